@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program needs (as root), then configures and builds it.
+# Every package the build, the tests and the file checks use is named here and nowhere else.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libsqlite3-dev libsqlitecpp-dev libxlsxwriter-dev libshp-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk
+  python3-openpyxl python3-dbfread
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$here/build" -j "$(nproc)"

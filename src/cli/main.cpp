@@ -1,0 +1,61 @@
+#include "CliSupport.h"
+#include "Errors.h"
+#include "Session.h"
+#include "UnitCommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    using namespace vel;
+
+    CLI::App cli{"Veldrassa command line: the unit's records without the window"};
+    cli.require_subcommand(1);
+    std::string dataDir;
+    cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
+                                          "~/.local/share/veldrassa)");
+
+    CLI::App* init = cli.add_subcommand("init", "create the work folder and database if missing");
+
+    CLI::App* unit = cli.add_subcommand("unit", "the registered reporting unit");
+    unit->require_subcommand(1);
+    CLI::App* unitShow = unit->add_subcommand("show", "print the registered unit");
+    CLI::App* unitSet = unit->add_subcommand("set", "register the unit or change its registration");
+    std::string name, code, type = "企业事业单位", unitClass = "否";
+    int founded = 0;
+    unitSet->add_option("--name", name, "unit name")->required();
+    unitSet->add_option("--code", code, "organisation code, nine characters")->required();
+    unitSet->add_option("--type", type, "企业事业单位 or 机关单位");
+    unitSet->add_option("--class", unitClass, "否, 规上, 是1 or 是2");
+    CLI::Option* foundedOption = unitSet->add_option("--founded", founded, "founding month 1..12");
+
+    CLI11_PARSE(cli, argc, argv);
+
+    try {
+        const WorkFolder folder(WorkFolder::resolve(QString::fromStdString(dataDir)));
+        Session session(folder);
+        if (*init) {
+            cli::out(folder.databasePath());
+            return 0;
+        }
+        if (*unitShow)
+            return cli::unitShow(session);
+        if (*unitSet) {
+            cli::UnitSetOptions o;
+            o.name = QString::fromStdString(name);
+            o.code = QString::fromStdString(code);
+            o.type = QString::fromStdString(type);
+            o.unitClass = QString::fromStdString(unitClass);
+            if (*foundedOption)
+                o.foundedMonth = founded;
+            return cli::unitSet(session, o);
+        }
+    } catch (const Error& e) {
+        cli::err(e.message());
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,41 @@
+#include "Session.h"
+
+namespace vel {
+
+Session::Session(const WorkFolder& folder) : folder_(folder), db_(folder.databasePath()) {}
+
+bool Session::unitRegistered()
+{
+    const std::optional<UnitRegistration> r = loadRegistration(db_);
+    if (!r)
+        return false;
+    applyRegistration(*r);
+    return true;
+}
+
+void Session::applyRegistration(const UnitRegistration& r)
+{
+    unit_.CurDepNo = r.code;
+    unit_.CurDepName = r.name;
+    unit_.CurDepType = r.type;
+    unit_.CurDepInfo = r.unitClass.trimmed();
+    unit_.CurCreateMon = r.createMon.trimmed();
+    unit_.EnterpriseFlag = r.isOrgan() ? 0 : 1;
+}
+
+MonthFlags Session::refreshMonthMenus()
+{
+    unit_.OpeningCleared = false;
+    const std::optional<UnitRegistration> r = loadRegistration(db_);
+    const QString createMon = r ? r->createMon : unit::ExistedAllYear;
+    const std::optional<int> last = lastWageMonth(db_);
+    unit_.LastWageMon = QString::number(last.value_or(0));
+    return openWageMonths(createMon, last);
+}
+
+bool Session::refreshEntryMenus()
+{
+    return openingRosterExists(db_);
+}
+
+}  // namespace vel

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vel {
+
+// A value bound to a '?' of a statement; values never become part of the SQL text.
+using SqlValue = std::variant<std::nullptr_t, long long, double, QString>;
+using SqlParams = std::vector<SqlValue>;
+
+// The one connection to a unit's database file.
+class Db {
+public:
+    // Opens the file, creating it with the full schema when it does not exist yet.
+    explicit Db(const QString& path);
+
+    const QString& path() const { return path_; }
+    void exec(const std::string& sql, const SqlParams& params = {});
+    // First column of the first row, or null when there is none.
+    SqlValue scalar(const std::string& sql, const SqlParams& params = {});
+    bool exists(const std::string& sql, const SqlParams& params = {});
+    SQLite::Database& handle() { return *db_; }
+
+private:
+    QString path_;
+    std::unique_ptr<SQLite::Database> db_;
+};
+
+// A statement that returns rows, read one after the other; fields are read by name.
+class Query {
+public:
+    Query(Db& db, const std::string& sql, const SqlParams& params = {});
+    bool next();
+    QString text(const char* column) const;  // empty for null
+    long long integer(const char* column) const;
+    double number(const char* column) const;
+    bool isNull(const char* column) const;
+
+private:
+    SQLite::Statement stmt_;
+};
+
+// All-or-nothing: rolls back unless commit() was reached.
+class Transaction {
+public:
+    explicit Transaction(Db& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Db& db_;
+    bool open_ = true;
+};
+
+// Runs f and turns engine failures into DatabaseError with the engine's text.
+template <class F>
+auto guarded(F&& f) -> decltype(f());
+
+void bindAll(SQLite::Statement& stmt, const SqlParams& params);
+
+}  // namespace vel
+
+#include "Errors.h"
+
+namespace vel {
+template <class F>
+auto guarded(F&& f) -> decltype(f())
+{
+    try {
+        return f();
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(QString::fromUtf8(e.what()));
+    }
+}
+}  // namespace vel

@@ -1,0 +1,180 @@
+#include "Schema.h"
+
+#include "Db.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+// The code rows are compiled into this static library; its resources need registering by hand.
+static void initCoreResources()
+{
+    Q_INIT_RESOURCE(core);
+}
+
+namespace vel {
+namespace {
+
+// The answer columns of a staff row, shared by the monthly table and the legacy one.
+const char* const StaffColumns = R"(
+    sName TEXT, sNumber TEXT,
+    sTsex TEXT, sSex INTEGER,
+    sTnation TEXT, sNation INTEGER,
+    sTparty TEXT, sParty INTEGER,
+    sBirth TEXT, sWorks INTEGER, sWork INTEGER,
+    sTedu TEXT, sEducation INTEGER,
+    sTpost TEXT, sPost INTEGER,
+    sTGrade TEXT, sPostGrade INTEGER,
+    sTJGrade TEXT, sJGrade INTEGER,
+    sTsf TEXT, ssf INTEGER,
+    sTqrz TEXT, sqrz INTEGER,
+    sTgc TEXT, sgc INTEGER,
+    sTjzs TEXT, sjzs INTEGER,
+    sTsg TEXT, ssg INTEGER,
+    sTyg TEXT, syg INTEGER,
+    sGw TEXT, sIsok TEXT)";
+
+const char* const CodeTables[] = {"Code_Post", "Code_Edu",  "Code_Sex",   "Code_Grade",
+                                  "Code_Nation", "Code_Role", "Code_YesNo", "Code_Certy"};
+
+// The one-row report tables: unit number, the figures in stored order, unit name.
+struct ReportTable {
+    const char* name;
+    const char* figures;
+};
+const ReportTable ReportTables[] = {
+    {"JGLabor_info",
+     "I01,I71,I05,I06,I07,I08,I09,I10,I11,I12,I13,I18,I19,I20,I21,I22,I23,I51,I48,I41,I42,I47"},
+    {"NGLabor_info",
+     "I01,I02,I03,I05,I06,I07,A01,A02,A03,A04,I71,I72,A05,A06,A07,A08,I73,A09,I74,A10,I75,A11,"
+     "A12,A13,A14,A15,A16,A17,A18,I08,I09,I10,I11,I76,I77,I78,I79,A19,I80,I12,I13,I14,I15,I16,"
+     "I17,I18,I19,I81,I82,I83,I84,A20,I85,I20,I21,I22,I23,I86,I87,I88,I89,A21,I90,I51,I48,I41,"
+     "I42,I43,I44,I46,I47"},
+    {"JLabor_info",
+     "I01,I04,I05,I06,I07,I08,I09,I10,I11,I12,I13,I18,I19,I20,I21,I22,I23,B1,B2,B5,B7"},
+    {"NLabor_info",
+     "I01,I02,I03,I04,I05,I06,I07,I08,I09,I10,I11,I12,I13,I14,I15,I16,I17,I18,I19,I20,I21,I22,"
+     "I23,I24,A1,A2,A3,A4,A5,A6,A7,A8,A9,A10,A11,A12,A13,A14,A15,A16,A17,A18,B1,B2,B3,B4,B5,B6,"
+     "B7"},
+};
+
+std::string figureColumns(const QStringList& names)
+{
+    std::string out;
+    for (const QString& n : names)
+        out += ", " + n.toStdString() + " NUMERIC";
+    return out;
+}
+
+std::vector<std::string> tableStatements()
+{
+    std::vector<std::string> s = {
+        "CREATE TABLE Dep_Info (DepName TEXT, DepNo TEXT, DepType TEXT, DepInfo TEXT, Flag TEXT,"
+        " CreateMon TEXT)",
+        std::string("CREATE TABLE Staff_moninfo (id INTEGER PRIMARY KEY AUTOINCREMENT,") +
+            StaffColumns + ", sMon INTEGER)",
+        std::string("CREATE TABLE Staff_Info (id INTEGER PRIMARY KEY AUTOINCREMENT,") +
+            StaffColumns + ")",
+        "CREATE TABLE Wage_Info (id INTEGER PRIMARY KEY AUTOINCREMENT, sNumber TEXT, sName TEXT,"
+        " sMon INTEGER, sN1 REAL, sN2 REAL, sN3 REAL, sN4 REAL, sN5 REAL, sTotal REAL,"
+        " sFlag TEXT, wFlag TEXT)",
+        "CREATE TABLE Tmp_Del (sName TEXT, sNumber TEXT, sMon INTEGER, sMemo TEXT)",
+        "CREATE TABLE Initial_Info (DepNo TEXT, sInitial TEXT)",
+        "CREATE INDEX Staff_moninfo_month ON Staff_moninfo (sMon, sNumber)",
+        "CREATE INDEX Wage_Info_month ON Wage_Info (sMon, sNumber)",
+    };
+    for (const char* t : CodeTables)
+        s.push_back(std::string("CREATE TABLE ") + t +
+                    " (ID INTEGER, CodeName TEXT, Memo TEXT)");
+    for (const ReportTable& t : ReportTables)
+        s.push_back(std::string("CREATE TABLE ") + t.name + " (frdm TEXT" +
+                    figureColumns(QString(t.figures).split(',')) + ", frmc TEXT)");
+
+    QStringList totalInfo;
+    for (int i = 11; i <= 21; ++i)
+        totalInfo << QString("G%1").arg(i);
+    s.push_back("CREATE TABLE Total_Info (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT,"
+                " frmc TEXT" + figureColumns(totalInfo) + ")");
+    QStringList baseInfo;
+    for (int i = 1; i <= 16; ++i)
+        baseInfo << QString("G1%1").arg(i);
+    s.push_back("CREATE TABLE Total_BaseInfo (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT,"
+                " frmc TEXT" + figureColumns(baseInfo) + ")");
+    s.push_back(
+        "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < 40)"
+        " INSERT INTO Total_Info (Gid) SELECT g FROM n");
+    s.push_back(
+        "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < 17)"
+        " INSERT INTO Total_BaseInfo (Gid) SELECT g FROM n");
+
+    s.push_back("CREATE VIEW Vmon AS SELECT * FROM Staff_moninfo");
+    s.push_back("CREATE VIEW V AS SELECT * FROM Staff_moninfo WHERE sMon = 0");
+    s.push_back(
+        "CREATE VIEW VmonWage AS SELECT w.sMon AS sMon, w.sNumber AS sNumber, w.sName AS sName,"
+        " w.sTotal AS sTotal, w.sN1 AS sN1, w.sN2 AS sN2, w.sN3 AS sN3, w.sN4 AS sN4,"
+        " s.sSex AS sSex, s.sBirth AS sBirth, s.sEducation AS sEducation, s.sPost AS sPost,"
+        " s.sPostGrade AS sPostGrade, s.ssf AS ssf, s.sqrz AS sqrz, s.sgc AS sgc,"
+        " s.sjzs AS sjzs, s.ssg AS ssg, s.syg AS syg"
+        " FROM Wage_Info w JOIN Staff_moninfo s ON s.sNumber = w.sNumber AND s.sMon = w.sMon");
+    return s;
+}
+
+bool isCodeTable(const QString& name)
+{
+    for (const char* t : CodeTables)
+        if (name == QLatin1String(t))
+            return true;
+    return false;
+}
+
+// The shipped code rows: "table<TAB>ID<TAB>CodeName<TAB>Memo", '#' lines are notes.
+void insertCodeRows(Db& db)
+{
+    initCoreResources();
+    QFile file(":/veldrassa/code-tables.tsv");
+    if (!file.open(QIODevice::ReadOnly))
+        throw DatabaseError(QStringLiteral("缺少代码表数据。"));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    for (const QString& line : lines) {
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList f = line.split('\t');
+        if (f.size() < 3 || !isCodeTable(f[0]))
+            throw DatabaseError(QStringLiteral("代码表数据有误：%1").arg(line));
+        const QString memo = f.size() > 3 ? f[3] : QString();
+        db.exec("INSERT INTO " + f[0].toStdString() + " (ID, CodeName, Memo) VALUES (?, ?, ?)",
+                {f[1].toLongLong(), f[2], memo});
+    }
+}
+
+void createSchema(Db& db)
+{
+    Transaction tx(db);
+    for (const std::string& sql : tableStatements())
+        db.exec(sql);
+    insertCodeRows(db);
+    db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
+    tx.commit();
+}
+
+}  // namespace
+
+void prepareSchema(Db& db)
+{
+    const SqlValue v = db.scalar("PRAGMA user_version");
+    const long long version = std::holds_alternative<long long>(v) ? std::get<long long>(v) : 0;
+    if (version == 0 && !db.exists("SELECT 1 FROM sqlite_master")) {
+        createSchema(db);
+        return;
+    }
+    if (version > SchemaVersion)
+        throw DatabaseError(
+            QStringLiteral("数据库文件由较新版本的程序写成，本程序无法打开：%1").arg(db.path()));
+    if (version < 1 || !db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND"
+                                  " name = 'Staff_moninfo'"))
+        throw DatabaseError(QStringLiteral("不是本系统的数据库文件：%1").arg(db.path()));
+}
+
+}  // namespace vel

@@ -1,0 +1,371 @@
+#include "MainWindow.h"
+
+#include "Guarded.h"
+#include "HelpFiles.h"
+#include "Prompter.h"
+#include "Session.h"
+#include "unit/UnitInfoWindow.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vel::gui {
+namespace {
+
+const QString UnitFirst = QStringLiteral("请先填写单位基本信息！");
+
+// The stretched background of the client area.
+class Backdrop : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(232, 240, 250));
+        g.setColorAt(1, QColor(176, 196, 222));
+        p.fillRect(rect(), g);
+        QFont f = font();
+        f.setPointSize(28);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(40, 70, 120));
+        p.drawText(rect().adjusted(0, 0, 0, -height() / 5), Qt::AlignCenter,
+                   MainWindow::programTitle());
+    }
+};
+
+}  // namespace
+
+QString MainWindow::programTitle()
+{
+    return QStringLiteral("Veldrassa.2012版");
+}
+
+MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session)
+{
+    setWindowTitle(programTitle());
+    auto* backdrop = new Backdrop(this);
+    auto* layout = new QVBoxLayout(backdrop);
+    layout->addStretch();
+    pb_ = new QProgressBar(backdrop);
+    pb_->setObjectName("Pb");
+    pb_->setRange(0, 100);
+    pb_->setValue(0);
+    pb_->setTextVisible(false);
+    layout->addWidget(pb_);
+    setCentralWidget(backdrop);
+
+    panel0_ = new QLabel(this);
+    panel0_->setObjectName("statusPanel0");
+    panel1_ = new QLabel(this);
+    panel1_->setObjectName("statusPanel1");
+    statusBar()->addWidget(panel0_, 1);
+    statusBar()->addWidget(panel1_, 1);
+
+    buildMenus();
+    buildToolBar();
+}
+
+QAction* MainWindow::addEntry(QMenu* menu, const QString& caption, const QString& name,
+                              std::function<void()> command, bool visible)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setVisible(visible);
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(this, command); });
+    return a;
+}
+
+void MainWindow::buildMenus()
+{
+    const auto later = [this] { notBuiltYet(); };
+    const bool Hidden = false;
+
+    QMenu* staff = menuBar()->addMenu(QStringLiteral("从业人员管理"));
+    staff->setObjectName("menuStaff");
+    auto* staffShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+A")), this);
+    connect(staffShortcut, &QShortcut::activated, this, [this, staff] {
+        staff->popup(mapToGlobal(menuBar()->actionGeometry(staff->menuAction()).bottomLeft()));
+    });
+    addEntry(staff, QStringLiteral("人员基本情况"), "actStaffBrowser", later, Hidden);
+    addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
+    addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", later, Hidden);
+    QMenu* opening = staff->addMenu(QStringLiteral("期初人员情况"));
+    addEntry(opening, QStringLiteral("从业人员批量输入"), "actOpeningBatch", [this] {
+        if (requireUnit(true)) {
+            session_.unit().WorkMon = "0";
+            notBuiltYet();
+        }
+    });
+    addEntry(opening, QStringLiteral("从业人员个人输入"), "actOpeningSingle", [this] {
+        if (requireUnit(true))
+            notBuiltYet();
+    });
+    QMenu* yearStart = staff->addMenu(QStringLiteral("年初人员情况111"));
+    yearStart->menuAction()->setVisible(false);
+    addEntry(yearStart, QStringLiteral("从业人员批量输入"), "actYearStartBatch", later);
+    addEntry(yearStart, QStringLiteral("从业人员个人录入"), "actYearStartSingle", later);
+    addEntry(staff, QStringLiteral("退出"), "actExit", [this] { close(); });
+
+    wageMenu_ = menuBar()->addMenu(QStringLiteral("工资录入"));
+    wageMenu_->setObjectName("menuWage");
+    addEntry(wageMenu_, QStringLiteral("期末从业人员总数设置"), "actPeriodEndTotal", later, Hidden);
+    for (int m = 1; m <= 12; ++m) {
+        monthActions_[m] = addEntry(wageMenu_, QStringLiteral("%1月工资过录表").arg(m),
+                                    QStringLiteral("actWageMonth%1").arg(m),
+                                    [this, m] { runWageMonth(m); });
+        monthActions_[m]->setEnabled(false);
+    }
+
+    summaryMenu_ = menuBar()->addMenu(QStringLiteral("数据汇总"));
+    summaryMenu_->setObjectName("menuSummary");
+    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd", later);
+    addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", later, Hidden);
+    enterpriseSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
+                                  "actWageSummaryEnterprise", later);
+    organSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
+                             "actWageSummaryOrgan", later);
+    QMenu* basicQuarter = summaryMenu_->addMenu(QStringLiteral("劳动情况基层季报表"));
+    basicQuarter->menuAction()->setVisible(false);
+    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", later);
+    const char* quarterNames[] = {"一", "二", "三"};
+    for (int q = 1; q <= 3; ++q)
+        addEntry(basicQuarter, QStringLiteral("%1季度报表").arg(QString::fromUtf8(quarterNames[q - 1])),
+                 QStringLiteral("actBasicQuarter%1").arg(q), later)
+            ->setEnabled(false);
+    QAction* basicAnnual = addEntry(summaryMenu_, QStringLiteral("劳动情况基层年报表"),
+                                    "actBasicAnnual", later, Hidden);
+    basicAnnual->setEnabled(false);
+    QMenu* quarterly = summaryMenu_->addMenu(QStringLiteral("从业人员及工资总额季报"));
+    for (int q = 1; q <= 3; ++q)
+        addEntry(quarterly, QStringLiteral("%1季度").arg(QString::fromUtf8(quarterNames[q - 1])),
+                 QStringLiteral("actQuarterly%1").arg(q), later);
+    addEntry(summaryMenu_, QStringLiteral("从业人员及工资总额年报"), "actAnnual", [this] {
+        if (requireUnit(true))
+            notBuiltYet();
+    });
+    addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
+        if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
+            notBuiltYet();
+    });
+    addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", later, Hidden);
+
+    QMenu* system = menuBar()->addMenu(QStringLiteral("系统管理"));
+    system->setObjectName("menuSystem");
+    addEntry(system, QStringLiteral("关于本系统"), "actAbout", [this] { showAbout(); });
+    addEntry(system, QStringLiteral("填写说明"), "actFillingHelp",
+             [this] { openHelp(help::FillingInstructions); });
+    addEntry(system, QStringLiteral("系统使用说明"), "actManual",
+             [this] { openHelp(help::UserManual); });
+    addEntry(system, QStringLiteral("数据库检查"), "actDbCheck",
+             [this] { session_.folder().folder("ERROR"); }, Hidden);
+    addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages", later, Hidden);
+    addEntry(system, QStringLiteral("清空从业人员"), "actClearStaff", later, Hidden);
+    addEntry(system, QStringLiteral("清空月度从业人员"), "actClearMonthlyStaff", later, Hidden);
+    addEntry(system, QStringLiteral("清空期初从业人员"), "actClearOpening", later);
+    addEntry(system, QStringLiteral("初始化系统"), "actInitialise", later);
+    addEntry(system, QStringLiteral("数据备份"), "actBackup", later);
+    addEntry(system, QStringLiteral("数据还原"), "actRestore", later);
+    addEntry(system, QStringLiteral("导入历史数据[仅Ardelm]"), "actHistoryImport", later);
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
+    helpMenu->menuAction()->setVisible(false);
+    addEntry(helpMenu, QStringLiteral("帮助"), "actHelpNone", [] {});
+    addEntry(helpMenu, QStringLiteral("关于本系统"), "actHelpAbout", [this] { showAbout(); });
+
+    QAction* exitTop = menuBar()->addAction(QStringLiteral("退出"));
+    exitTop->setObjectName("actExitTop");
+    connect(exitTop, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::buildToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
+    bar->setObjectName("toolBar");
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const auto button = [this, bar](const QString& caption, const QString& name,
+                                    std::function<void()> command, bool visible = true) {
+        QAction* a = bar->addAction(caption);
+        a->setObjectName(name);
+        a->setVisible(visible);
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(this, command); });
+    };
+    const auto trigger = [this](const char* name) {
+        return [this, name] { findChild<QAction*>(name)->trigger(); };
+    };
+    button(QStringLiteral("批量输入"), "btnBatch", trigger("actOpeningBatch"), false);
+    button(QStringLiteral("个人输入"), "btnSingle", trigger("actOpeningSingle"), false);
+    button(QStringLiteral("工资录入"), "btnWageEntry", [this] { wageEntryButton(); });
+    button(QStringLiteral("人才资源"), "btnTalent", trigger("actTalentYearEnd"), false);
+    button(QStringLiteral("工资情况"), "btnWageSituation", [this] { wageSituationButton(); });
+    button(QStringLiteral("季  报"), "btnQuarterly", [this] {
+        if (requireUnit(true))
+            notBuiltYet();
+    });
+    button(QStringLiteral("年  报"), "btnAnnual", trigger("actAnnual"));
+    button(QStringLiteral("退  出"), "btnExit", [this] { close(); });
+}
+
+void MainWindow::startUp()
+{
+    runCommand(this, [this] {
+        session_.folder().folder("ERROR");
+        UnitAttributes& u = session_.unit();
+        u.OpeningCleared = false;
+        u.WageTotalMax = 100000;
+        u.WageTotalMin = 500;
+        RefreshMonthMenus();
+        RefreshEntryMenus();
+        showRegistration();
+        if (!UnitRegistered())
+            openUnitWindow(true);
+    });
+}
+
+void MainWindow::RefreshMonthMenus()
+{
+    const MonthFlags open = session_.refreshMonthMenus();
+    for (int m = 1; m <= 12; ++m)
+        monthActions_[m]->setEnabled(open[m]);
+}
+
+void MainWindow::RefreshEntryMenus()
+{
+    const bool hasOpening = session_.refreshEntryMenus();
+    wageMenu_->setEnabled(hasOpening);
+    summaryMenu_->setEnabled(hasOpening);
+}
+
+bool MainWindow::UnitRegistered()
+{
+    return session_.unitRegistered();
+}
+
+void MainWindow::showRegistration()
+{
+    const std::optional<UnitRegistration> r = loadRegistration(session_.db());
+    if (!r) {
+        setWindowTitle(programTitle() + QStringLiteral("[未登记]"));
+        return;
+    }
+    session_.applyRegistration(*r);
+    setWindowTitle(programTitle());
+    panel0_->setText(QStringLiteral("当前单位： ") + r->name);
+    panel1_->setText(unitClassCaption(r->type, r->unitClass));
+    enterpriseSummary_->setVisible(!r->isOrgan());
+    organSummary_->setVisible(r->isOrgan());
+}
+
+void MainWindow::openUnitWindow(bool fromStartUp)
+{
+    UnitInfoWindow window(session_, this);
+    if (fromStartUp)
+        window.setQualificationEnabled(false);
+    // A new creation month changes which months are open, for a first registration too.
+    connect(&window, &UnitInfoWindow::saved, this, [this] {
+        showRegistration();
+        RefreshMonthMenus();
+    });
+    window.exec();
+}
+
+bool MainWindow::requireUnit(bool offerUnitWindow, const QString& message)
+{
+    if (UnitRegistered())
+        return true;
+    prompt().info(this, message.isEmpty() ? UnitFirst : message);
+    if (offerUnitWindow)
+        openUnitWindow();
+    return false;
+}
+
+void MainWindow::runWageMonth(int month)
+{
+    if (!requireUnit(month == 1))
+        return;
+    session_.unit().WorkMon = QString::number(month);
+    notBuiltYet();
+}
+
+void MainWindow::wageEntryButton()
+{
+    if (!UnitRegistered()) {
+        prompt().info(this, UnitFirst);
+        openUnitWindow();
+        return;
+    }
+    const QString createMon = session_.unit().CurCreateMon;
+    if (!isValidCreateMon(createMon))
+        return;
+    if (!wageMenu_->isEnabled()) {
+        prompt().info(this, QStringLiteral("请先输入期初数据。"));
+        session_.unit().WorkMon = "0";
+        notBuiltYet();
+        return;
+    }
+    MonthFlags open{};
+    for (int m = 1; m <= 12; ++m)
+        open[m] = monthActions_[m]->isEnabled();
+    if (const std::optional<int> month = wageEntryMonth(createMon, open))
+        runWageMonth(*month);
+}
+
+void MainWindow::wageSituationButton()
+{
+    const bool organ = session_.unit().CurDepType.trimmed() == unit::OrganType;
+    findChild<QAction*>(organ ? "actWageSummaryOrgan" : "actWageSummaryEnterprise")->trigger();
+}
+
+void MainWindow::notBuiltYet()
+{
+    prompt().info(this, QStringLiteral("此功能尚未开放。"));
+}
+
+void MainWindow::openHelp(const QString& baseName)
+{
+    help::open(baseName);
+}
+
+void MainWindow::showAbout()
+{
+    QDialog about(this);
+    about.setWindowTitle(QStringLiteral("关于本系统"));
+    auto* picture = new QLabel(&about);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setText(QStringLiteral("<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
+                                    "<p>（单击关闭）</p>")
+                         .arg(programTitle()));
+    picture->setMinimumSize(360, 200);
+    picture->setStyleSheet("background: #dde6f2;");
+    auto* layout = new QVBoxLayout(&about);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(picture);
+    struct ClickCloses : QObject {
+        QDialog* dialog;
+        explicit ClickCloses(QDialog* d) : QObject(d), dialog(d) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::MouseButtonRelease)
+                dialog->accept();
+            return false;
+        }
+    };
+    picture->installEventFilter(new ClickCloses(&about));
+    about.exec();
+}
+
+}  // namespace vel::gui

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "period/MonthMenus.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace vel {
+class Session;
+}
+
+namespace vel::gui {
+
+// The hub: holds the open unit database, offers every command and keeps the menus in step.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static QString programTitle();
+
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+
+    Session& session() { return session_; }
+    QProgressBar* progressBar() const { return pb_; }
+
+    // The show procedure: folders, bounds, menus, and the unit registration (the unit window
+    // opens at once when none is stored).
+    void startUp();
+    void RefreshMonthMenus();
+    void RefreshEntryMenus();
+    // Loads the registered unit into the attributes; false when none is registered.
+    bool UnitRegistered();
+    // Caption, status bar and the summary entry that fits the unit, from the stored registration.
+    void showRegistration();
+    void openUnitWindow(bool fromStartUp = false);
+
+    QAction* monthAction(int month) const { return monthActions_[month]; }
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    QAction* addEntry(QMenu* menu, const QString& caption, const QString& name,
+                      std::function<void()> command, bool visible = true);
+    // UnitRegistered with its refusal; openUnitWindow for the commands that offer it.
+    bool requireUnit(bool offerUnitWindow, const QString& message = QString());
+    void runWageMonth(int month);
+    void wageEntryButton();
+    void wageSituationButton();
+    void notBuiltYet();
+    void openHelp(const QString& baseName);
+    void showAbout();
+
+    Session& session_;
+    QProgressBar* pb_ = nullptr;
+    QLabel* panel0_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QMenu* wageMenu_ = nullptr;
+    QMenu* summaryMenu_ = nullptr;
+    QAction* enterpriseSummary_ = nullptr;
+    QAction* organSummary_ = nullptr;
+    std::array<QAction*, 13> monthActions_{};
+};
+
+}  // namespace vel::gui

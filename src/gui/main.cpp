@@ -1,0 +1,38 @@
+#include "Errors.h"
+#include "MainWindow.h"
+#include "Prompter.h"
+#include "Session.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("veldrassa");
+    QApplication::setApplicationDisplayName(vel::gui::MainWindow::programTitle());
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    QCommandLineOption dataDir("data-dir", "work folder", "DIR");
+    parser.addOption(dataDir);
+    parser.process(app);
+
+    std::unique_ptr<vel::Session> session;
+    try {
+        session = std::make_unique<vel::Session>(
+            vel::WorkFolder(vel::WorkFolder::resolve(parser.value(dataDir))));
+    } catch (const vel::Error& e) {
+        // Without its database no command can work; say why and stop rather than fail later.
+        vel::gui::prompt().error(nullptr, e.message());
+        return 1;
+    }
+
+    vel::gui::MainWindow window(*session);
+    window.showMaximized();
+    QTimer::singleShot(0, &window, [&window] { window.startUp(); });
+    return app.exec();
+}
