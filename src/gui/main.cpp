@@ -32,6 +32,7 @@ int main(int argc, char** argv)
     }
 
     vel::gui::MainWindow window(*session);
+    window.resize(1024, 700);  // the size it keeps where no window manager maximises it
     window.showMaximized();
     QTimer::singleShot(0, &window, [&window] { window.startUp(); });
     return app.exec();

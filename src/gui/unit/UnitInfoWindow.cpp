@@ -111,6 +111,7 @@ UnitInfoWindow::UnitInfoWindow(Session& session, QWidget* parent)
         foundingMonth_->addItem(QStringLiteral("%1月创办").arg(m));
     foundingMonth_->setCurrentIndex(-1);
     foundingMonth_->setEnabled(false);
+    foundingMonth_->setMinimumWidth(120);
     newRow->addWidget(foundingMonth_);
     newRow->addStretch();
     form->addLayout(newRow, 4, 0, 1, 2);

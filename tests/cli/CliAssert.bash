@@ -1,0 +1,28 @@
+# Shared by the command-line test scripts: run the command and compare what it printed.
+set -u
+failures=0
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+
+# expect CODE EXPECTED_STDOUT EXPECTED_STDERR -- command...
+expect() {
+  local code=$1 want_out=$2 want_err=$3
+  shift 4
+  local out err rc
+  out=$("$@" 2>"$dir/err"); rc=$?
+  err=$(cat "$dir/err")
+  if [ "$rc" != "$code" ] || [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ]; then
+    echo "FAILED: $*"
+    echo "  exit $rc (wanted $code)"
+    echo "  stdout: $out"
+    echo "  wanted: $want_out"
+    echo "  stderr: $err"
+    echo "  wanted: $want_err"
+    failures=$((failures + 1))
+  fi
+}
+
+finish() {
+  [ "$failures" -eq 0 ] && echo "all checks passed" || echo "$failures checks failed"
+  [ "$failures" -eq 0 ]
+}

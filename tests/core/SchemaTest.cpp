@@ -1,0 +1,89 @@
+#include "TestSession.h"
+#include "db/Schema.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vel;
+
+namespace {
+long long count(Db& db, const char* sql)
+{
+    return std::get<long long>(db.scalar(sql));
+}
+}  // namespace
+
+TEST(Schema, FreshDatabaseHoldsEveryTableViewAndPrenumberedRow)
+{
+    TestSession s;
+    Db& db = s.db();
+    EXPECT_EQ(count(db, "PRAGMA user_version"), SchemaVersion);
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Total_Info"), 40);
+    EXPECT_EQ(count(db, "SELECT MAX(Gid) FROM Total_BaseInfo"), 17);
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Code_Post"), 27);
+    for (const char* table : {"Dep_Info", "Staff_moninfo", "Wage_Info", "Tmp_Del", "Initial_Info",
+                              "Staff_Info", "JGLabor_info", "NGLabor_info", "JLabor_info",
+                              "NLabor_info", "V", "Vmon", "VmonWage"})
+        EXPECT_NO_THROW(Query(db, std::string("SELECT * FROM ") + table)) << table;
+    // Columns are named as the reports write them; the annual table has 73.
+    EXPECT_NO_THROW(Query(db, "SELECT frdm, I01, I90, A21, I47, frmc FROM NGLabor_info"));
+    EXPECT_NO_THROW(Query(db, "SELECT G11, G19, G110, G116 FROM Total_BaseInfo"));
+    EXPECT_NO_THROW(Query(db, "SELECT G11, G20, G21 FROM Total_Info"));
+}
+
+TEST(Schema, MonthsCompareAsNumbersAndCodesMatchLikePatterns)
+{
+    TestSession s;
+    Db& db = s.db();
+    db.exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon, sPost) VALUES ('a', '1', '3', 21)");
+    db.exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon, sPost) VALUES ('b', '2', 3, 23)");
+    db.exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon, sPost) VALUES ('c', '3', 3, 33)");
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Staff_moninfo WHERE sMon = 3"), 3);
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Staff_moninfo WHERE sPost LIKE '2%'"), 2);
+
+    db.exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sTotal) VALUES ('2', 'b', 3, 800)");
+    Query q(db, "SELECT sName, ssf FROM VmonWage WHERE sMon IN (3)");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.text("sName"), "b");
+    EXPECT_FALSE(q.next());
+}
+
+TEST(Schema, RefusesAFileThatIsNotOursOrIsNewer)
+{
+    QTemporaryDir dir;
+    const QString foreign = dir.path() + "/foreign.db";
+    {
+        Db db(foreign);
+        db.exec("PRAGMA user_version = 0");
+        db.exec("DROP VIEW VmonWage");
+        db.exec("DROP VIEW Vmon");
+        db.exec("DROP VIEW V");
+        db.exec("DROP TABLE Staff_moninfo");
+    }
+    EXPECT_THROW(Db{foreign}, DatabaseError);
+
+    const QString newer = dir.path() + "/newer.db";
+    { Db(newer).exec("PRAGMA user_version = 99"); }
+    EXPECT_THROW(Db{newer}, DatabaseError);
+
+    const QString empty = dir.path() + "/empty.db";
+    QFile(empty).open(QIODevice::WriteOnly);
+    Db db(empty);  // an empty file is simply given the schema
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Total_Info"), 40);
+}
+
+TEST(Schema, TransactionRollsBackUnlessCommitted)
+{
+    TestSession s;
+    Db& db = s.db();
+    try {
+        Transaction tx(db);
+        db.exec("INSERT INTO Tmp_Del (sName) VALUES ('x')");
+        db.exec("INSERT INTO NoSuchTable VALUES (1)");
+        tx.commit();
+    } catch (const DatabaseError&) {
+    }
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Tmp_Del"), 0);
+}

@@ -1,0 +1,138 @@
+#include "MainWindow.h"
+#include "Session.h"
+#include "TestPrompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vel;
+using namespace vel::gui;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    static QList<int> openMonths(MainWindow& w)
+    {
+        QList<int> out;
+        for (int m = 1; m <= 12; ++m)
+            if (w.monthAction(m)->isEnabled())
+                out << m;
+        return out;
+    }
+    static QAction* action(MainWindow& w, const char* name) { return w.findChild<QAction*>(name); }
+    static QString panel(MainWindow& w, int i)
+    {
+        return w.findChild<QLabel*>(QString("statusPanel%1").arg(i))->text();
+    }
+    static void registerUnit(Session& s, const QString& type, const QString& cls,
+                             const QString& createMon)
+    {
+        UnitRegistration r;
+        r.name = "测试单位";
+        r.code = "12345678X";
+        r.type = type;
+        r.unitClass = cls;
+        r.createMon = createMon;
+        saveRegistration(s.db(), r);
+    }
+
+private slots:
+    void freshDatabaseOpensTheUnitWindowAtOnce()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        TestPrompter prompter;
+        MainWindow w(s);
+        QString modalTitle;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            modalTitle = modal->windowTitle();
+            modal->close();
+        });
+        w.startUp();
+        QCOMPARE(modalTitle, QStringLiteral("单位信息"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Veldrassa.2012版[未登记]"));
+        QCOMPARE(openMonths(w), QList<int>{1});
+        QVERIFY(!w.findChild<QMenu*>("menuWage")->isEnabled());
+        QVERIFY(!w.findChild<QMenu*>("menuSummary")->isEnabled());
+        QVERIFY(QDir(dir.path() + "/ERROR").exists());
+        // Entries that stay hidden for the whole run, and the visible ones.
+        QVERIFY(!action(w, "actStaffBrowser")->isVisible());
+        QVERIFY(!action(w, "actClearWages")->isVisible());
+        QCOMPARE(action(w, "actClearWages")->text(), QStringLiteral("清空月度工资 "));
+        QVERIFY(!action(w, "btnBatch")->isVisible());
+        QVERIFY(action(w, "btnQuarterly")->isVisible());
+        QCOMPARE(action(w, "btnQuarterly")->text(), QStringLiteral("季  报"));
+        QVERIFY(!action(w, "actBasicAnnual")->isEnabled());
+    }
+
+    void registeredUnitShowsItsClassAndOpenMonths()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, unit::EnterpriseType, "是1", "4");  // founded in May
+        s.db().exec("INSERT INTO Wage_Info (sNumber, sMon) VALUES ('1', 7)");
+        s.db().exec("INSERT INTO Staff_moninfo (sNumber, sMon) VALUES ('1', 0)");
+        TestPrompter prompter;
+        MainWindow w(s);
+        w.startUp();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Veldrassa.2012版"));
+        QCOMPARE(panel(w, 0), QStringLiteral("当前单位： 测试单位"));
+        QCOMPARE(panel(w, 1), QStringLiteral("有总承包和专业承包资质的建筑业单位"));
+        QCOMPARE(openMonths(w), (QList<int>{5, 6, 7, 8}));
+        QVERIFY(w.findChild<QMenu*>("menuWage")->isEnabled());
+        QVERIFY(action(w, "actWageSummaryEnterprise")->isVisible());
+        QVERIFY(!action(w, "actWageSummaryOrgan")->isVisible());
+        QCOMPARE(s.unit().EnterpriseFlag, 1);
+    }
+
+    void governmentOrganSeesOnlyItsSummaryEntry()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, unit::OrganType, "否", "99");
+        TestPrompter prompter;
+        MainWindow w(s);
+        w.startUp();
+        QCOMPARE(panel(w, 1), QStringLiteral("机关单位"));
+        QVERIFY(!action(w, "actWageSummaryEnterprise")->isVisible());
+        QVERIFY(action(w, "actWageSummaryOrgan")->isVisible());
+        QCOMPARE(s.unit().EnterpriseFlag, 0);
+    }
+
+    void wageButtonAsksForTheOpeningRosterFirst()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, unit::EnterpriseType, "否", "99");
+        TestPrompter prompter;
+        MainWindow w(s);
+        w.startUp();
+        action(w, "btnWageEntry")->trigger();
+        QVERIFY(prompter.shown.contains(QStringLiteral("请先输入期初数据。")));
+        QCOMPARE(s.unit().WorkMon, QStringLiteral("0"));
+    }
+
+    void wageButtonRunsTheTopOfTheOpenRun()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, unit::EnterpriseType, "否", "4");
+        s.db().exec("INSERT INTO Wage_Info (sNumber, sMon) VALUES ('1', 7)");
+        s.db().exec("INSERT INTO Staff_moninfo (sNumber, sMon) VALUES ('1', 0)");
+        TestPrompter prompter;
+        MainWindow w(s);
+        w.startUp();
+        action(w, "btnWageEntry")->trigger();
+        QCOMPARE(s.unit().WorkMon, QStringLiteral("8"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
