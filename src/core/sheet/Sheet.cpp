@@ -118,8 +118,10 @@ void Sheet::insertRows(int row, int count)
     rows_.resize(static_cast<size_t>(maxRow_));
     heights_.insert(heights_.begin() + row, static_cast<size_t>(count), 0);
     heights_.resize(static_cast<size_t>(maxRow_) + 1);
-    if (observer_)
-        observer_->rowsInserted(row, count);
+    if (batchDepth_ > 0)
+        notifyRows(row);
+    else if (link_.observer)
+        link_.observer->rowsInserted(row, count);
 }
 
 void Sheet::deleteRows(int row, int count)
@@ -131,8 +133,10 @@ void Sheet::deleteRows(int row, int count)
     rows_.resize(static_cast<size_t>(maxRow_));
     heights_.erase(heights_.begin() + row, heights_.begin() + row + count);
     heights_.resize(static_cast<size_t>(maxRow_) + 1, 0);
-    if (observer_)
-        observer_->rowsRemoved(row, count);
+    if (batchDepth_ > 0)
+        notifyRows(row);
+    else if (link_.observer)
+        link_.observer->rowsRemoved(row, count);
 }
 
 bool Sheet::columnHidden(int col) const
@@ -185,6 +189,13 @@ CellFont Sheet::font(int row, int col) const
 
 void Sheet::setFont(int r1, int c1, int r2, int c2, CellFont font)
 {
+    // Windows reformat the same block at every activation; dropping the ranges a new one covers
+    // keeps the lookup short.
+    fonts_.erase(std::remove_if(fonts_.begin(), fonts_.end(),
+                                [&](const FontRange& f) {
+                                    return f.r1 >= r1 && f.r2 <= r2 && f.c1 >= c1 && f.c2 <= c2;
+                                }),
+                 fonts_.end());
     fonts_.push_back({r1, c1, r2, c2, font});
     notifyLayout();
 }
@@ -202,14 +213,52 @@ int Sheet::lastUsedRow() const
 
 void Sheet::notifyCells(int r1, int c1, int r2, int c2)
 {
-    if (observer_)
-        observer_->cellsChanged(r1, c1, r2, c2);
+    if (batchDepth_ == 0) {
+        if (link_.observer)
+            link_.observer->cellsChanged(r1, c1, r2, c2);
+        return;
+    }
+    CellRange& p = pendingCells_;
+    if (p.isEmpty()) {
+        p = {r1, c1, r2, c2};
+        return;
+    }
+    p = {std::min(p.r1, r1), std::min(p.c1, c1), std::max(p.r2, r2), std::max(p.c2, c2)};
 }
 
 void Sheet::notifyLayout()
 {
-    if (observer_)
-        observer_->layoutChanged();
+    if (batchDepth_ > 0)
+        pendingLayout_ = true;
+    else if (link_.observer)
+        link_.observer->layoutChanged();
+}
+
+// Inside a batch a row shift is told as what it amounts to: every cell from `row` down changed,
+// and so did the row heights.
+void Sheet::notifyRows(int row)
+{
+    notifyCells(row, 1, maxRow_, columns_);
+    pendingLayout_ = true;
+}
+
+SheetBatch::SheetBatch(Sheet& sheet) : sheet_(sheet)
+{
+    ++sheet_.batchDepth_;
+}
+
+SheetBatch::~SheetBatch()
+{
+    if (--sheet_.batchDepth_ > 0)
+        return;
+    const CellRange cells = sheet_.pendingCells_;
+    const bool layout = sheet_.pendingLayout_;
+    sheet_.pendingCells_ = {};
+    sheet_.pendingLayout_ = false;
+    if (layout)
+        sheet_.notifyLayout();
+    if (!cells.isEmpty())
+        sheet_.notifyCells(cells.r1, cells.c1, cells.r2, cells.c2);
 }
 
 }  // namespace vel

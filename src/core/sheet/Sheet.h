@@ -15,6 +15,23 @@ enum class ClearWhat { Everything = 1, Formats = 2, Values = 3 };
 struct CellFont {
     int size = 10;
     bool bold = false;
+    bool operator==(const CellFont& o) const { return size == o.size && bold == o.bold; }
+};
+
+// A block of cells, both corners inclusive; empty when a corner lies before the other.
+struct CellRange {
+    int r1 = 1;
+    int c1 = 1;
+    int r2 = 0;
+    int c2 = 0;
+
+    bool isEmpty() const { return r1 > r2 || c1 > c2; }
+    int rowCount() const { return isEmpty() ? 0 : r2 - r1 + 1; }
+    int columnCount() const { return isEmpty() ? 0 : c2 - c1 + 1; }
+    bool operator==(const CellRange& o) const
+    {
+        return r1 == o.r1 && c1 == o.c1 && r2 == o.r2 && c2 == o.c2;
+    }
 };
 
 // Told of every change so that a view can follow the sheet.
@@ -26,11 +43,29 @@ public:
     virtual void rowsRemoved(int row, int count) = 0;
     // Column count, hidden columns, widths, heights or fonts changed.
     virtual void layoutChanged() = 0;
+    // The sheet is going away: a window's sheet may die before the view that shows it.
+    virtual void sheetDestroyed() {}
+};
+
+class Sheet;
+
+// Holds back the notifications of many writes (loading, paste) and sends one per kind at the
+// end, so that a view repaints once instead of once per cell.
+class SheetBatch {
+public:
+    explicit SheetBatch(Sheet& sheet);
+    ~SheetBatch();
+    SheetBatch(const SheetBatch&) = delete;
+    SheetBatch& operator=(const SheetBatch&) = delete;
+
+private:
+    Sheet& sheet_;
 };
 
 // A worksheet of text cells with marks: what every sheet window shows and every rule reads.
 // Rows and columns count from 1. Reading outside the sheet gives an empty cell; writing outside
-// it is ignored, so a scan bounded by maxRow() never fails.
+// it is ignored, so a scan bounded by maxRow() never fails. A copy starts without an observer;
+// assigning a whole sheet keeps the target's observer but does not tell it.
 class Sheet {
 public:
     static constexpr int DefaultMaxRow = 16384;
@@ -69,9 +104,24 @@ public:
     // The last row holding any text; 0 for an empty sheet.
     int lastUsedRow() const;
 
-    void setObserver(SheetObserver* observer) { observer_ = observer; }
+    void setObserver(SheetObserver* observer) { link_.observer = observer; }
 
 private:
+    friend class SheetBatch;
+    // Ties the observer to this object: copies and moves start unobserved, and the observer
+    // hears of the sheet's end.
+    struct ObserverLink {
+        SheetObserver* observer = nullptr;
+        ObserverLink() = default;
+        ObserverLink(const ObserverLink&) noexcept {}
+        ObserverLink& operator=(const ObserverLink&) noexcept { return *this; }
+        ~ObserverLink()
+        {
+            if (observer)
+                observer->sheetDestroyed();
+        }
+    };
+
     struct Row {
         std::vector<QString> text;
         std::vector<CellMark> marks;
@@ -83,6 +133,7 @@ private:
     bool inside(int row, int col) const;
     void notifyCells(int r1, int c1, int r2, int c2);
     void notifyLayout();
+    void notifyRows(int row);
 
     int maxRow_;
     int columns_;
@@ -93,7 +144,10 @@ private:
     std::vector<int> heights_;
     int defaultHeight_ = 255;
     std::vector<FontRange> fonts_;
-    SheetObserver* observer_ = nullptr;
+    int batchDepth_ = 0;
+    CellRange pendingCells_;
+    bool pendingLayout_ = false;
+    ObserverLink link_;
 };
 
 }  // namespace vel

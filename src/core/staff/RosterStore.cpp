@@ -1,0 +1,189 @@
+#include "RosterStore.h"
+
+#include "db/Db.h"
+#include "sheet/Sheet.h"
+
+#include <QStringList>
+
+namespace vel {
+namespace {
+
+SqlValue textOrNull(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return nullptr;
+    return text;
+}
+
+void report(const Progress& progress, int done, int total)
+{
+    if (progress && total > 0)
+        progress(done * 100 / total);
+}
+
+// Working years go into number columns; a text there would sit in the column unnoticed.
+SqlValue yearsValue(const Sheet& sheet, int row, int col)
+{
+    const QString text = sheet.text(row, col).trimmed();
+    if (text.isEmpty())
+        return nullptr;
+    bool ok = false;
+    const long long years = text.toLongLong(&ok);
+    if (!ok)
+        throw ConversionError(QStringLiteral("第%1行“%2”不是整数：%3")
+                                  .arg(row)
+                                  .arg(QString::fromUtf8(staffColumn(col).header))
+                                  .arg(text));
+    return years;
+}
+
+void refuseBlankNames(const Sheet& sheet, const StaffPassResult& audit)
+{
+    for (const StaffRowResult& r : audit.rows)
+        if (sheet.text(r.row, staff::NameCol).trimmed().isEmpty())
+            throw Error(QStringLiteral("第%1行姓名只有空格，请填写姓名或删除该行后再保存。")
+                            .arg(r.row));
+}
+
+}  // namespace
+
+int loadRoster(Db& db, int month, RosterFilter filter, Sheet& sheet, bool withCodes,
+               const Progress& progress)
+{
+    sheet.clearRange(staff::FirstPersonRow, 1, sheet.maxRow(), sheet.columnCount(),
+                     ClearWhat::Everything);
+    std::string sql = "SELECT * FROM Staff_moninfo WHERE sMon = ?";
+    if (filter == RosterFilter::Failed)
+        sql += " AND sIsok = '0'";
+    else if (filter == RosterFilter::Passed)
+        sql += " AND sIsok = '1'";
+    const SqlParams params{static_cast<long long>(month)};
+    const long long total = std::get<long long>(
+        db.scalar("SELECT COUNT(*) FROM (" + sql + ")", params));
+    Query q(db, sql + " ORDER BY id", params);
+    int row = staff::FirstPersonRow;
+    while (q.next() && row <= sheet.maxRow()) {
+        for (const StaffColumn& c : staffColumns()) {
+            sheet.setText(row, c.col, q.text(c.textField));
+            if (withCodes && c.codeField)
+                sheet.setText(row, c.codeCol, q.text(c.codeField));
+        }
+        sheet.setText(row, staff::IdCol, q.text("id"));
+        ++row;
+        report(progress, row - staff::FirstPersonRow, static_cast<int>(total));
+    }
+    return row - staff::FirstPersonRow;
+}
+
+void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
+                   const StaffPassResult& audit, const Progress& progress)
+{
+    refuseBlankNames(sheet, audit);
+
+    std::vector<const StaffColumn*> answers;
+    for (const StaffColumn& c : staffColumns())
+        if (staffColumnUsed(c.col, staffClass))
+            answers.push_back(&c);
+    QStringList fields;
+    for (const StaffColumn* c : answers)
+        fields << c->textField;
+    for (const StaffColumn* c : answers)
+        if (c->codeField)
+            fields << c->codeField;
+    fields << "sIsok" << "sMon";
+    const std::string sql = "INSERT INTO Staff_moninfo (" + fields.join(", ").toStdString() +
+                            ") VALUES (" + QString("?, ").repeated(fields.size() - 1).toStdString() +
+                            "?)";
+
+    Transaction tx(db);
+    db.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month)});
+    SQLite::Statement insert = guarded([&] { return SQLite::Statement(db.handle(), sql); });
+    int done = 0;
+    for (const StaffRowResult& r : audit.rows) {
+        SqlParams values;
+        for (const StaffColumn* c : answers) {
+            // Name and name number are stored as they stand, even empty.
+            if (c->col <= staff::NumberCol)
+                values.push_back(sheet.text(r.row, c->col));
+            else
+                values.push_back(textOrNull(sheet.text(r.row, c->col)));
+        }
+        for (const StaffColumn* c : answers)
+            if (c->codeField)
+                values.push_back(textOrNull(sheet.text(r.row, c->codeCol)));
+        values.push_back(r.sIsok());
+        values.push_back(static_cast<long long>(month));
+        guarded([&] {
+            insert.reset();
+            insert.clearBindings();
+            bindAll(insert, values);
+            insert.exec();
+            return 0;
+        });
+        report(progress, ++done, static_cast<int>(audit.rows.size()));
+    }
+    tx.commit();
+}
+
+void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
+                         const Progress& progress)
+{
+    // Every value is read (and refused) before anything is written.
+    std::vector<SqlParams> updates;
+    for (const StaffRowResult& r : audit.rows) {
+        SqlParams v{sheet.text(r.row, staff::NameCol), sheet.text(r.row, staff::NumberCol)};
+        for (const StaffColumn& c : staffColumns()) {
+            if (!c.codeField)
+                continue;
+            const SqlValue answer = textOrNull(sheet.text(r.row, c.col));
+            v.push_back(answer);
+            if (std::holds_alternative<std::nullptr_t>(answer))
+                v.push_back(nullptr);
+            else
+                v.push_back(textOrNull(sheet.text(r.row, c.codeCol)));
+        }
+        v.push_back(textOrNull(sheet.text(r.row, staff::BirthCol)));
+        v.push_back(yearsValue(sheet, r.row, 7));
+        v.push_back(yearsValue(sheet, r.row, 8));
+        v.push_back(r.sIsok());
+        bool idOk = false;
+        const long long id = sheet.text(r.row, staff::IdCol).toLongLong(&idOk);
+        if (!idOk)
+            throw Error(QStringLiteral("第%1行没有记录号，无法保存。").arg(r.row));
+        v.push_back(id);
+        v.push_back(static_cast<long long>(month));
+        updates.push_back(std::move(v));
+    }
+
+    QStringList assignments{"sName = ?", "sNumber = ?"};
+    for (const StaffColumn& c : staffColumns())
+        if (c.codeField)
+            assignments << QString("%1 = ?").arg(c.textField) << QString("%1 = ?").arg(c.codeField);
+    assignments << "sBirth = ?" << "sWorks = ?" << "sWork = ?" << "sIsok = ?";
+    const std::string sql = "UPDATE Staff_moninfo SET " + assignments.join(", ").toStdString() +
+                            " WHERE id = ? AND sMon = ?";
+
+    Transaction tx(db);
+    SQLite::Statement update = guarded([&] { return SQLite::Statement(db.handle(), sql); });
+    int done = 0;
+    for (const SqlParams& v : updates) {
+        guarded([&] {
+            update.reset();
+            update.clearBindings();
+            bindAll(update, v);
+            update.exec();
+            return 0;
+        });
+        report(progress, ++done, static_cast<int>(updates.size()));
+    }
+    tx.commit();
+}
+
+bool hasDuplicateNumbers(Db& db, int month)
+{
+    return db.exists("SELECT sNumber FROM Staff_moninfo WHERE sMon = ? GROUP BY sNumber"
+                     " HAVING COUNT(sNumber) > 1",
+                     {static_cast<long long>(month)});
+}
+
+}  // namespace vel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "staff/StaffRules.h"
+#include "staff/StaffSheet.h"
+
+#include <functional>
+
+namespace vel {
+
+class Db;
+class Sheet;
+
+enum class RosterFilter { All, Failed, Passed };
+
+// Reports progress 0..100 to a window's progress bar.
+using Progress = std::function<void(int)>;
+
+// Writes the month's stored rows from sheet row 3 on, in the order they were stored: answers in
+// columns 1..18, codes in their code columns (when withCodes) and the record id in the id column.
+// Clears the data area first. Returns the number of rows loaded.
+int loadRoster(Db& db, int month, RosterFilter filter, Sheet& sheet, bool withCodes = true,
+               const Progress& progress = {});
+
+// Replaces every stored row of the month by the people of the sheet and their audit results, in
+// one transaction: on any failure the month stays exactly as it was. Only the columns the unit's
+// class answers are stored. A name of blanks above further people is refused before anything is
+// written, since it would end every later pass there and lose the rows below.
+void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
+                   const StaffPassResult& audit, const Progress& progress = {});
+
+// Writes corrected rows back in place, by the record id kept in the id column, all eighteen
+// answers, in one transaction. Working years that are not whole numbers are refused first.
+void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
+                         const Progress& progress = {});
+
+// The stored people of the month whose name number occurs more than once.
+bool hasDuplicateNumbers(Db& db, int month);
+
+}  // namespace vel
