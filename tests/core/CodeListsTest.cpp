@@ -82,9 +82,11 @@ TEST(CodeLists, EndTerminatesAListAndEmptyTablesGiveEmptyLists)
 TEST(CodeLists, ListsGrowPastTheirOldCapacities)
 {
     TestSession s;
+    Transaction tx(s.db());
     for (int i = 0; i < 250; ++i)
         s.db().exec("INSERT INTO Code_Post (ID, CodeName, Memo) VALUES (?, ?, '1')",
                     {static_cast<long long>(1000 + i), QString("岗位%1").arg(i)});
+    tx.commit();
     CodeLists& lists = s->codes();
     lists.load(s.db(), "1");
     EXPECT_EQ(lists.postCode("岗位249"), 1249);
