@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 #include "Errors.h"
 #include "Session.h"
+#include "RosterCommands.h"
 #include "UnitCommands.h"
 
 #include <CLI/CLI.hpp>
@@ -32,6 +33,18 @@ int main(int argc, char** argv)
     unitSet->add_option("--class", unitClass, "否, 规上, 是1 or 是2");
     CLI::Option* foundedOption = unitSet->add_option("--founded", founded, "founding month 1..12");
 
+    CLI::App* roster = cli.add_subcommand("roster", "a month's staff roster (0 = opening roster)");
+    roster->require_subcommand(1);
+    int month = 0;
+    std::string file;
+    CLI::App* rosterImport =
+        roster->add_subcommand("import", "audit and store a CSV or tab-separated roster file");
+    rosterImport->add_option("--month", month, "0 (opening roster) to 12")->required();
+    rosterImport->add_option("FILE", file, "one header row, then the 18 answer columns")
+        ->required();
+    CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
+    rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
+
     CLI11_PARSE(cli, argc, argv);
 
     try {
@@ -53,6 +66,10 @@ int main(int argc, char** argv)
                 o.foundedMonth = founded;
             return cli::unitSet(session, o);
         }
+        if (*rosterImport)
+            return cli::rosterImport(session, month, QString::fromStdString(file));
+        if (*rosterExport)
+            return cli::rosterExport(session, month);
     } catch (const Error& e) {
         cli::err(e.message());
         return 2;

@@ -6,15 +6,16 @@ namespace vel {
 
 namespace {
 
-bool endsField(QChar c)
+bool endsLine(QChar c)
 {
-    return c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u'\n' || c == u'\r';
 }
 
-void appendCell(QString& out, const QString& cell)
+void appendCell(QString& out, const QString& cell, QChar separator = u'\t')
 {
-    const bool quote = std::any_of(cell.begin(), cell.end(),
-                                   [](QChar c) { return endsField(c) || c == u'"'; });
+    const bool quote = std::any_of(cell.begin(), cell.end(), [separator](QChar c) {
+        return c == separator || endsLine(c) || c == u'"';
+    });
     if (!quote) {
         out += cell;
         return;
@@ -30,7 +31,7 @@ void appendCell(QString& out, const QString& cell)
 
 // A quoted field starting at `pos`; on success moves `pos` past the closing quote. Fails when the
 // quote never closes or text follows it before the field ends.
-bool readQuoted(const QString& text, qsizetype& pos, QString& field)
+bool readQuoted(const QString& text, QChar separator, qsizetype& pos, QString& field)
 {
     const qsizetype n = text.size();
     QString value;
@@ -44,7 +45,7 @@ bool readQuoted(const QString& text, qsizetype& pos, QString& field)
             ++i;
             continue;
         }
-        if (i + 1 < n && !endsField(text[i + 1]))
+        if (i + 1 < n && text[i + 1] != separator && !endsLine(text[i + 1]))
             return false;
         field = value;
         pos = i + 1;
@@ -71,7 +72,23 @@ QString clipboardText(const Sheet& sheet, const CellRange& range)
     return out;
 }
 
+QString delimitedLine(const QStringList& cells, QChar separator)
+{
+    QString out;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += separator;
+        appendCell(out, cells[i], separator);
+    }
+    return out;
+}
+
 std::vector<QStringList> parseClipboardText(const QString& text)
+{
+    return parseDelimitedText(text, u'\t');
+}
+
+std::vector<QStringList> parseDelimitedText(const QString& text, QChar separator)
 {
     std::vector<QStringList> rows;
     const qsizetype n = text.size();
@@ -81,16 +98,16 @@ std::vector<QStringList> parseClipboardText(const QString& text)
     qsizetype pos = 0;
     while (true) {
         QString field;
-        if (pos >= n || text[pos] != u'"' || !readQuoted(text, pos, field)) {
+        if (pos >= n || text[pos] != u'"' || !readQuoted(text, separator, pos, field)) {
             const qsizetype start = pos;
-            while (pos < n && !endsField(text[pos]))
+            while (pos < n && text[pos] != separator && !endsLine(text[pos]))
                 ++pos;
             field = text.mid(start, pos - start);
         }
         row.append(field);
         if (pos >= n)
             break;
-        if (text[pos] == u'\t') {
+        if (text[pos] == separator) {
             ++pos;
             continue;
         }

@@ -12,6 +12,10 @@ namespace vel {
 // The clipboard text of spreadsheet programs: cells separated by tabs, every row ended by a line
 // break; a cell holding a tab, a line break or a quote is put in quotes with its quotes doubled.
 
+// The same quoting for any separator (a comma in CSV files).
+std::vector<QStringList> parseDelimitedText(const QString& text, QChar separator);
+QString delimitedLine(const QStringList& cells, QChar separator);
+
 // The cells of `range` (clipped at the sheet) as clipboard text.
 QString clipboardText(const Sheet& sheet, const CellRange& range);
 

@@ -1,0 +1,89 @@
+#include "RosterCommands.h"
+
+#include "CliSupport.h"
+#include "Session.h"
+#include "sheet/Sheet.h"
+#include "staff/RosterFile.h"
+#include "staff/RosterStore.h"
+#include "staff/StaffRules.h"
+
+#include <cstdio>
+
+namespace vel::cli {
+namespace {
+
+bool validMonth(int month)
+{
+    if (month >= 0 && month <= 12)
+        return true;
+    err(QStringLiteral("月份必须是0（期初）到12。"));
+    return false;
+}
+
+}  // namespace
+
+int rosterImport(Session& session, int month, const QString& path)
+{
+    if (!validMonth(month))
+        return Refused;
+    if (!session.unitRegistered()) {
+        err(QStringLiteral("请先填写单位基本信息！"));
+        return Refused;
+    }
+    std::vector<RosterFileRow> rows;
+    try {
+        rows = readRosterFile(path);
+    } catch (const Error& e) {
+        err(e.message());
+        return Refused;
+    }
+    if (rows.empty()) {
+        err(QStringLiteral("第一行没有数据。"));
+        return Refused;
+    }
+    Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
+    if (static_cast<int>(rows.size()) > sheet.maxRow() - staff::FirstPersonRow + 1) {
+        err(QStringLiteral("人员多于人员表能容纳的%1行。")
+                .arg(sheet.maxRow() - staff::FirstPersonRow + 1));
+        return Refused;
+    }
+    const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
+    fillStaffSheet(sheet, rows, staffClass);
+
+    session.codes().load(session.db(), session.postFilter());
+    const StaffRules rules(session.codes(), session.unit());
+    const StaffPassResult audit =
+        rules.runPass(sheet, month == 0 ? staffpass::OpeningSave : staffpass::MonthlySave);
+    try {
+        replaceRoster(session.db(), month, sheet, staffClass, audit);
+    } catch (const Error& e) {
+        err(e.message());
+        return Refused;
+    }
+
+    int failed = 0;
+    for (size_t i = 0; i < audit.rows.size(); ++i) {
+        const StaffRowResult& r = audit.rows[i];
+        if (r.passed)
+            continue;
+        ++failed;
+        QStringList headers;
+        for (int col : r.failedColumns)
+            headers << staffHeader(col, StaffTemplate::ErrorCorrection);
+        out(QStringLiteral("line %1: %2: %3")
+                .arg(rows[i].line)
+                .arg(sheet.text(r.row, staff::NameCol), headers.join(", ")));
+    }
+    out(QStringLiteral("stored %1 rows, %2 failed").arg(audit.rows.size()).arg(failed));
+    return 0;
+}
+
+int rosterExport(Session& session, int month)
+{
+    if (!validMonth(month))
+        return Refused;
+    std::fputs(rosterExportText(session.db(), month).toUtf8().constData(), stdout);
+    return 0;
+}
+
+}  // namespace vel::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace vel {
+class Session;
+}
+
+namespace vel::cli {
+
+// Audits and stores a roster file as the month's roster, as the roster windows save a sheet.
+int rosterImport(Session& session, int month, const QString& path);
+int rosterExport(Session& session, int month);
+
+}  // namespace vel::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "staff/StaffSheet.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace vel {
+
+class Db;
+class Sheet;
+
+// Text from another program: valid UTF-8 is UTF-8 (a byte-order mark dropped), anything else is
+// read as GBK, the code page of the legacy system.
+QString decodeForeignText(const QByteArray& bytes);
+
+// One person of a roster file: the staff sheet's answer columns 1..18 in order, and the file
+// line it came from.
+struct RosterFileRow {
+    int line = 0;
+    QStringList cells;
+};
+
+// Reads a CSV or tab-separated roster file with one header row. Throws Error naming the line for
+// a row with more columns than the sheet, an empty name above filled rows, or an unreadable file.
+std::vector<RosterFileRow> readRosterFile(const QString& path);
+
+// Writes the people from sheet row 3 on; columns the unit's class does not answer stay empty.
+void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffClass staffClass);
+
+// The stored roster of a month as tab-separated text: a header row, then the 18 answers and
+// sIsok of each person in the order they were stored.
+QString rosterExportText(Db& db, int month);
+
+}  // namespace vel
