@@ -1,0 +1,61 @@
+#pragma once
+
+#include "sheet/Sheet.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QHash>
+
+#include <memory>
+
+namespace vel::gui {
+
+// A vel::Sheet as a Qt table: every change core code makes to the sheet shows at once. Model row
+// r and column c are sheet row r+1 and column c+1. The row count never changes: inserting or
+// deleting sheet rows moves the cells, as in a spreadsheet, and is reported as changed data.
+class SheetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit SheetModel(Sheet& sheet, QObject* parent = nullptr);
+    ~SheetModel() override;
+
+    // nullptr once the sheet is gone.
+    Sheet* sheet() const { return sheet_; }
+
+    bool isReadOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly);
+    // The family and the size that a cell of the sheet's default font gets.
+    void setBaseFont(const QFont& font);
+    QFont baseFont() const { return baseFont_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+signals:
+    // Widths, hidden columns, row heights or fonts changed; also after rows moved.
+    void sheetLayoutChanged();
+
+private:
+    // The SheetObserver lives apart: its rowsInserted/rowsRemoved/layoutChanged would hide the
+    // model signals of the same names.
+    class Follower;
+
+    void onCellsChanged(int r1, int c1, int r2, int c2);
+    void onRowsMoved(int row);
+    void onLayoutChanged();
+    void onSheetGone();
+    QFont cellFont(const CellFont& font) const;
+
+    Sheet* sheet_;
+    std::unique_ptr<Follower> follower_;
+    bool readOnly_ = false;
+    QFont baseFont_;
+    mutable QHash<int, QFont> fonts_;
+};
+
+}  // namespace vel::gui

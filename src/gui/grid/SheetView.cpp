@@ -1,0 +1,452 @@
+#include "SheetView.h"
+
+#include "SheetDropDown.h"
+#include "SheetModel.h"
+#include "sheet/SheetClipboard.h"
+
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+namespace vel::gui {
+
+namespace {
+
+bool isClipboardKey(const QKeyEvent* event)
+{
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
+           event->matches(QKeySequence::Cut);
+}
+
+}  // namespace
+
+SheetView::SheetView(Sheet& sheet, QWidget* parent)
+    : QTableView(parent), model_(new SheetModel(sheet, this))
+{
+    model_->setBaseFont(font());
+    setModel(model_);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    setSelectionMode(ExtendedSelection);
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    connect(model_, &SheetModel::sheetLayoutChanged, this, &SheetView::applyLayout);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        appliedWidths_.clear();
+        hideDropDowns();
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::placeDropDown);
+    applyLayout();
+}
+
+Sheet& SheetView::sheet() const
+{
+    return *model_->sheet();
+}
+
+Sheet* SheetView::liveSheet() const
+{
+    return model_->sheet();
+}
+
+bool SheetView::isReadOnly() const
+{
+    return model_->isReadOnly();
+}
+
+void SheetView::setReadOnly(bool readOnly)
+{
+    model_->setReadOnly(readOnly);
+    setEditTriggers(readOnly ? NoEditTriggers : DoubleClicked | EditKeyPressed | AnyKeyPressed);
+}
+
+CellRange SheetView::selectedRange() const
+{
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid())
+            return {};
+        const int r = current.row() + 1;
+        const int c = current.column() + 1;
+        return {r, c, r, c};
+    }
+    CellRange range{INT_MAX, INT_MAX, 0, 0};
+    for (const QItemSelectionRange& s : selection) {
+        range.r1 = std::min(range.r1, s.top() + 1);
+        range.c1 = std::min(range.c1, s.left() + 1);
+        range.r2 = std::max(range.r2, s.bottom() + 1);
+        range.c2 = std::max(range.c2, s.right() + 1);
+    }
+    return range;
+}
+
+void SheetView::selectRange(int r1, int c1, int r2, int c2)
+{
+    const int rows = model_->rowCount();
+    const int cols = model_->columnCount();
+    if (rows == 0 || cols == 0)
+        return;
+    r1 = std::clamp(r1, 1, rows);
+    r2 = std::clamp(r2, r1, rows);
+    c1 = std::clamp(c1, 1, cols);
+    c2 = std::clamp(c2, c1, cols);
+    const QModelIndex topLeft = model_->index(r1 - 1, c1 - 1);
+    selectionModel()->setCurrentIndex(topLeft, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(QItemSelection(topLeft, model_->index(r2 - 1, c2 - 1)),
+                             QItemSelectionModel::ClearAndSelect);
+    scrollTo(topLeft);
+}
+
+CellRange SheetView::shownPart(CellRange range) const
+{
+    if (const Sheet* s = liveSheet())
+        range.c2 = std::min(range.c2, s->maxCol());
+    return range;
+}
+
+void SheetView::copy() const
+{
+    const Sheet* s = liveSheet();
+    const CellRange range = shownPart(selectedRange());
+    if (s && !range.isEmpty())
+        QGuiApplication::clipboard()->setText(clipboardText(*s, range));
+}
+
+void SheetView::cut()
+{
+    if (isReadOnly())
+        return;
+    copy();
+    if (Sheet* s = liveSheet()) {
+        const CellRange range = shownPart(selectedRange());
+        s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values);
+    }
+}
+
+CellRange SheetView::paste()
+{
+    Sheet* s = liveSheet();
+    if (!s || isReadOnly())
+        return {};
+    const CellRange target = selectedRange();
+    const CellRange written = pasteClipboardText(*s, target.isEmpty() ? 1 : target.r1,
+                                                 target.isEmpty() ? 1 : target.c1,
+                                                 QGuiApplication::clipboard()->text());
+    if (!written.isEmpty())
+        selectRange(written.r1, written.c1, written.r2, written.c2);
+    return written;
+}
+
+void SheetView::clearSelectedValues()
+{
+    Sheet* s = liveSheet();
+    if (!s || isReadOnly())
+        return;
+    // Cell by selected block: a Ctrl-click selection must not clear the cells between its parts.
+    const QItemSelection selection = selectionModel()->selection();
+    SheetBatch batch(*s);
+    if (selection.isEmpty()) {
+        const CellRange r = shownPart(selectedRange());
+        s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
+        return;
+    }
+    for (const QItemSelectionRange& part : selection) {
+        const CellRange r =
+            shownPart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1});
+        s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
+    }
+}
+
+void SheetView::insertSelectedRows()
+{
+    Sheet* s = liveSheet();
+    const CellRange range = selectedRange();
+    if (s && !isReadOnly() && !range.isEmpty())
+        s->insertRows(range.r1, range.rowCount());
+}
+
+void SheetView::deleteSelectedRows()
+{
+    Sheet* s = liveSheet();
+    const CellRange range = selectedRange();
+    if (s && !isReadOnly() && !range.isEmpty())
+        s->deleteRows(range.r1, range.rowCount());
+}
+
+SheetDropDown* SheetView::addDropDown(const QString& name, const QStringList& items)
+{
+    auto* dropDown = new SheetDropDown(name, viewport());
+    dropDown->setItems(items);
+    connect(dropDown, &SheetDropDown::chosen, this, &SheetView::dropDownChosen);
+    connect(dropDown, &SheetDropDown::dismissed, this, [this] { setFocus(); });
+    dropDowns_.push_back(dropDown);
+    return dropDown;
+}
+
+SheetDropDown* SheetView::dropDown(const QString& name) const
+{
+    for (SheetDropDown* d : dropDowns_)
+        if (d->name() == name)
+            return d;
+    return nullptr;
+}
+
+void SheetView::showDropDown(SheetDropDown* dropDown, const CellRange& area)
+{
+    if (!dropDown || area.isEmpty())
+        return;
+    for (SheetDropDown* d : dropDowns_)
+        if (d != dropDown)
+            d->hide();
+    dropDown->linkToCell(area.r1, area.c1);
+    dropDown->setCurrentRow(-1);
+    dropDown->clearSelection();
+    shownDropDown_ = dropDown;
+    dropDownArea_ = area;
+    dropDown->show();
+    dropDown->raise();
+    placeDropDown();
+    dropDown->setFocus();
+}
+
+void SheetView::hideDropDowns()
+{
+    for (SheetDropDown* d : dropDowns_)
+        d->hide();
+}
+
+void SheetView::dropDownChosen(int row, int col, const QString& text)
+{
+    setFocus();
+    if (Sheet* s = liveSheet())
+        s->setText(row, col, text);
+}
+
+void SheetView::placeDropDown()
+{
+    if (!shownDropDown_ || shownDropDown_->isHidden())
+        return;
+    const CellRange& a = dropDownArea_;
+    int left = INT_MAX;
+    int right = INT_MIN;
+    for (int c = a.c1; c <= std::min(a.c2, model_->columnCount()); ++c) {
+        if (isColumnHidden(c - 1))
+            continue;
+        const int x = columnViewportPosition(c - 1);
+        left = std::min(left, x);
+        right = std::max(right, x + columnWidth(c - 1));
+    }
+    const int lastRow = std::min(a.r2, model_->rowCount());
+    if (left >= right || lastRow < a.r1) {
+        shownDropDown_->hide();
+        return;
+    }
+    const int top = rowViewportPosition(a.r1 - 1);
+    const int bottom = rowViewportPosition(lastRow - 1) + rowHeight(lastRow - 1);
+    shownDropDown_->setGeometry(left, top, right - left, bottom - top);
+}
+
+int SheetView::columnPixels(int width) const
+{
+    // The width of a character is that of a digit in the sheet's standard font.
+    QFont standard = model_->baseFont();
+    standard.setPointSize(CellFont{}.size);
+    return qRound(width / 256.0 * QFontMetricsF(standard, this).horizontalAdvance(u'0'));
+}
+
+int SheetView::rowPixels(int height) const
+{
+    return qRound(height / 20.0 * logicalDpiY() / 72.0);
+}
+
+void SheetView::applyLayout()
+{
+    applyColumns();
+    applyRows();
+    placeDropDown();
+}
+
+void SheetView::applyColumns()
+{
+    const Sheet* s = liveSheet();
+    if (!s)
+        return;
+    const int count = s->columnCount();
+    appliedWidths_.resize(static_cast<std::size_t>(count), -1);
+    for (int c = 1; c <= count; ++c) {
+        const bool hidden = s->columnHidden(c);
+        if (hidden != isColumnHidden(c - 1))
+            setColumnHidden(c - 1, hidden);
+        const int width = s->columnWidth(c);
+        // Only changed widths are set, so that a column the user widened keeps its width.
+        if (hidden || appliedWidths_[c - 1] == width)
+            continue;
+        setColumnWidth(c - 1, columnPixels(width));
+        appliedWidths_[c - 1] = width;
+    }
+}
+
+void SheetView::applyRows()
+{
+    const Sheet* s = liveSheet();
+    if (!s)
+        return;
+    // The most common height becomes the default section size: a section of its own costs the
+    // header a pass over all rows, so only the exceptions may have one.
+    std::vector<std::pair<int, int>> counts;  // height, rows
+    for (int r = 1; r <= s->maxRow(); ++r) {
+        const int h = s->rowHeight(r);
+        auto it = std::find_if(counts.begin(), counts.end(), [h](auto& e) { return e.first == h; });
+        if (it == counts.end())
+            counts.emplace_back(h, 1);
+        else
+            ++it->second;
+    }
+    if (counts.empty())
+        return;
+    const int common =
+        std::max_element(counts.begin(), counts.end(),
+                         [](auto& a, auto& b) { return a.second < b.second; })->first;
+    QHeaderView* header = verticalHeader();
+    const int commonPixels = rowPixels(common);
+    header->setDefaultSectionSize(commonPixels);
+    if (counts.size() == 1)
+        return;
+    for (int r = 1; r <= s->maxRow(); ++r) {
+        const int h = s->rowHeight(r);
+        if (h != common && rowPixels(h) != commonPixels)
+            header->resizeSection(r - 1, rowPixels(h));
+    }
+}
+
+void SheetView::moveCurrent(CursorAction action)
+{
+    const QModelIndex next = moveCursor(action, Qt::NoModifier);
+    if (next.isValid())
+        selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+}
+
+bool SheetView::event(QEvent* event)
+{
+    // Claim the clipboard keys before a window's shortcuts see them, when they are ours.
+    if (event->type() == QEvent::ShortcutOverride && clipboardKeys_ &&
+        isClipboardKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void SheetView::keyPressEvent(QKeyEvent* event)
+{
+    if (isClipboardKey(event)) {
+        if (!clipboardKeys_) {
+            event->ignore();
+            return;
+        }
+        if (event->matches(QKeySequence::Copy))
+            copy();
+        else if (event->matches(QKeySequence::Paste))
+            paste();
+        else
+            cut();
+        return;
+    }
+    if (state() != EditingState) {
+        switch (event->key()) {
+        case Qt::Key_Delete:
+            clearSelectedValues();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Left to the base class, Enter would pass on to the dialog's default button.
+            moveCurrent(MoveDown);
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void SheetView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat())
+        emit keyReleased(event->key(), event->modifiers());
+    QTableView::keyReleaseEvent(event);
+}
+
+void SheetView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid() || event->button() != Qt::LeftButton) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    QWidget* focusBefore = window()->focusWidget();
+    emit cellDoubleClicked(index.row() + 1, index.column() + 1);
+    // A window that answered with an editor of its own (a drop-down, or a box that took the
+    // focus) keeps the grid's editor shut.
+    const bool taken = (shownDropDown_ && !shownDropDown_->isHidden()) ||
+                       window()->focusWidget() != focusBefore;
+    if (taken)
+        event->accept();
+    else
+        QTableView::mouseDoubleClickEvent(event);
+}
+
+bool SheetView::focusNextPrevChild(bool next)
+{
+    // Tab on the grid moves right and Shift+Tab left, without wrapping to the next row.
+    if (!hasFocus() || !tabKeyNavigation())
+        return QTableView::focusNextPrevChild(next);
+    moveCurrent(next ? MoveRight : MoveLeft);
+    return true;
+}
+
+void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The delegate's hints open the next cell's editor; a spreadsheet commits and only moves.
+    switch (hint) {
+    case QAbstractItemDelegate::SubmitModelCache:
+        QTableView::closeEditor(editor, hint);
+        moveCurrent(MoveDown);
+        return;
+    case QAbstractItemDelegate::EditNextItem:
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        moveCurrent(MoveRight);
+        return;
+    case QAbstractItemDelegate::EditPreviousItem:
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        moveCurrent(MoveLeft);
+        return;
+    default:
+        QTableView::closeEditor(editor, hint);
+    }
+}
+
+void SheetView::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    placeDropDown();
+}
+
+void SheetView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        appliedWidths_.clear();
+        model_->setBaseFont(font());
+    }
+}
+
+}  // namespace vel::gui

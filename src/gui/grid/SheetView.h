@@ -1,0 +1,95 @@
+#pragma once
+
+#include "sheet/Sheet.h"
+
+#include <QTableView>
+
+#include <vector>
+
+namespace vel::gui {
+
+class SheetDropDown;
+class SheetModel;
+
+// The worksheet grid of every sheet window, bound to one Sheet that stays the window's data: core
+// rules read and mark it, the grid shows and edits it. Rows and columns count from 1 here.
+// Typing starts editing a cell; Enter commits and moves down, Tab moves right.
+class SheetView : public QTableView {
+    Q_OBJECT
+public:
+    explicit SheetView(Sheet& sheet, QWidget* parent = nullptr);
+
+    // Valid while the sheet lives; the view itself survives it, empty.
+    Sheet& sheet() const;
+    SheetModel* sheetModel() const { return model_; }
+
+    // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
+    bool isReadOnly() const;
+    void setReadOnly(bool readOnly);
+    // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
+    bool clipboardKeysEnabled() const { return clipboardKeys_; }
+    void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }
+
+    // The top left cell of the selection (the active cell): where a paste lands.
+    int selStartRow() const { return selectedRange().r1; }
+    int selStartCol() const { return selectedRange().c1; }
+    // The block spanning everything selected, or the current cell; empty without either.
+    CellRange selectedRange() const;
+    void selectRange(int r1, int c1, int r2, int c2);
+
+    void copy() const;
+    void cut();
+    // Returns the cells written and selects them.
+    CellRange paste();
+    void clearSelectedValues();
+    // Empty whole rows at the selected rows, or the selected rows removed; rows below shift.
+    void insertSelectedRows();
+    void deleteSelectedRows();
+
+    // The drop-downs of the window's template, found by name; hidden until shown.
+    SheetDropDown* addDropDown(const QString& name, const QStringList& items = {});
+    SheetDropDown* dropDown(const QString& name) const;
+    // Lays the drop-down over `area` with no item chosen, links it to the area's top left cell
+    // and gives it the focus; any other drop-down hides.
+    void showDropDown(SheetDropDown* dropDown, const CellRange& area);
+    void hideDropDowns();
+
+    // The sheet's units on this screen: widths in 1/256 of a character of the standard font,
+    // heights in twentieths of a point.
+    int columnPixels(int width) const;
+    int rowPixels(int height) const;
+
+signals:
+    void cellDoubleClicked(int row, int col);
+    void keyReleased(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    Sheet* liveSheet() const;
+    // The user's operations stop at the last shown column: the columns past it hold codes.
+    CellRange shownPart(CellRange range) const;
+    void moveCurrent(CursorAction action);
+    void applyLayout();
+    void applyColumns();
+    void applyRows();
+    void placeDropDown();
+    void dropDownChosen(int row, int col, const QString& text);
+
+    SheetModel* model_;
+    bool clipboardKeys_ = true;
+    std::vector<int> appliedWidths_;  // sheet widths last turned into pixels; -1 for none
+    std::vector<SheetDropDown*> dropDowns_;
+    SheetDropDown* shownDropDown_ = nullptr;
+    CellRange dropDownArea_;
+};
+
+}  // namespace vel::gui
