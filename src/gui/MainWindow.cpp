@@ -4,6 +4,9 @@
 #include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "staff/OpeningRosterWindow.h"
+#include "staff/PersonWindow.h"
+#include "staff/PersonRoster.h"
 #include "unit/UnitInfoWindow.h"
 
 #include <QAction>
@@ -104,20 +107,22 @@ void MainWindow::buildMenus()
     addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
     addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", later, Hidden);
     QMenu* opening = staff->addMenu(QStringLiteral("期初人员情况"));
-    addEntry(opening, QStringLiteral("从业人员批量输入"), "actOpeningBatch", [this] {
+    const auto openingBatch = [this] {
         if (requireUnit(true)) {
             session_.unit().WorkMon = "0";
-            notBuiltYet();
+            openOpeningRoster();
         }
-    });
-    addEntry(opening, QStringLiteral("从业人员个人输入"), "actOpeningSingle", [this] {
+    };
+    const auto openingSingle = [this] {
         if (requireUnit(true))
-            notBuiltYet();
-    });
+            openPersonWindow();
+    };
+    addEntry(opening, QStringLiteral("从业人员批量输入"), "actOpeningBatch", openingBatch);
+    addEntry(opening, QStringLiteral("从业人员个人输入"), "actOpeningSingle", openingSingle);
     QMenu* yearStart = staff->addMenu(QStringLiteral("年初人员情况111"));
     yearStart->menuAction()->setVisible(false);
-    addEntry(yearStart, QStringLiteral("从业人员批量输入"), "actYearStartBatch", later);
-    addEntry(yearStart, QStringLiteral("从业人员个人录入"), "actYearStartSingle", later);
+    addEntry(yearStart, QStringLiteral("从业人员批量输入"), "actYearStartBatch", openingBatch);
+    addEntry(yearStart, QStringLiteral("从业人员个人录入"), "actYearStartSingle", openingSingle);
     addEntry(staff, QStringLiteral("退出"), "actExit", [this] { close(); });
 
     wageMenu_ = menuBar()->addMenu(QStringLiteral("工资录入"));
@@ -161,7 +166,12 @@ void MainWindow::buildMenus()
         if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
             notBuiltYet();
     });
-    addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", later, Hidden);
+    addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", [this] {
+        if (requireUnit(true)) {
+            session_.unit().WorkMon.clear();
+            openOpeningRoster();
+        }
+    }, Hidden);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("系统管理"));
     system->setObjectName("menuSystem");
@@ -175,7 +185,8 @@ void MainWindow::buildMenus()
     addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages", later, Hidden);
     addEntry(system, QStringLiteral("清空从业人员"), "actClearStaff", later, Hidden);
     addEntry(system, QStringLiteral("清空月度从业人员"), "actClearMonthlyStaff", later, Hidden);
-    addEntry(system, QStringLiteral("清空期初从业人员"), "actClearOpening", later);
+    addEntry(system, QStringLiteral("清空期初从业人员"), "actClearOpening",
+             [this] { clearOpeningRoster(); });
     addEntry(system, QStringLiteral("初始化系统"), "actInitialise", later);
     addEntry(system, QStringLiteral("数据备份"), "actBackup", later);
     addEntry(system, QStringLiteral("数据还原"), "actRestore", later);
@@ -314,7 +325,7 @@ void MainWindow::wageEntryButton()
     if (!wageMenu_->isEnabled()) {
         prompt().info(this, QStringLiteral("请先输入期初数据。"));
         session_.unit().WorkMon = "0";
-        notBuiltYet();
+        openOpeningRoster();
         return;
     }
     MonthFlags open{};
@@ -328,6 +339,45 @@ void MainWindow::wageSituationButton()
 {
     const bool organ = session_.unit().CurDepType.trimmed() == unit::OrganType;
     findChild<QAction*>(organ ? "actWageSummaryOrgan" : "actWageSummaryEnterprise")->trigger();
+}
+
+WindowContext MainWindow::windowContext()
+{
+    WindowContext c{session_};
+    c.progressBar = pb_;
+    c.rosterStored = [this] {
+        RefreshMonthMenus();
+        RefreshEntryMenus();
+    };
+    c.entriesChanged = [this] { RefreshEntryMenus(); };
+    c.clearOpeningRoster = [this] { runCommand(this, [this] { clearOpeningRoster(); }); };
+    return c;
+}
+
+void MainWindow::openOpeningRoster()
+{
+    OpeningRosterWindow window(windowContext(), this);
+    window.exec();
+}
+
+void MainWindow::openPersonWindow()
+{
+    PersonWindow window(session_, PersonWindowMode::openingEntry(), this);
+    connect(&window, &PersonWindow::rosterChanged, this, &MainWindow::RefreshEntryMenus);
+    window.exec();
+}
+
+void MainWindow::clearOpeningRoster()
+{
+    if (!requireUnit(false))
+        return;
+    if (!prompt().ask(this, QStringLiteral("Yes:清空，无法恢复；No:不清空。")))
+        return;
+    PersonRoster(session_.db(), 0).clear();
+    prompt().info(this, QStringLiteral("   成功清空。   "));
+    wageMenu_->setEnabled(false);
+    summaryMenu_->setEnabled(false);
+    session_.unit().OpeningCleared = true;
 }
 
 void MainWindow::notBuiltYet()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WindowContext.h"
 #include "period/MonthMenus.h"
 
 #include <QMainWindow>
@@ -41,6 +42,8 @@ public:
     void openUnitWindow(bool fromStartUp = false);
 
     QAction* monthAction(int month) const { return monthActions_[month]; }
+    // What a working window is given of this window.
+    WindowContext windowContext();
 
 private:
     void buildMenus();
@@ -52,6 +55,9 @@ private:
     void runWageMonth(int month);
     void wageEntryButton();
     void wageSituationButton();
+    void openOpeningRoster();
+    void openPersonWindow();
+    void clearOpeningRoster();
     void notBuiltYet();
     void openHelp(const QString& baseName);
     void showAbout();

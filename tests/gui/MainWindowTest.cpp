@@ -114,9 +114,16 @@ private slots:
         TestPrompter prompter;
         MainWindow w(s);
         w.startUp();
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            opened = modal->windowTitle();
+            modal->close();
+        });
         action(w, "btnWageEntry")->trigger();
         QVERIFY(prompter.shown.contains(QStringLiteral("请先输入期初数据。")));
-        QCOMPARE(s.unit().WorkMon, QStringLiteral("0"));
+        QCOMPARE(opened, QStringLiteral("人员情况期初录入"));
     }
 
     void wageButtonRunsTheTopOfTheOpenRun()

@@ -179,10 +179,9 @@ void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassR
     tx.commit();
 }
 
-bool hasDuplicateNumbers(Db& db, int month)
+bool hasFailedRows(Db& db, int month)
 {
-    return db.exists("SELECT sNumber FROM Staff_moninfo WHERE sMon = ? GROUP BY sNumber"
-                     " HAVING COUNT(sNumber) > 1",
+    return db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon = ? AND sIsok = '0'",
                      {static_cast<long long>(month)});
 }
 

@@ -33,7 +33,7 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
                          const Progress& progress = {});
 
-// The stored people of the month whose name number occurs more than once.
-bool hasDuplicateNumbers(Db& db, int month);
+// The month has stored rows that failed the audit.
+bool hasFailedRows(Db& db, int month);
 
 }  // namespace vel

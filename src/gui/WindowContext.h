@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QProgressBar>
+
+#include <functional>
+
+namespace vel {
+class Session;
+}
+
+namespace vel::gui {
+
+// What a working window needs of the main window: the open unit, the shared progress bar, and
+// the menu refreshes it asks for after it stored something.
+struct WindowContext {
+    Session& session;
+    QProgressBar* progressBar = nullptr;
+    // RefreshMonthMenus and RefreshEntryMenus, after a roster was stored.
+    std::function<void()> rosterStored;
+    // RefreshEntryMenus alone.
+    std::function<void()> entriesChanged;
+    // The main window's "清空期初从业人员" (it asks first).
+    std::function<void()> clearOpeningRoster;
+
+    void setProgress(int value) const
+    {
+        if (progressBar)
+            progressBar->setValue(value);
+    }
+    void notifyRosterStored() const
+    {
+        if (rosterStored)
+            rosterStored();
+    }
+    void notifyEntriesChanged() const
+    {
+        if (entriesChanged)
+            entriesChanged();
+    }
+};
+
+}  // namespace vel::gui

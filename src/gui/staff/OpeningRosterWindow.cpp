@@ -1,0 +1,249 @@
+#include "OpeningRosterWindow.h"
+
+#include "ErrorCorrectionWindow.h"
+#include "FindReplaceWindow.h"
+#include "Guarded.h"
+#include "HelpFiles.h"
+#include "Prompter.h"
+#include "Session.h"
+#include "grid/SheetModel.h"
+#include "grid/SheetView.h"
+#include "staff/PersonWindow.h"
+#include "staff/RosterStore.h"
+#include "staff/StaffPanelFrame.h"
+#include "staff/StaffRules.h"
+#include "staff/StaffSheetPanel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace vel::gui {
+
+OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context)
+{
+    Session& session = context_.session;
+    setWindowTitle(QStringLiteral("人员情况期初录入"));
+    panel_ = new StaffSheetPanel(session, StaffTemplate::OpeningRoster, this);
+
+    const auto button = [this](const QString& caption, const char* name, auto command) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        connect(b, &QPushButton::clicked, this, [this, command] { runCommand(this, command); });
+        return b;
+    };
+    readHelp_ = button(QStringLiteral("阅读填写说明"), "BitBtn1",
+                       [] { help::open(help::FillingInstructions); });
+    errorsOnly_ = button(QStringLiteral("仅显示错误"), "BitBtn4", [this] { showErrorsOnly(); });
+    save_ = button(QStringLiteral("生成代码/审核/保存"), "B3", [this] { save(); });
+    duplicates_ = button(QStringLiteral("姓名编号查重"), "CheckD", [this] { checkDuplicates(); });
+    clear_ = button(QStringLiteral("清空"), "SpeedButton1", [this] { clear(); });
+    close_ = button(QStringLiteral("关闭"), "BitBtn5", [this] { reject(); });
+
+    count_ = new QLabel(this);
+    count_->setObjectName("statusCount");
+    auto* note = new QLabel(
+        QStringLiteral("  注：信息填写完整方能自动生成代码；保存前需审核通过。双击进入输入状态。"),
+        this);
+    auto* status = new QStatusBar(this);
+    status->addWidget(count_, 1);
+    status->addWidget(note, 2);
+
+    const QString title = session.unit().EnterpriseFlag == 1 ? QStringLiteral("企事业单位人员情况表")
+                                                             : QStringLiteral("机关单位人员情况表");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(staffPanelHeader(session, title, this, &title_));
+    layout->addWidget(panel_, 1);
+    layout->addLayout(buttonRow({readHelp_, errorsOnly_, save_, duplicates_, clear_, close_}));
+    layout->addWidget(status);
+    resize(1180, 700);
+
+    connect(panel_, &StaffSheetPanel::rowsInserted, this, [this] {
+        setStatus(QStringLiteral("有新记录插入，需要保存上表，请按[生成代码/审核/保存]按钮，重新审核保存。"));
+    });
+    connect(panel_, &StaffSheetPanel::rowsDeleted, this, [this] {
+        setStatus(QStringLiteral("有记录被删除，需要保存上表，请按[生成代码/审核/保存]按钮，重新审核保存。"));
+    });
+    connect(panel_, &StaffSheetPanel::pasted, this, [this] {
+        setStatus(QStringLiteral("上表已经更改，需要保存请按[生成代码/审核/保存]按钮，重新审核保存。"));
+    });
+    connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
+        const SheetView* v = panel_->view();
+        openFindReplace(this, panel_->sheet(), v->selStartRow(), v->selStartCol(),
+                        context_.session.codes(), [this] { runCommand(this, [this] { save(); }); });
+    });
+    connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
+        if (!busy_)
+            dirty_ = true;
+    });
+
+    runCommand(this, [this] {
+        context_.setProgress(0);
+        context_.session.codes().load(context_.session.db(), context_.session.postFilter());
+        context_.setProgress(50);
+        context_.setProgress(0);
+    });
+}
+
+template <class F>
+void OpeningRosterWindow::quietly(F&& change)
+{
+    busy_ = true;
+    try {
+        SheetBatch batch(panel_->sheet());
+        change();
+    } catch (...) {
+        busy_ = false;
+        throw;
+    }
+    busy_ = false;
+}
+
+void OpeningRosterWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    runCommand(this, [this] { reload(); });
+}
+
+void OpeningRosterWindow::reload()
+{
+    Session& session = context_.session;
+    panel_->applyLayout();
+    panel_->hideEditors();
+    const StaffRules rules(session.codes(), session.unit());
+    quietly([&] {
+        const int n = loadRoster(session.db(), 0, RosterFilter::All, panel_->sheet(), true,
+                                 [this](int p) { context_.setProgress(p); });
+        context_.setProgress(0);
+        setCount(n);
+        rules.runPass(panel_->sheet(), staffpass::OpeningLoad);
+        const StaffPassResult audit = rules.runPass(panel_->sheet(), staffpass::OpeningActivation);
+        if (!audit.allRowsOk())
+            errorsOnly_->setEnabled(true);
+    });
+    dirty_ = false;
+    panel_->goToCell(1, 1);
+
+    const bool listMode = session.unit().WorkMon != QLatin1String("0");
+    if (listMode) {
+        session.unit().WorkMon = "0";
+        setWindowTitle(QStringLiteral("人员名册"));
+        title_->setText(QStringLiteral("企 事 业 单 位 人 员 名 册"));
+    }
+    setEntryMode(!listMode);
+    panel_->fillLists();
+}
+
+void OpeningRosterWindow::setEntryMode(bool entry)
+{
+    for (QPushButton* b : {readHelp_, save_, clear_, close_})
+        b->setVisible(entry);
+}
+
+void OpeningRosterWindow::setCount(int n)
+{
+    count_->setText(QStringLiteral(" 共 %1 条").arg(n));
+}
+
+void OpeningRosterWindow::setStatus(const QString& text)
+{
+    count_->setText(text);
+}
+
+void OpeningRosterWindow::save()
+{
+    panel_->goToCell(1, 1);
+    errorsOnly_->setEnabled(false);
+    panel_->hideEditors();
+    Sheet& sheet = panel_->sheet();
+    if (sheet.text(staff::FirstPersonRow, staff::NameCol).isEmpty()) {
+        prompt().info(this, QStringLiteral("第一行没有数据。"));
+        return;
+    }
+    Session& session = context_.session;
+    const StaffRules rules(session.codes(), session.unit());
+    StaffPassResult audit;
+    quietly([&] { audit = rules.runPass(sheet, staffpass::OpeningSave); });
+    context_.setProgress(0);
+    replaceRoster(session.db(), 0, sheet, panel_->staffClass(), audit,
+                  [this](int p) { context_.setProgress(p); });
+    dirty_ = false;
+    panel_->goToCell(staff::FirstPersonRow, 1);
+    setCount(static_cast<int>(audit.rows.size()));
+    if (audit.allRowsOk()) {
+        prompt().confirm(this, QStringLiteral("[名册清单]保存成功！"));
+    } else {
+        prompt().confirm(this, QStringLiteral("出现错误，请核实！"));
+        errorsOnly_->setEnabled(true);
+    }
+    context_.notifyRosterStored();
+    context_.setProgress(100);
+    context_.setProgress(0);
+    duplicates_->setEnabled(true);
+}
+
+bool OpeningRosterWindow::mayDropEdits()
+{
+    return !dirty_ ||
+           prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
+}
+
+void OpeningRosterWindow::showErrorsOnly()
+{
+    panel_->goToCell(1, 1);
+    panel_->hideEditors();
+    if (!hasFailedRows(context_.session.db(), 0)) {
+        prompt().confirm(this, QStringLiteral("没有错误信息！"));
+        errorsOnly_->setEnabled(false);
+        return;
+    }
+    if (!mayDropEdits())
+        return;
+    context_.session.unit().WorkMon = "0";
+    openErrorCorrection(context_, 0, this);
+    // Whatever way the correction window closed, show what is stored now.
+    reload();
+}
+
+void OpeningRosterWindow::checkDuplicates()
+{
+    if (PersonRoster(context_.session.db(), 0).sameNumbers().empty()) {
+        prompt().confirm(this, QStringLiteral("没有重名重号信息。"));
+        return;
+    }
+    if (!mayDropEdits())
+        return;
+    PersonWindow window(context_.session, PersonWindowMode::openingDuplicates(), this);
+    connect(&window, &PersonWindow::rosterChanged, this, [this] { context_.notifyEntriesChanged(); });
+    window.exec();
+    reload();
+}
+
+void OpeningRosterWindow::clear()
+{
+    if (context_.clearOpeningRoster)
+        context_.clearOpeningRoster();
+    if (!context_.session.unit().OpeningCleared)
+        return;
+    quietly([&] {
+        panel_->sheet().clearRange(staff::FirstPersonRow, 1, panel_->sheet().maxRow(),
+                                   panel_->sheet().columnCount(), ClearWhat::Everything);
+    });
+    dirty_ = false;
+    setCount(0);
+}
+
+void OpeningRosterWindow::reject()
+{
+    panel_->hideEditors();
+    if (dirty_ && !prompt().ask(this, QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？")))
+        return;
+    QDialog::reject();
+}
+
+}  // namespace vel::gui

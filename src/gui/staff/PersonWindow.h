@@ -1,0 +1,109 @@
+#pragma once
+
+#include "staff/PersonRoster.h"
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTabWidget;
+class QTableView;
+
+namespace vel {
+class Session;
+}
+
+namespace vel::gui {
+
+// Which roster the window works on, under which caption, and what it shows first.
+struct PersonWindowMode {
+    int month = 0;
+    QString caption;
+    bool duplicatesFirst = false;  // opens on the query page listing the same numbers
+
+    // The main window's "从业人员个人输入" and tool button "个人输入"; the staff browse window.
+    static PersonWindowMode openingEntry();
+    // The opening roster window's "单个录入".
+    static PersonWindowMode openingRosterEntry();
+    // The opening roster window's duplicate check.
+    static PersonWindowMode openingDuplicates();
+    // The monthly roster window's "个别核对".
+    static PersonWindowMode monthlyCheck(int month);
+    // The monthly roster window's "姓名编号查重".
+    static PersonWindowMode monthlyDuplicates(int month);
+};
+
+// One person at a time: entry and correction on the first page, searches on the second, the
+// roster of the working month listed below both.
+class PersonWindow : public QDialog {
+    Q_OBJECT
+public:
+    PersonWindow(Session& session, const PersonWindowMode& mode, QWidget* parent = nullptr);
+
+signals:
+    // A record was stored, changed or deleted: the entry menus may have to follow.
+    void rosterChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildEntryPage();
+    QWidget* buildQueryPage();
+    void buildList();
+    QComboBox* addChoice(QWidget* parent, PersonField f, bool editable = true);
+    QLineEdit* addBox(QWidget* parent, PersonField f, int maxLength = 0);
+    void watch(QWidget* w);
+    void fillChoices();
+
+    PersonRecord gathered() const;
+    void showRecord(const PersonRecord& r);
+    void chooseFirst(std::initializer_list<PersonField> fields);
+    void empty(std::initializer_list<PersonField> fields);
+    void mark(PersonField f, bool failed);
+    void clearMarks();
+    bool checkedForStore();
+
+    void fieldLeft(PersonField f);
+    void yearsLeft(PersonField f);
+    void add();
+    void modify();
+    void cancel();
+    void setCorrecting(bool correcting);
+
+    void loadForCorrection();
+    void deleteCurrent();
+    void emptyRoster();
+    void showRows(const std::vector<PersonListRow>& rows);
+    void showSameNumbers();
+    void showAll();
+
+    Session& session_;
+    PersonRoster roster_;
+    StaffClass class_;
+    std::array<QWidget*, PersonFieldCount> fields_{};
+    QGroupBox* construction_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* modify_ = nullptr;
+    QLineEdit* search_ = nullptr;
+    std::vector<QWidget*> enterMoves_;
+    QTableView* list_ = nullptr;
+    QStandardItemModel* model_ = nullptr;
+    QAction* correctAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QLabel* panel2_ = nullptr;
+    std::optional<long long> correcting_;
+};
+
+}  // namespace vel::gui

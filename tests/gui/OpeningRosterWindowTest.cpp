@@ -1,0 +1,216 @@
+#include "Session.h"
+#include "TestPrompter.h"
+#include "grid/SheetDropDown.h"
+#include "grid/SheetView.h"
+#include "staff/ErrorCorrectionWindow.h"
+#include "staff/FindReplaceWindow.h"
+#include "staff/OpeningRosterWindow.h"
+#include "staff/StaffSheetPanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vel;
+using namespace vel::gui;
+
+namespace {
+
+const QStringList GoodRow = {"张三", "001", "男", "否", "是", "1967-01", "20", "5", "大学本科",
+                             "管理人员", "无", "无", "在岗职工", "是", "", "", "", "是"};
+
+void registerUnit(Session& s, const QString& cls)
+{
+    UnitRegistration r;
+    r.name = "测试单位";
+    r.code = "12345678X";
+    r.type = unit::EnterpriseType;
+    r.unitClass = cls;
+    saveRegistration(s.db(), r);
+    s.unitRegistered();
+    s.unit().WorkMon = "0";
+}
+
+void typeRow(Sheet& sheet, int row, const QStringList& cells)
+{
+    for (int c = 0; c < cells.size(); ++c)
+        sheet.setText(row, c + 1, cells[c]);
+}
+
+QStringList storedNames(Session& s, int month)
+{
+    QStringList names;
+    Query q(s.db(), "SELECT sName FROM Staff_moninfo WHERE sMon = ? ORDER BY id",
+            {static_cast<long long>(month)});
+    while (q.next())
+        names << q.text("sName");
+    return names;
+}
+
+}  // namespace
+
+class OpeningRosterWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveStoresEveryRowAndMarksFailures()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "否");
+        TestPrompter prompter;
+        int refreshed = 0;
+        WindowContext context{s};
+        context.rosterStored = [&] { ++refreshed; };
+        OpeningRosterWindow w(context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        Sheet& sheet = w.panel()->sheet();
+        w.save();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("第一行没有数据。"));
+
+        typeRow(sheet, 3, GoodRow);
+        QStringList bad = GoodRow;
+        bad[0] = "O'Neil";
+        bad[2] = "男 ";
+        typeRow(sheet, 4, bad);
+        typeRow(sheet, 6, GoodRow);  // below an empty name: not a person
+        QVERIFY(w.hasUnsavedChanges());
+        w.save();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("出现错误，请核实！"));
+        QCOMPARE(storedNames(s, 0), (QStringList{"张三", "O'Neil"}));
+        QCOMPARE(sheet.mark(4, staff::SexCol), CellMark::Error);
+        QCOMPARE(sheet.text(3, 25), QStringLiteral("1"));
+        QCOMPARE(refreshed, 1);
+        QVERIFY(w.findChild<QPushButton*>("BitBtn4")->isEnabled());
+        QVERIFY(!w.hasUnsavedChanges());
+
+        // A second window shows what is stored, in order, with the failure still marked.
+        OpeningRosterWindow again(context);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.panel()->sheet().text(4, 1), QStringLiteral("O'Neil"));
+        QCOMPARE(again.panel()->sheet().mark(4, staff::SexCol), CellMark::Error);
+        QCOMPARE(again.findChild<QLabel*>("statusCount")->text(), QStringLiteral(" 共 2 条"));
+    }
+
+    void editorsWriteTheirCells()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "规上");
+        TestPrompter prompter;
+        OpeningRosterWindow w(WindowContext{s});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        StaffSheetPanel* panel = w.panel();
+        Sheet& sheet = panel->sheet();
+
+        // A header cell of a list column opens nothing.
+        panel->editCell(1, staff::SexCol);
+        QVERIFY(panel->view()->dropDown("sexCom")->isHidden());
+
+        panel->editCell(3, staff::NameCol);
+        auto* nameBox = w.findChild<QLineEdit*>("nameBox");
+        QVERIFY(nameBox->isVisible());
+        nameBox->setText("李四");
+        QTest::keyClick(nameBox, Qt::Key_Return);
+        QCOMPARE(sheet.text(3, 1), QStringLiteral("李四"));
+        QVERIFY(nameBox->isHidden());
+
+        panel->editCell(3, staff::BirthCol);
+        auto* year = w.findChild<QComboBox*>("DT1");
+        auto* month = w.findChild<QComboBox*>("DT2");
+        year->setCurrentText("1980");
+        QCOMPARE(sheet.text(3, staff::BirthCol), QString());  // a year alone writes nothing
+        month->setCurrentIndex(4);
+        emit month->activated(4);
+        QCOMPARE(sheet.text(3, staff::BirthCol), QStringLiteral("1980-05"));
+
+        panel->editCell(3, staff::EduCol);
+        SheetDropDown* edu = panel->view()->dropDown("XL");
+        QVERIFY(edu->isVisible());
+        QVERIFY(edu->count() >= 9);
+        QTest::mouseClick(edu->viewport(), Qt::LeftButton, {},
+                          edu->visualItemRect(edu->item(2)).center());
+        QCOMPARE(sheet.text(3, staff::EduCol), QStringLiteral("大学本科"));
+
+        // An industrial unit's paste copies column 15 into column 18, "0" as "否".
+        panel->goToCell(3, staff::EngineerCol);
+        QApplication::clipboard()->setText("0\r\n");
+        panel->pasteWithRule();
+        QCOMPARE(sheet.text(3, staff::ProductionCol), QStringLiteral("否"));
+    }
+
+    void findReplaceWorksOnListColumnsOnly()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "否");
+        TestPrompter prompter;
+        OpeningRosterWindow w(WindowContext{s});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Sheet& sheet = w.panel()->sheet();
+        for (int row = 3; row <= 5; ++row)
+            typeRow(sheet, row, GoodRow);
+
+        openFindReplace(&w, sheet, 3, staff::SexCol, s.codes(), [] {});
+        QCOMPARE(prompter.shown.last(), QStringLiteral("该列不支持该功能。"));
+
+        int saves = 0;
+        FindReplaceWindow f(sheet, 4, staff::EduCol, s.codes(), [&] { ++saves; }, &w);
+        QCOMPARE(f.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("大学本科"));
+        f.findChild<QComboBox*>("Cb")->setCurrentText("大学专科");
+        f.findChild<QCheckBox*>("fromCurrent")->setChecked(true);
+        f.replaceAll();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("共替换2个字段。"));
+        QCOMPARE(sheet.text(3, staff::EduCol), QStringLiteral("大学本科"));
+        QCOMPARE(sheet.text(5, staff::EduCol), QStringLiteral("大学专科"));
+        f.cancel();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("批量替换后，是否需要重新保存。"));
+        QCOMPARE(saves, 1);
+    }
+
+    void correctionWindowWritesBackInPlace()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "否");
+        TestPrompter prompter;
+        WindowContext context{s};
+        {
+            OpeningRosterWindow w(context);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            typeRow(w.panel()->sheet(), 3, GoodRow);
+            QStringList noNumber = GoodRow;
+            noNumber[0] = "王五";
+            noNumber[1] = "";
+            typeRow(w.panel()->sheet(), 4, noNumber);
+            w.save();
+        }
+        s.codes().load(s.db(), "1");
+        ErrorCorrectionWindow e(context, 0);
+        QVERIFY(e.start());
+        Sheet& sheet = e.panel()->sheet();
+        QCOMPARE(sheet.text(3, 1), QStringLiteral("王五"));
+        QCOMPARE(sheet.mark(3, staff::NumberCol), CellMark::ErrorPattern);
+        sheet.setText(3, staff::NumberCol, "002");
+        e.save();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("无错误信息。"));
+        QVERIFY(!s.db().exists("SELECT 1 FROM Staff_moninfo WHERE sIsok = '0'"));
+        QCOMPARE(storedNames(s, 0), (QStringList{"张三", "王五"}));
+    }
+};
+
+QTEST_MAIN(OpeningRosterWindowTest)
+#include "OpeningRosterWindowTest.moc"
