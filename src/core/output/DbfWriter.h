@@ -1,0 +1,39 @@
+#pragma once
+
+#include "db/Db.h"
+
+#include <QString>
+
+#include <string>
+
+namespace vel {
+
+class WorkFolder;
+
+// The rows a submission file carries: every column of a query's result, in its order.
+struct DbfSource {
+    std::string select;
+    SqlParams params;
+
+    // Every column and row of a table.
+    static DbfSource table(const QString& name);
+};
+
+// The folders the statistics authority's files go to.
+enum class SubmissionFolder { Gzsb, Rcsb };  // GZSB, RCSB
+
+// `fileName` in GZSB or RCSB of the work folder, the folder created when missing.
+QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const QString& fileName);
+
+// Writes the query's result as a dBASE file at `path` (version 0x03, code page 936), one field
+// per column under the column's name: whole numbers and decimals as numeric fields, texts as
+// character fields in GBK, nulls blank. The previous file at `path` is replaced only once the
+// new one is complete. A text GBK cannot hold, or one too long for a field, throws
+// ConversionError naming the column and the record, and nothing is written; a file that
+// cannot be written throws FileError.
+void writeDbf(Db& db, const DbfSource& source, const QString& path);
+
+// Removes a file left under a name the report no longer uses; throws FileError when it stays.
+void removeOlderFile(const QString& path);
+
+}  // namespace vel

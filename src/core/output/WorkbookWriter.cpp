@@ -1,0 +1,299 @@
+#include "WorkbookWriter.h"
+
+#include "Errors.h"
+#include "WorkFolder.h"
+#include "output/PendingFile.h"
+
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <utility>
+
+namespace vel {
+
+namespace {
+
+constexpr double PointsPerInch = 72.0;
+
+struct CellStyle {
+    QString fontName = BodyFont;
+    double fontSize = 10;
+    bool bold = false;
+    HAlign align = HAlign::General;
+    bool wrap = false;
+};
+
+struct CellContent {
+    QString text;
+    CellStyle style;
+};
+
+using CellKey = std::pair<int, int>;  // row, column
+
+// A line between two cells is one line: the bottom edge of a cell and the top edge of the one
+// below are the same entry, so the two cells can never disagree about it.
+struct Lines {
+    std::map<CellKey, uint8_t> above;   // the line above cell (row, col)
+    std::map<CellKey, uint8_t> before;  // the line left of cell (row, col)
+};
+
+uint8_t lineAt(const std::map<CellKey, uint8_t>& lines, int row, int col)
+{
+    const auto it = lines.find({row, col});
+    return it == lines.end() ? static_cast<uint8_t>(LXW_BORDER_NONE) : it->second;
+}
+
+[[noreturn]] void fail()
+{
+    throw FileError(ExportFailedMessage);
+}
+
+void check(lxw_error result)
+{
+    if (result != LXW_NO_ERROR)
+        fail();
+}
+
+// One libxlsxwriter format per distinct look; every cell of the sheet is text ("@").
+class Formats {
+public:
+    explicit Formats(lxw_workbook* workbook) : workbook_(workbook) {}
+
+    lxw_format* textOnly()
+    {
+        if (!textOnly_) {
+            textOnly_ = workbook_add_format(workbook_);
+            format_set_num_format(textOnly_, "@");
+        }
+        return textOnly_;
+    }
+
+    lxw_format* get(const CellStyle& s, uint8_t top, uint8_t bottom, uint8_t left, uint8_t right)
+    {
+        const auto key = std::make_tuple(s.fontName, s.fontSize, s.bold, s.align, s.wrap, top,
+                                         bottom, left, right);
+        const auto found = formats_.find(key);
+        if (found != formats_.end())
+            return found->second;
+        lxw_format* f = workbook_add_format(workbook_);
+        format_set_num_format(f, "@");
+        format_set_font_name(f, s.fontName.toUtf8().constData());
+        format_set_font_size(f, s.fontSize);
+        if (s.bold)
+            format_set_bold(f);
+        if (s.align == HAlign::Center)
+            format_set_align(f, LXW_ALIGN_CENTER);
+        if (s.wrap)
+            format_set_text_wrap(f);
+        format_set_top(f, top);
+        format_set_bottom(f, bottom);
+        format_set_left(f, left);
+        format_set_right(f, right);
+        formats_.emplace(key, f);
+        return f;
+    }
+
+private:
+    lxw_workbook* workbook_;
+    lxw_format* textOnly_ = nullptr;
+    std::map<std::tuple<QString, double, bool, HAlign, bool, uint8_t, uint8_t, uint8_t, uint8_t>,
+             lxw_format*>
+        formats_;
+};
+
+// Every cell the workbook will hold, copied and decorated, in row order.
+std::map<CellKey, CellContent> collectCells(const Sheet& sheet, const WorkbookLayout& layout)
+{
+    std::map<CellKey, CellContent> cells;
+    const CopiedBlock& copy = layout.copy;
+    for (int r = copy.sheetCells.r1; r <= copy.sheetCells.r2; ++r) {
+        for (int c = copy.sheetCells.c1; c <= copy.sheetCells.c2; ++c) {
+            CellContent& cell = cells[{r + copy.rowOffset, c}];
+            cell.text = sheet.text(r, c);
+            cell.style.fontSize = copy.fontSize;
+            cell.style.wrap = true;
+            cell.style.align = copy.generalColumns.count(c) ? HAlign::General : HAlign::Center;
+        }
+    }
+    for (const CellAddress& a : copy.centred)
+        cells[{a.row, a.col}].style.align = HAlign::Center;
+
+    for (const CellDecoration& d : layout.cells) {
+        CellContent& cell = cells[{d.at.row, d.at.col}];
+        if (d.text)
+            cell.text = *d.text;
+        if (d.fontName)
+            cell.style.fontName = *d.fontName;
+        if (d.fontSize)
+            cell.style.fontSize = *d.fontSize;
+        if (d.bold)
+            cell.style.bold = *d.bold;
+        if (d.align)
+            cell.style.align = *d.align;
+        if (d.wrap)
+            cell.style.wrap = *d.wrap;
+    }
+    // A merged block shows only its top left text, as the spreadsheet's own merge keeps.
+    for (const CellRange& m : layout.merges)
+        for (int r = m.r1; r <= m.r2; ++r)
+            for (int c = m.c1; c <= m.c2; ++c)
+                if (r != m.r1 || c != m.c1)
+                    cells[{r, c}].text.clear();
+    return cells;
+}
+
+uint8_t borderStyle(EdgeWeight weight)
+{
+    // The forms' weight 4 is the spreadsheet's thick line, 2 its thin one.
+    return weight == EdgeWeight::Thick ? LXW_BORDER_THICK : LXW_BORDER_THIN;
+}
+
+// The lines of the grids, then the bottom edges over them; the cells on either side of a line
+// are added so that both carry it.
+Lines collectLines(const WorkbookLayout& layout, std::map<CellKey, CellContent>& cells)
+{
+    Lines lines;
+    for (const CellRange& g : layout.grids) {
+        for (int r = g.r1; r <= g.r2 + 1; ++r)
+            for (int c = g.c1; c <= g.c2; ++c)
+                lines.above[{r, c}] = LXW_BORDER_THIN;
+        for (int r = g.r1; r <= g.r2; ++r)
+            for (int c = g.c1; c <= g.c2 + 1; ++c)
+                lines.before[{r, c}] = LXW_BORDER_THIN;
+    }
+    for (const BottomEdge& e : layout.bottomEdges)
+        for (int c = e.cells.c1; c <= e.cells.c2; ++c)
+            lines.above[{e.cells.r2 + 1, c}] = borderStyle(e.weight);
+
+    for (const auto& [key, style] : lines.above) {
+        cells[key];
+        if (key.first > 1)
+            cells[{key.first - 1, key.second}];
+    }
+    for (const auto& [key, style] : lines.before) {
+        cells[key];
+        if (key.second > 1)
+            cells[{key.first, key.second - 1}];
+    }
+    return lines;
+}
+
+double inches(const std::optional<double>& points)
+{
+    return points ? *points / PointsPerInch : -1;  // -1: libxlsxwriter's default
+}
+
+void setUpColumnsAndRows(lxw_worksheet* ws, Formats& formats, const WorkbookLayout& layout,
+                         int lastColumn)
+{
+    // The whole sheet is text, also the cells nothing writes into.
+    for (int c = 1; c <= lastColumn; ++c) {
+        const auto width = layout.columnWidths.find(c);
+        check(worksheet_set_column(
+            ws, c - 1, c - 1,
+            width == layout.columnWidths.end() ? LXW_DEF_COL_WIDTH : width->second,
+            formats.textOnly()));
+    }
+    check(worksheet_set_column(ws, lastColumn, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH,
+                               formats.textOnly()));
+
+    std::map<int, double> heights;
+    if (layout.copy.rowHeight)
+        for (int r = layout.copy.sheetCells.r1; r <= layout.copy.sheetCells.r2; ++r)
+            heights[r + layout.copy.rowOffset] = *layout.copy.rowHeight;
+    for (const auto& [row, points] : layout.rowHeights)
+        heights[row] = points;
+    for (const auto& [row, points] : heights) {
+        if (points > 0) {
+            check(worksheet_set_row(ws, row - 1, points, nullptr));
+        } else {
+            lxw_row_col_options hidden{1, 0, 0};
+            check(worksheet_set_row_opt(ws, row - 1, LXW_DEF_ROW_HEIGHT, nullptr, &hidden));
+        }
+    }
+}
+
+}  // namespace
+
+QString workbookPath(const WorkFolder& folder, const QString& baseName, WorkbookFolder where)
+{
+    return folder.folder(where == WorkbookFolder::Errors ? "ERROR" : "XLS") + "/" + baseName +
+           ".xlsx";
+}
+
+void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QString& path,
+                   const std::function<void(int)>& progress)
+{
+    const auto report = [&](int percent) {
+        if (progress)
+            progress(std::clamp(percent, 0, 100));
+    };
+    report(0);
+
+    std::map<CellKey, CellContent> cells = collectCells(sheet, layout);
+    const Lines lines = collectLines(layout, cells);
+
+    try {
+        PendingFile file(path, ".xlsx");
+        std::unique_ptr<lxw_workbook, void (*)(lxw_workbook*)> workbook(
+            workbook_new(QFile::encodeName(file.path()).constData()), lxw_workbook_free);
+        if (!workbook)
+            fail();
+        lxw_worksheet* ws = workbook_add_worksheet(
+            workbook.get(),
+            layout.sheetName.isEmpty() ? nullptr : layout.sheetName.toUtf8().constData());
+        if (!ws)
+            fail();
+        Formats formats(workbook.get());
+        const auto formatOf = [&](int row, int col) {
+            return formats.get(cells[{row, col}].style, lineAt(lines.above, row, col),
+                               lineAt(lines.above, row + 1, col), lineAt(lines.before, row, col),
+                               lineAt(lines.before, row, col + 1));
+        };
+
+        int lastColumn = layout.columnWidths.empty() ? 0 : layout.columnWidths.rbegin()->first;
+        for (const auto& entry : cells)
+            lastColumn = std::max(lastColumn, entry.first.second);
+        setUpColumnsAndRows(ws, formats, layout, lastColumn);
+
+        for (const CellRange& m : layout.merges)
+            check(worksheet_merge_range(ws, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1,
+                                        cells[{m.r1, m.c1}].text.toUtf8().constData(),
+                                        formatOf(m.r1, m.c1)));
+
+        const CopiedBlock& copy = layout.copy;
+        const int divisor =
+            layout.progressDivisor > 0 ? layout.progressDivisor : std::max(copy.sheetCells.r2, 1);
+        for (auto it = cells.begin(); it != cells.end(); ++it) {
+            const auto [row, col] = it->first;
+            lxw_format* format = formatOf(row, col);
+            const QByteArray text = it->second.text.toUtf8();
+            check(text.isEmpty()
+                      ? worksheet_write_blank(ws, row - 1, col - 1, format)
+                      : worksheet_write_string(ws, row - 1, col - 1, text.constData(), format));
+            const auto next = std::next(it);
+            const int sheetRow = row - copy.rowOffset;
+            if ((next == cells.end() || next->first.first != row) &&
+                sheetRow >= copy.sheetCells.r1 && sheetRow <= copy.sheetCells.r2)
+                report(sheetRow * 100 / divisor);
+        }
+
+        worksheet_set_margins(ws, inches(layout.margins.left), inches(layout.margins.right),
+                              inches(layout.margins.top), inches(layout.margins.bottom));
+        if (layout.landscape)
+            worksheet_set_landscape(ws);
+
+        check(workbook_close(workbook.release()));
+        file.commit();
+    } catch (const FileError&) {
+        fail();
+    }
+    report(100);
+}
+
+}  // namespace vel
