@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
+#include "WageCommands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -45,6 +46,22 @@ int main(int argc, char** argv)
     CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
     rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
 
+    CLI::App* wages = cli.add_subcommand("wages", "a month's wages (1 to 12)");
+    wages->require_subcommand(1);
+    CLI::App* wagesImport =
+        wages->add_subcommand("import", "check, total and store a CSV or tab-separated wage file");
+    wagesImport->add_option("--month", month, "1 to 12")->required();
+    wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
+        ->required();
+    CLI::App* wagesExport =
+        wages->add_subcommand("export", "print the stored wages with sFlag and wFlag");
+    wagesExport->add_option("--month", month, "1 to 12")->required();
+
+    CLI::App* payout = cli.add_subcommand("payout", "print the wage payout list over months");
+    int firstMonth = 0, lastMonth = 0;
+    payout->add_option("--from", firstMonth, "first month")->required();
+    payout->add_option("--to", lastMonth, "last month")->required();
+
     CLI11_PARSE(cli, argc, argv);
 
     try {
@@ -70,6 +87,12 @@ int main(int argc, char** argv)
             return cli::rosterImport(session, month, QString::fromStdString(file));
         if (*rosterExport)
             return cli::rosterExport(session, month);
+        if (*wagesImport)
+            return cli::wagesImport(session, month, QString::fromStdString(file));
+        if (*wagesExport)
+            return cli::wagesExport(session, month);
+        if (*payout)
+            return cli::payoutList(session, firstMonth, lastMonth);
     } catch (const Error& e) {
         cli::err(e.message());
         return 2;

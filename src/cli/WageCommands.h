@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace vel {
+class Session;
+}
+
+namespace vel::cli {
+
+// Checks, totals and stores a wage file as the month's wages, after the checks that opening the
+// month's wage entry runs.
+int wagesImport(Session& session, int month, const QString& path);
+int wagesExport(Session& session, int month);
+// The wage payout list over months first..last as tab-separated text.
+int payoutList(Session& session, int first, int last);
+
+}  // namespace vel::cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "monthly/WageStore.h"
+
+namespace vel {
+
+// "显示错误": the month holds wage rows whose sFlag or wFlag is "0".
+bool hasWageErrors(Db& db, int month);
+
+// Loading the wage error window: clears the data area and writes the month's failed rows in
+// stored order with their ids in column 9, marking a person the roster does not hold under that
+// name, an out-of-bounds total and a basic wage the total left out. Returns the number listed;
+// with none the window closes.
+int loadWageErrors(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
+
+// "检查/合计/保存": re-totals and re-checks every listed row and writes it back by its id, all in
+// one transaction; a part left empty keeps its stored value and a row without a number is left as
+// stored. A part that is no number, a row without a name or without a stored id is marked and
+// refuses the save: nothing is written. The window reloads the list afterwards.
+WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
+
+// "工资审核性错误 [确认]": the month's out-of-bounds totals are accepted as verified (wFlag "1").
+// A total that left out a basic wage with decimals is wrong, not unusual, and stays an error.
+// Returns the number of rows confirmed.
+int confirmBoundsErrors(Db& db, int month);
+
+// Pop-up "删除" of both windows: the stored row of that id, if it belongs to the month.
+void deleteWageRow(Db& db, int month, long long id);
+
+// Loading the duplicate window: every wage row of the month whose number is shared by two rows
+// with the same name, whatever its own name, by number and then stored order, ids in column 8.
+// Returns the number listed.
+int loadDuplicateWages(Db& db, int month, Sheet& sheet);
+
+// "修改": writes number, name, the filled parts and the total as shown back by id, in one
+// transaction; flags are redone by the store that closing the window runs. A row without number
+// or name, or a part or total that is no number, refuses the write.
+WageCheckResult saveDuplicateEdits(Db& db, int month, Sheet& sheet);
+
+}  // namespace vel

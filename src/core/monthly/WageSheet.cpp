@@ -1,0 +1,215 @@
+#include "WageSheet.h"
+
+#include "Errors.h"
+#include "Session.h"
+#include "db/CodeLists.h"
+#include "db/Db.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetClipboard.h"
+#include "staff/RosterFile.h"
+
+#include <QFile>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vel {
+namespace {
+
+constexpr int FileColumns = 6;
+
+const std::array<WageColumn, 7> Columns = {{
+    {wage::NumberCol, "姓名编号", "sNumber"},
+    {wage::NameCol, "姓名", "sName"},
+    {wage::BasicCol, "基本工资", "sN1"},
+    {wage::PerformanceCol, "绩效工资", "sN2"},
+    {wage::AllowanceCol, "    工资性津      贴和补贴", "sN3"},
+    {wage::OtherCol, "其他工资", "sN4"},
+    {wage::TotalCol, "合计", "sTotal"},
+}};
+
+// A stored amount as the sheet shows it; a text the engine kept as text stays as it is.
+QString storedAmount(const Query& q, const char* field)
+{
+    const QString text = q.text(field);
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? decimalText(value) : text;
+}
+
+}  // namespace
+
+const std::array<WageColumn, 7>& wageColumns()
+{
+    return Columns;
+}
+
+QString wageHeader(int col, WageTemplate t)
+{
+    if (col < 1 || col > static_cast<int>(Columns.size()))
+        return {};
+    if (t == WageTemplate::Errors && col == wage::AllowanceCol)
+        return QStringLiteral("福利工资");
+    return QString::fromUtf8(Columns[static_cast<size_t>(col - 1)].header);
+}
+
+QString wageFileHeader(int col)
+{
+    QString header = wageHeader(col, WageTemplate::Entry);
+    header.remove(u' ');
+    return header;
+}
+
+void applyWageLayout(Sheet& sheet, WageTemplate t)
+{
+    const SheetBatch batch(sheet);
+    for (const WageColumn& c : Columns)
+        sheet.setText(wage::HeaderRow, c.col, wageHeader(c.col, t));
+    if (t == WageTemplate::Entry)
+        sheet.setFont(1, 1, wage::LastFormattedRow, 8, CellFont{8, false});
+    sheet.setMaxCol(wage::TotalCol);
+}
+
+double roundedAmount(double value)
+{
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return value == 0 ? 0.0 : value;  // no "-0"
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.15g", value);
+    return std::strtod(digits, nullptr);
+}
+
+QString decimalText(double value)
+{
+    return QString::number(roundedAmount(value), 'f', QLocale::FloatingPointShortest);
+}
+
+std::optional<double> amountOf(const QString& text, bool& ok)
+{
+    ok = true;
+    const QString t = trimBlanks(text);
+    if (t.isEmpty())
+        return std::nullopt;
+    const double value = t.toDouble(&ok);
+    ok = ok && std::isfinite(value);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+bool withinWageBounds(double total, const UnitAttributes& unit)
+{
+    return total >= unit.WageTotalMin && total <= unit.WageTotalMax;
+}
+
+bool isWholeAmount(double value)
+{
+    return std::floor(value) == value;
+}
+
+void writeStoredWageRow(const Query& q, Sheet& sheet, int row)
+{
+    for (const WageColumn& c : Columns)
+        sheet.setText(row, c.col,
+                      c.col <= wage::NameCol ? q.text(c.field) : storedAmount(q, c.field));
+}
+
+void markStoredTotal(const Query& q, const UnitAttributes& unit, Sheet& sheet, int row)
+{
+    if (q.text("wFlag") == u"1")
+        return;
+    if (!withinWageBounds(q.number("sTotal"), unit))
+        sheet.setMark(row, wage::TotalCol, CellMark::Error);
+    if (!q.isNull("sN1") && !isWholeAmount(q.number("sN1")))
+        sheet.setMark(row, wage::BasicCol, CellMark::Error);
+}
+
+int loadMonthRoster(Db& db, int month, Sheet& sheet)
+{
+    const SheetBatch batch(sheet);
+    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), 8, ClearWhat::Values);
+    Query q(db, "SELECT sNumber, sName FROM Staff_moninfo WHERE sMon = ? ORDER BY id",
+            {static_cast<long long>(month)});
+    int row = wage::FirstPersonRow;
+    while (row <= sheet.maxRow() && q.next()) {
+        sheet.setText(row, wage::NumberCol, q.text("sNumber"));
+        sheet.setText(row, wage::NameCol, q.text("sName"));
+        ++row;
+    }
+    return row - wage::FirstPersonRow;
+}
+
+std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, Sheet& sheet)
+{
+    const SheetBatch batch(sheet);
+    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
+                     ClearWhat::Everything);
+    if (unit.LastWageMon.trimmed().toInt() < month)
+        return std::nullopt;
+    Query q(db, "SELECT * FROM Wage_Info WHERE sMon = ? ORDER BY id",
+            {static_cast<long long>(month)});
+    int row = wage::FirstPersonRow;
+    while (row <= sheet.maxRow() && q.next()) {
+        writeStoredWageRow(q, sheet, row);
+        if (q.text("sFlag") == u"0")
+            sheet.markRange(row, wage::NumberCol, row, wage::NameCol, CellMark::Error);
+        markStoredTotal(q, unit, sheet, row);
+        ++row;
+    }
+    return row - wage::FirstPersonRow;
+}
+
+int readWageFile(const QString& path, Sheet& sheet)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
+    const QString text = decodeForeignText(file.readAll());
+    const QChar separator = text.section('\n', 0, 0).contains('\t') ? QChar('\t') : QChar(',');
+    const std::vector<QStringList> lines = parseDelimitedText(text, separator);
+    const int dataLines = static_cast<int>(lines.size()) - 1;
+    if (dataLines > sheet.maxRow() - wage::FirstPersonRow + 1)
+        throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。")
+                        .arg(sheet.maxRow() - wage::FirstPersonRow + 1));
+
+    const SheetBatch batch(sheet);
+    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
+                     ClearWhat::Everything);
+    for (int line = 2; line <= static_cast<int>(lines.size()); ++line) {
+        QStringList cells = lines[static_cast<size_t>(line - 1)];
+        while (!cells.isEmpty() && cells.back().trimmed().isEmpty())
+            cells.removeLast();
+        if (cells.size() > FileColumns)
+            throw Error(QStringLiteral("第%1行有%2列，多于工资表的%3列。")
+                            .arg(line)
+                            .arg(cells.size())
+                            .arg(FileColumns));
+        for (int col = 1; col <= cells.size(); ++col)
+            sheet.setText(line, col, cells[col - 1]);
+    }
+    return std::max(dataLines, 0);
+}
+
+QString wageExportText(Db& db, int month)
+{
+    QStringList header;
+    for (const WageColumn& c : Columns)
+        header << wageFileHeader(c.col);
+    header << "sFlag" << "wFlag";
+    QString out = delimitedLine(header, '\t') + '\n';
+    Query q(db, "SELECT * FROM Wage_Info WHERE sMon = ? ORDER BY id",
+            {static_cast<long long>(month)});
+    while (q.next()) {
+        QStringList cells;
+        for (const WageColumn& c : Columns)
+            cells << (c.col <= wage::NameCol ? q.text(c.field) : storedAmount(q, c.field));
+        cells << q.text("sFlag") << q.text("wFlag");
+        out += delimitedLine(cells, '\t') + '\n';
+    }
+    return out;
+}
+
+}  // namespace vel

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace vel {
+
+class Db;
+class Query;
+class Sheet;
+struct UnitAttributes;
+
+// Reports progress 0..100 to a window's progress bar.
+using Progress = std::function<void(int)>;
+
+namespace wage {
+constexpr int HeaderRow = 1;
+constexpr int FirstPersonRow = 2;
+
+constexpr int NumberCol = 1;
+constexpr int NameCol = 2;
+constexpr int BasicCol = 3;
+constexpr int PerformanceCol = 4;
+constexpr int AllowanceCol = 5;
+constexpr int OtherCol = 6;
+constexpr int TotalCol = 7;
+constexpr int FirstPartCol = BasicCol;
+constexpr int LastPartCol = OtherCol;
+
+// The error window keeps each record's id in column 9, the duplicate window in column 8.
+constexpr int ErrorsIdCol = 9;
+constexpr int DuplicatesIdCol = 8;
+// The area the windows clear; the sheet holds this many columns.
+constexpr int ColumnCount = 15;
+constexpr int LastFormattedRow = 16340;
+}  // namespace wage
+
+// One column of the wage sheet and where it is stored. A "0" in sFlag marks number and name red,
+// in wFlag the total (or a basic wage the total left out).
+struct WageColumn {
+    int col;
+    const char* header;  // as the entry window heads it
+    const char* field;   // Wage_Info column
+};
+
+// Columns 1..7: number, name, the four wage parts, total.
+const std::array<WageColumn, 7>& wageColumns();
+
+// The three windows that show wage rows differ in one header and in where they keep the id.
+enum class WageTemplate { Entry, Errors, Duplicates };
+
+// Row 1 of a column (1..7). The error window heads column 5 "福利工资".
+QString wageHeader(int col, WageTemplate t);
+// The header a file column carries: the entry header without the blanks that wrap it.
+QString wageFileHeader(int col);
+
+// Writes row 1 and shows columns 1..7 only, so that pasting never reaches the id column; the
+// entry sheet's data area gets font size 8.
+void applyWageLayout(Sheet& sheet, WageTemplate t);
+
+// The shortest decimal form of an amount: no exponent, no trailing zeros, rounded to 15
+// significant digits so that 0.1 + 0.2 reads 0.3.
+QString decimalText(double value);
+double roundedAmount(double value);
+
+// A part or total cell read as an amount: blanks around allowed; nullopt for an empty cell.
+// Sets ok to false for a text that is no finite decimal number.
+std::optional<double> amountOf(const QString& text, bool& ok);
+
+// WageTotalMin <= total <= WageTotalMax.
+bool withinWageBounds(double total, const UnitAttributes& unit);
+// The basic wage counts towards the total only in whole yuan.
+bool isWholeAmount(double value);
+
+// Writes columns 1..7 of the current stored Wage_Info row on a sheet row, amounts in the shortest
+// decimal form.
+void writeStoredWageRow(const Query& q, Sheet& sheet, int row);
+// Marks why a stored row's wFlag is not "1": the total out of bounds, or a basic wage with
+// decimals that the total left out.
+void markStoredTotal(const Query& q, const UnitAttributes& unit, Sheet& sheet, int row);
+
+// "导入本月名册": clears the values (not the marks) of the data area and writes the month's
+// roster numbers and names from row 2 in stored order. Returns the number of persons.
+int loadMonthRoster(Db& db, int month, Sheet& sheet);
+
+// Opening the wage window: clears the data area; when LastWageMon is at least the month, writes
+// the stored wage rows in stored order with their failed flags marked. Returns the number of rows
+// loaded, nullopt when the month's wages were not read.
+std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
+
+// Reads a CSV or tab-separated wage file (UTF-8 or GBK) with one header row into a cleared entry
+// sheet: number, name and the four parts, file line n on sheet row n. Returns the number of lines
+// after the header. Throws Error for an unreadable file, a line with more than six columns, or
+// more lines than the sheet holds.
+int readWageFile(const QString& path, Sheet& sheet);
+
+// The stored wage rows of a month as tab-separated text: a header row, then number, name, the
+// four parts, total, sFlag and wFlag of each row in stored order.
+QString wageExportText(Db& db, int month);
+
+}  // namespace vel

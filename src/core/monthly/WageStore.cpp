@@ -1,0 +1,306 @@
+#include "WageStore.h"
+
+#include "Session.h"
+#include "db/CodeLists.h"
+#include "db/Db.h"
+#include "sheet/Sheet.h"
+
+namespace vel {
+namespace {
+
+const QString LineBreak = QStringLiteral("\n\r");
+
+struct PendingRow {
+    QString number;
+    QString name;
+    WageRowTotal amounts;
+    QString sFlag;
+    QString wFlag;
+};
+
+void report(const Progress& progress, int percent)
+{
+    if (progress)
+        progress(percent);
+}
+
+}  // namespace
+
+MonthRoster::MonthRoster(Db& db, int month)
+{
+    Query q(db, "SELECT sNumber, sName FROM Staff_moninfo WHERE sMon = ?",
+            {static_cast<long long>(month)});
+    while (q.next())
+        names_[q.text("sNumber")].append(trimBlanks(q.text("sName")));
+}
+
+MonthRoster::Match MonthRoster::match(const QString& number, const QString& name) const
+{
+    const auto it = names_.constFind(number);
+    if (it == names_.constEnd())
+        return Match::Missing;
+    return it->contains(trimBlanks(name)) ? Match::Same : Match::OtherName;
+}
+
+WageRowTotal totalWageRow(const Sheet& sheet, int row)
+{
+    WageRowTotal t;
+    double sum = 0;
+    for (int col = wage::FirstPartCol; col <= wage::LastPartCol; ++col) {
+        bool ok = true;
+        const std::optional<double> amount = amountOf(sheet.text(row, col), ok);
+        if (!ok) {
+            if (!t.badCol)
+                t.badCol = col;
+            continue;
+        }
+        t.parts[static_cast<size_t>(col - wage::FirstPartCol)] = amount;
+        if (!amount)
+            continue;
+        if (col == wage::BasicCol && !isWholeAmount(*amount))
+            t.basicNotWhole = true;
+        else
+            sum += *amount;
+    }
+    t.total = sum > 0 ? roundedAmount(sum) : 0.0;
+    return t;
+}
+
+SqlValue amountValue(const std::optional<double>& amount)
+{
+    if (!amount)
+        return nullptr;
+    return *amount;
+}
+
+bool isEmptyWageRow(const Sheet& sheet, int row, int idCol)
+{
+    for (int col = wage::NumberCol; col <= wage::LastPartCol; ++col)
+        if (!trimBlanks(sheet.text(row, col)).isEmpty())
+            return false;
+    return idCol == 0 || trimBlanks(sheet.text(row, idCol)).isEmpty();
+}
+
+int lastWageRow(const Sheet& sheet, int idCol)
+{
+    int row = sheet.maxRow();
+    while (row >= wage::FirstPersonRow && isEmptyWageRow(sheet, row, idCol))
+        --row;
+    return row;
+}
+
+QString checkWagePerson(Sheet& sheet, int row, const MonthRoster& roster, const QString& number,
+                        const QString& name, std::vector<WageRowProblem>& problems)
+{
+    switch (roster.match(number, name)) {
+    case MonthRoster::Match::Missing:
+        sheet.markRange(row, wage::NumberCol, row, wage::NameCol, CellMark::Error);
+        problems.push_back({row, wage::NumberCol, WageProblem::NotInRoster, number});
+        return "0";
+    case MonthRoster::Match::OtherName:
+        sheet.setMark(row, wage::NumberCol, CellMark::None);
+        sheet.setMark(row, wage::NameCol, CellMark::Error);
+        problems.push_back({row, wage::NameCol, WageProblem::NameDiffers, number});
+        return "0";
+    case MonthRoster::Match::Same:
+        break;
+    }
+    sheet.markRange(row, wage::NumberCol, row, wage::NameCol, CellMark::None);
+    return "1";
+}
+
+QString checkWageTotal(Sheet& sheet, int row, double total, const UnitAttributes& unit,
+                       const QString& number, std::vector<WageRowProblem>& problems)
+{
+    if (withinWageBounds(total, unit)) {
+        sheet.setMark(row, wage::TotalCol, CellMark::None);
+        return "1";
+    }
+    sheet.setMark(row, wage::TotalCol, CellMark::Error);
+    problems.push_back({row, wage::TotalCol, WageProblem::OutOfBounds, number});
+    return "0";
+}
+
+WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet& sheet,
+                           const Progress& progress)
+{
+    WageCheckResult result;
+    const MonthRoster roster(db, month);
+    std::vector<PendingRow> pending;
+    const int last = lastWageRow(sheet);
+    {
+        const SheetBatch batch(sheet);
+        for (int row = wage::FirstPersonRow; row <= last; ++row) {
+            if (isEmptyWageRow(sheet, row))
+                continue;
+            ++result.people;
+            const WageRowTotal amounts = totalWageRow(sheet, row);
+            QString name = trimBlanks(sheet.text(row, wage::NameCol));
+            name.remove(u' ');
+            if (name.isEmpty()) {
+                sheet.setMark(row, wage::NameCol, CellMark::Error);
+                result.refusals.push_back({row, wage::NameCol, WageProblem::NoName, {}});
+            }
+            if (amounts.badCol) {
+                sheet.setMark(row, amounts.badCol, CellMark::Error);
+                result.refusals.push_back({row, amounts.badCol, WageProblem::NotANumber,
+                                           sheet.text(row, amounts.badCol)});
+            }
+            if (name.isEmpty() || amounts.badCol)
+                continue;
+
+            sheet.setText(row, wage::NameCol, name);
+            sheet.setText(row, wage::TotalCol, decimalText(amounts.total));
+            const QString number = trimBlanks(sheet.text(row, wage::NumberCol));
+            PendingRow p{number, name, amounts, "1", "1"};
+
+            if (amounts.basicNotWhole) {
+                sheet.setMark(row, wage::BasicCol, CellMark::Error);
+                p.wFlag = "0";
+                result.problems.push_back({row, wage::BasicCol, WageProblem::BasicNotWhole,
+                                           number});
+            } else {
+                sheet.setMark(row, wage::BasicCol, CellMark::None);
+            }
+
+            if (number.isEmpty()) {
+                sheet.setMark(row, wage::NumberCol, CellMark::Error);
+                sheet.setMark(row, wage::NameCol, CellMark::None);
+                result.problems.push_back({row, wage::NumberCol, WageProblem::NoNumber, name});
+            } else {
+                p.sFlag = checkWagePerson(sheet, row, roster, number, name, result.problems);
+            }
+            if (checkWageTotal(sheet, row, amounts.total, unit, number, result.problems) == u"0")
+                p.wFlag = "0";
+            if (!number.isEmpty())
+                pending.push_back(std::move(p));
+            if (last > 0)
+                report(progress, row * 50 / last);
+        }
+    }
+    if (result.refused())
+        return result;
+
+    Transaction tx(db);
+    db.exec("DELETE FROM Wage_Info WHERE sMon = ?", {static_cast<long long>(month)});
+    SQLite::Statement insert = guarded([&] {
+        return SQLite::Statement(db.handle(),
+                                 "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sN3, sN4,"
+                                 " sTotal, sFlag, wFlag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    });
+    for (const PendingRow& p : pending) {
+        const SqlParams values{p.number,
+                               p.name,
+                               static_cast<long long>(month),
+                               amountValue(p.amounts.parts[0]),
+                               amountValue(p.amounts.parts[1]),
+                               amountValue(p.amounts.parts[2]),
+                               amountValue(p.amounts.parts[3]),
+                               p.amounts.total,
+                               p.sFlag,
+                               p.wFlag};
+        guarded([&] {
+            insert.reset();
+            insert.clearBindings();
+            bindAll(insert, values);
+            insert.exec();
+            return 0;
+        });
+        ++result.writtenRows;
+        if (p.sFlag == u"0" || p.wFlag == u"0")
+            ++result.flagged;
+        report(progress, 50 + result.writtenRows * 50 / static_cast<int>(pending.size()));
+    }
+    tx.commit();
+    report(progress, 100);
+    return result;
+}
+
+QString wageRefusalMessage(const WageCheckResult& result)
+{
+    QStringList lines;
+    for (const WageRowProblem& p : result.refusals) {
+        switch (p.kind) {
+        case WageProblem::NotANumber:
+            lines << QStringLiteral("第%1行“%2”不是数字：%3")
+                         .arg(p.row)
+                         .arg(wageFileHeader(p.col), p.text);
+            break;
+        case WageProblem::NoName:
+            lines << QStringLiteral("第%1行没有姓名，请填写姓名或删除该行。").arg(p.row);
+            break;
+        case WageProblem::NoNumber:
+            lines << QStringLiteral("第%1行没有姓名编号，请填写姓名编号或删除该行。").arg(p.row);
+            break;
+        case WageProblem::NoRecord:
+            lines << QStringLiteral("第%1行不是已存储的工资记录，无法保存。").arg(p.row);
+            break;
+        default:
+            break;
+        }
+    }
+    lines << QStringLiteral("本月工资未作任何改动。");
+    return lines.join(LineBreak);
+}
+
+QStringList wageStoreMessages(const WageCheckResult& result, const UnitAttributes& unit)
+{
+    if (result.refused())
+        return {wageRefusalMessage(result)};
+    QString notInRoster;
+    QStringList basicLeftOut;
+    QStringList withoutNumber;
+    bool outOfBounds = false;
+    for (const WageRowProblem& p : result.problems) {
+        switch (p.kind) {
+        case WageProblem::NotInRoster:
+        case WageProblem::NameDiffers:
+            notInRoster += QStringLiteral("[%1] ").arg(p.text);
+            break;
+        case WageProblem::OutOfBounds:
+            outOfBounds = true;
+            break;
+        case WageProblem::BasicNotWhole:
+            basicLeftOut << QStringLiteral("第%1行").arg(p.row);
+            break;
+        case WageProblem::NoNumber:
+            withoutNumber << QStringLiteral("第%1行（%2）").arg(p.row).arg(p.text);
+            break;
+        default:
+            break;
+        }
+    }
+    QStringList messages;
+    if (!notInRoster.isEmpty())
+        messages << QStringLiteral("以下：") + LineBreak + notInRoster + LineBreak +
+                        QStringLiteral("姓名编号或姓名不在当月名单中或姓名编号有重复，\r"
+                                       "请核实当月人员名册和工资输入表人员信息。");
+    if (outOfBounds)
+        messages << QStringLiteral("工资总额超出额定范围：") + LineBreak +
+                        QStringLiteral("上限不超过%1,下限不低于%2.")
+                            .arg(unit.WageTotalMax)
+                            .arg(unit.WageTotalMin) +
+                        LineBreak + QStringLiteral("请到[显示错误]中核实！");
+    if (!basicLeftOut.isEmpty())
+        messages << QStringLiteral("以下行的基本工资不是整数，未计入合计：") + LineBreak +
+                        basicLeftOut.join(',') + LineBreak +
+                        QStringLiteral("请到[显示错误]中改正！");
+    if (!withoutNumber.isEmpty())
+        messages << QStringLiteral("以下行没有姓名编号，未存储：") + LineBreak +
+                        withoutNumber.join(',');
+    return messages;
+}
+
+QString wageSavedMessage(int month, int people)
+{
+    return QStringLiteral("%1月保存成功！共%2人输入。").arg(month).arg(people);
+}
+
+bool hasDuplicatePersons(Db& db, int month)
+{
+    return db.exists("SELECT 1 FROM Wage_Info WHERE sMon = ? GROUP BY sNumber, sName"
+                     " HAVING COUNT(*) > 1",
+                     {static_cast<long long>(month)});
+}
+
+}  // namespace vel

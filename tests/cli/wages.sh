@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# veldrassa-cli wages import / export and payout: a clerk's wage file in, flags and lists out.
+cli=$1
+source "$(dirname "$0")/CliAssert.bash"
+d=(--data-dir "$dir/work")
+"$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
+printf '姓名编号,姓名,基本工资,绩效工资,工资性津贴和补贴,其他工资\n001,张三,3000\n' > "$dir/one.csv"
+
+expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" wages import --month 1 "$dir/one.csv"
+expect 1 "" "月份必须是1到12。" -- "$cli" "${d[@]}" wages import --month 13 "$dir/one.csv"
+expect 1 "" "必须先核实1月名单！" -- "$cli" "${d[@]}" wages import --month 1 "$dir/one.csv"
+expect 1 "" "没有输入月工资信息！" -- "$cli" "${d[@]}" payout --from 1 --to 1
+
+printf '%s\n' "姓名	姓名编号" "张三	001" "李四	002" "王五	003" > "$dir/roster.tsv"
+"$cli" "${d[@]}" roster import --month 1 "$dir/roster.tsv" >/dev/null
+
+# GBK, comma-separated: a blank inside a name, a number not in the roster, a name the roster
+# does not give that number, a total over the bound, a row without a number.
+printf '%s\n' "姓名编号,姓名,基本工资,绩效工资,工资性津贴和补贴,其他工资" \
+  "001,张 三,3000,500,,200" "009,赵六,3000" "002,李五,3000" "003,王五,90000,10000.5" ",孙七,3000" \
+  | iconv -f UTF-8 -t GBK > "$dir/month1.csv"
+expect 0 "以下：
+[009] [002] 
+姓名编号或姓名不在当月名单中或姓名编号有重复，
+请核实当月人员名册和工资输入表人员信息。
+工资总额超出额定范围：
+上限不超过100000,下限不低于500.
+请到[显示错误]中核实！
+以下行没有姓名编号，未存储：
+第6行（孙七）
+stored 4 rows, 3 flagged" "" -- "$cli" "${d[@]}" wages import --month 1 "$dir/month1.csv"
+
+exported="姓名编号	姓名	基本工资	绩效工资	工资性津贴和补贴	其他工资	合计	sFlag	wFlag
+001	张三	3000	500		200	3700	1	1
+009	赵六	3000				3000	0	1
+002	李五	3000				3000	0	1
+003	王五	90000	10000.5			100000.5	1	0"
+expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
+
+# A cell that is no number refuses the whole file: the stored month stays as it was.
+printf '%s\n' "h" "001,张三,3000" "002,李四,abc" > "$dir/bad.csv"
+expect 1 "" "第3行“基本工资”不是数字：abc
+本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/bad.csv"
+printf '%s\n' "h" "001,张三,3000,,,,x" > "$dir/wide.csv"
+expect 1 "" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
+printf 'h\n' > "$dir/empty.csv"
+expect 1 "" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
+expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
+
+# Month 2 waits for month 1 to pass the audit, wages first, then staff; month 3 is not open yet.
+expect 1 "" "必须先核实1月[工资]数据，否则无法进行本月操作！
+必须先核实1月[人员]数据，否则无法进行本月操作！" -- "$cli" "${d[@]}" wages import --month 2 "$dir/one.csv"
+expect 1 "" "3月工资过录表未开放。" -- "$cli" "${d[@]}" wages import --month 3 "$dir/one.csv"
+
+expect 0 "姓名	编号	1月	2月	3月	4月	5月	6月 	7月	8月	9月	10月	11月	12月	合计
+张三	001	3700												3700
+李五	002	3000												3000
+王五	003	100000.5												100000.5
+赵六	009	3000												3000
+													总计：	109700.5" "" -- "$cli" "${d[@]}" payout --from 1 --to 12
+expect 1 "" "开始、截止月份错误!" -- "$cli" "${d[@]}" payout --from 2 --to 1
+expect 1 "" "请先填写单位基本信息。" -- "$cli" --data-dir "$dir/none" payout --from 1 --to 1
+finish
