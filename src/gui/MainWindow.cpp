@@ -4,6 +4,8 @@
 #include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "period/PeriodChecks.h"
+#include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
 #include "staff/PersonRoster.h"
@@ -308,8 +310,30 @@ void MainWindow::runWageMonth(int month)
 {
     if (!requireUnit(month == 1))
         return;
+    Db& db = session_.db();
     session_.unit().WorkMon = QString::number(month);
+    if (month >= 2) {
+        const CheckOutcome previous = PrevMonthAudited(db, session_.unit(), month - 1);
+        for (const QString& message : previous.messages)
+            prompt().confirm(this, message);
+        if (!previous.passed)
+            return;
+    }
+    if (!MonthRosterVerified(db, month)) {
+        if (prompt().confirm(this, rosterQuestion(month)))
+            openMonthlyRoster(month);
+        return;
+    }
     notBuiltYet();
+}
+
+void MainWindow::openMonthlyRoster(int month)
+{
+    // Modeless, beside the wage sheet; it goes when it is closed.
+    auto* window = new MonthlyRosterWindow(windowContext(), month, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &QDialog::finished, window, &QObject::deleteLater);
+    window->show();
 }
 
 void MainWindow::wageEntryButton()

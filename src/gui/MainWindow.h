@@ -56,6 +56,7 @@ private:
     void wageEntryButton();
     void wageSituationButton();
     void openOpeningRoster();
+    void openMonthlyRoster(int month);
     void openPersonWindow();
     void clearOpeningRoster();
     void notBuiltYet();
