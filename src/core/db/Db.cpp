@@ -102,6 +102,22 @@ bool Query::isNull(const char* column) const
     return guarded([&] { return stmt_.getColumn(column).isNull(); });
 }
 
+Statement::Statement(Db& db, const std::string& sql)
+    : stmt_(guarded([&] { return SQLite::Statement(db.handle(), sql); }))
+{
+}
+
+void Statement::run(const SqlParams& params)
+{
+    guarded([&] {
+        stmt_.reset();
+        stmt_.clearBindings();
+        bindAll(stmt_, params);
+        stmt_.exec();
+        return 0;
+    });
+}
+
 Transaction::Transaction(Db& db) : db_(db)
 {
     db_.exec("BEGIN IMMEDIATE");

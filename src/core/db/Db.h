@@ -48,6 +48,16 @@ private:
     SQLite::Statement stmt_;
 };
 
+// A statement prepared once and run for many rows with their own values.
+class Statement {
+public:
+    Statement(Db& db, const std::string& sql);
+    void run(const SqlParams& params);
+
+private:
+    SQLite::Statement stmt_;
+};
+
 // All-or-nothing: rolls back unless commit() was reached.
 class Transaction {
 public:

@@ -25,15 +25,9 @@ void writeAll(Db& db, const char* sql, const std::vector<SqlParams>& writes,
               WageCheckResult& result)
 {
     Transaction tx(db);
-    SQLite::Statement stmt = guarded([&] { return SQLite::Statement(db.handle(), sql); });
+    Statement stmt(db, sql);
     for (const SqlParams& values : writes) {
-        guarded([&] {
-            stmt.reset();
-            stmt.clearBindings();
-            bindAll(stmt, values);
-            stmt.exec();
-            return 0;
-        });
+        stmt.run(values);
         ++result.writtenRows;
     }
     tx.commit();

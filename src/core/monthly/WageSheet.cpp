@@ -6,7 +6,7 @@
 #include "db/Db.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
-#include "staff/RosterFile.h"
+#include "io/DelimitedFile.h"
 
 #include <QFile>
 #include <QLocale>
@@ -164,12 +164,7 @@ std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, 
 
 int readWageFile(const QString& path, Sheet& sheet)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
-    const QString text = decodeForeignText(file.readAll());
-    const QChar separator = text.section('\n', 0, 0).contains('\t') ? QChar('\t') : QChar(',');
-    const std::vector<QStringList> lines = parseDelimitedText(text, separator);
+    const std::vector<QStringList> lines = readDelimitedFile(path);
     const int dataLines = static_cast<int>(lines.size()) - 1;
     if (dataLines > sheet.maxRow() - wage::FirstPersonRow + 1)
         throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Progress.h"
+
 #include <QString>
 
 #include <array>
@@ -13,8 +15,6 @@ class Query;
 class Sheet;
 struct UnitAttributes;
 
-// Reports progress 0..100 to a window's progress bar.
-using Progress = std::function<void(int)>;
 
 namespace wage {
 constexpr int HeaderRow = 1;

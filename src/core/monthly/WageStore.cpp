@@ -183,11 +183,9 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
 
     Transaction tx(db);
     db.exec("DELETE FROM Wage_Info WHERE sMon = ?", {static_cast<long long>(month)});
-    SQLite::Statement insert = guarded([&] {
-        return SQLite::Statement(db.handle(),
-                                 "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sN3, sN4,"
-                                 " sTotal, sFlag, wFlag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    });
+    Statement insert(db,
+                     "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sN3, sN4,"
+                     " sTotal, sFlag, wFlag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (const PendingRow& p : pending) {
         const SqlParams values{p.number,
                                p.name,
@@ -199,13 +197,7 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
                                p.amounts.total,
                                p.sFlag,
                                p.wFlag};
-        guarded([&] {
-            insert.reset();
-            insert.clearBindings();
-            bindAll(insert, values);
-            insert.exec();
-            return 0;
-        });
+        insert.run(values);
         ++result.writtenRows;
         if (p.sFlag == u"0" || p.wFlag == u"0")
             ++result.flagged;

@@ -2,7 +2,6 @@
 
 #include "staff/StaffSheet.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -12,10 +11,6 @@ namespace vel {
 
 class Db;
 class Sheet;
-
-// Text from another program: valid UTF-8 is UTF-8 (a byte-order mark dropped), anything else is
-// read as GBK, the code page of the legacy system.
-QString decodeForeignText(const QByteArray& bytes);
 
 // One person of a roster file: the staff sheet's answer columns 1..18 in order, and the file
 // line it came from.

@@ -97,7 +97,7 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
 
     Transaction tx(db);
     db.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month)});
-    SQLite::Statement insert = guarded([&] { return SQLite::Statement(db.handle(), sql); });
+    Statement insert(db, sql);
     int done = 0;
     for (const StaffRowResult& r : audit.rows) {
         SqlParams values;
@@ -113,13 +113,7 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                 values.push_back(textOrNull(sheet.text(r.row, c->codeCol)));
         values.push_back(r.sIsok());
         values.push_back(static_cast<long long>(month));
-        guarded([&] {
-            insert.reset();
-            insert.clearBindings();
-            bindAll(insert, values);
-            insert.exec();
-            return 0;
-        });
+        insert.run(values);
         report(progress, ++done, static_cast<int>(audit.rows.size()));
     }
     tx.commit();
@@ -164,16 +158,10 @@ void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassR
                             " WHERE id = ? AND sMon = ?";
 
     Transaction tx(db);
-    SQLite::Statement update = guarded([&] { return SQLite::Statement(db.handle(), sql); });
+    Statement update(db, sql);
     int done = 0;
     for (const SqlParams& v : updates) {
-        guarded([&] {
-            update.reset();
-            update.clearBindings();
-            bindAll(update, v);
-            update.exec();
-            return 0;
-        });
+        update.run(v);
         report(progress, ++done, static_cast<int>(updates.size()));
     }
     tx.commit();

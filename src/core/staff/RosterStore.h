@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Progress.h"
+
 #include "staff/StaffRules.h"
 #include "staff/StaffSheet.h"
 
@@ -12,8 +14,6 @@ class Sheet;
 
 enum class RosterFilter { All, Failed, Passed };
 
-// Reports progress 0..100 to a window's progress bar.
-using Progress = std::function<void(int)>;
 
 // Writes the month's stored rows from sheet row 3 on, in the order they were stored: answers in
 // columns 1..18, codes in their code columns (when withCodes) and the record id in the id column.
