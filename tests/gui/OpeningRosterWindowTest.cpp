@@ -200,7 +200,8 @@ private slots:
         }
         s.codes().load(s.db(), "1");
         ErrorCorrectionWindow e(context, 0);
-        QVERIFY(e.start());
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
         Sheet& sheet = e.panel()->sheet();
         QCOMPARE(sheet.text(3, 1), QStringLiteral("王五"));
         QCOMPARE(sheet.mark(3, staff::NumberCol), CellMark::ErrorPattern);

@@ -1,11 +1,9 @@
 #include "MonthlyRosterWindow.h"
 
 #include "ErrorCorrectionWindow.h"
-#include "FindReplaceWindow.h"
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
-#include "grid/SheetModel.h"
 #include "grid/SheetView.h"
 #include "monthly/BatchDeleteWindow.h"
 #include "staff/PersonWindow.h"
@@ -23,18 +21,13 @@ namespace vel::gui {
 
 MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month,
                                          QWidget* parent)
-    : QDialog(parent), context_(context), month_(month)
+    : StaffSheetWindow(context, StaffTemplate::MonthlyRoster, parent), month_(month)
 {
     Session& session = context_.session;
     const QString title = QStringLiteral("%1月份工资发放人员名单核对").arg(month);
     setWindowTitle(title);
-    panel_ = new StaffSheetPanel(session, StaffTemplate::MonthlyRoster, this);
-
     const auto button = [this](const QString& caption, const char* name, auto command) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, [this, command] { runCommand(this, command); });
-        return b;
+        return makeButton(caption, name, command);
     };
     fromOpening_ = button(QStringLiteral("从期初导入"), "fromOpening", [this] { takeOver(0); });
     fromPrevious_ =
@@ -62,16 +55,6 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
     layout->addWidget(status);
     resize(1180, 700);
 
-    connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
-        const SheetView* v = panel_->view();
-        openFindReplace(this, panel_->sheet(), v->selStartRow(), v->selStartCol(),
-                        context_.session.codes(), [this] { runCommand(this, [this] { save(); }); });
-    });
-    connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
-        if (!busy_)
-            dirty_ = true;
-    });
-
     runCommand(this, [this] {
         context_.setProgress(0);
         context_.session.codes().load(context_.session.db(), context_.session.postFilter());
@@ -80,32 +63,9 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
     panel_->fillLists();
 }
 
-template <class F>
-void MonthlyRosterWindow::quietly(F&& change)
-{
-    busy_ = true;
-    try {
-        SheetBatch batch(panel_->sheet());
-        change();
-    } catch (...) {
-        busy_ = false;
-        throw;
-    }
-    busy_ = false;
-}
-
 bool MonthlyRosterWindow::editing() const
 {
     return save_->isEnabled();
-}
-
-void MonthlyRosterWindow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (shownOnce_)
-        return;
-    shownOnce_ = true;
-    runCommand(this, [this] { reload(); });
 }
 
 void MonthlyRosterWindow::reload()
@@ -121,7 +81,7 @@ void MonthlyRosterWindow::reload()
         status_->setText(QStringLiteral(" 共 %1 条").arg(n));
         rules.runPass(panel_->sheet(), staffpass::MonthlyActivation);
     });
-    dirty_ = false;
+    markSaved();
     panel_->goToCell(1, 1);
 }
 
@@ -153,7 +113,7 @@ void MonthlyRosterWindow::takeOver(int fromMonth)
         prompt().confirm(this, QStringLiteral("名册内没有数据！"));
         return;
     }
-    dirty_ = true;
+    markEdited();
     prompt().confirm(this, QStringLiteral("导入成功，共计%1人.").arg(n));
     status_->setText(QStringLiteral("共%1条，未保存！").arg(n));
     if (!asked && fromMonth == 0)
@@ -178,7 +138,7 @@ void MonthlyRosterWindow::save()
     replaceRoster(session.db(), month_, sheet, panel_->staffClass(), audit,
                   [this](int p) { context_.setProgress(p); });
     context_.setProgress(0);
-    dirty_ = false;
+    markSaved();
     status_->setText(QStringLiteral(" 共 %1 条").arg(audit.rows.size()));
     if (audit.allRowsOk()) {
         prompt().info(this, QStringLiteral("保存成功！"));
@@ -186,12 +146,6 @@ void MonthlyRosterWindow::save()
         showErrors_->setEnabled(true);
         prompt().confirm(this, QStringLiteral("出现错误，请核实！"));
     }
-}
-
-bool MonthlyRosterWindow::mayDropEdits()
-{
-    return !dirty_ ||
-           prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
 }
 
 void MonthlyRosterWindow::showErrors()
@@ -237,15 +191,6 @@ void MonthlyRosterWindow::checkDuplicates()
     PersonWindow window(context_.session, PersonWindowMode::monthlyDuplicates(month_), this);
     window.exec();
     reload();
-}
-
-void MonthlyRosterWindow::reject()
-{
-    panel_->hideEditors();
-    if (dirty_ &&
-        !prompt().ask(this, QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？")))
-        return;
-    QDialog::reject();
 }
 
 }  // namespace vel::gui

@@ -1,50 +1,34 @@
 #pragma once
 
-#include "WindowContext.h"
-
-#include <QDialog>
+#include "staff/StaffSheetWindow.h"
 
 class QLabel;
 class QPushButton;
 
 namespace vel::gui {
 
-class StaffSheetPanel;
-
 // The roster of one month: taken over from the opening roster or the month before, edited in
 // the staff sheet, audited and stored as the month's rows.
-class MonthlyRosterWindow : public QDialog {
+class MonthlyRosterWindow : public StaffSheetWindow {
     Q_OBJECT
 public:
     MonthlyRosterWindow(const WindowContext& context, int month, QWidget* parent = nullptr);
 
     int month() const { return month_; }
-    StaffSheetPanel* panel() const { return panel_; }
-    bool hasUnsavedChanges() const { return dirty_; }
     bool editing() const;
 
-    void reload();
+    void reload() override;
     void toggleEdit();
     // "从期初导入" (month 0) and "从上一月导入" (the month before).
     void takeOver(int fromMonth);
-    void save();
+    void save() override;
     void showErrors();
     void deleteInBatch();
     void checkIndividually();
     void checkDuplicates();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void reject() override;
-
 private:
-    bool mayDropEdits();
-    template <class F>
-    void quietly(F&& change);
-
-    WindowContext context_;
     int month_;
-    StaffSheetPanel* panel_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* fromOpening_ = nullptr;
     QPushButton* fromPrevious_ = nullptr;
@@ -53,9 +37,6 @@ private:
     QPushButton* batchDelete_ = nullptr;
     QPushButton* showErrors_ = nullptr;
     QPushButton* individual_ = nullptr;
-    bool shownOnce_ = false;
-    bool dirty_ = false;
-    bool busy_ = false;
 };
 
 }  // namespace vel::gui

@@ -1,12 +1,10 @@
 #include "OpeningRosterWindow.h"
 
 #include "ErrorCorrectionWindow.h"
-#include "FindReplaceWindow.h"
 #include "Guarded.h"
 #include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
-#include "grid/SheetModel.h"
 #include "grid/SheetView.h"
 #include "staff/PersonWindow.h"
 #include "staff/RosterStore.h"
@@ -22,17 +20,12 @@
 namespace vel::gui {
 
 OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context)
+    : StaffSheetWindow(context, StaffTemplate::OpeningRoster, parent)
 {
     Session& session = context_.session;
     setWindowTitle(QStringLiteral("人员情况期初录入"));
-    panel_ = new StaffSheetPanel(session, StaffTemplate::OpeningRoster, this);
-
     const auto button = [this](const QString& caption, const char* name, auto command) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, [this, command] { runCommand(this, command); });
-        return b;
+        return makeButton(caption, name, command);
     };
     readHelp_ = button(QStringLiteral("阅读填写说明"), "BitBtn1",
                        [] { help::open(help::FillingInstructions); });
@@ -69,45 +62,12 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
     connect(panel_, &StaffSheetPanel::pasted, this, [this] {
         setStatus(QStringLiteral("上表已经更改，需要保存请按[生成代码/审核/保存]按钮，重新审核保存。"));
     });
-    connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
-        const SheetView* v = panel_->view();
-        openFindReplace(this, panel_->sheet(), v->selStartRow(), v->selStartCol(),
-                        context_.session.codes(), [this] { runCommand(this, [this] { save(); }); });
-    });
-    connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
-        if (!busy_)
-            dirty_ = true;
-    });
-
     runCommand(this, [this] {
         context_.setProgress(0);
         context_.session.codes().load(context_.session.db(), context_.session.postFilter());
         context_.setProgress(50);
         context_.setProgress(0);
     });
-}
-
-template <class F>
-void OpeningRosterWindow::quietly(F&& change)
-{
-    busy_ = true;
-    try {
-        SheetBatch batch(panel_->sheet());
-        change();
-    } catch (...) {
-        busy_ = false;
-        throw;
-    }
-    busy_ = false;
-}
-
-void OpeningRosterWindow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (shownOnce_)
-        return;
-    shownOnce_ = true;
-    runCommand(this, [this] { reload(); });
 }
 
 void OpeningRosterWindow::reload()
@@ -126,7 +86,7 @@ void OpeningRosterWindow::reload()
         if (!audit.allRowsOk())
             errorsOnly_->setEnabled(true);
     });
-    dirty_ = false;
+    markSaved();
     panel_->goToCell(1, 1);
 
     const bool listMode = session.unit().WorkMon != QLatin1String("0");
@@ -172,7 +132,7 @@ void OpeningRosterWindow::save()
     context_.setProgress(0);
     replaceRoster(session.db(), 0, sheet, panel_->staffClass(), audit,
                   [this](int p) { context_.setProgress(p); });
-    dirty_ = false;
+    markSaved();
     panel_->goToCell(staff::FirstPersonRow, 1);
     setCount(static_cast<int>(audit.rows.size()));
     if (audit.allRowsOk()) {
@@ -185,12 +145,6 @@ void OpeningRosterWindow::save()
     context_.setProgress(100);
     context_.setProgress(0);
     duplicates_->setEnabled(true);
-}
-
-bool OpeningRosterWindow::mayDropEdits()
-{
-    return !dirty_ ||
-           prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
 }
 
 void OpeningRosterWindow::showErrorsOnly()
@@ -234,16 +188,8 @@ void OpeningRosterWindow::clear()
         panel_->sheet().clearRange(staff::FirstPersonRow, 1, panel_->sheet().maxRow(),
                                    panel_->sheet().columnCount(), ClearWhat::Everything);
     });
-    dirty_ = false;
+    markSaved();
     setCount(0);
-}
-
-void OpeningRosterWindow::reject()
-{
-    panel_->hideEditors();
-    if (dirty_ && !prompt().ask(this, QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？")))
-        return;
-    QDialog::reject();
 }
 
 }  // namespace vel::gui

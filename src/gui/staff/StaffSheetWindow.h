@@ -1,0 +1,52 @@
+#pragma once
+
+#include "WindowContext.h"
+#include "staff/StaffSheet.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QPushButton;
+
+namespace vel::gui {
+
+class StaffSheetPanel;
+
+// What the roster windows share: the staff sheet, loading it when first shown, running the
+// opener's save from the find/replace window, and never dropping unsaved edits unasked.
+class StaffSheetWindow : public QDialog {
+    Q_OBJECT
+public:
+    StaffSheetPanel* panel() const { return panel_; }
+    bool hasUnsavedChanges() const { return dirty_; }
+
+    // Fills the sheet from the database.
+    virtual void reload() = 0;
+    // The window's "生成代码/审核/保存" or "保存".
+    virtual void save() = 0;
+
+protected:
+    StaffSheetWindow(const WindowContext& context, StaffTemplate layout, QWidget* parent);
+
+    QPushButton* makeButton(const QString& caption, const char* name, std::function<void()> command);
+    // Changes made by the window itself, not by the user: they leave the sheet unedited.
+    void quietly(const std::function<void()>& change);
+    void markSaved() { dirty_ = false; }
+    void markEdited() { dirty_ = true; }
+    // A child window reloads the sheet afterwards: unsaved edits would go.
+    bool mayDropEdits();
+
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+    WindowContext context_;
+    StaffSheetPanel* panel_ = nullptr;
+
+private:
+    bool shownOnce_ = false;
+    bool dirty_ = false;
+    bool busy_ = false;
+};
+
+}  // namespace vel::gui
