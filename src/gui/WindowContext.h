@@ -13,6 +13,8 @@ namespace vel::gui {
 // What a working window needs of the main window: the open unit, the shared progress bar, and
 // the menu refreshes it asks for after it stored something.
 struct WindowContext {
+    explicit WindowContext(Session& s) : session(s) {}
+
     Session& session;
     QProgressBar* progressBar = nullptr;
     // RefreshMonthMenus and RefreshEntryMenus, after a roster was stored.
