@@ -1,14 +1,14 @@
 #include "HelpFiles.h"
 
+#include "ShellOpen.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QStringList>
-#include <QUrl>
 
 namespace vel::gui::help {
 
-void open(const QString& baseName)
+void open(QWidget* parent, const QString& baseName)
 {
     const QString appDir = QCoreApplication::applicationDirPath();
     const QStringList folders = {appDir + "/HLP", appDir + "/../share/veldrassa/HLP"};
@@ -17,7 +17,7 @@ void open(const QString& baseName)
         for (const QString& ending : endings) {
             const QString path = folder + "/" + baseName + ending;
             if (QFileInfo::exists(path)) {
-                QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+                openInShell(parent, path);
                 return;
             }
         }

@@ -411,7 +411,7 @@ void MainWindow::notBuiltYet()
 
 void MainWindow::openHelp(const QString& baseName)
 {
-    help::open(baseName);
+    help::open(this, baseName);
 }
 
 void MainWindow::showAbout()

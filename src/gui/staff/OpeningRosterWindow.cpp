@@ -28,7 +28,7 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
         return makeButton(caption, name, command);
     };
     readHelp_ = button(QStringLiteral("阅读填写说明"), "BitBtn1",
-                       [] { help::open(help::FillingInstructions); });
+                       [this] { help::open(this, help::FillingInstructions); });
     errorsOnly_ = button(QStringLiteral("仅显示错误"), "BitBtn4", [this] { showErrorsOnly(); });
     save_ = button(QStringLiteral("生成代码/审核/保存"), "B3", [this] { save(); });
     duplicates_ = button(QStringLiteral("姓名编号查重"), "CheckD", [this] { checkDuplicates(); });
