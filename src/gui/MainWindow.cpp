@@ -4,6 +4,8 @@
 #include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "monthly/PayoutWindow.h"
+#include "monthly/WageEntryWindow.h"
 #include "period/PeriodChecks.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
@@ -166,7 +168,7 @@ void MainWindow::buildMenus()
     });
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
         if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
-            notBuiltYet();
+            openPayout(windowContext(), this);
     });
     addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", [this] {
         if (requireUnit(true)) {
@@ -321,16 +323,26 @@ void MainWindow::runWageMonth(int month)
     }
     if (!MonthRosterVerified(db, month)) {
         if (prompt().confirm(this, rosterQuestion(month)))
-            openMonthlyRoster(month);
+            openMonthlyRoster(month, this);
         return;
     }
-    notBuiltYet();
+    openWageEntry(windowContext(), month, this, [this, month](WageEntryWindow& w) {
+        // The wage sheet is modal: the roster beside it must be its child to take input.
+        connect(&w, &WageEntryWindow::rosterRequested, &w,
+                [this, month, &w] { openMonthlyRoster(month, &w); });
+    });
 }
 
-void MainWindow::openMonthlyRoster(int month)
+void MainWindow::openMonthlyRoster(int month, QWidget* owner)
 {
-    // Modeless, beside the wage sheet; it goes when it is closed.
-    auto* window = new MonthlyRosterWindow(windowContext(), month, this);
+    // Modeless, beside the wage sheet; one per owner, and it goes when it is closed.
+    for (MonthlyRosterWindow* open : owner->findChildren<MonthlyRosterWindow*>(Qt::FindDirectChildrenOnly))
+        if (open->month() == month && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    auto* window = new MonthlyRosterWindow(windowContext(), month, owner);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QDialog::finished, window, &QObject::deleteLater);
     window->show();
@@ -374,6 +386,7 @@ WindowContext MainWindow::windowContext()
         RefreshEntryMenus();
     };
     c.entriesChanged = [this] { RefreshEntryMenus(); };
+    c.wagesStored = [this] { RefreshMonthMenus(); };
     c.clearOpeningRoster = [this] { runCommand(this, [this] { clearOpeningRoster(); }); };
     return c;
 }

@@ -56,7 +56,7 @@ private:
     void wageEntryButton();
     void wageSituationButton();
     void openOpeningRoster();
-    void openMonthlyRoster(int month);
+    void openMonthlyRoster(int month, QWidget* owner);
     void openPersonWindow();
     void clearOpeningRoster();
     void notBuiltYet();

@@ -21,6 +21,9 @@ struct WindowContext {
     std::function<void()> rosterStored;
     // RefreshEntryMenus alone.
     std::function<void()> entriesChanged;
+    // RefreshMonthMenus, after a month's wages were stored: it opens the next month and brings
+    // LastWageMon up to date, which reopening the wage sheet reads.
+    std::function<void()> wagesStored;
     // The main window's "清空期初从业人员" (it asks first).
     std::function<void()> clearOpeningRoster;
 
@@ -38,6 +41,11 @@ struct WindowContext {
     {
         if (entriesChanged)
             entriesChanged();
+    }
+    void notifyWagesStored() const
+    {
+        if (wagesStored)
+            wagesStored();
     }
 };
 

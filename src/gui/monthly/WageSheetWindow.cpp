@@ -1,0 +1,109 @@
+#include "WageSheetWindow.h"
+
+#include "Guarded.h"
+#include "Prompter.h"
+#include "grid/SheetModel.h"
+#include "grid/SheetView.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+namespace vel::gui {
+namespace {
+// Characters, in the sheet's units. The allowance column is narrow enough for the blanks in its
+// header to wrap it as "工资性津" over "贴和补贴".
+constexpr int ColumnWidth = 13 * 256;
+constexpr int AllowanceWidth = 9 * 256;
+}
+
+QLabel* sheetTitle(const QString& text, QWidget* parent)
+{
+    auto* title = new QLabel(text, parent);
+    title->setObjectName("title");
+    title->setAlignment(Qt::AlignCenter);
+    QFont f = title->font();
+    f.setPointSize(f.pointSize() + 4);
+    f.setBold(true);
+    title->setFont(f);
+    return title;
+}
+
+WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTemplate layout,
+                                 QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      month_(month),
+      sheet_(Sheet::DefaultMaxRow, wage::ColumnCount)
+{
+    applyWageLayout(sheet_, layout);
+    {
+        const SheetBatch batch(sheet_);
+        sheet_.setColumnWidths(1, wage::TotalCol, ColumnWidth);
+        sheet_.setColumnWidths(wage::AllowanceCol, wage::AllowanceCol, AllowanceWidth);
+        sheet_.setRowHeights(wage::HeaderRow, wage::HeaderRow,
+                             2 * sheet_.rowHeight(wage::FirstPersonRow));
+    }
+    view_ = new SheetView(sheet_, this);
+    view_->setObjectName("wageSheet");
+    view_->setWordWrap(true);
+    connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
+        if (!quiet_)
+            dirty_ = true;
+    });
+}
+
+QPushButton* WageSheetWindow::makeButton(const QString& caption, const char* name,
+                                         std::function<void()> command)
+{
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    connect(b, &QPushButton::clicked, this,
+            [this, command = std::move(command)] { runCommand(this, command); });
+    return b;
+}
+
+void WageSheetWindow::setSheetMenu(
+    std::initializer_list<std::pair<QString, std::function<void()>>> items)
+{
+    auto* menu = new QMenu(view_);
+    for (const auto& [caption, command] : items)
+        menu->addAction(caption, this, [this, command = command] { runCommand(this, command); });
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
+        menu->popup(view_->viewport()->mapToGlobal(at));
+    });
+}
+
+void WageSheetWindow::quietly(const std::function<void()>& change)
+{
+    quiet_ = true;
+    try {
+        change();
+    } catch (...) {
+        quiet_ = false;
+        throw;
+    }
+    quiet_ = false;
+}
+
+bool WageSheetWindow::mayDropEdits()
+{
+    return !dirty_ ||
+           prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
+}
+
+Progress WageSheetWindow::progress() const
+{
+    return [this](int percent) { context_.setProgress(percent); };
+}
+
+void WageSheetWindow::reject()
+{
+    if (dirty_ &&
+        !prompt().ask(this, QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？")))
+        return;
+    QDialog::reject();
+}
+
+}  // namespace vel::gui

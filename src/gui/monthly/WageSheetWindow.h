@@ -1,0 +1,59 @@
+#pragma once
+
+#include "WindowContext.h"
+#include "monthly/WageSheet.h"
+#include "sheet/Sheet.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+class QLabel;
+class QPushButton;
+
+namespace vel::gui {
+
+class SheetView;
+
+// The large centred title above a monthly sheet.
+QLabel* sheetTitle(const QString& text, QWidget* parent);
+
+// What the three wage sheet windows share: one month's wage sheet in its grid, buttons and a
+// context menu that run core commands, and unsaved edits never dropped unasked.
+class WageSheetWindow : public QDialog {
+    Q_OBJECT
+public:
+    Sheet& sheet() { return sheet_; }
+    SheetView* view() const { return view_; }
+    bool hasUnsavedChanges() const { return dirty_; }
+
+    // Closing asks before unsaved edits go.
+    void reject() override;
+
+protected:
+    WageSheetWindow(const WindowContext& context, int month, WageTemplate layout, QWidget* parent);
+
+    QPushButton* makeButton(const QString& caption, const char* name,
+                            std::function<void()> command);
+    void setSheetMenu(std::initializer_list<std::pair<QString, std::function<void()>>> items);
+    // Changes made by the window itself, not by the clerk: they leave the sheet unedited.
+    void quietly(const std::function<void()>& change);
+    void markSaved() { dirty_ = false; }
+    // Asked before the sheet is reloaded over unsaved edits.
+    bool mayDropEdits();
+    // The core progress callback on the main window's bar.
+    Progress progress() const;
+
+    WindowContext context_;
+    const int month_;
+
+private:
+    Sheet sheet_;
+    SheetView* view_ = nullptr;
+    bool dirty_ = false;
+    bool quiet_ = false;
+};
+
+}  // namespace vel::gui

@@ -1,0 +1,228 @@
+#include "Session.h"
+#include "TestPrompter.h"
+#include "grid/SheetView.h"
+#include "monthly/WageDuplicatesWindow.h"
+#include "monthly/WageEntryWindow.h"
+#include "monthly/WageErrorWindow.h"
+#include "monthly/WageSheet.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vel;
+using namespace vel::gui;
+
+namespace {
+
+constexpr int Month = 1;
+
+void registerUnit(Session& s)
+{
+    UnitRegistration r;
+    r.name = "测试单位";
+    r.code = "12345678X";
+    r.type = unit::EnterpriseType;
+    r.unitClass = "否";
+    saveRegistration(s.db(), r);
+    s.unitRegistered();
+}
+
+void rosterOf(Session& s, int month, const QStringList& numbersAndNames)
+{
+    for (int i = 0; i + 1 < numbersAndNames.size(); i += 2)
+        s.db().exec("INSERT INTO Staff_moninfo (sNumber, sName, sMon, sIsok) VALUES (?, ?, ?, '1')",
+                    {numbersAndNames[i], numbersAndNames[i + 1], static_cast<long long>(month)});
+}
+
+void typeRow(Sheet& sheet, int row, const QStringList& cells)
+{
+    for (int c = 0; c < cells.size(); ++c)
+        sheet.setText(row, c + 1, cells[c]);
+}
+
+QPushButton* button(QWidget& w, const char* name)
+{
+    return w.findChild<QPushButton*>(name);
+}
+
+// Runs `act` on the modal window that the next command opens, once it is up.
+template <class Window, class F>
+void whenModal(F act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
+        QVERIFY2(w, "the expected modal window did not open");
+        act(*w);
+    });
+}
+
+struct Fixture {
+    Fixture() : s(WorkFolder(dir.path())), context(s)
+    {
+        registerUnit(s);
+        rosterOf(s, Month, {"1001", "张三", "1002", "李四"});
+        // What the main window's RefreshMonthMenus does to the attributes.
+        context.wagesStored = [this] {
+            ++stored;
+            s.refreshMonthMenus();
+        };
+    }
+    QTemporaryDir dir;
+    Session s;
+    WindowContext context;
+    TestPrompter prompter;
+    int stored = 0;
+};
+
+}  // namespace
+
+class WageEntryWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void storeMarksFailuresAndReopensWhatWasStored()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("1月份工资输入"));
+        QVERIFY(!w.editing());
+        QVERIFY(w.view()->isReadOnly());
+        QVERIFY(!button(w, "store")->isEnabled());
+
+        w.toggleEdit();
+        QCOMPARE(button(w, "edit")->text(), QStringLiteral("取消"));
+        QVERIFY(!w.view()->isReadOnly());
+        w.importRoster();
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入成功，共计2人."));
+        Sheet& sheet = w.sheet();
+        QCOMPARE(sheet.text(3, wage::NumberCol), QStringLiteral("1002"));
+
+        typeRow(sheet, 2, {"1001", "张 三", "3000", "500", "", "200"});
+        typeRow(sheet, 3, {"1002", "李四", "150000"});
+        typeRow(sheet, 4, {"9999", "王五", "3000"});
+        f.prompter.shown.clear();
+        w.store();
+        QCOMPARE(f.prompter.shown,
+                 (QStringList{QStringLiteral("以下：\n\r[9999] \n\r姓名编号或姓名不在当月名单中或"
+                                             "姓名编号有重复，\r请核实当月人员名册和工资输入表人员信息。"),
+                              QStringLiteral("工资总额超出额定范围：\n\r上限不超过100000,下限不低于500."
+                                             "\n\r请到[显示错误]中核实！"),
+                              QStringLiteral("1月保存成功！共3人输入。")}));
+        QCOMPARE(sheet.text(2, wage::NameCol), QStringLiteral("张三"));
+        QCOMPARE(sheet.text(2, wage::TotalCol), QStringLiteral("3700"));
+        QCOMPARE(sheet.mark(3, wage::TotalCol), CellMark::Error);
+        QCOMPARE(sheet.mark(4, wage::NumberCol), CellMark::Error);
+        QCOMPARE(sheet.mark(4, wage::NameCol), CellMark::Error);
+        QVERIFY(!w.editing());
+        QVERIFY(!w.hasUnsavedChanges());
+        QCOMPARE(f.stored, 1);
+
+        // Importing over shown rows asks first; No leaves the sheet as it is.
+        w.toggleEdit();
+        f.prompter.answer = false;
+        w.importRoster();
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入名单将覆盖上面显示名单，是否继续？"));
+        QCOMPARE(sheet.text(4, wage::NumberCol), QStringLiteral("9999"));
+
+        // A second window shows the stored rows in order with their failures marked.
+        WageEntryWindow again(f.context, Month);
+        Sheet& shown = again.sheet();
+        QCOMPARE(shown.text(2, wage::NameCol), QStringLiteral("张三"));
+        QCOMPARE(shown.text(2, wage::TotalCol), QStringLiteral("3700"));
+        QCOMPARE(shown.text(2, wage::AllowanceCol), QString());
+        QCOMPARE(shown.text(4, wage::NumberCol), QStringLiteral("9999"));
+        QCOMPARE(shown.mark(2, wage::NumberCol), CellMark::None);
+        QCOMPARE(shown.mark(3, wage::TotalCol), CellMark::Error);
+        QCOMPARE(shown.mark(4, wage::NameCol), CellMark::Error);
+        QCOMPARE(again.findChild<QLabel*>("count")->text(), QStringLiteral("共3条"));
+        QVERIFY(!again.hasUnsavedChanges());
+    }
+
+    void refusedStoreChangesNothing()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        w.toggleEdit();
+        typeRow(w.sheet(), 2, {"1001", "张三", "3000"});
+        w.store();
+        const QString before = wageExportText(f.s.db(), Month);
+
+        w.toggleEdit();
+        typeRow(w.sheet(), 2, {"1001", "张三", "三千"});
+        typeRow(w.sheet(), 3, {"1002", "", "3000"});
+        f.prompter.shown.clear();
+        w.store();
+        QCOMPARE(f.prompter.shown.size(), 1);
+        QVERIFY(f.prompter.shown[0].contains(QStringLiteral("第2行“基本工资”不是数字：三千")));
+        QVERIFY(f.prompter.shown[0].contains(QStringLiteral("第3行没有姓名")));
+        QVERIFY(f.prompter.shown[0].endsWith(QStringLiteral("本月工资未作任何改动。")));
+        QCOMPARE(wageExportText(f.s.db(), Month), before);
+        QCOMPARE(w.sheet().mark(2, wage::BasicCol), CellMark::Error);
+        QCOMPARE(f.stored, 1);
+        // The clerk stays at the red cells with the edits kept.
+        QVERIFY(w.editing());
+        QVERIFY(w.hasUnsavedChanges());
+
+        w.show();
+        f.prompter.answer = false;
+        w.reject();
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？"));
+        QVERIFY(w.isVisible());
+    }
+
+    void reviewWindowsLeaveTheStoredMonthShown()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.showErrors();
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("没有错误信息！"));
+        w.checkDuplicates();
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("没有同时重名重编号信息。"));
+        QVERIFY(!button(w, "duplicates")->isEnabled());
+
+        w.toggleEdit();
+        typeRow(w.sheet(), 2, {"1001", "张三", "3000"});
+        typeRow(w.sheet(), 3, {"1001", "张三", "200000"});
+        w.store();
+        QVERIFY(button(w, "duplicates")->isEnabled());
+
+        // Confirming the out-of-bounds total empties the error list: the window closes and the
+        // wage sheet shows the confirmed row unmarked.
+        whenModal<WageErrorWindow>([](WageErrorWindow& e) {
+            QCOMPARE(e.windowTitle(), QStringLiteral("1月未输入从业工资错误信息"));
+            e.confirmBounds();
+        });
+        w.showErrors();
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("工资审核性错误确认成功！"));
+        QCOMPARE(w.sheet().mark(3, wage::TotalCol), CellMark::None);
+
+        // A duplicate renamed in the duplicate window is checked again by the store that
+        // closing it runs: the new person is not in the roster.
+        whenModal<WageDuplicatesWindow>([](WageDuplicatesWindow& d) {
+            QCOMPARE(d.sheet().text(3, wage::TotalCol), QStringLiteral("200000"));
+            typeRow(d.sheet(), 3, {"1003", "赵六"});
+            d.saveEdits();
+            d.reject();
+        });
+        f.prompter.shown.clear();
+        w.checkDuplicates();
+        QCOMPARE(f.prompter.shown.first(), QStringLiteral("修改信息成功。"));
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("1月保存成功！共2人输入。"));
+        QCOMPARE(w.sheet().text(3, wage::NumberCol), QStringLiteral("1003"));
+        QCOMPARE(w.sheet().mark(3, wage::NumberCol), CellMark::Error);
+        QVERIFY(f.s.db().exists(
+            "SELECT 1 FROM Wage_Info WHERE sNumber = '1003' AND sFlag = '0' AND wFlag = '0'"));
+    }
+};
+
+QTEST_MAIN(WageEntryWindowTest)
+#include "WageEntryWindowTest.moc"
