@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 #include "Errors.h"
 #include "Session.h"
+#include "ReportCommands.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
 #include "WageCommands.h"
@@ -62,6 +63,19 @@ int main(int argc, char** argv)
     payout->add_option("--from", firstMonth, "first month")->required();
     payout->add_option("--to", lastMonth, "last month")->required();
 
+    CLI::App* report = cli.add_subcommand("report", "compute, store and print a statistical form");
+    report->require_subcommand(1);
+    int quarter = 0;
+    cli::ReportFiles reportFiles;
+    CLI::App* quarterly =
+        report->add_subcommand("quarterly", "employees and wages of a quarter (I202-1)");
+    quarterly->add_option("--quarter", quarter, "1, 2 or 3")->required();
+    CLI::App* annual = report->add_subcommand("annual", "employees and wages of the year (I102-1)");
+    for (CLI::App* form : {quarterly, annual}) {
+        form->add_flag("--xlsx", reportFiles.workbook, "also write the workbook under XLS");
+        form->add_flag("--dbf", reportFiles.submission, "also write the submission file under GZSB");
+    }
+
     CLI11_PARSE(cli, argc, argv);
 
     try {
@@ -93,6 +107,10 @@ int main(int argc, char** argv)
             return cli::wagesExport(session, month);
         if (*payout)
             return cli::payoutList(session, firstMonth, lastMonth);
+        if (*quarterly)
+            return cli::quarterlyReport(session, quarter, reportFiles);
+        if (*annual)
+            return cli::annualReport(session, reportFiles);
     } catch (const Error& e) {
         cli::err(e.message());
         return 2;

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace vel {
+class Session;
+}
+
+namespace vel::cli {
+
+// What to write besides printing the report sheet.
+struct ReportFiles {
+    bool workbook = false;
+    bool submission = false;
+};
+
+// Computes and stores a report as its window does, after the checks that opening it runs; prints
+// the sheet as tab-separated text, then the path of each file written.
+int quarterlyReport(Session& session, int quarter, ReportFiles files);
+int annualReport(Session& session, ReportFiles files);
+
+}  // namespace vel::cli

@@ -1,0 +1,77 @@
+#include "FigureRules.h"
+
+#include "reports/StaffCounts.h"
+
+#include <algorithm>
+
+namespace vel {
+
+namespace {
+
+bool isWage(Measure m)
+{
+    return m == Measure::WageSum || m == Measure::WageSumWithOpening;
+}
+
+// The selection that applies to this unit, with the organ's ranks in place of a rank rule.
+Selection selectionFor(const FigureRule& rule, const FigureBasis& basis)
+{
+    const Selection& s = basis.organ && rule.organ ? *rule.organ : rule.who;
+    return s.forLeader(basis.leaderPost);
+}
+
+std::vector<std::string> columnsOf(const std::vector<Selection>& selections)
+{
+    std::vector<std::string> columns;
+    for (const Selection& s : selections)
+        if (!s.takesEveryRow() &&
+            std::find(columns.begin(), columns.end(), s.column) == columns.end())
+            columns.push_back(s.column);
+    return columns;
+}
+
+}  // namespace
+
+Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis)
+{
+    std::vector<Selection> staffSelections;
+    std::vector<Selection> wageSelections;
+    for (const FigureRule& r : rules)
+        (isWage(r.measure) ? wageSelections : staffSelections).push_back(selectionFor(r, basis));
+
+    const int e = basis.endMonth;
+    const StaffCounts staff(db, e, columnsOf(staffSelections));
+    const std::optional<WageSums> wages =
+        wageSelections.empty()
+            ? std::nullopt
+            : std::optional<WageSums>(std::in_place, db, e, columnsOf(wageSelections));
+    Figures out;
+    for (const FigureRule& r : rules) {
+        const Selection who = selectionFor(r, basis);
+        long long value = 0;
+        switch (r.measure) {
+        case Measure::EndCount:
+            value = staff.count(who, e, e);
+            break;
+        case Measure::AverageCount:
+            value = averageOverMonths(staff.count(who, 0, e), e + 1);
+            break;
+        case Measure::WageSum:
+            value = thousandsOfYuan(wages->micros(r.amount, who, 1, e));
+            break;
+        case Measure::WageSumWithOpening:
+            value = thousandsOfYuan(wages->micros(r.amount, who, 0, e));
+            break;
+        }
+        out[r.field] = value;
+    }
+    return out;
+}
+
+long long figure(const Figures& figures, const char* field)
+{
+    const auto it = figures.find(field);
+    return it != figures.end() && it->second ? *it->second : 0;
+}
+
+}  // namespace vel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "reports/Selection.h"
+#include "reports/WageSums.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vel {
+
+class Db;
+
+// How a figure is made from the staff rows and wages up to the period's end month e.
+enum class Measure {
+    EndCount,            // the persons of month e
+    AverageCount,        // the persons of months 0..e, divided by e + 1
+    WageSum,             // the wages of months 1..e in thousands of yuan
+    WageSumWithOpening,  // the same over months 0..e
+};
+
+// A sheet cell, rows and columns from 1.
+struct FormCell {
+    int row = 0;
+    int col = 0;
+};
+
+// One figure of a form: the column that stores it, the cell that shows it, and which rows it
+// counts or sums; government organs take `organ` where the form gives them their own rule.
+struct FigureRule {
+    const char* field;
+    FormCell cell;
+    Measure measure;
+    Selection who;
+    std::optional<Selection> organ = std::nullopt;
+    Amount amount = Amount::Total;
+};
+
+// A form's figures by stored column; nullopt for a cell left empty.
+using Figures = std::map<std::string, std::optional<long long>>;
+
+// The unit and period a form is computed for.
+struct FigureBasis {
+    int endMonth = 12;
+    bool organ = false;
+    int leaderPost = 0;  // LookLeader, for a government organ
+};
+
+// Every figure of `rules`, from one pass over the staff rows and one over the wages.
+Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis);
+
+// A figure as a number; an empty or missing one as 0.
+long long figure(const Figures& figures, const char* field);
+
+}  // namespace vel

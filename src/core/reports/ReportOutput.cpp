@@ -1,0 +1,28 @@
+#include "ReportOutput.h"
+
+#include "output/DbfWriter.h"
+
+#include <QFileInfo>
+
+namespace vel {
+
+QString writtenFileMessage(const QString& path)
+{
+    const QFileInfo file(path);
+    return QStringLiteral("文件所在路径:'%1/';\n\r文件名为:%2").arg(file.path(), file.fileName());
+}
+
+QString submitReportTable(Db& db,
+                          const WorkFolder& folder,
+                          const char* table,
+                          const QString& fileName,
+                          const QString& olderName)
+{
+    const QString path = submissionPath(folder, SubmissionFolder::Gzsb, fileName);
+    writeDbf(db, DbfSource::table(QString::fromUtf8(table)), path);
+    if (!olderName.isEmpty())
+        removeOlderFile(submissionPath(folder, SubmissionFolder::Gzsb, olderName));
+    return writtenFileMessage(path);
+}
+
+}  // namespace vel

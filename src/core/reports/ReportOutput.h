@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace vel {
+
+class Db;
+class WorkFolder;
+
+// The message after a file was written: the folder and the file name, on two lines.
+QString writtenFileMessage(const QString& path);
+
+// Writes the report table as the submission file `fileName` in GZSB and then removes the file the
+// report wrote under `olderName` in earlier versions (none when empty). Returns the message
+// naming folder and file. A failed write leaves every earlier file as it was.
+QString submitReportTable(Db& db,
+                          const WorkFolder& folder,
+                          const char* table,
+                          const QString& fileName,
+                          const QString& olderName = {});
+
+}  // namespace vel

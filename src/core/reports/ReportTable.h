@@ -1,0 +1,21 @@
+#pragma once
+
+#include "reports/FigureRules.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace vel {
+
+// Replaces the one row of a report table (JGLabor_info, NGLabor_info …) in one transaction: the
+// unit number as frdm, the figures in `columns` order (an empty figure as null), the unit name as
+// frmc. Throws std::logic_error when a figure was never computed, rather than store a null for it.
+void storeReportRow(Db& db,
+                    const char* table,
+                    const std::vector<const char*>& columns,
+                    const Figures& figures,
+                    const QString& frdm,
+                    const QString& frmc);
+
+}  // namespace vel

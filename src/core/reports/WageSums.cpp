@@ -1,0 +1,41 @@
+#include "WageSums.h"
+
+#include "reports/Rounding.h"
+
+#include <SQLiteCpp/Column.h>
+
+#include <cmath>
+
+namespace vel {
+
+namespace {
+constexpr long long MicrosPerYuan = 1000000;
+}  // namespace
+
+WageSums::WageSums(Db& db, int lastMonth, std::vector<std::string> columns)
+    : tally_(std::move(columns))
+{
+    const int first = 1 + static_cast<int>(tally_.columns().size());
+    scanRows(db, "VmonWage", tally_.columns(), {"sTotal", "sN1", "sN2", "sN3", "sN4"}, lastMonth,
+             [&](int month, const RowCodes& codes, SQLite::Statement& values) {
+                 Tally<5>::Values amounts{};
+                 for (int k = 0; k < 5; ++k) {
+                     const SQLite::Column c = values.getColumn(first + k);
+                     if (!c.isNull())
+                         amounts[k] = std::llround(c.getDouble() * MicrosPerYuan);
+                 }
+                 tally_.add(month, codes, amounts);
+             });
+}
+
+long long WageSums::micros(Amount amount, const Selection& who, int firstMonth, int lastMonth) const
+{
+    return tally_.sum(who, firstMonth, lastMonth)[static_cast<size_t>(amount)];
+}
+
+long long thousandsOfYuan(long long micros)
+{
+    return roundedQuotient(roundedQuotient(micros, MicrosPerYuan), 1000);
+}
+
+}  // namespace vel
