@@ -7,6 +7,8 @@
 #include "monthly/PayoutWindow.h"
 #include "monthly/WageEntryWindow.h"
 #include "period/PeriodChecks.h"
+#include "reports/AnnualReportWindow.h"
+#include "reports/QuarterlyReportWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
@@ -161,10 +163,13 @@ void MainWindow::buildMenus()
     QMenu* quarterly = summaryMenu_->addMenu(QStringLiteral("从业人员及工资总额季报"));
     for (int q = 1; q <= 3; ++q)
         addEntry(quarterly, QStringLiteral("%1季度").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actQuarterly%1").arg(q), later);
+                 QStringLiteral("actQuarterly%1").arg(q), [this, q] {
+                     UnitRegistered();  // the report is headed with the unit's number and name
+                     openQuarterlyReport(windowContext(), q, this);
+                 });
     addEntry(summaryMenu_, QStringLiteral("从业人员及工资总额年报"), "actAnnual", [this] {
         if (requireUnit(true))
-            notBuiltYet();
+            openAnnualReport(windowContext(), this);
     });
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
         if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
@@ -229,7 +234,7 @@ void MainWindow::buildToolBar()
     button(QStringLiteral("工资情况"), "btnWageSituation", [this] { wageSituationButton(); });
     button(QStringLiteral("季  报"), "btnQuarterly", [this] {
         if (requireUnit(true))
-            notBuiltYet();
+            openQuarterChooser(windowContext(), this);
     });
     button(QStringLiteral("年  报"), "btnAnnual", trigger("actAnnual"));
     button(QStringLiteral("退  出"), "btnExit", [this] { close(); });

@@ -1,0 +1,86 @@
+#include "ReportWindow.h"
+
+#include "Guarded.h"
+#include "Prompter.h"
+#include "ShellOpen.h"
+#include "grid/SheetView.h"
+#include "staff/StaffPanelFrame.h"
+
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vel::gui {
+
+ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
+                           std::shared_ptr<void> report, Sheet& sheet, ReportCommands commands,
+                           QWidget* parent)
+    : QDialog(parent), context_(context), report_(std::move(report)), commands_(std::move(commands))
+{
+    setWindowTitle(caption);
+    view_ = new SheetView(sheet, this);
+    view_->setObjectName("reportSheet");
+    view_->setReadOnly(true);
+
+    const auto button = [this](const QString& text, const char* name, auto command) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        connect(b, &QPushButton::clicked, this, [this, command] { runCommand(this, command); });
+        return b;
+    };
+    auto* exportButton = button(QStringLiteral("导出Excel"), "exportWorkbook", [this] { exportWorkbook(); });
+    auto* printButton = button(QStringLiteral("打印"), "print", [this] { print(); });
+    auto* submitButton = button(QStringLiteral("生成上报"), "submit", [this] { submit(); });
+    auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
+
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    header_ = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(header_);
+    layout->addWidget(view_, 1);
+    layout->addLayout(buttonRow({exportButton, printButton, submitButton, closeButton}));
+    layout->addWidget(progress_);
+    resize(1000, 720);
+}
+
+void ReportWindow::exportWorkbook()
+{
+    progress_->setValue(0);
+    const QString message = commands_.exportWorkbook([this](int p) { progress_->setValue(p); });
+    if (message.isEmpty())
+        return;
+    prompt().info(this, message);
+    openInShell(this, commands_.workbookFolder());
+    progress_->setValue(100);
+    progress_->setValue(0);
+}
+
+void ReportWindow::print()
+{
+    const QString path = commands_.workbookPath();
+    if (!QFileInfo::exists(path)) {
+        prompt().info(this, QStringLiteral("必须导成EXCEL才支持打印。"));
+        return;
+    }
+    openInShell(this, path);
+}
+
+void ReportWindow::submit()
+{
+    const QString message = commands_.submit();
+    prompt().info(this, message);
+    openInShell(this, commands_.submissionFolder());
+    accept();
+}
+
+void ReportWindow::done(int result)
+{
+    context_.setProgress(0);
+    QDialog::done(result);
+}
+
+}  // namespace vel::gui

@@ -1,0 +1,129 @@
+#include "Session.h"
+#include "ShellOpen.h"
+#include "TestPrompter.h"
+#include "grid/SheetView.h"
+#include "reports/AnnualReportWindow.h"
+#include "reports/QuarterlyReportWindow.h"
+#include "reports/ReportWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vel;
+using namespace vel::gui;
+
+namespace {
+
+// A unit with three persons in every roster and 3000 yuan each in every month.
+void fillYear(Session& s)
+{
+    UnitRegistration r;
+    r.name = "测试单位";
+    r.code = "12345678X";
+    r.type = unit::EnterpriseType;
+    r.unitClass = "否";
+    saveRegistration(s.db(), r);
+    s.unitRegistered();
+    Transaction tx(s.db());
+    for (int month = 0; month <= 12; ++month)
+        for (int p = 1; p <= 3; ++p) {
+            s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sSex, sEducation, sPost, ssf,"
+                        " sqrz, sIsok, sMon) VALUES (?, ?, 1, 3, 41, 1, 1, '1', ?)",
+                        {QString("人%1").arg(p), QString::number(p), static_cast<long long>(month)});
+            if (month > 0)
+                s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sTotal, sFlag,"
+                            " wFlag) VALUES (?, ?, ?, 3000, 3000, '1', '1')",
+                            {QString::number(p), QString("人%1").arg(p),
+                             static_cast<long long>(month)});
+        }
+    tx.commit();
+}
+
+}  // namespace
+
+class ReportWindowTest : public QObject {
+    Q_OBJECT
+
+    QStringList opened_;
+
+private slots:
+    void init()
+    {
+        opened_.clear();
+        setShellOpener([this](const QString& path) {
+            opened_ << path;
+            return true;
+        });
+    }
+    void cleanup() { setShellOpener({}); }
+
+    void quarterlyReportPrintsOnlyAfterExportAndSubmitsItsFile()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        TestPrompter prompter;
+        QWidget parent;
+        openQuarterlyReport(WindowContext{s}, 1, &parent);
+        QCOMPARE(prompter.shown, QStringList{"无3月工资数据，无法统计。"});
+        QVERIFY(!parent.findChild<ReportWindow*>());
+
+        fillYear(s);
+        prompter.shown.clear();
+        openQuarterlyReport(WindowContext{s}, 1, &parent);
+        auto* window = parent.findChild<ReportWindow*>();
+        QVERIFY(window);
+        QVERIFY(prompter.shown.isEmpty());
+        QVERIFY(window->view()->isReadOnly());
+        QCOMPARE(window->view()->sheet().text(4, 4), QStringLiteral("3"));
+        QVERIFY(s.db().exists("SELECT 1 FROM JGLabor_info WHERE frdm = '12345678X' AND I01 = 3"));
+
+        window->print();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("必须导成EXCEL才支持打印。"));
+        window->exportWorkbook();
+        QVERIFY(prompter.shown.last().contains(QStringLiteral("基础定期报表I202-1_(一季度)")));
+        QCOMPARE(opened_.size(), 1);
+        window->print();
+        QVERIFY(QFileInfo(opened_.last()).isFile());
+
+        window->submit();
+        QVERIFY(QFileInfo::exists(dir.path() + "/GZSB/12345678X_1_i202.dbf"));
+        QVERIFY(window->isHidden());
+    }
+
+    void annualExportNeedsAYearTheFormIsValidFor()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        fillYear(s);
+        TestPrompter prompter;
+        QWidget parent;
+        bool checked = false;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<ReportWindow*>(QApplication::activeModalWidget());
+            QVERIFY(window);
+            auto* year = window->findChild<QLineEdit*>("Year");
+            QCOMPARE(year->text(), QStringLiteral("2012"));
+            year->setText("1999");
+            window->findChild<QPushButton*>("exportWorkbook")->click();
+            QVERIFY(prompter.shown.last().startsWith("ERROR: "));
+            QVERIFY(!QFileInfo::exists(dir.path() + "/XLS/基础定期报表I102-1_12345678X.xlsx"));
+            year->setText("2013");
+            window->exportWorkbook();
+            QVERIFY(QFileInfo::exists(dir.path() + "/XLS/基础定期报表I102-1_12345678X.xlsx"));
+            checked = true;
+            window->reject();
+        });
+        openAnnualReport(WindowContext{s}, &parent);
+        QVERIFY(checked);
+        QVERIFY(s.db().exists("SELECT 1 FROM NGLabor_info WHERE frdm = '12345678X'"));
+    }
+};
+
+QTEST_MAIN(ReportWindowTest)
+#include "ReportWindowTest.moc"
