@@ -1,5 +1,6 @@
 #include "BatchDeleteWindow.h"
 
+#include "CommandWidgets.h"
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
@@ -9,7 +10,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -24,17 +24,6 @@ void setHeaders(Sheet& sheet, const QStringList& headers)
 {
     for (int c = 0; c < headers.size(); ++c)
         sheet.setText(1, c + 1, headers[c]);
-}
-
-void addMenu(SheetView* view, std::initializer_list<std::pair<QString, std::function<void()>>> items)
-{
-    auto* menu = new QMenu(view);
-    for (const auto& [caption, command] : items)
-        menu->addAction(caption, view, [view, command = command] { runCommand(view, command); });
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(view, &QWidget::customContextMenuRequested, view, [view, menu](const QPoint& at) {
-        menu->popup(view->viewport()->mapToGlobal(at));
-    });
 }
 
 }  // namespace
@@ -57,12 +46,12 @@ BatchDeleteWindow::BatchDeleteWindow(const WindowContext& context, int month, QW
     resultView_->setObjectName("resultSheet");
     resultView_->setReadOnly(true);
 
-    addMenu(inputView_, {{QStringLiteral("插入"), [this] { inputView_->insertSelectedRows(); }},
+    setSheetMenu(inputView_, {{QStringLiteral("插入"), [this] { inputView_->insertSelectedRows(); }},
                          {QStringLiteral("删除整条"), [this] { inputView_->deleteSelectedRows(); }},
                          {QStringLiteral("复制"), [this] { inputView_->copy(); }},
                          {QStringLiteral("粘贴"), [this] { inputView_->paste(); }},
                          {QStringLiteral("剪切"), [this] { inputView_->cut(); }}});
-    addMenu(resultView_, {{QStringLiteral("删除整条"), [this] { deleteOne(); }},
+    setSheetMenu(resultView_, {{QStringLiteral("删除整条"), [this] { deleteOne(); }},
                           {QStringLiteral("清空"), [this] { deleteAll(); }}});
 
     auto* find = new QPushButton(QStringLiteral("查询"), this);

@@ -6,7 +6,6 @@
 #include "grid/SheetView.h"
 
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 
 namespace vel::gui {
@@ -53,27 +52,6 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     });
 }
 
-QPushButton* WageSheetWindow::makeButton(const QString& caption, const char* name,
-                                         std::function<void()> command)
-{
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    connect(b, &QPushButton::clicked, this,
-            [this, command = std::move(command)] { runCommand(this, command); });
-    return b;
-}
-
-void WageSheetWindow::setSheetMenu(
-    std::initializer_list<std::pair<QString, std::function<void()>>> items)
-{
-    auto* menu = new QMenu(view_);
-    for (const auto& [caption, command] : items)
-        menu->addAction(caption, this, [this, command = command] { runCommand(this, command); });
-    view_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
-        menu->popup(view_->viewport()->mapToGlobal(at));
-    });
-}
 
 void WageSheetWindow::quietly(const std::function<void()>& change)
 {

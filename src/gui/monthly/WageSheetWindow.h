@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandWidgets.h"
+
 #include "WindowContext.h"
 #include "monthly/WageSheet.h"
 #include "sheet/Sheet.h"
@@ -35,9 +37,11 @@ public:
 protected:
     WageSheetWindow(const WindowContext& context, int month, WageTemplate layout, QWidget* parent);
 
-    QPushButton* makeButton(const QString& caption, const char* name,
-                            std::function<void()> command);
-    void setSheetMenu(std::initializer_list<std::pair<QString, std::function<void()>>> items);
+    QPushButton* makeButton(const QString& caption, const char* name, std::function<void()> command)
+    {
+        return commandButton(this, caption, name, std::move(command));
+    }
+    void setSheetMenu(MenuItems items) { gui::setSheetMenu(view_, items); }
     // Changes made by the window itself, not by the clerk: they leave the sheet unedited.
     void quietly(const std::function<void()>& change);
     void markSaved() { dirty_ = false; }

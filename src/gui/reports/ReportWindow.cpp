@@ -1,5 +1,6 @@
 #include "ReportWindow.h"
 
+#include "CommandWidgets.h"
 #include "Guarded.h"
 #include "Prompter.h"
 #include "ShellOpen.h"
@@ -23,11 +24,8 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     view_->setObjectName("reportSheet");
     view_->setReadOnly(true);
 
-    const auto button = [this](const QString& text, const char* name, auto command) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, [this, command] { runCommand(this, command); });
-        return b;
+    const auto button = [this](const QString& text, const char* name, std::function<void()> command) {
+        return commandButton(this, text, name, std::move(command));
     };
     auto* exportButton = button(QStringLiteral("导出Excel"), "exportWorkbook", [this] { exportWorkbook(); });
     auto* printButton = button(QStringLiteral("打印"), "print", [this] { print(); });

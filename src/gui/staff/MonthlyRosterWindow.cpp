@@ -26,8 +26,8 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
     Session& session = context_.session;
     const QString title = QStringLiteral("%1月份工资发放人员名单核对").arg(month);
     setWindowTitle(title);
-    const auto button = [this](const QString& caption, const char* name, auto command) {
-        return makeButton(caption, name, command);
+    const auto button = [this](const QString& caption, const char* name, std::function<void()> command) {
+        return makeButton(caption, name, std::move(command));
     };
     fromOpening_ = button(QStringLiteral("从期初导入"), "fromOpening", [this] { takeOver(0); });
     fromPrevious_ =

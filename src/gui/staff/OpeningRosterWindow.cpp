@@ -24,8 +24,8 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
 {
     Session& session = context_.session;
     setWindowTitle(QStringLiteral("人员情况期初录入"));
-    const auto button = [this](const QString& caption, const char* name, auto command) {
-        return makeButton(caption, name, command);
+    const auto button = [this](const QString& caption, const char* name, std::function<void()> command) {
+        return makeButton(caption, name, std::move(command));
     };
     readHelp_ = button(QStringLiteral("阅读填写说明"), "BitBtn1",
                        [this] { help::open(this, help::FillingInstructions); });

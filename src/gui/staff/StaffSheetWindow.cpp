@@ -1,5 +1,6 @@
 #include "StaffSheetWindow.h"
 
+#include "CommandWidgets.h"
 #include "FindReplaceWindow.h"
 #include "Guarded.h"
 #include "Prompter.h"
@@ -26,16 +27,6 @@ StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate l
         if (!busy_)
             dirty_ = true;
     });
-}
-
-QPushButton* StaffSheetWindow::makeButton(const QString& caption, const char* name,
-                                          std::function<void()> command)
-{
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    connect(b, &QPushButton::clicked, this,
-            [this, command = std::move(command)] { runCommand(this, command); });
-    return b;
 }
 
 void StaffSheetWindow::quietly(const std::function<void()>& change)

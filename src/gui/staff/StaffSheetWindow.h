@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandWidgets.h"
 #include "WindowContext.h"
 #include "staff/StaffSheet.h"
 
@@ -29,7 +30,10 @@ public:
 protected:
     StaffSheetWindow(const WindowContext& context, StaffTemplate layout, QWidget* parent);
 
-    QPushButton* makeButton(const QString& caption, const char* name, std::function<void()> command);
+    QPushButton* makeButton(const QString& caption, const char* name, std::function<void()> command)
+    {
+        return commandButton(this, caption, name, std::move(command));
+    }
     // Changes made by the window itself, not by the user: they leave the sheet unedited.
     void quietly(const std::function<void()>& change);
     void markSaved() { dirty_ = false; }
