@@ -388,7 +388,7 @@ TEST(AnnualReport, AveragesWagePartsAndTheTransportRow)
     registerUnit(*s, Enterprise, "否");
     // In the opening roster and all twelve months: 13 person-months are one person.
     addStaff(s.db(), 0, 12, {"1", 1, 51});
-    // 500 yuan in each part once: 2 000 yuan is 2, each part 0.5 is 1; the balance of -2 empties
+    // 500 yuan in each part once: 2 000 yuan is 2, every one of the four 0.5 amounts is 1; the balance of -2 empties
     // the first three parts and the last takes the total.
     addWage(s.db(), 12, "1", 500, 500, 500, 500);
     AnnualReport report(*s);
