@@ -459,6 +459,7 @@ TEST(AnnualReport, WorkbookForTheYearsTheFormIsValidFor)
     const QJsonObject book = readWithPython("read_xlsx.py", report.workbookPath());
     EXPECT_EQ(book["sheets"].toArray(), QJsonArray{"基础定期报表"});
     EXPECT_NE(book["orientation"].toString(), "landscape");
+    EXPECT_EQ(book["fitWidth"].toInt(), 1);
     const QJsonObject margins = book["margins"].toObject();
     EXPECT_DOUBLE_EQ(margins["left"].toDouble(), 30.0 / 72);
     for (const char* side : {"right", "top", "bottom"})

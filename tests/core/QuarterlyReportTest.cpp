@@ -350,6 +350,7 @@ TEST(QuarterlyReport, WorkbookLaysOutTheForm)
     const QJsonObject book = readWithPython("read_xlsx.py", report.workbookPath());
     EXPECT_EQ(book["sheets"].toArray(), QJsonArray{"基础定期报表"});
     EXPECT_EQ(book["orientation"].toString(), "landscape");
+    EXPECT_EQ(book["fitWidth"].toInt(), 1);
     EXPECT_DOUBLE_EQ(book["margins"].toObject()["top"].toDouble(), 25.0 / 72);
     EXPECT_DOUBLE_EQ(book["margins"].toObject()["bottom"].toDouble(), 10.0 / 72);
     QJsonArray merges{"A1:E1"};

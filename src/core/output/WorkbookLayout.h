@@ -109,6 +109,8 @@ struct WorkbookLayout {
     std::vector<BottomEdge> bottomEdges;  // drawn over the grids
     PageMargins margins;
     bool landscape = false;
+    // Printed one page wide: a form's columns must not spill onto a second sheet of paper.
+    bool fitToPageWidth = false;
 
     void setColumnWidths(int c1, int c2, double width)
     {

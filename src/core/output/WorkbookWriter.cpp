@@ -287,6 +287,8 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
                               inches(layout.margins.top), inches(layout.margins.bottom));
         if (layout.landscape)
             worksheet_set_landscape(ws);
+        if (layout.fitToPageWidth)
+            worksheet_fit_to_pages(ws, 1, 0);
 
         check(workbook_close(workbook.release()));
         file.commit();

@@ -404,6 +404,7 @@ WorkbookLayout AnnualReport::workbookLayout(const QString& year) const
     l.bottomEdge(6, 1, 6, 9, EdgeWeight::Thick);
     l.bottomEdge(46, 1, 46, 9, EdgeWeight::Thick);
     l.margins = {30, 10, 10, 10};
+    l.fitToPageWidth = true;
     return l;
 }
 

@@ -249,6 +249,7 @@ WorkbookLayout QuarterlyReport::workbookLayout() const
     l.margins.top = 25;
     l.margins.bottom = 10;
     l.landscape = true;
+    l.fitToPageWidth = true;
     return l;
 }
 
