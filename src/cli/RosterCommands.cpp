@@ -52,10 +52,9 @@ int rosterImport(Session& session, int month, const QString& path)
 
     session.codes().load(session.db(), session.postFilter());
     const StaffRules rules(session.codes(), session.unit());
-    const StaffPassResult audit =
-        rules.runPass(sheet, month == 0 ? staffpass::OpeningSave : staffpass::MonthlySave);
+    StaffPassResult audit;
     try {
-        replaceRoster(session.db(), month, sheet, staffClass, audit);
+        audit = auditAndReplaceRoster(session.db(), month, sheet, rules, staffClass);
     } catch (const Error& e) {
         err(e.message());
         return Refused;

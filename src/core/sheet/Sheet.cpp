@@ -19,6 +19,15 @@ Sheet::Sheet(int maxRow, int columns)
 {
 }
 
+bool Sheet::clampToSheet(int& r1, int& c1, int& r2, int& c2) const
+{
+    r1 = std::max(r1, 1);
+    c1 = std::max(c1, 1);
+    r2 = std::min(r2, maxRow_);
+    c2 = std::min(c2, columns_);
+    return r1 <= r2 && c1 <= c2;
+}
+
 bool Sheet::inside(int row, int col) const
 {
     return row >= 1 && row <= maxRow_ && col >= 1 && col <= columns_;
@@ -69,11 +78,7 @@ void Sheet::setMark(int row, int col, CellMark mark)
 
 void Sheet::markRange(int r1, int c1, int r2, int c2, CellMark mark)
 {
-    r1 = std::max(r1, 1);
-    c1 = std::max(c1, 1);
-    r2 = std::min(r2, maxRow_);
-    c2 = std::min(c2, columns_);
-    if (r1 > r2 || c1 > c2)
+    if (!clampToSheet(r1, c1, r2, c2))
         return;
     for (int row = r1; row <= r2; ++row) {
         Row& r = rows_[row - 1];
@@ -89,11 +94,7 @@ void Sheet::markRange(int r1, int c1, int r2, int c2, CellMark mark)
 
 void Sheet::clearRange(int r1, int c1, int r2, int c2, ClearWhat what)
 {
-    r1 = std::max(r1, 1);
-    c1 = std::max(c1, 1);
-    r2 = std::min(r2, maxRow_);
-    c2 = std::min(c2, columns_);
-    if (r1 > r2 || c1 > c2)
+    if (!clampToSheet(r1, c1, r2, c2))
         return;
     for (int row = r1; row <= r2; ++row) {
         Row& r = rows_[row - 1];

@@ -131,6 +131,8 @@ private:
         CellFont font;
     };
     bool inside(int row, int col) const;
+    // Cuts a range down to the sheet; false when nothing of it is left.
+    bool clampToSheet(int& r1, int& c1, int& r2, int& c2) const;
     void notifyCells(int r1, int c1, int r2, int c2);
     void notifyLayout();
     void notifyRows(int row);

@@ -119,6 +119,18 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
     tx.commit();
 }
 
+StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const StaffRules& rules,
+                                      StaffClass staffClass, const Progress& progress)
+{
+    StaffPassResult audit;
+    {
+        SheetBatch batch(sheet);
+        audit = rules.runPass(sheet, month == 0 ? staffpass::OpeningSave : staffpass::MonthlySave);
+    }
+    replaceRoster(db, month, sheet, staffClass, audit, progress);
+    return audit;
+}
+
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
                          const Progress& progress)
 {

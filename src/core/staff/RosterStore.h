@@ -28,6 +28,11 @@ int loadRoster(Db& db, int month, RosterFilter filter, Sheet& sheet, bool withCo
 void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                    const StaffPassResult& audit, const Progress& progress = {});
 
+// A roster save: the full audit of the month's window (the opening roster's with the post check,
+// a month's without), then replaceRoster. The sheet keeps the marks; returns the audit.
+StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const StaffRules& rules,
+                                      StaffClass staffClass, const Progress& progress = {});
+
 // Writes corrected rows back in place, by the record id kept in the id column, all eighteen
 // answers, in one transaction. Working years that are not whole numbers are refused first.
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,

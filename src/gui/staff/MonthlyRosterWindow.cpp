@@ -133,10 +133,11 @@ void MonthlyRosterWindow::save()
     Session& session = context_.session;
     const StaffRules rules(session.codes(), session.unit());
     StaffPassResult audit;
-    quietly([&] { audit = rules.runPass(sheet, staffpass::MonthlySave); });
     context_.setProgress(0);
-    replaceRoster(session.db(), month_, sheet, panel_->staffClass(), audit,
-                  [this](int p) { context_.setProgress(p); });
+    quietly([&] {
+        audit = auditAndReplaceRoster(session.db(), month_, sheet, rules, panel_->staffClass(),
+                                      [this](int p) { context_.setProgress(p); });
+    });
     context_.setProgress(0);
     markSaved();
     status_->setText(QStringLiteral(" 共 %1 条").arg(audit.rows.size()));

@@ -128,10 +128,11 @@ void OpeningRosterWindow::save()
     Session& session = context_.session;
     const StaffRules rules(session.codes(), session.unit());
     StaffPassResult audit;
-    quietly([&] { audit = rules.runPass(sheet, staffpass::OpeningSave); });
     context_.setProgress(0);
-    replaceRoster(session.db(), 0, sheet, panel_->staffClass(), audit,
-                  [this](int p) { context_.setProgress(p); });
+    quietly([&] {
+        audit = auditAndReplaceRoster(session.db(), 0, sheet, rules, panel_->staffClass(),
+                                      [this](int p) { context_.setProgress(p); });
+    });
     markSaved();
     panel_->goToCell(staff::FirstPersonRow, 1);
     setCount(static_cast<int>(audit.rows.size()));
