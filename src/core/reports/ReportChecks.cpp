@@ -10,14 +10,14 @@ namespace {
 
 // A wage row is matched to its person by number and month alone: a number that two persons of
 // the month's roster share would count its wages once for each of them.
-QString sharedNumbers(Db& db, int month)
+QString sharedNumbers(Db& db, int from, int to)
 {
     QStringList found;
     Query q(db,
-            "SELECT sMon, sNumber FROM Staff_moninfo s WHERE sMon BETWEEN 1 AND ?"
+            "SELECT sMon, sNumber FROM Staff_moninfo s WHERE sMon BETWEEN ? AND ?"
             " GROUP BY sMon, sNumber HAVING COUNT(*) > 1 AND EXISTS (SELECT 1 FROM Wage_Info w"
             " WHERE w.sMon = s.sMon AND w.sNumber = s.sNumber) ORDER BY sMon, sNumber",
-            {static_cast<long long>(month)});
+            {static_cast<long long>(from), static_cast<long long>(to)});
     while (q.next())
         found << QStringLiteral("%1月[%2]").arg(q.integer("sMon")).arg(q.text("sNumber"));
     if (found.isEmpty())
@@ -36,13 +36,28 @@ CheckOutcome dataChecked(Db& db, int month, const QString& noData)
             << QStringLiteral("%1月没有与当月人员名册相符的工资数据，无法统计。").arg(month);
     if (!out.passed)
         return out;
-    const QString shared = sharedNumbers(db, month);
-    if (!shared.isEmpty())
-        return {false, {shared}};
-    return out;
+    const CheckOutcome shared = noSharedNumbers(db, 1, month);
+    return shared.passed ? out : shared;
+}
+
+CheckOutcome staffAudited(Db& db, const char* monthCondition)
+{
+    const std::string sql =
+        std::string("SELECT 1 FROM Staff_moninfo WHERE sIsok = '0' AND ") + monthCondition;
+    if (db.exists(sql))
+        return {false, {QStringLiteral("你没有<审核>数据及<存储>，无法进行统计汇总。")}};
+    return {};
 }
 
 }  // namespace
+
+CheckOutcome noSharedNumbers(Db& db, int from, int to)
+{
+    const QString shared = sharedNumbers(db, from, to);
+    if (!shared.isEmpty())
+        return {false, {shared}};
+    return {};
+}
 
 CheckOutcome quarterlyReportOpens(Db& db, int quarter)
 {
@@ -53,6 +68,62 @@ CheckOutcome quarterlyReportOpens(Db& db, int quarter)
 CheckOutcome annualReportOpens(Db& db)
 {
     return dataChecked(db, 12, QStringLiteral("无12月数据，无法统计。"));
+}
+
+CheckOutcome basicQuarterlyOpens(Db& db, int quarter)
+{
+    static const char* const names[] = {"一", "二", "三"};
+    const int month = quarter * 3;
+    if (!MonthRosterVerified(db, month))
+        return {false,
+                {QStringLiteral("%1季度数据不全，请保证具有1-%2月的工资数据！")
+                     .arg(QString::fromUtf8(names[quarter - 1]))
+                     .arg(month)}};
+    const CheckOutcome errors = WageErrorsUpTo(db, month);
+    if (!errors.passed)
+        return errors;
+    return noSharedNumbers(db, 1, month);
+}
+
+CheckOutcome basicRangeOpens(Db& db, int from, int to)
+{
+    if (from < 1 || to > 12 || from > to)
+        return {false, {QStringLiteral("开始、截止月份错误!")}};
+    QStringList months;
+    Query q(db,
+            "SELECT sMon FROM Wage_Info WHERE sMon BETWEEN ? AND ? AND (sFlag = '0' OR"
+            " wFlag = '0') GROUP BY sMon ORDER BY sMon",
+            {static_cast<long long>(from), static_cast<long long>(to)});
+    while (q.next())
+        months << QString::number(q.integer("sMon"));
+    if (!months.isEmpty())
+        return {false, {QStringLiteral("%1月有工资错误信息，请核查").arg(months.join(','))}};
+    return noSharedNumbers(db, from, to);
+}
+
+CheckOutcome basicAnnualOpens(Db& db)
+{
+    const CheckOutcome errors = WageErrorsUpTo(db, 12);
+    if (!errors.passed)
+        return errors;
+    return noSharedNumbers(db, 1, 12);
+}
+
+CheckOutcome talentSummaryOpens(Db& db)
+{
+    if (!MonthRosterVerified(db, 12))
+        return {false, {QStringLiteral("年度数据不全，请保证有年末12月数据。")}};
+    return {};
+}
+
+CheckOutcome monthlyStaffAudited(Db& db)
+{
+    return staffAudited(db, "sMon > 0");
+}
+
+CheckOutcome openingStaffAudited(Db& db)
+{
+    return staffAudited(db, "sMon = 0");
 }
 
 }  // namespace vel
