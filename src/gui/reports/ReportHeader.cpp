@@ -6,10 +6,10 @@
 
 namespace vel::gui {
 
-void addReportHeader(QVBoxLayout* area, QWidget* parent, const QStringList& unitLines,
-                     const QStringList& formLines)
+void addReportHeader(QVBoxLayout* area, QWidget* parent, const QString& titleText,
+                     const QStringList& unitLines, const QStringList& formLines)
 {
-    auto* title = new QLabel(QStringLiteral("从业人员及工资总额"), parent);
+    auto* title = new QLabel(titleText, parent);
     title->setObjectName("title");
     title->setAlignment(Qt::AlignCenter);
     QFont f = title->font();
