@@ -9,6 +9,7 @@
 #include "reports/ReportChecks.h"
 #include "reports/TalentOpeningSummary.h"
 #include "reports/TalentSummary.h"
+#include "reports/WageSummary.h"
 #include "staff/RosterSubmission.h"
 
 #include <QStringList>
@@ -130,6 +131,45 @@ int talentOpeningSummary(Session& session, ReportFiles files)
         return Refused;
     TalentOpeningSummary report(session);
     return finish(report, files);
+}
+
+int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
+                ReportFiles files)
+{
+    if (unitRefused(session) || refused(wageSummaryOpens(session.db()).checks))
+        return Refused;
+    const int rows = wageSummaryForm(WageSummary::formOf(session)).rowCount();
+    const RangeChoice choice = checkRange(session.db(), from, to, rows);
+    if (refused(choice.checks))
+        return Refused;
+    WageSummary summary(session, choice.range);
+    if (files.submission && !summary.submissionOffered()) {
+        err(WageSummary::NotSubmittedMessage);
+        return Refused;
+    }
+    if (reuse) {
+        if (!choice.copyStored) {
+            err(WageSummary::noStoredCopyMessage(choice.range));
+            return Refused;
+        }
+        summary.reload();
+    } else {
+        if (!summary.compute()) {
+            err(WageSummary::UnauditedMessage);
+            return Refused;
+        }
+        summary.store();
+    }
+    printSheet(summary.sheet());
+    if (files.workbook) {
+        summary.exportWorkbook();
+        out(summary.workbookPath());
+    }
+    if (files.submission) {
+        summary.submit();
+        out(summary.submissionPath());
+    }
+    return 0;
 }
 
 }  // namespace vel::cli

@@ -87,7 +87,14 @@ int main(int argc, char** argv)
         "talent", "year-end talent resources (X505) with the opening roster's file");
     CLI::App* talentOpening = report->add_subcommand(
         "talent-opening", "talent resources of the opening roster (Ⅰ303-1)");
-    for (CLI::App* form : {quarterly, annual}) {
+    CLI::App* wageSummary = report->add_subcommand(
+        "wage-summary", "wages by staff category over months (I704, or I705 for a government organ)");
+    std::string fromMonth, toMonth;
+    bool reuse = false;
+    wageSummary->add_option("--from", fromMonth, "first month")->required();
+    wageSummary->add_option("--to", toMonth, "last month")->required();
+    wageSummary->add_flag("--reuse", reuse, "show the range's stored copy instead of recomputing");
+    for (CLI::App* form : {quarterly, annual, wageSummary}) {
         form->add_flag("--xlsx", reportFiles.workbook, "also write the workbook under XLS");
         form->add_flag("--dbf", reportFiles.submission, "also write the submission file under GZSB");
     }
@@ -148,6 +155,9 @@ int main(int argc, char** argv)
             return cli::talentSummary(session, reportFiles);
         if (*talentOpening)
             return cli::talentOpeningSummary(session, reportFiles);
+        if (*wageSummary)
+            return cli::wageSummary(session, QString::fromStdString(fromMonth),
+                                    QString::fromStdString(toMonth), reuse, reportFiles);
     } catch (const Error& e) {
         cli::err(e.message());
         return 2;

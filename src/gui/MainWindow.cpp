@@ -9,8 +9,10 @@
 #include "period/PeriodChecks.h"
 #include "reports/AnnualReportWindow.h"
 #include "reports/LaborReportWindows.h"
+#include "reports/MonthRangeChooser.h"
 #include "reports/QuarterlyReportWindow.h"
 #include "reports/TalentSummaryWindows.h"
+#include "reports/WageSummaryWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
@@ -153,13 +155,26 @@ void MainWindow::buildMenus()
         if (requireUnit(true))
             openTalentOpeningSummary(windowContext(), this);
     }, Hidden);
+    // One command for both: the chooser and the summary follow the unit's type.
+    const auto wageSummary = [this] {
+        if (requireUnit(true))
+            openWageSummaryChooser(windowContext(), this);
+    };
     enterpriseSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                                  "actWageSummaryEnterprise", later);
+                                  "actWageSummaryEnterprise", wageSummary);
     organSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                             "actWageSummaryOrgan", later);
+                             "actWageSummaryOrgan", wageSummary);
     QMenu* basicQuarter = summaryMenu_->addMenu(QStringLiteral("劳动情况基层季报表"));
     basicQuarter->menuAction()->setVisible(false);
-    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", later);
+    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", [this] {
+        if (!requireUnit(true))
+            return;
+        const WindowContext context = windowContext();
+        openRangeChooser(context, this, rangeChooserOpens(session_.db()), RangePurpose::Period, 0,
+                         [context](const ChosenRange& chosen, QWidget* owner) {
+                             openBasicRange(context, chosen.range.from, chosen.range.to, owner);
+                         });
+    });
     const char* quarterNames[] = {"一", "二", "三"};
     for (int q = 1; q <= 3; ++q)
         addEntry(basicQuarter, QStringLiteral("%1季度报表").arg(QString::fromUtf8(quarterNames[q - 1])),

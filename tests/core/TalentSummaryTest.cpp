@@ -154,8 +154,9 @@ TEST(TalentSummary, EveryCellEqualsItsDefinition)
             const long long stored =
                 storedColumn(s.db(), "Total_BaseInfo", QString("G1%1").arg(c))[gid - 1];
             EXPECT_EQ(stored, expected.value_or(777)) << gid << "/" << c;
-            if (expected)
+            if (expected) {
                 EXPECT_EQ(yearEnd.sheet().text(gid + 3, c + 3), QString::number(*expected));
+            }
         }
     EXPECT_TRUE(s.db().exists("SELECT 1 FROM Total_BaseInfo WHERE Gid = 17 AND Dep_id ="
                               " '123456789' AND frmc = '测试单位' AND Tdate = ?",

@@ -261,13 +261,13 @@ BasicAnnualReport::BasicAnnualReport(Session& session) : session_(session), shee
 {
 }
 
-void BasicAnnualReport::compute()
+void BasicAnnualReport::compute(const Progress& progress)
 {
     const UnitAttributes& unit = session_.unit();
     const bool organ = unit.EnterpriseFlag == 0;
     FigureBasis basis;
     basis.endMonth = 12;
-    Figures figures = computeFigures(session_.db(), figureRules(), basis);
+    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
     for (const SumRule& r : sumRules()) {
         long long sum = 0;
         for (const char* part : r.parts)

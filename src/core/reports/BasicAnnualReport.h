@@ -29,7 +29,8 @@ public:
     // The figures as stored; the averages per head (I20 to I23) in fen.
     const Figures& figures() const { return figures_; }
 
-    void compute();
+    // `progress` hears the passes over the records end.
+    void compute(const Progress& progress = {});
     // Replaces NLabor_info with the computed figures (updateNLabor).
     void store();
 

@@ -170,13 +170,13 @@ QString BasicQuarterlyReport::caption() const
     return base + QStringLiteral(" 统计从 %1月到%2月").arg(start_).arg(end_);
 }
 
-void BasicQuarterlyReport::compute()
+void BasicQuarterlyReport::compute(const Progress& progress)
 {
     const UnitAttributes& unit = session_.unit();
     FigureBasis basis;
     basis.endMonth = end_;
     basis.periodStart = start_ == 1 ? 0 : start_;
-    Figures figures = computeFigures(session_.db(), figureRules(), basis);
+    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
     figures["I08"] = figure(figures, "I09") + figure(figures, "I10") + figure(figures, "I11");
     perHeads(figures, perHeadRules(), 1);
     const bool organ = unit.EnterpriseFlag == 0;

@@ -38,7 +38,8 @@ public:
     const Sheet& sheet() const { return sheet_; }
     const Figures& figures() const { return figures_; }
 
-    void compute();
+    // `progress` hears the passes over the records end.
+    void compute(const Progress& progress = {});
     // Replaces JLabor_info with the computed figures (updateJLabor).
     void store();
 

@@ -32,8 +32,14 @@ std::vector<std::string> columnsOf(const std::vector<Selection>& selections, boo
 
 }  // namespace
 
-Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis)
+Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis,
+                       const Progress& progress)
 {
+    const auto report = [&](int p) {
+        if (progress)
+            progress(p);
+    };
+    report(0);
     std::vector<Selection> staffSelections;
     std::vector<Selection> wageSelections;
     for (const FigureRule& r : rules)
@@ -43,11 +49,13 @@ Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const Figur
     const int s = basis.periodStart;
     const StaffCounts staff(db, e, columnsOf(staffSelections, false),
                             columnsOf(staffSelections, true));
+    report(50);
     const std::optional<WageSums> wages =
         wageSelections.empty()
             ? std::nullopt
             : std::optional<WageSums>(std::in_place, db, e, columnsOf(wageSelections, false),
                                       columnsOf(wageSelections, true));
+    report(90);
     Figures out;
     for (const FigureRule& r : rules) {
         const Selection who = selectionFor(r, basis);
@@ -77,6 +85,7 @@ Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const Figur
         }
         out[r.field] = value;
     }
+    report(100);
     return out;
 }
 

@@ -1,23 +1,22 @@
 #include "ReportChecks.h"
 
 #include "db/Db.h"
+#include "reports/MonthRange.h"
 
 #include <QStringList>
 
 namespace vel {
 
-namespace {
-
 // A wage row is matched to its person by number and month alone: a number that two persons of
 // the month's roster share would count its wages once for each of them.
-QString sharedNumbers(Db& db, int from, int to)
+QString sharedNumbers(Db& db, int firstMonth, int lastMonth)
 {
     QStringList found;
     Query q(db,
             "SELECT sMon, sNumber FROM Staff_moninfo s WHERE sMon BETWEEN ? AND ?"
             " GROUP BY sMon, sNumber HAVING COUNT(*) > 1 AND EXISTS (SELECT 1 FROM Wage_Info w"
             " WHERE w.sMon = s.sMon AND w.sNumber = s.sNumber) ORDER BY sMon, sNumber",
-            {static_cast<long long>(from), static_cast<long long>(to)});
+            {static_cast<long long>(firstMonth), static_cast<long long>(lastMonth)});
     while (q.next())
         found << QStringLiteral("%1月[%2]").arg(q.integer("sMon")).arg(q.text("sNumber"));
     if (found.isEmpty())
@@ -25,6 +24,8 @@ QString sharedNumbers(Db& db, int from, int to)
     return QStringLiteral("当月人员名册中姓名编号重复，工资会被重复统计：%1。请核实人员名册。")
         .arg(found.join(QStringLiteral("、")));
 }
+
+namespace {
 
 CheckOutcome dataChecked(Db& db, int month, const QString& noData)
 {
@@ -87,18 +88,10 @@ CheckOutcome basicQuarterlyOpens(Db& db, int quarter)
 
 CheckOutcome basicRangeOpens(Db& db, int from, int to)
 {
-    if (from < 1 || to > 12 || from > to)
-        return {false, {QStringLiteral("开始、截止月份错误!")}};
-    QStringList months;
-    Query q(db,
-            "SELECT sMon FROM Wage_Info WHERE sMon BETWEEN ? AND ? AND (sFlag = '0' OR"
-            " wFlag = '0') GROUP BY sMon ORDER BY sMon",
-            {static_cast<long long>(from), static_cast<long long>(to)});
-    while (q.next())
-        months << QString::number(q.integer("sMon"));
-    if (!months.isEmpty())
-        return {false, {QStringLiteral("%1月有工资错误信息，请核查").arg(months.join(','))}};
-    return noSharedNumbers(db, from, to);
+    const ChooserOpening opening = rangeChooserOpens(db);
+    if (!opening.checks.passed)
+        return opening.checks;
+    return checkRange(db, QString::number(from), QString::number(to)).checks;
 }
 
 CheckOutcome basicAnnualOpens(Db& db)

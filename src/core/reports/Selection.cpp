@@ -1,7 +1,5 @@
 #include "Selection.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -120,24 +118,12 @@ Selection anyOf(std::vector<Selection> parts)
     return s;
 }
 
-std::optional<long long> birthMonthCode(const QString& text)
-{
-    static const QRegularExpression month(QStringLiteral("^(\\d{4})-(\\d{1,2})$"));
-    const QRegularExpressionMatch m = month.match(text.trimmed());
-    if (!m.hasMatch())
-        return std::nullopt;
-    const int monthNumber = m.captured(2).toInt();
-    // The audit lets "00" through for an unknown month; it still belongs to its year.
-    if (monthNumber > 12)
-        return std::nullopt;
-    return m.captured(1).toLongLong() * 100 + monthNumber;
-}
-
-Selection bornBetween(std::optional<long long> earliest, std::optional<long long> latest)
+Selection bornBetween(std::optional<int> earliest, std::optional<int> latest)
 {
     Selection s = codesOf(BirthColumn, {});
-    s.lowest = earliest ? earliest : std::optional<long long>(0);
-    s.highest = latest;
+    s.lowest = earliest.value_or(0);
+    if (latest)
+        s.highest = *latest;
     return s;
 }
 

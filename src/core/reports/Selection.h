@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,11 +47,10 @@ Selection leaderPosts(LeaderRule rule);
 Selection allOf(std::vector<Selection> parts);
 Selection anyOf(std::vector<Selection> parts);
 
-// The birth column read as a code: year × 100 + month, from the "yyyy-m" or "yyyy-mm" text the
-// audit leaves; nullopt for a text that is no such month, which then falls in no age band.
+// The birth column read as a code: birthMonthNumber of its text; a text that is no month falls
+// in no age band.
 inline const std::string BirthColumn = "sBirth";
-std::optional<long long> birthMonthCode(const QString& text);
-// Persons born in the months from `earliest` to `latest` (year × 100 + month), either end open.
-Selection bornBetween(std::optional<long long> earliest, std::optional<long long> latest);
+// Persons born in the months from `earliest` to `latest` (birthMonthNumber), either end open.
+Selection bornBetween(std::optional<int> earliest, std::optional<int> latest);
 
 }  // namespace vel

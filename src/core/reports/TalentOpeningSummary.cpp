@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "output/DbfWriter.h"
 #include "output/WorkbookWriter.h"
+#include "reports/BirthMonth.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -103,7 +104,7 @@ const std::vector<ValueColumn>& valueColumns()
     static const std::vector<ValueColumn> columns = {
         {"总数", allRows("G11", everyone())},
         {"女性", allRows("G12", codesOf("sSex", {2}))},
-        {"35岁以下", allRows("G13", bornBetween(197201, std::nullopt))},
+        {"35岁以下", allRows("G13", bornBetween(birthMonthNumber(1972, 1), std::nullopt))},
         {"具有国家评定的专业技术职称、技能等级的",
          {"G14",
           {{15, 19, codesOf("sPostGrade", {31, 32, 33})}, {29, 40, anyGrade()}}}},

@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "output/DbfWriter.h"
 #include "output/WorkbookWriter.h"
+#include "reports/BirthMonth.h"
 #include "reports/LaborForms.h"
 #include "staff/RosterSubmission.h"
 
@@ -93,12 +94,12 @@ const std::vector<ValueColumn>& valueColumns()
         {"大学本科", allRows("G16", codesOf("sEducation", {3}))},
         {"大学专科", allRows("G17", codesOf("sEducation", {4}))},
         {"中专及以下", allRows("G18", codesOf("sEducation", {5, 6, 7, 8, 9}))},
-        {"35岁及以下", allRows("G19", bornBetween(197701, std::nullopt))},
-        {"36-40岁", allRows("G110", bornBetween(197202, 197700))},
-        {"41-45岁", allRows("G111", bornBetween(196702, 197201))},
-        {"46-50岁", allRows("G112", bornBetween(196202, 196701))},
-        {"51-54岁", allRows("G113", bornBetween(195702, 196201))},
-        {"55岁及以上", allRows("G114", bornBetween(std::nullopt, 195701))},
+        {"35岁及以下", allRows("G19", bornBetween(birthMonthNumber(1977, 1), std::nullopt))},
+        {"36-40岁", allRows("G110", bornBetween(birthMonthNumber(1972, 2), birthMonthNumber(1977, 0)))},
+        {"41-45岁", allRows("G111", bornBetween(birthMonthNumber(1967, 2), birthMonthNumber(1972, 1)))},
+        {"46-50岁", allRows("G112", bornBetween(birthMonthNumber(1962, 2), birthMonthNumber(1967, 1)))},
+        {"51-54岁", allRows("G113", bornBetween(birthMonthNumber(1957, 2), birthMonthNumber(1962, 1)))},
+        {"55岁及以上", allRows("G114", bornBetween(std::nullopt, birthMonthNumber(1957, 1)))},
         {"具有国家评定的专业技术职称",
          {"G115", {{6, 11, codesOf("sPostGrade", {31, 32, 33, 34, 35})}}}},
         {"取得国家职业资格证书", {"G116", {{12, 17, codesOf("sJGrade", {51, 52, 53, 54, 55})}}}},

@@ -1,6 +1,7 @@
 #include "Tally.h"
 
 #include "db/Db.h"
+#include "reports/BirthMonth.h"
 
 #include <set>
 
@@ -51,7 +52,7 @@ void scanRows(Db& db,
             for (size_t i = 0; i < codes.size(); ++i) {
                 const SQLite::Column c = stmt.getColumn(static_cast<int>(i) + 1);
                 if (birth[i])
-                    codes[i] = c.isText() ? birthMonthCode(QString::fromUtf8(c.getText()))
+                    codes[i] = c.isText() ? birthMonthNumber(QString::fromUtf8(c.getText()))
                                           : std::nullopt;
                 else
                     codes[i] =

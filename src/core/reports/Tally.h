@@ -21,7 +21,7 @@ class Db;
 // Reads "sMon, {codeColumns}, {valueColumns}" of every row of `source` (a table or view of staff
 // rows) in months firstMonth..lastMonth, and hands each row's month and codes to `row` together
 // with the statement, whose values start at column 1 + codeColumns.size(). The code columns must
-// be staff code columns or the birth column (read by birthMonthCode); a code that is no whole
+// be staff code columns or the birth column (read by birthMonthNumber); a code that is no whole
 // number counts as empty.
 void scanRows(
     Db& db,

@@ -26,8 +26,9 @@ void openAnnualReport(const WindowContext& context, QWidget* parent)
         return;
 
     auto report = std::make_shared<AnnualReport>(context.session);
-    report->compute();
+    report->compute([&context](int p) { context.setProgress(p); });
     report->store();
+    context.setProgress(0);
 
     auto* year = new QLineEdit(AnnualReport::DefaultYear);
     year->setObjectName("Year");
@@ -47,7 +48,7 @@ void openAnnualReport(const WindowContext& context, QWidget* parent)
     ReportWindow window(context, QStringLiteral("从业人员及工资总额（年报）"), report,
                         report->sheet(), commands, parent);
     const UnitAttributes& u = context.session.unit();
-    addReportHeader(window.headerArea(), &window, QStringLiteral("从业人员及工资总额"),
+    addReportHeader(window.headerArea(), &window,
                     {QStringLiteral("组织机构代码 : ") + u.CurDepNo,
                      QStringLiteral("企业（单位）详细名称 : ") + u.CurDepName},
                     {QStringLiteral("表         号：１ ０ ２ - １ 表"),

@@ -41,16 +41,17 @@ void addLaborHeader(ReportWindow* window, const WindowContext& context, const QS
     window->headerArea()->addWidget(kind);
     QStringList lines = unitLines(context);
     lines << period;
-    addReportHeader(window->headerArea(), window, QStringLiteral("劳   动   情   况"), lines,
-                    formLines);
+    addReportHeader(window->headerArea(), window, lines, formLines,
+                    QStringLiteral("劳   动   情   况"));
 }
 
 void showBasicQuarterly(const WindowContext& context, BasicQuarterlyReport computed,
                         QWidget* parent)
 {
     auto report = std::make_shared<BasicQuarterlyReport>(std::move(computed));
-    report->compute();
+    report->compute([&context](int p) { context.setProgress(p); });
     report->store();
+    context.setProgress(0);
     ReportWindow window(context, report->caption(), report, report->sheet(), commandsOf(report),
                         parent);
     addLaborHeader(&window, context, report->quarter() > 0 ? report->periodLabel() : QString(),
@@ -81,8 +82,9 @@ void openBasicAnnual(const WindowContext& context, QWidget* parent)
     if (!passes(basicAnnualOpens(context.session.db()), parent))
         return;
     auto report = std::make_shared<BasicAnnualReport>(context.session);
-    report->compute();
+    report->compute([&context](int p) { context.setProgress(p); });
     report->store();
+    context.setProgress(0);
     auto* window = new ReportWindow(context, QStringLiteral("企事业单位劳动统计报表（年度）"),
                                     report, report->sheet(), commandsOf(report), parent);
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -25,13 +25,14 @@ void openQuarterlyReport(const WindowContext& context, int quarter, QWidget* par
         return;
 
     auto report = std::make_shared<QuarterlyReport>(context.session, quarter);
-    report->compute();
+    report->compute([&context](int p) { context.setProgress(p); });
     report->store();
+    context.setProgress(0);
     auto* window = new ReportWindow(context, QStringLiteral("从业人员及工资总额（季报）"), report,
                                     report->sheet(), commandsOf(report), parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     const UnitAttributes& u = context.session.unit();
-    addReportHeader(window->headerArea(), window, QStringLiteral("从业人员及工资总额"),
+    addReportHeader(window->headerArea(), window,
                     {QStringLiteral("组织机构代码 ：") + u.CurDepNo,
                      QStringLiteral("企业（单位）详细名称 ：") + u.CurDepName,
                      report->quarterLabel()},

@@ -6,8 +6,8 @@
 
 namespace vel::gui {
 
-void addReportHeader(QVBoxLayout* area, QWidget* parent, const QString& titleText,
-                     const QStringList& unitLines, const QStringList& formLines)
+void addReportHeader(QVBoxLayout* area, QWidget* parent, const QStringList& unitLines,
+                     const QStringList& formLines, const QString& titleText)
 {
     auto* title = new QLabel(titleText, parent);
     title->setObjectName("title");

@@ -30,12 +30,12 @@ void showTalentSummary(const WindowContext& context, const TalentForm& form,
                        const CheckOutcome& guard, QWidget* parent)
 {
     auto summary = std::make_shared<Summary>(context.session);
-    ReportWindow window(context, form.caption, summary, summary->sheet(), commandsOf(summary),
-                        parent);
-    window.exportButton()->setText(QStringLiteral("导成Excel"));
+    ReportCommands commands = commandsOf(summary);
+    commands.exportCaption = QStringLiteral("导成Excel");
+    commands.submitCaption = QStringLiteral("生成上报文件");
+    ReportWindow window(context, form.caption, summary, summary->sheet(), commands, parent);
     window.printButton()->setText(form.printCaption);
-    window.submitButton()->setText(QStringLiteral("生成上报文件"));
-    addReportHeader(window.headerArea(), &window, form.heading, form.unitLines, {});
+    addReportHeader(window.headerArea(), &window, form.unitLines, {}, form.heading);
     for (const QString& message : guard.messages)
         prompt().info(parent, message);
     if (guard.passed) {
