@@ -144,8 +144,8 @@ Sheet formTemplate()
             sheet.setText(row, 19, QStringLiteral("-"));
     }
     sheet.setColumnWidths(1, 1, 22 * 256);
-    sheet.setColumnWidths(2, TalentSummary::Columns, 6 * 256);
-    sheet.setFont(1, 1, 11, TalentSummary::Columns, {8});
+    sheet.setColumnWidths(2, 3, 5 * 256);
+    sheet.setColumnWidths(FirstValueCol, TalentSummary::Columns, 8 * 256);
     return sheet;
 }
 
