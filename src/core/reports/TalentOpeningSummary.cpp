@@ -2,13 +2,9 @@
 
 #include "Session.h"
 #include "output/DbfWriter.h"
-#include "output/WorkbookWriter.h"
 #include "reports/BirthMonth.h"
 
-#include <QDate>
 #include <QFileInfo>
-
-#include <stdexcept>
 
 namespace vel {
 
@@ -17,11 +13,6 @@ namespace {
 constexpr int FirstCategoryRow = 4;  // sheet row of Gid 1
 constexpr int FirstValueCol = 3;
 constexpr int WorkbookRowOffset = 7;
-
-struct Category {
-    const char* label;
-    Selection who;
-};
 
 Selection post(long long code)
 {
@@ -73,17 +64,6 @@ const std::vector<Category>& categories()
     return rows;
 }
 
-const std::vector<Selection>& rowSelections()
-{
-    static const std::vector<Selection> rows = [] {
-        std::vector<Selection> out;
-        for (const Category& c : categories())
-            out.push_back(c.who);
-        return out;
-    }();
-    return rows;
-}
-
 // Every grade but "none" (10).
 Selection anyGrade()
 {
@@ -94,14 +74,9 @@ Selection anyGrade()
     return anyOf({below, above});
 }
 
-struct ValueColumn {
-    const char* header;
-    CategoryColumn column;
-};
-
-const std::vector<ValueColumn>& valueColumns()
+const std::vector<HeadedColumn>& valueColumns()
 {
-    static const std::vector<ValueColumn> columns = {
+    static const std::vector<HeadedColumn> columns = {
         {"总数", allRows("G11", everyone())},
         {"女性", allRows("G12", codesOf("sSex", {2}))},
         {"35岁以下", allRows("G13", bornBetween(birthMonthNumber(1972, 1), std::nullopt))},
@@ -119,13 +94,14 @@ const std::vector<ValueColumn>& valueColumns()
 
 const std::vector<CategoryColumn>& categoryColumns()
 {
-    static const std::vector<CategoryColumn> columns = [] {
-        std::vector<CategoryColumn> out;
-        for (const ValueColumn& c : valueColumns())
-            out.push_back(c.column);
-        return out;
-    }();
+    static const std::vector<CategoryColumn> columns = columnsOf(valueColumns());
     return columns;
+}
+
+const std::vector<Selection>& rowSelections()
+{
+    static const std::vector<Selection> rows = selectionsOf(categories());
+    return rows;
 }
 
 Sheet formTemplate()
@@ -155,41 +131,11 @@ Sheet formTemplate()
 }  // namespace
 
 TalentOpeningSummary::TalentOpeningSummary(Session& session)
-    : session_(session), sheet_(formTemplate())
+    : CategoryForm(session,
+                   {Month, "Total_Info", false, rowSelections(), categoryColumns(),
+                    FirstCategoryRow, FirstValueCol, QStringLiteral("汇总")},
+                   formTemplate())
 {
-}
-
-void TalentOpeningSummary::compute()
-{
-    CategoryCounts counts =
-        countCategories(session_.db(), Month, rowSelections(), categoryColumns());
-    const SheetBatch batch(sheet_);
-    for (size_t r = 0; r < counts.size(); ++r)
-        for (size_t c = 0; c < counts[r].size(); ++c)
-            if (counts[r][c])
-                sheet_.setText(FirstCategoryRow + static_cast<int>(r),
-                               FirstValueCol + static_cast<int>(c),
-                               QString::number(*counts[r][c]));
-    counts_ = std::move(counts);
-}
-
-void TalentOpeningSummary::store()
-{
-    if (counts_.empty())
-        throw std::logic_error("the talent summary is stored before it was computed");
-    storeCategoryCounts(session_.db(), "Total_Info", categoryColumns(), counts_,
-                        {session_.unit().CurDepNo, QDate::currentDate().toString(Qt::ISODate),
-                         std::nullopt});
-}
-
-QString TalentOpeningSummary::workbookPath() const
-{
-    return vel::workbookPath(session_.folder(), QStringLiteral("汇总"));
-}
-
-QString TalentOpeningSummary::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
 }
 
 WorkbookLayout TalentOpeningSummary::workbookLayout() const
@@ -241,23 +187,10 @@ WorkbookLayout TalentOpeningSummary::workbookLayout() const
     return l;
 }
 
-QString TalentOpeningSummary::exportWorkbook(const Progress& progress) const
-{
-    const QString path = workbookPath();
-    writeWorkbook(sheet_, workbookLayout(), path, progress);
-    const QFileInfo file(path);
-    return QStringLiteral("你导出到'%1/'里,文件名为:%2").arg(file.path(), file.fileName());
-}
-
 QString TalentOpeningSummary::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Rcsb,
                                session_.unit().CurDepNo + QStringLiteral(".dbf"));
-}
-
-QString TalentOpeningSummary::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString TalentOpeningSummary::submit()
@@ -265,8 +198,8 @@ QString TalentOpeningSummary::submit()
     store();
     const QString path = submissionPath();
     writeDbf(session_.db(), {"SELECT * FROM Total_Info ORDER BY Gid", {}}, path);
-    const QFileInfo file(path);
-    return QStringLiteral("你保存在'%1/'里,文件名为:%2").arg(file.path(), file.fileName());
+    return savedMessage(submissionFolder(),
+                        QStringLiteral("文件名为:") + QFileInfo(path).fileName());
 }
 
 }  // namespace vel

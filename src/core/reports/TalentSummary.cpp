@@ -2,15 +2,11 @@
 
 #include "Session.h"
 #include "output/DbfWriter.h"
-#include "output/WorkbookWriter.h"
 #include "reports/BirthMonth.h"
 #include "reports/LaborForms.h"
 #include "staff/RosterSubmission.h"
 
-#include <QDate>
 #include <QFileInfo>
-
-#include <stdexcept>
 
 namespace vel {
 
@@ -19,11 +15,6 @@ namespace {
 constexpr int FirstCategoryRow = 4;  // sheet row of Gid 1
 constexpr int FirstValueCol = 4;
 constexpr int WorkbookRowOffset = 8;
-
-struct Category {
-    const char* label;
-    Selection who;
-};
 
 Selection posts(std::vector<long long> codes)
 {
@@ -66,26 +57,10 @@ const std::vector<Category>& categories()
     return rows;
 }
 
-const std::vector<Selection>& rowSelections()
-{
-    static const std::vector<Selection> rows = [] {
-        std::vector<Selection> out;
-        for (const Category& c : categories())
-            out.push_back(c.who);
-        return out;
-    }();
-    return rows;
-}
-
-struct ValueColumn {
-    const char* header;
-    CategoryColumn column;
-};
-
 // Age on the form's reference date: fixed birth months, not today's.
-const std::vector<ValueColumn>& valueColumns()
+const std::vector<HeadedColumn>& valueColumns()
 {
-    static const std::vector<ValueColumn> columns = {
+    static const std::vector<HeadedColumn> columns = {
         {"总数", allRows("G11", everyone())},
         {"女性", allRows("G12", codesOf("sSex", {2}))},
         {"少数民族", allRows("G13", codesOf("sNation", {1}))},
@@ -109,13 +84,14 @@ const std::vector<ValueColumn>& valueColumns()
 
 const std::vector<CategoryColumn>& categoryColumns()
 {
-    static const std::vector<CategoryColumn> columns = [] {
-        std::vector<CategoryColumn> out;
-        for (const ValueColumn& c : valueColumns())
-            out.push_back(c.column);
-        return out;
-    }();
+    static const std::vector<CategoryColumn> columns = columnsOf(valueColumns());
     return columns;
+}
+
+const std::vector<Selection>& rowSelections()
+{
+    static const std::vector<Selection> rows = selectionsOf(categories());
+    return rows;
 }
 
 Sheet formTemplate()
@@ -151,40 +127,12 @@ Sheet formTemplate()
 
 }  // namespace
 
-TalentSummary::TalentSummary(Session& session) : session_(session), sheet_(formTemplate()) {}
-
-void TalentSummary::compute()
+TalentSummary::TalentSummary(Session& session)
+    : CategoryForm(session,
+                   {Month, "Total_BaseInfo", true, rowSelections(), categoryColumns(),
+                    FirstCategoryRow, FirstValueCol, QStringLiteral("汇总表")},
+                   formTemplate())
 {
-    CategoryCounts counts =
-        countCategories(session_.db(), Month, rowSelections(), categoryColumns());
-    const SheetBatch batch(sheet_);
-    for (size_t r = 0; r < counts.size(); ++r)
-        for (size_t c = 0; c < counts[r].size(); ++c)
-            if (counts[r][c])
-                sheet_.setText(FirstCategoryRow + static_cast<int>(r),
-                               FirstValueCol + static_cast<int>(c),
-                               QString::number(*counts[r][c]));
-    counts_ = std::move(counts);
-}
-
-void TalentSummary::store()
-{
-    if (counts_.empty())
-        throw std::logic_error("the talent summary is stored before it was computed");
-    const UnitAttributes& unit = session_.unit();
-    storeCategoryCounts(session_.db(), "Total_BaseInfo", categoryColumns(), counts_,
-                        {unit.CurDepNo, QDate::currentDate().toString(Qt::ISODate),
-                         unit.CurDepName});
-}
-
-QString TalentSummary::workbookPath() const
-{
-    return vel::workbookPath(session_.folder(), QStringLiteral("汇总表"));
-}
-
-QString TalentSummary::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
 }
 
 WorkbookLayout TalentSummary::workbookLayout() const
@@ -242,23 +190,10 @@ WorkbookLayout TalentSummary::workbookLayout() const
     return l;
 }
 
-QString TalentSummary::exportWorkbook(const Progress& progress) const
-{
-    const QString path = workbookPath();
-    writeWorkbook(sheet_, workbookLayout(), path, progress);
-    const QFileInfo file(path);
-    return QStringLiteral("你导出到'%1/'里,文件名为:%2").arg(file.path(), file.fileName());
-}
-
 QString TalentSummary::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Rcsb,
                                session_.unit().CurDepNo + QStringLiteral("_i505.dbf"));
-}
-
-QString TalentSummary::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString TalentSummary::submit()
@@ -268,8 +203,9 @@ QString TalentSummary::submit()
     writeDbf(session_.db(), {"SELECT * FROM Total_BaseInfo ORDER BY Gid", {}}, summary);
     const QString roster = writeRosterSubmission(session_.db(), session_.folder(),
                                                  session_.unit().CurDepNo);
-    return QStringLiteral("你保存在'%1/'里,汇总文件名为:%2，过录表为：%3")
-        .arg(submissionFolder(), QFileInfo(summary).fileName(), QFileInfo(roster).fileName());
+    return savedMessage(submissionFolder(), QStringLiteral("汇总文件名为:%1，过录表为：%2")
+                                                .arg(QFileInfo(summary).fileName(),
+                                                     QFileInfo(roster).fileName()));
 }
 
 }  // namespace vel
