@@ -55,8 +55,8 @@ Sheet formTemplate(const WageSummaryForm& f)
             sheet.setText(row, QualifiedCol, QStringLiteral("——"));
     }
     sheet.setColumnWidths(1, 1, static_cast<int>(f.firstColumnWidth * 256 * 0.8));
-    sheet.setColumnWidths(2, WageSummary::Columns, 9 * 256);
-    sheet.setRowHeights(2, 2, 60 * 20);
+    sheet.setColumnWidths(2, WageSummary::Columns, 7 * 256);
+    sheet.setRowHeights(2, 2, 84 * 20);
     sheet.setFont(1, 1, sheet.maxRow(), WageSummary::Columns, {9});
     return sheet;
 }
