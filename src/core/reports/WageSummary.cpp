@@ -185,6 +185,7 @@ WorkbookLayout WageSummary::workbookLayout() const
     l.merge(1, 1, 1, Columns);
     l.rowHeights[1] = 40;
     l.setRowHeights(2, 8, 13);
+    l.rowHeights[10] = 90;  // room for the longest column header, wrapped in its narrow column
     l.cell(7, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(8);
     l.cell(8, 1, QStringLiteral("法人单位代码：") + unit.CurDepNo).size(8);
     for (int i = 0; i < form_.formLines.size(); ++i) {
