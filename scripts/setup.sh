@@ -11,7 +11,6 @@ packages=(
   fonts-noto-cjk
   python3-openpyxl python3-dbfread
   xvfb xauth
-  libreoffice-calc-nogui
 )
 
 missing=()
