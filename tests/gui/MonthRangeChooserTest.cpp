@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,21 @@ class MonthRangeChooserTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Yes at the question overwrites the stored copy: Enter answers No.
+    void recomputeQuestionDefaultsToNo()
+    {
+        bool checked = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            QTest::keyClick(box, Qt::Key_Return);
+            checked = true;
+        });
+        QVERIFY(!prompt().ask(nullptr, RecomputeQuestion));
+        QVERIFY(checked);
+    }
+
     void refusalsShowInsteadOfTheChooser()
     {
         QTemporaryDir dir;

@@ -8,6 +8,8 @@
 #include <SQLiteCpp/Statement.h>
 
 #include <cmath>
+#include <limits>
+#include <map>
 
 namespace vel {
 namespace {
@@ -32,6 +34,31 @@ bool inCategory(const SummaryCategory& c, const PersonRow& p)
 {
     return takes(c.post, p.post) && (!c.grade || takes(*c.grade, p.grade));
 }
+
+// The categories of a post and grade, looked up once per pair: a unit has few pairs and many rows.
+class CategoryIndex {
+public:
+    explicit CategoryIndex(const std::vector<SummaryCategory>& rows) : rows_(rows) {}
+
+    const std::vector<size_t>& of(const PersonRow& p)
+    {
+        constexpr long long Empty = std::numeric_limits<long long>::min();
+        const std::pair<long long, long long> key{p.post.value_or(Empty), p.grade.value_or(Empty)};
+        auto it = known_.find(key);
+        if (it == known_.end()) {
+            std::vector<size_t> found;
+            for (size_t i = 0; i < rows_.size(); ++i)
+                if (inCategory(rows_[i], p))
+                    found.push_back(i);
+            it = known_.emplace(key, std::move(found)).first;
+        }
+        return it->second;
+    }
+
+private:
+    const std::vector<SummaryCategory>& rows_;
+    std::map<std::pair<long long, long long>, std::vector<size_t>> known_;
+};
 
 Code codeAt(SQLite::Statement& stmt, int column)
 {
@@ -79,6 +106,7 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
     // Before January the month before is the opening roster, counted from the staff rows.
     const int firstCounted = withMonthBefore ? std::max(1, range.from - 1) : range.from;
     std::vector<Sums> sums(rules.rows.size());
+    CategoryIndex categories(rules.rows);
     guarded([&] {
         // "+sMon" keeps the month index out: one pass over the months costs less than an index
         // walk that looks up every row it finds.
@@ -93,15 +121,15 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
             p.grade = codeAt(wages, 2);
             p.sex = codeAt(wages, 3);
             p.education = codeAt(wages, 4);
-            p.born = birthMonthNumber(QString::fromStdString(wages.getColumn(5).getString()));
+            const SQLite::Column birth = wages.getColumn(5);
+            p.born = birthMonthNumber(
+                std::string_view(birth.getText(""), static_cast<size_t>(birth.getBytes())));
             const SQLite::Column total = wages.getColumn(6);
             const long long micros =
                 total.isNull() ? 0 : std::llround(total.getDouble() * 1000000);
             const bool inRange = p.month >= range.from;
-            for (size_t i = 0; i < rules.rows.size(); ++i) {
+            for (size_t i : categories.of(p)) {
                 const SummaryCategory& c = rules.rows[i];
-                if (!inCategory(c, p))
-                    continue;
                 Sums& s = sums[i];
                 ++s.personMonths;
                 if (inRange)
@@ -118,9 +146,8 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
                 PersonRow p;
                 p.post = codeAt(opening, 0);
                 p.grade = codeAt(opening, 1);
-                for (size_t i = 0; i < rules.rows.size(); ++i)
-                    if (inCategory(rules.rows[i], p))
-                        ++sums[i].personMonths;
+                for (size_t i : categories.of(p))
+                    ++sums[i].personMonths;
             }
         }
         return 0;

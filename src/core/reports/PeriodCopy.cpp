@@ -16,7 +16,7 @@ std::string periodCopyTable(const MonthRange& range)
 bool periodCopyStored(Db& db, const MonthRange& range, int rows)
 {
     const std::string table = periodCopyTable(range);
-    if (!db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?",
+    if (!db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
                    {QString::fromStdString(table)}))
         return false;
     const SqlValue count = db.scalar("SELECT COUNT(*) FROM " + table);

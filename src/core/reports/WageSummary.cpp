@@ -55,8 +55,8 @@ Sheet formTemplate(const WageSummaryForm& f)
             sheet.setText(row, QualifiedCol, QStringLiteral("——"));
     }
     sheet.setColumnWidths(1, 1, static_cast<int>(f.firstColumnWidth * 256 * 0.8));
-    sheet.setColumnWidths(2, WageSummary::Columns, 9 * 256);
-    sheet.setRowHeights(2, 2, 60 * 20);
+    sheet.setColumnWidths(2, WageSummary::Columns, 7 * 256);
+    sheet.setRowHeights(2, 2, 84 * 20);
     sheet.setFont(1, 1, sheet.maxRow(), WageSummary::Columns, {9});
     return sheet;
 }
@@ -185,6 +185,7 @@ WorkbookLayout WageSummary::workbookLayout() const
     l.merge(1, 1, 1, Columns);
     l.rowHeights[1] = 40;
     l.setRowHeights(2, 8, 13);
+    l.rowHeights[10] = 90;  // room for the longest column header, wrapped in its narrow column
     l.cell(7, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(8);
     l.cell(8, 1, QStringLiteral("法人单位代码：") + unit.CurDepNo).size(8);
     for (int i = 0; i < form_.formLines.size(); ++i) {
