@@ -378,8 +378,12 @@ QString BasicAnnualReport::submissionFolder() const
 QString BasicAnnualReport::submit()
 {
     store();
+    std::map<std::string, int> decimals;
+    for (const std::string& field : InFen)
+        decimals[field] = 2;
     return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Rcsb,
-                             "NLabor_info", QFileInfo(submissionPath()).fileName());
+                             "NLabor_info", QFileInfo(submissionPath()).fileName(), {},
+                             decimals);
 }
 
 }  // namespace vel
