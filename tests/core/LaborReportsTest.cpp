@@ -350,6 +350,32 @@ TEST(LaborReports, GovernmentOrgansBlankManagementAndConstruction)
         EXPECT_EQ(quarter.sheet().text(row, col), "0") << row;
 }
 
+// The annual form's headings are its own texts, and empty where it gives none: an official form
+// carries no headings of our making.
+TEST(LaborReports, AnnualHeadingsAreTheFormsOwn)
+{
+    TestSession s;
+    registerUnit(*s, Enterprise, "是1");
+    const BasicAnnualReport report(*s);
+    const struct {
+        int row, col;
+        const char* text;
+    } cells[] = {
+        {2, 4, ""},
+        {2, 9, ""},
+        {3, 6, ""},
+        {4, 6, ""},
+        {23, 6, "补充：限有资质的建筑法人单位填报"},
+        {24, 6, ""},
+        {25, 6, "一、有总承包和专业承包资质的建筑业法人填报"},
+        {31, 6, "二、有劳务分包资质的建筑法人单位填报"},
+        {32, 6, ""},
+    };
+    for (const auto& c : cells)
+        EXPECT_EQ(report.sheet().text(c.row, c.col).toStdString(), c.text)
+            << c.row << "," << c.col;
+}
+
 TEST(LaborReports, ChecksBeforeOpening)
 {
     TestSession s;
