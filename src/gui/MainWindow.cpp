@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "CommandWidgets.h"
 #include "Guarded.h"
 #include "HelpFiles.h"
 #include "Prompter.h"
@@ -69,11 +70,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     auto* backdrop = new Backdrop(this);
     auto* layout = new QVBoxLayout(backdrop);
     layout->addStretch();
-    pb_ = new QProgressBar(backdrop);
+    pb_ = workProgressBar(backdrop);
     pb_->setObjectName("Pb");
-    pb_->setRange(0, 100);
-    pb_->setValue(0);
-    pb_->setTextVisible(false);
     layout->addWidget(pb_);
     setCentralWidget(backdrop);
 

@@ -2,6 +2,7 @@
 
 #include "Guarded.h"
 #include "Prompter.h"
+#include "WindowFit.h"
 #include "grid/SheetModel.h"
 #include "grid/SheetView.h"
 
@@ -40,12 +41,10 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
         const SheetBatch batch(sheet_);
         sheet_.setColumnWidths(1, wage::TotalCol, ColumnWidth);
         sheet_.setColumnWidths(wage::AllowanceCol, wage::AllowanceCol, AllowanceWidth);
-        sheet_.setRowHeights(wage::HeaderRow, wage::HeaderRow,
-                             2 * sheet_.rowHeight(wage::FirstPersonRow));
     }
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
-    view_->setWordWrap(true);
+    fitOnShow(this, view_);
     connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!quiet_)
             dirty_ = true;

@@ -4,6 +4,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "ShellOpen.h"
+#include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "staff/StaffPanelFrame.h"
 
@@ -23,6 +24,8 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     view_ = new SheetView(sheet, this);
     view_->setObjectName("reportSheet");
     view_->setReadOnly(true);
+    // The workbook keeps the form's mixed sizes; on screen one size reads better.
+    view_->setOneFontSize(true);
 
     const auto button = [this](const QString& text, const char* name, std::function<void()> command) {
         return commandButton(this, text, name, std::move(command));
@@ -32,10 +35,7 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     auto* submitButton = button(QStringLiteral("生成上报"), "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
 
-    progress_ = new QProgressBar(this);
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_ = workProgressBar(this);
     header_ = new QVBoxLayout;
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header_);
@@ -43,6 +43,7 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     layout->addLayout(buttonRow({exportButton, printButton, submitButton, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
+    fitOnShow(this, view_);
 }
 
 void ReportWindow::exportWorkbook()

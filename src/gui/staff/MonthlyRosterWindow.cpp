@@ -110,11 +110,11 @@ void MonthlyRosterWindow::takeOver(int fromMonth)
                          ClearWhat::Values);
     });
     if (n == 0) {
-        prompt().confirm(this, QStringLiteral("名册内没有数据！"));
+        prompt().info(this, QStringLiteral("名册内没有数据！"));
         return;
     }
     markEdited();
-    prompt().confirm(this, QStringLiteral("导入成功，共计%1人.").arg(n));
+    prompt().info(this, QStringLiteral("导入成功，共计%1人.").arg(n));
     status_->setText(QStringLiteral("共%1条，未保存！").arg(n));
     if (!asked && fromMonth == 0)
         fromOpening_->setEnabled(false);
@@ -184,7 +184,7 @@ void MonthlyRosterWindow::checkIndividually()
 void MonthlyRosterWindow::checkDuplicates()
 {
     if (PersonRoster(context_.session.db(), month_).sameNumbers().empty()) {
-        prompt().confirm(this, QStringLiteral("没有重名重号信息。"));
+        prompt().info(this, QStringLiteral("没有重名重号信息。"));
         return;
     }
     if (!mayDropEdits())
