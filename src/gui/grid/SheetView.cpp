@@ -311,6 +311,16 @@ int SheetView::fullWidth() const
            verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
+int SheetView::usedHeight() const
+{
+    const Sheet* s = liveSheet();
+    const int last = s ? std::max(s->lastUsedRow(), 1) - 1 : 0;
+    const QHeaderView* rows = verticalHeader();
+    const QHeaderView* columns = horizontalHeader();
+    return (columns->isHidden() ? 0 : columns->sizeHint().height()) + rows->sectionPosition(last) +
+           rows->sectionSize(last) + horizontalScrollBar()->sizeHint().height() + 2 * frameWidth();
+}
+
 int SheetView::lineHeight(int pointSize) const
 {
     auto it = lineHeights_.find(pointSize);
@@ -323,9 +333,10 @@ int SheetView::lineHeight(int pointSize) const
     option.fontMetrics = QFontMetrics(option.font, this);
     option.features |= QStyleOptionViewItem::HasDisplay;
     option.text = QStringLiteral("国g");
+    // A little air above and below, so that the characters do not touch the grid lines.
     const int pixels = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this)
                            .height() +
-                       (showGrid() ? 1 : 0);
+                       2 + (showGrid() ? 1 : 0);
     return *lineHeights_.insert(pointSize, pixels);
 }
 

@@ -66,8 +66,10 @@ public:
     // heights in twentieths of a point. A row is never shorter than its font needs.
     int columnPixels(int width) const;
     int rowPixels(int height) const;
-    // The width that shows every shown column without scrolling sideways.
+    // The width that shows every shown column without scrolling sideways, and the height that
+    // shows every row down to the last one holding text.
     int fullWidth() const;
+    int usedHeight() const;
 
 signals:
     void cellDoubleClicked(int row, int col);

@@ -119,7 +119,7 @@ PayoutWindow::PayoutWindow(const WindowContext& context, int first, int last,
     layout->addWidget(view_, 1);
     layout->addLayout(buttonRow({close}));
     resize(1000, 600);
-    fitOnShow(this, view_);
+    fitOnShow(this, view_, FitHeight::UsedRows);
 }
 
 void openPayout(const WindowContext& context, QWidget* parent)

@@ -43,7 +43,7 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     layout->addLayout(buttonRow({exportButton, printButton, submitButton, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
-    fitOnShow(this, view_);
+    fitOnShow(this, view_, FitHeight::UsedRows);
 }
 
 void ReportWindow::exportWorkbook()

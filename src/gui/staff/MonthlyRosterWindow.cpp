@@ -45,8 +45,12 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
 
     status_ = new QLabel(this);
     status_->setObjectName("status");
+    // The greyed buttons say nothing of why: the hint does.
+    hint_ = new QLabel(this);
+    hint_->setObjectName("hint");
     auto* status = new QStatusBar(this);
     status->addWidget(status_, 1);
+    status->addWidget(hint_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staffPanelHeader(session, title, this));
     layout->addWidget(panel_, 1);
@@ -54,6 +58,7 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
                                  showErrors_, individual_, duplicates, close}));
     layout->addWidget(status);
     resize(1180, 700);
+    showEditHint();
 
     runCommand(this, [this] {
         context_.setProgress(0);
@@ -92,6 +97,14 @@ void MonthlyRosterWindow::toggleEdit()
         b->setEnabled(on);
     fromPrevious_->setEnabled(on && month_ != 1);
     edit_->setText(on ? QStringLiteral("取消编辑") : QStringLiteral("编辑"));
+    showEditHint();
+}
+
+void MonthlyRosterWindow::showEditHint()
+{
+    hint_->setText(editing() ? QStringLiteral("编辑中：改完后请按[保存]。")
+                             : QStringLiteral("请先按[编辑]，才能导入、保存、批量核对删除、"
+                                              "显示错误和个别核对。"));
 }
 
 void MonthlyRosterWindow::takeOver(int fromMonth)
