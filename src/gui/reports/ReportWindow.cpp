@@ -24,6 +24,8 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     view_ = new SheetView(sheet, this);
     view_->setObjectName("reportSheet");
     view_->setReadOnly(true);
+    // Every form heads its columns in its first two rows, a group title over the column titles.
+    view_->setHeaderRows(2);
     // The workbook keeps the form's mixed sizes; on screen one size reads better.
     view_->setOneFontSize(true);
 
