@@ -11,5 +11,7 @@ namespace vel::cli {
 // Audits and stores a roster file as the month's roster, as the roster windows save a sheet.
 int rosterImport(Session& session, int month, const QString& path);
 int rosterExport(Session& session, int month);
+// "人员变动" as tab-separated lines, then the counts per kind.
+int rosterDiff(Session& session, int from, int to);
 
 }  // namespace vel::cli

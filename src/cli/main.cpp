@@ -47,6 +47,12 @@ int main(int argc, char** argv)
     CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
     rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
 
+    int fromMonth = 0, toMonth = 0;
+    CLI::App* rosterDiff =
+        roster->add_subcommand("diff", "who joined, who left and whose answers changed");
+    rosterDiff->add_option("--from", fromMonth, "earlier month, 0 (opening roster) to 12")->required();
+    rosterDiff->add_option("--to", toMonth, "later month, 0 to 12")->required();
+
     CLI::App* wages = cli.add_subcommand("wages", "a month's wages (1 to 12)");
     wages->require_subcommand(1);
     CLI::App* wagesImport =
@@ -54,6 +60,11 @@ int main(int argc, char** argv)
     wagesImport->add_option("--month", month, "1 to 12")->required();
     wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
         ->required();
+    bool yes = false;
+    CLI::App* wagesCarry = wages->add_subcommand(
+        "carry", "store last month's wages for this month's roster (new persons without wages)");
+    wagesCarry->add_option("--month", month, "2 to 12")->required();
+    wagesCarry->add_flag("--yes", yes, "replace wages already stored for the month");
     CLI::App* wagesExport =
         wages->add_subcommand("export", "print the stored wages with sFlag and wFlag");
     wagesExport->add_option("--month", month, "1 to 12")->required();
@@ -101,8 +112,12 @@ int main(int argc, char** argv)
             return cli::rosterImport(session, month, QString::fromStdString(file));
         if (*rosterExport)
             return cli::rosterExport(session, month);
+        if (*rosterDiff)
+            return cli::rosterDiff(session, fromMonth, toMonth);
         if (*wagesImport)
             return cli::wagesImport(session, month, QString::fromStdString(file));
+        if (*wagesCarry)
+            return cli::wagesCarry(session, month, yes);
         if (*wagesExport)
             return cli::wagesExport(session, month);
         if (*payout)

@@ -12,6 +12,7 @@
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
+#include "staff/RosterChangesWindow.h"
 #include "staff/PersonRoster.h"
 #include "unit/UnitInfoWindow.h"
 
@@ -129,6 +130,10 @@ void MainWindow::buildMenus()
     yearStart->menuAction()->setVisible(false);
     addEntry(yearStart, QStringLiteral("从业人员批量输入"), "actYearStartBatch", openingBatch);
     addEntry(yearStart, QStringLiteral("从业人员个人录入"), "actYearStartSingle", openingSingle);
+    addEntry(staff, QStringLiteral("人员变动"), "actRosterChanges", [this] {
+        if (requireUnit(true))
+            openRosterChanges(windowContext(), this);
+    });
     addEntry(staff, QStringLiteral("退出"), "actExit", [this] { close(); });
 
     wageMenu_ = menuBar()->addMenu(QStringLiteral("工资录入"));
