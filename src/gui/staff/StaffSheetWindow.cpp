@@ -21,9 +21,8 @@ StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate l
 {
     panel_ = new StaffSheetPanel(context_.session, layout, this);
     connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
-        const SheetView* v = panel_->view();
-        openFindReplace(this, panel_->sheet(), v->selStartRow(), v->selStartCol(),
-                        context_.session.codes(), [this] { runCommand(this, [this] { save(); }); });
+        openFindReplace(this, *panel_->view(), context_.session.codes(),
+                        [this] { runCommand(this, [this] { save(); }); });
     });
     connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!busy_)
