@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 #include "Errors.h"
 #include "Session.h"
+#include "OverviewCommands.h"
 #include "ReportCommands.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
@@ -74,6 +75,9 @@ int main(int argc, char** argv)
     payout->add_option("--from", firstMonth, "first month")->required();
     payout->add_option("--to", lastMonth, "last month")->required();
 
+    CLI::App* overview =
+        cli.add_subcommand("overview", "print the year at a glance: rosters, wages, problems, forms");
+
     CLI::App* report = cli.add_subcommand("report", "compute, store and print a statistical form");
     report->require_subcommand(1);
     int quarter = 0;
@@ -122,6 +126,8 @@ int main(int argc, char** argv)
             return cli::wagesExport(session, month);
         if (*payout)
             return cli::payoutList(session, firstMonth, lastMonth);
+        if (*overview)
+            return cli::yearOverview(session);
         if (*quarterly)
             return cli::quarterlyReport(session, quarter, reportFiles);
         if (*annual)

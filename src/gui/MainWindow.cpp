@@ -9,6 +9,7 @@
 #include "period/PeriodChecks.h"
 #include "reports/AnnualReportWindow.h"
 #include "reports/QuarterlyReportWindow.h"
+#include "reports/YearOverviewWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
@@ -179,6 +180,10 @@ void MainWindow::buildMenus()
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
         if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
             openPayout(windowContext(), this);
+    });
+    addEntry(summaryMenu_, QStringLiteral("全年概况"), "actYearOverview", [this] {
+        YearOverviewWindow window(windowContext(), this);
+        window.exec();
     });
     addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", [this] {
         if (requireUnit(true)) {
