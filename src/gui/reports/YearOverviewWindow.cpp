@@ -37,7 +37,7 @@ QChartView* chartView(QChart* chart, QWidget* parent)
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 220);
+    view->setMinimumSize(540, 240);
     return view;
 }
 
@@ -56,8 +56,12 @@ void setAxes(QChart* chart, QAbstractSeries* series, double maximum)
         chart->removeAxis(axis);
     auto* months = new QBarCategoryAxis(chart);
     months->append(monthNames());
+    QFont small = months->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);  // "10月" to "12月" must not be cut short
+    months->setLabelsFont(small);
     auto* values = new QValueAxis(chart);
-    values->setRange(0, maximum > 0 ? maximum * 1.1 : 1);
+    values->setRange(0, maximum > 0 ? maximum : 1);
+    values->applyNiceNumbers();
     values->setLabelFormat("%.0f");
     chart->addAxis(months, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
@@ -74,6 +78,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("overview");
     view_->setReadOnly(true);
+    view_->setWordWrap(true);  // the longer headers take more than one line
     setSheetMenu(view_, {{QStringLiteral("复制"), [this] { view_->copy(); }}});
     connect(view_, &SheetView::cellDoubleClicked, this,
             [this](int row, int) { runCommand(this, [this, row] { openMonth(row); }); });
@@ -91,8 +96,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     auto* split = new QSplitter(this);
     split->addWidget(view_);
     split->addWidget(charts);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setSizes({840, 580});
 
     auto* again = commandButton(this, QStringLiteral("刷新"), "refresh", [this] { refresh(); });
     auto* close = commandButton(this, QStringLiteral("关闭"), "close", [this] { reject(); });
@@ -100,7 +104,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     layout->addWidget(sheetTitle(QStringLiteral("全年概况"), this));
     layout->addWidget(split, 1);
     layout->addLayout(buttonRow({again, close}));
-    resize(1400, 640);
+    resize(1460, 660);
 
     refresh();
 }
@@ -115,7 +119,9 @@ void YearOverviewWindow::refresh()
         SheetBatch batch(sheet_);
         sheet_.clearRange(1, 1, sheet_.maxRow(), sheet_.columnCount(), ClearWhat::Everything);
         sheet_.setMaxCol(static_cast<int>(table.front().size()));
-        sheet_.setColumnWidths(1, sheet_.columnCount(), 9 * 256);
+        sheet_.setColumnWidths(1, 2, 5 * 256);
+        sheet_.setColumnWidths(3, sheet_.columnCount(), 8 * 256);
+        sheet_.setRowHeights(1, 1, 3 * sheet_.rowHeight(2));
         sheet_.setFont(1, 1, 1, sheet_.columnCount(), CellFont{10, true});
         for (int r = 0; r < static_cast<int>(table.size()); ++r) {
             const QStringList& cells = table[static_cast<size_t>(r)];
