@@ -27,6 +27,8 @@ int main(int argc, char** argv)
     CLI::App* unit = cli.add_subcommand("unit", "the registered reporting unit");
     unit->require_subcommand(1);
     CLI::App* unitShow = unit->add_subcommand("show", "print the registered unit");
+    CLI::App* unitList = unit->add_subcommand(
+        "list", "print the units whose work folders the window has opened (no --data-dir)");
     CLI::App* unitSet = unit->add_subcommand("set", "register the unit or change its registration");
     std::string name, code, type = "企业事业单位", unitClass = "否";
     int founded = 0;
@@ -94,6 +96,9 @@ int main(int argc, char** argv)
     CLI11_PARSE(cli, argc, argv);
 
     try {
+        // The list lives in the user's configuration: no work folder is opened for it.
+        if (*unitList)
+            return cli::unitList();
         const WorkFolder folder(WorkFolder::resolve(QString::fromStdString(dataDir)));
         Session session(folder);
         if (*init) {

@@ -16,6 +16,7 @@
 #include "staff/RosterChangesWindow.h"
 #include "staff/PersonRoster.h"
 #include "unit/UnitInfoWindow.h"
+#include "unit/UnitSwitchWindow.h"
 
 #include <QAction>
 #include <QEvent>
@@ -113,7 +114,11 @@ void MainWindow::buildMenus()
     });
     addEntry(staff, QStringLiteral("人员基本情况"), "actStaffBrowser", later, Hidden);
     addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
-    addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", later, Hidden);
+    addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", [this] {
+        UnitSwitchWindow window(session_, UnitList(), this);
+        if (window.exec() == QDialog::Accepted)
+            emit unitSwitchRequested(window.chosenFolder());
+    });
     QMenu* opening = staff->addMenu(QStringLiteral("期初人员情况"));
     const auto openingBatch = [this] {
         if (requireUnit(true)) {
