@@ -50,11 +50,11 @@ int main(int argc, char** argv)
     CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
     rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
 
-    int fromMonth = 0, toMonth = 0;
+    int diffFrom = 0, diffTo = 0;
     CLI::App* rosterDiff =
         roster->add_subcommand("diff", "who joined, who left and whose answers changed");
-    rosterDiff->add_option("--from", fromMonth, "earlier month, 0 (opening roster) to 12")->required();
-    rosterDiff->add_option("--to", toMonth, "later month, 0 to 12")->required();
+    rosterDiff->add_option("--from", diffFrom, "earlier month, 0 (opening roster) to 12")->required();
+    rosterDiff->add_option("--to", diffTo, "later month, 0 to 12")->required();
 
     CLI::App* wages = cli.add_subcommand("wages", "a month's wages (1 to 12)");
     wages->require_subcommand(1);
@@ -129,7 +129,7 @@ int main(int argc, char** argv)
         if (*rosterExport)
             return cli::rosterExport(session, month);
         if (*rosterDiff)
-            return cli::rosterDiff(session, fromMonth, toMonth);
+            return cli::rosterDiff(session, diffFrom, diffTo);
         if (*wagesImport)
             return cli::wagesImport(session, month, QString::fromStdString(file));
         if (*wagesCarry)
