@@ -41,30 +41,29 @@ SheetEdit SheetEdit::ofCells(Sheet& sheet, const std::vector<CellRange>& areas,
 
 SheetEdit SheetEdit::insertRows(Sheet& sheet, int row, int count)
 {
-    SheetEdit edit;
-    if (row < 1 || row > sheet.maxRow() || count <= 0)
-        return edit;
-    edit.kind_ = Kind::InsertRows;
-    edit.row_ = row;
-    edit.count_ = std::min(count, sheet.maxRow() - row + 1);
-    edit.area_ = {row, 1, row + edit.count_ - 1, sheet.columnCount()};
-    // What falls off the end comes back on undo.
-    edit.keepRows(sheet, sheet.maxRow() - edit.count_ + 1, sheet.maxRow());
-    sheet.insertRows(row, edit.count_);
-    return edit;
+    return ofRows(sheet, Kind::InsertRows, row, count);
 }
 
 SheetEdit SheetEdit::deleteRows(Sheet& sheet, int row, int count)
 {
+    return ofRows(sheet, Kind::DeleteRows, row, count);
+}
+
+SheetEdit SheetEdit::ofRows(Sheet& sheet, Kind kind, int row, int count)
+{
     SheetEdit edit;
     if (row < 1 || row > sheet.maxRow() || count <= 0)
         return edit;
-    edit.kind_ = Kind::DeleteRows;
+    edit.kind_ = kind;
     edit.row_ = row;
     edit.count_ = std::min(count, sheet.maxRow() - row + 1);
     edit.area_ = {row, 1, row + edit.count_ - 1, sheet.columnCount()};
-    edit.keepRows(sheet, row, row + edit.count_ - 1);
-    sheet.deleteRows(row, edit.count_);
+    // Undo brings back what the rows took away, or what inserting them pushed off the end.
+    if (kind == Kind::DeleteRows)
+        edit.keepRows(sheet, row, row + edit.count_ - 1);
+    else
+        edit.keepRows(sheet, sheet.maxRow() - edit.count_ + 1, sheet.maxRow());
+    edit.redo(sheet);
     return edit;
 }
 

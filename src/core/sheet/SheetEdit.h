@@ -45,6 +45,7 @@ private:
         int row;
         int height;
     };
+    static SheetEdit ofRows(Sheet& sheet, Kind kind, int row, int count);
     // The non-empty cells and the heights of rows r1..r2.
     void keepRows(const Sheet& sheet, int r1, int r2);
     void restoreRows(Sheet& sheet) const;

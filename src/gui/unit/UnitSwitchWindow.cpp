@@ -109,22 +109,12 @@ void UnitSwitchWindow::switchToSelected()
 
 void UnitSwitchWindow::openFolder(const QString& folder)
 {
-    const QString refusal = openFolderRefusal(folder);
-    if (!refusal.isEmpty()) {
-        prompt().info(this, refusal);
-        return;
-    }
-    choose(folder);
+    choose(folder, openFolderRefusal(folder));
 }
 
 void UnitSwitchWindow::newUnit(const QString& folder)
 {
-    const QString refusal = newFolderRefusal(folder);
-    if (!refusal.isEmpty()) {
-        prompt().info(this, refusal);
-        return;
-    }
-    choose(folder);
+    choose(folder, newFolderRefusal(folder));
 }
 
 void UnitSwitchWindow::forgetSelected()
@@ -141,8 +131,12 @@ void UnitSwitchWindow::forgetSelected()
     fill();
 }
 
-void UnitSwitchWindow::choose(const QString& folder)
+void UnitSwitchWindow::choose(const QString& folder, const QString& refusal)
 {
+    if (!refusal.isEmpty()) {
+        prompt().info(this, refusal);
+        return;
+    }
     chosen_ = folder;
     accept();
 }

@@ -36,7 +36,8 @@ public:
 
 private:
     void fill();
-    void choose(const QString& folder);
+    // Closes the window with the folder, unless a refusal says why not.
+    void choose(const QString& folder, const QString& refusal);
 
     Session& current_;
     UnitList list_;
