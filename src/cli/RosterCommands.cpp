@@ -7,6 +7,7 @@
 #include "staff/RosterDiff.h"
 #include "staff/RosterFile.h"
 #include "staff/RosterStore.h"
+#include "staff/RosterSubmission.h"
 #include "staff/StaffRules.h"
 
 #include <cstdio>
@@ -28,10 +29,8 @@ int rosterImport(Session& session, int month, const QString& path)
 {
     if (!validMonth(month))
         return Refused;
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息！"));
+    if (unitRefused(session))
         return Refused;
-    }
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
     Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
     std::vector<RosterFileRow> rows;
@@ -91,6 +90,14 @@ int rosterDiff(Session& session, int from, int to)
             .arg(diff.count(RosterChangeKind::Joined))
             .arg(diff.count(RosterChangeKind::Left))
             .arg(diff.count(RosterChangeKind::Changed)));
+    return 0;
+}
+
+int rosterSubmit(Session& session)
+{
+    if (unitRefused(session))
+        return Refused;
+    out(writeRosterSubmission(session.db(), session.folder(), session.unit().CurDepNo));
     return 0;
 }
 

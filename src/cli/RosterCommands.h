@@ -13,5 +13,7 @@ int rosterImport(Session& session, int month, const QString& path);
 int rosterExport(Session& session, int month);
 // "人员变动" as tab-separated lines, then the counts per kind.
 int rosterDiff(Session& session, int from, int to);
+// "过录表上报": writes the stored opening roster as RCSB/Gl_{unit number}.dbf; prints its path.
+int rosterSubmit(Session& session);
 
 }  // namespace vel::cli

@@ -26,6 +26,8 @@ public:
     void clear();
     // "从文件导入" once the file is chosen: its people in the sheet, unsaved.
     void importFile(const QString& path);
+    // "过录表上报": the stored opening roster as the authority's file; closes the window.
+    void submitRoster();
 
 private:
     void setEntryMode(bool entry);
@@ -40,6 +42,7 @@ private:
     QPushButton* duplicates_ = nullptr;
     QPushButton* clear_ = nullptr;
     QPushButton* close_ = nullptr;
+    QPushButton* submit_ = nullptr;
 };
 
 }  // namespace vel::gui
