@@ -3,6 +3,8 @@
 #include "CliSupport.h"
 #include "Session.h"
 #include "sheet/Sheet.h"
+#include "sheet/SheetClipboard.h"
+#include "staff/RosterDiff.h"
 #include "staff/RosterFile.h"
 #include "staff/RosterStore.h"
 #include "staff/RosterSubmission.h"
@@ -29,25 +31,15 @@ int rosterImport(Session& session, int month, const QString& path)
         return Refused;
     if (unitRefused(session))
         return Refused;
+    const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
+    Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
     std::vector<RosterFileRow> rows;
     try {
-        rows = readRosterFile(path);
+        rows = loadRosterFile(path, sheet, staffClass);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
-    if (rows.empty()) {
-        err(QStringLiteral("第一行没有数据。"));
-        return Refused;
-    }
-    Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
-    if (static_cast<int>(rows.size()) > sheet.maxRow() - staff::FirstPersonRow + 1) {
-        err(QStringLiteral("人员多于人员表能容纳的%1行。")
-                .arg(sheet.maxRow() - staff::FirstPersonRow + 1));
-        return Refused;
-    }
-    const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
-    fillStaffSheet(sheet, rows, staffClass);
 
     session.codes().load(session.db(), session.postFilter());
     const StaffRules rules(session.codes(), session.unit());
@@ -81,6 +73,23 @@ int rosterExport(Session& session, int month)
     if (!validMonth(month))
         return Refused;
     std::fputs(rosterExportText(session.db(), month).toUtf8().constData(), stdout);
+    return 0;
+}
+
+int rosterDiff(Session& session, int from, int to)
+{
+    const QString refusal = rosterDiffRefusal(session.db(), from, to);
+    if (!refusal.isEmpty()) {
+        err(refusal);
+        return Refused;
+    }
+    const RosterDiff diff = diffRosters(session.db(), from, to);
+    for (const QStringList& row : rosterDiffTable(diff))
+        out(delimitedLine(row, '\t'));
+    out(QStringLiteral("joined %1, left %2, changed %3")
+            .arg(diff.count(RosterChangeKind::Joined))
+            .arg(diff.count(RosterChangeKind::Left))
+            .arg(diff.count(RosterChangeKind::Changed)));
     return 0;
 }
 

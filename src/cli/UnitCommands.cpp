@@ -2,6 +2,8 @@
 
 #include "CliSupport.h"
 #include "Session.h"
+#include "sheet/SheetClipboard.h"
+#include "unit/UnitList.h"
 
 namespace vel::cli {
 
@@ -39,6 +41,15 @@ int unitSet(Session& session, const UnitSetOptions& options)
     }
     saveRegistration(session.db(), r);
     out(QStringLiteral("保存成功！"));
+    return 0;
+}
+
+int unitList()
+{
+    for (const KnownUnit& u : UnitList().units())
+        out(delimitedLine({u.code, u.name, u.type, u.unitClass, u.folder,
+                           u.lastOpened.toString("yyyy-MM-dd HH:mm")},
+                          '\t'));
     return 0;
 }
 

@@ -21,4 +21,8 @@ struct UnitSetOptions {
 };
 int unitSet(Session& session, const UnitSetOptions& options);
 
+// The units whose work folders the window has opened, newest first, as tab-separated lines:
+// code, name, type, class, folder, last opened.
+int unitList();
+
 }  // namespace vel::cli

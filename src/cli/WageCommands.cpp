@@ -4,6 +4,7 @@
 #include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
+#include "monthly/WageCarry.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
 #include "period/PeriodChecks.h"
@@ -48,6 +49,20 @@ bool wageMonthOpens(Session& session, int month)
     return true;
 }
 
+// "检查/合计/存储" on a filled sheet, its messages printed.
+int storeSheet(Session& session, int month, Sheet& sheet)
+{
+    const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
+    if (result.refused()) {
+        err(plainLineBreaks(wageRefusalMessage(result)));
+        return Refused;
+    }
+    for (const QString& message : wageStoreMessages(result, session.unit()))
+        out(plainLineBreaks(message));
+    out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
+    return 0;
+}
+
 }  // namespace
 
 int wagesImport(Session& session, int month, const QString& path)
@@ -65,15 +80,25 @@ int wagesImport(Session& session, int month, const QString& path)
         err(QStringLiteral("文件中没有工资数据。"));
         return Refused;
     }
-    const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
-    if (result.refused()) {
-        err(plainLineBreaks(wageRefusalMessage(result)));
+    return storeSheet(session, month, sheet);
+}
+
+int wagesCarry(Session& session, int month, bool replace)
+{
+    if (!validMonth(month) || !wageMonthOpens(session, month))
+        return Refused;
+    const QString refusal = wageCarryRefusal(session.db(), month);
+    if (!refusal.isEmpty()) {
+        err(refusal);
         return Refused;
     }
-    for (const QString& message : wageStoreMessages(result, session.unit()))
-        out(plainLineBreaks(message));
-    out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
-    return 0;
+    if (!replace && monthHasWages(session.db(), month)) {
+        err(QStringLiteral("%1月已存储工资，加 --yes 才会覆盖。").arg(month));
+        return Refused;
+    }
+    Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
+    out(wageCarryMessage(carryWages(session.db(), month, sheet)));
+    return storeSheet(session, month, sheet);
 }
 
 int wagesExport(Session& session, int month)

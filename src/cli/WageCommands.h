@@ -11,6 +11,9 @@ namespace vel::cli {
 // Checks, totals and stores a wage file as the month's wages, after the checks that opening the
 // month's wage entry runs.
 int wagesImport(Session& session, int month, const QString& path);
+// "导入上一月" and store: last month's wages for the month's roster, after the same checks.
+// Wages already stored for the month are replaced only with `replace`.
+int wagesCarry(Session& session, int month, bool replace);
 int wagesExport(Session& session, int month);
 // The wage payout list over months first..last as tab-separated text.
 int payoutList(Session& session, int first, int last);

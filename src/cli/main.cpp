@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 #include "Errors.h"
 #include "Session.h"
+#include "OverviewCommands.h"
 #include "ReportCommands.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
     CLI::App* unit = cli.add_subcommand("unit", "the registered reporting unit");
     unit->require_subcommand(1);
     CLI::App* unitShow = unit->add_subcommand("show", "print the registered unit");
+    CLI::App* unitList = unit->add_subcommand(
+        "list", "print the units whose work folders the window has opened (no --data-dir)");
     CLI::App* unitSet = unit->add_subcommand("set", "register the unit or change its registration");
     std::string name, code, type = "企业事业单位", unitClass = "否";
     int founded = 0;
@@ -49,6 +52,12 @@ int main(int argc, char** argv)
     CLI::App* rosterSubmit = roster->add_subcommand(
         "submit", "write the opening roster as the submission file RCSB/Gl_{unit number}.dbf");
 
+    int diffFrom = 0, diffTo = 0;
+    CLI::App* rosterDiff =
+        roster->add_subcommand("diff", "who joined, who left and whose answers changed");
+    rosterDiff->add_option("--from", diffFrom, "earlier month, 0 (opening roster) to 12")->required();
+    rosterDiff->add_option("--to", diffTo, "later month, 0 to 12")->required();
+
     CLI::App* wages = cli.add_subcommand("wages", "a month's wages (1 to 12)");
     wages->require_subcommand(1);
     CLI::App* wagesImport =
@@ -56,6 +65,11 @@ int main(int argc, char** argv)
     wagesImport->add_option("--month", month, "1 to 12")->required();
     wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
         ->required();
+    bool yes = false;
+    CLI::App* wagesCarry = wages->add_subcommand(
+        "carry", "store last month's wages for this month's roster (new persons without wages)");
+    wagesCarry->add_option("--month", month, "2 to 12")->required();
+    wagesCarry->add_flag("--yes", yes, "replace wages already stored for the month");
     CLI::App* wagesExport =
         wages->add_subcommand("export", "print the stored wages with sFlag and wFlag");
     wagesExport->add_option("--month", month, "1 to 12")->required();
@@ -64,6 +78,9 @@ int main(int argc, char** argv)
     int firstMonth = 0, lastMonth = 0;
     payout->add_option("--from", firstMonth, "first month")->required();
     payout->add_option("--to", lastMonth, "last month")->required();
+
+    CLI::App* overview =
+        cli.add_subcommand("overview", "print the year at a glance: rosters, wages, problems, forms");
 
     CLI::App* report = cli.add_subcommand("report", "compute, store and print a statistical form");
     report->require_subcommand(1);
@@ -106,6 +123,9 @@ int main(int argc, char** argv)
     CLI11_PARSE(cli, argc, argv);
 
     try {
+        // The list lives in the user's configuration: no work folder is opened for it.
+        if (*unitList)
+            return cli::unitList();
         const WorkFolder folder(WorkFolder::resolve(QString::fromStdString(dataDir)));
         Session session(folder);
         if (*init) {
@@ -128,14 +148,20 @@ int main(int argc, char** argv)
             return cli::rosterImport(session, month, QString::fromStdString(file));
         if (*rosterExport)
             return cli::rosterExport(session, month);
+        if (*rosterDiff)
+            return cli::rosterDiff(session, diffFrom, diffTo);
         if (*rosterSubmit)
             return cli::rosterSubmit(session);
         if (*wagesImport)
             return cli::wagesImport(session, month, QString::fromStdString(file));
+        if (*wagesCarry)
+            return cli::wagesCarry(session, month, yes);
         if (*wagesExport)
             return cli::wagesExport(session, month);
         if (*payout)
             return cli::payoutList(session, firstMonth, lastMonth);
+        if (*overview)
+            return cli::yearOverview(session);
         if (*quarterly)
             return cli::quarterlyReport(session, quarter, reportFiles);
         if (*annual)

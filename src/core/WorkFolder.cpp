@@ -22,9 +22,15 @@ QString WorkFolder::resolve(const QString& commandLineDir)
     return dataHome + "/veldrassa";
 }
 
+QString WorkFolder::databaseFile() const
+{
+    return root_ + "/Database/RCdatabase.db";
+}
+
 QString WorkFolder::databasePath() const
 {
-    return folder("Database") + "/RCdatabase.db";
+    folder("Database");
+    return databaseFile();
 }
 
 QString WorkFolder::folder(const QString& name) const

@@ -14,6 +14,8 @@ public:
 
     const QString& root() const { return root_; }
     QString databasePath() const;
+    // Where the database is or would be, without creating anything: what tells a work folder.
+    QString databaseFile() const;
     // The named subfolder ("Database", "BAK", "ERROR", "XLS", "RCSB", "GZSB"), created when missing.
     QString folder(const QString& name) const;
 

@@ -5,6 +5,7 @@
 
 #include <QMenu>
 #include <QProgressBar>
+#include <QUndoStack>
 #include <QPushButton>
 
 namespace vel::gui {
@@ -37,9 +38,27 @@ void setSheetMenu(SheetView* view, MenuItems items)
     auto* menu = new QMenu(view);
     for (const auto& [caption, command] : items)
         menu->addAction(caption, view, [view, command = command] { runCommand(view, command); });
+    if (!view->isReadOnly())
+        addUndoItems(menu, view);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(view, &QWidget::customContextMenuRequested, view,
                      [view, menu](const QPoint& at) { menu->popup(view->viewport()->mapToGlobal(at)); });
+}
+
+void addUndoItems(QMenu* menu, SheetView* view)
+{
+    menu->addSeparator();
+    QAction* undo = menu->addAction(QStringLiteral("撤销"), view, [view] { runCommand(view, [view] { view->undo(); }); });
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = menu->addAction(QStringLiteral("恢复"), view, [view] { runCommand(view, [view] { view->redo(); }); });
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    // The keys belong to the grid; the menu only names them.
+    for (QAction* a : {undo, redo})
+        a->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(menu, &QMenu::aboutToShow, view, [view, undo, redo] {
+        undo->setEnabled(!view->isReadOnly() && view->undoStack()->canUndo());
+        redo->setEnabled(!view->isReadOnly() && view->undoStack()->canRedo());
+    });
 }
 
 }  // namespace vel::gui

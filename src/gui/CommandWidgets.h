@@ -7,6 +7,7 @@
 #include <utility>
 
 class QProgressBar;
+class QMenu;
 class QPushButton;
 class QWidget;
 
@@ -22,7 +23,10 @@ QPushButton* commandButton(QWidget* owner, const QString& caption, const char* n
 QProgressBar* workProgressBar(QWidget* parent);
 
 using MenuItems = std::initializer_list<std::pair<QString, std::function<void()>>>;
-// The sheet's context menu, each item run guarded.
+// The sheet's context menu, each item run guarded; an editable sheet's menu ends with undo and
+// redo.
 void setSheetMenu(SheetView* view, MenuItems items);
+// "撤销" and "恢复" at the end of a sheet's menu, enabled while there is a step to take.
+void addUndoItems(QMenu* menu, SheetView* view);
 
 }  // namespace vel::gui

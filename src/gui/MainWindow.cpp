@@ -14,11 +14,14 @@
 #include "reports/QuarterlyReportWindow.h"
 #include "reports/TalentSummaryWindows.h"
 #include "reports/WageSummaryWindow.h"
+#include "reports/YearOverviewWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
+#include "staff/RosterChangesWindow.h"
 #include "staff/PersonRoster.h"
 #include "unit/UnitInfoWindow.h"
+#include "unit/UnitSwitchWindow.h"
 
 #include <QAction>
 #include <QEvent>
@@ -116,7 +119,11 @@ void MainWindow::buildMenus()
     });
     addEntry(staff, QStringLiteral("人员基本情况"), "actStaffBrowser", later, Hidden);
     addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
-    addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", later, Hidden);
+    addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", [this] {
+        UnitSwitchWindow window(session_, UnitList(), this);
+        if (window.exec() == QDialog::Accepted)
+            emit unitSwitchRequested(window.chosenFolder());
+    });
     QMenu* opening = staff->addMenu(QStringLiteral("期初人员情况"));
     const auto openingBatch = [this] {
         if (requireUnit(true)) {
@@ -134,6 +141,10 @@ void MainWindow::buildMenus()
     yearStart->menuAction()->setVisible(false);
     addEntry(yearStart, QStringLiteral("从业人员批量输入"), "actYearStartBatch", openingBatch);
     addEntry(yearStart, QStringLiteral("从业人员个人录入"), "actYearStartSingle", openingSingle);
+    addEntry(staff, QStringLiteral("人员变动"), "actRosterChanges", [this] {
+        if (requireUnit(true))
+            openRosterChanges(windowContext(), this);
+    });
     addEntry(staff, QStringLiteral("退出"), "actExit", [this] { close(); });
 
     wageMenu_ = menuBar()->addMenu(QStringLiteral("工资录入"));
@@ -204,6 +215,10 @@ void MainWindow::buildMenus()
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
         if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
             openPayout(windowContext(), this);
+    });
+    addEntry(summaryMenu_, QStringLiteral("全年概况"), "actYearOverview", [this] {
+        YearOverviewWindow window(windowContext(), this);
+        window.exec();
     });
     addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", [this] {
         if (requireUnit(true)) {

@@ -45,6 +45,10 @@ public:
     // What a working window is given of this window.
     WindowContext windowContext();
 
+signals:
+    // "切换单位" chose another work folder: the main window is to be opened there instead.
+    void unitSwitchRequested(const QString& folder);
+
 private:
     void buildMenus();
     void buildToolBar();

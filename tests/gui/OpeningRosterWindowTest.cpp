@@ -167,11 +167,13 @@ private slots:
         for (int row = 3; row <= 5; ++row)
             typeRow(sheet, row, GoodRow);
 
-        openFindReplace(&w, sheet, 3, staff::SexCol, s.codes(), [] {});
+        SheetView& view = *w.panel()->view();
+        view.selectRange(3, staff::SexCol, 3, staff::SexCol);
+        openFindReplace(&w, view, s.codes(), [] {});
         QCOMPARE(prompter.shown.last(), QStringLiteral("该列不支持该功能。"));
 
         int saves = 0;
-        FindReplaceWindow f(sheet, 4, staff::EduCol, s.codes(), [&] { ++saves; }, &w);
+        FindReplaceWindow f(view, 4, staff::EduCol, s.codes(), [&] { ++saves; }, &w);
         QCOMPARE(f.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("大学本科"));
         f.findChild<QComboBox*>("Cb")->setCurrentText("大学专科");
         f.findChild<QCheckBox*>("fromCurrent")->setChecked(true);

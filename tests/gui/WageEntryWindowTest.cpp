@@ -144,6 +144,42 @@ private slots:
         QVERIFY(!again.hasUnsavedChanges());
     }
 
+    void carryTakesLastMonthIntoTheSheetUnsaved()
+    {
+        Fixture f;
+        {
+            WageEntryWindow first(f.context, Month);
+            QVERIFY(button(first, "carryPrevious")->isHidden());
+            first.toggleEdit();
+            typeRow(first.sheet(), 2, {"1001", "张三", "3000", "500"});
+            typeRow(first.sheet(), 3, {"1002", "李四", "2800"});
+            first.store();
+        }
+        rosterOf(f.s, 2, {"1001", "张三", "1003", "王五"});
+        WageEntryWindow w(f.context, 2);
+        QVERIFY(!button(w, "carryPrevious")->isHidden());
+        QVERIFY(!button(w, "carryPrevious")->isEnabled());
+        w.toggleEdit();
+        QVERIFY(button(w, "carryPrevious")->isEnabled());
+        w.carryPrevious();
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("导入成功，共计2人：1人沿用上月工资，1人为新增人员（工资待填写）；"
+                                "上月1人不在本月名单中，未导入。"));
+        QCOMPARE(w.sheet().text(2, wage::TotalCol), QStringLiteral("3500"));
+        QCOMPARE(w.sheet().text(3, wage::NameCol), QStringLiteral("王五"));
+        QCOMPARE(w.sheet().text(3, wage::BasicCol), QString());
+        QVERIFY(w.hasUnsavedChanges());
+        QVERIFY(!f.s.db().exists("SELECT 1 FROM Wage_Info WHERE sMon = 2"));
+
+        // Typed wages are replaced only when the clerk agrees.
+        typeRow(w.sheet(), 3, {"1003", "王五", "2600"});
+        f.prompter.answer = false;
+        w.carryPrevious();
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("导入上一月工资将覆盖上面显示的工资，是否继续？"));
+        QCOMPARE(w.sheet().text(3, wage::BasicCol), QStringLiteral("2600"));
+    }
+
     void refusedStoreChangesNothing()
     {
         Fixture f;

@@ -110,11 +110,19 @@ bool isWholeAmount(double value)
     return std::floor(value) == value;
 }
 
+QStringList storedWageCells(const Query& q)
+{
+    QStringList cells;
+    for (const WageColumn& c : Columns)
+        cells << (c.col <= wage::NameCol ? q.text(c.field) : storedAmount(q, c.field));
+    return cells;
+}
+
 void writeStoredWageRow(const Query& q, Sheet& sheet, int row)
 {
-    for (const WageColumn& c : Columns)
-        sheet.setText(row, c.col,
-                      c.col <= wage::NameCol ? q.text(c.field) : storedAmount(q, c.field));
+    const QStringList cells = storedWageCells(q);
+    for (int col = 1; col <= cells.size(); ++col)
+        sheet.setText(row, col, cells[col - 1]);
 }
 
 void markStoredTotal(const Query& q, const UnitAttributes& unit, Sheet& sheet, int row)
@@ -198,9 +206,7 @@ QString wageExportText(Db& db, int month)
     Query q(db, "SELECT * FROM Wage_Info WHERE sMon = ? ORDER BY id",
             {static_cast<long long>(month)});
     while (q.next()) {
-        QStringList cells;
-        for (const WageColumn& c : Columns)
-            cells << (c.col <= wage::NameCol ? q.text(c.field) : storedAmount(q, c.field));
+        QStringList cells = storedWageCells(q);
         cells << q.text("sFlag") << q.text("wFlag");
         out += delimitedLine(cells, '\t') + '\n';
     }

@@ -3,6 +3,7 @@
 #include "Progress.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -75,8 +76,9 @@ bool withinWageBounds(double total, const UnitAttributes& unit);
 // The basic wage counts towards the total only in whole yuan.
 bool isWholeAmount(double value);
 
-// Writes columns 1..7 of the current stored Wage_Info row on a sheet row, amounts in the shortest
-// decimal form.
+// Columns 1..7 of the current stored Wage_Info row, amounts in the shortest decimal form.
+QStringList storedWageCells(const Query& q);
+// Writes storedWageCells on a sheet row.
 void writeStoredWageRow(const Query& q, Sheet& sheet, int row);
 // Marks why a stored row's wFlag is not "1": the total out of bounds, or a basic wage with
 // decimals that the total left out.

@@ -288,6 +288,11 @@ QString wageSavedMessage(int month, int people)
     return QStringLiteral("%1月保存成功！共%2人输入。").arg(month).arg(people);
 }
 
+bool monthHasWages(Db& db, int month)
+{
+    return db.exists("SELECT 1 FROM Wage_Info WHERE sMon = ?", {static_cast<long long>(month)});
+}
+
 bool hasDuplicatePersons(Db& db, int month)
 {
     return db.exists("SELECT 1 FROM Wage_Info WHERE sMon = ? GROUP BY sNumber, sName"

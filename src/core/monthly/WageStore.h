@@ -100,6 +100,9 @@ QStringList wageStoreMessages(const WageCheckResult& result, const UnitAttribute
 QString wageRefusalMessage(const WageCheckResult& result);
 QString wageSavedMessage(int month, int people);
 
+// The month has stored wage rows.
+bool monthHasWages(Db& db, int month);
+
 // "姓名编号查重": a person (number and name) has more than one wage row in the month.
 bool hasDuplicatePersons(Db& db, int month);
 

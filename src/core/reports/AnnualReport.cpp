@@ -417,10 +417,15 @@ QString AnnualReport::exportWorkbook(const QString& year, const Progress& progre
     return writtenFileMessage(path);
 }
 
+QString AnnualReport::submissionFileName(const QString& unitCode)
+{
+    return unitCode + QStringLiteral("_i102.dbf");
+}
+
 QString AnnualReport::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
-                               session_.unit().CurDepNo + QStringLiteral("_i102.dbf"));
+                               submissionFileName(session_.unit().CurDepNo));
 }
 
 QString AnnualReport::submissionFolder() const

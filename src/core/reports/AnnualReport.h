@@ -43,6 +43,8 @@ public:
     QString exportWorkbook(const QString& year, const Progress& progress = {}) const;
 
     QString submissionPath() const;
+    // The submission file's name in GZSB for the unit.
+    static QString submissionFileName(const QString& unitCode);
     QString submissionFolder() const;
     // "生成上报": stores this report's figures, writes GZSB/{CurDepNo}_i102.dbf and returns the
     // message naming folder and file.

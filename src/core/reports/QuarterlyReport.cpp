@@ -260,11 +260,15 @@ QString QuarterlyReport::exportWorkbook(const Progress& progress) const
     return writtenFileMessage(path);
 }
 
+QString QuarterlyReport::submissionFileName(const QString& unitCode, int quarter)
+{
+    return QStringLiteral("%1_%2_i202.dbf").arg(unitCode).arg(quarter);
+}
+
 QString QuarterlyReport::submissionPath() const
 {
-    return vel::submissionPath(
-        session_.folder(), SubmissionFolder::Gzsb,
-        QStringLiteral("%1_%2_i202.dbf").arg(session_.unit().CurDepNo).arg(quarter_));
+    return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
+                               submissionFileName(session_.unit().CurDepNo, quarter_));
 }
 
 QString QuarterlyReport::submissionFolder() const

@@ -44,6 +44,8 @@ public:
     QString exportWorkbook(const Progress& progress = {}) const;
 
     QString submissionPath() const;
+    // The submission file's name in GZSB for the unit and quarter.
+    static QString submissionFileName(const QString& unitCode, int quarter);
     QString submissionFolder() const;
     // "生成上报": stores this report's figures, so that the file never carries another
     // quarter's, writes GZSB/{CurDepNo}_{quarter}_i202.dbf and removes the quarter-less file of

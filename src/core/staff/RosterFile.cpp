@@ -48,6 +48,21 @@ void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffC
     }
 }
 
+std::vector<RosterFileRow> loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass)
+{
+    std::vector<RosterFileRow> rows = readRosterFile(path);
+    if (rows.empty())
+        throw Error(QStringLiteral("第一行没有数据。"));
+    const int room = sheet.maxRow() - staff::FirstPersonRow + 1;
+    if (static_cast<int>(rows.size()) > room)
+        throw Error(QStringLiteral("人员多于人员表能容纳的%1行。").arg(room));
+    const SheetBatch batch(sheet);
+    sheet.clearRange(staff::FirstPersonRow, 1, sheet.maxRow(), sheet.columnCount(),
+                     ClearWhat::Everything);
+    fillStaffSheet(sheet, rows, staffClass);
+    return rows;
+}
+
 QString rosterExportText(Db& db, int month)
 {
     QStringList header;

@@ -136,7 +136,10 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
 {
     if (!sheet_ || readOnly_ || !index.isValid() || role != Qt::EditRole)
         return false;
-    sheet_->setText(index.row() + 1, index.column() + 1, value.toString());
+    if (writer_)
+        writer_(index.row() + 1, index.column() + 1, value.toString());
+    else
+        sheet_->setText(index.row() + 1, index.column() + 1, value.toString());
     return true;
 }
 

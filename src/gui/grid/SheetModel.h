@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 
+#include <functional>
 #include <memory>
 
 namespace vel::gui {
@@ -21,6 +22,12 @@ public:
 
     // nullptr once the sheet is gone.
     Sheet* sheet() const { return sheet_; }
+
+    // What typing into a cell runs instead of writing the sheet directly (the view records it).
+    void setCellWriter(std::function<void(int row, int col, const QString& text)> writer)
+    {
+        writer_ = std::move(writer);
+    }
 
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly);
@@ -57,6 +64,7 @@ private:
 
     Sheet* sheet_;
     std::unique_ptr<Follower> follower_;
+    std::function<void(int, int, const QString&)> writer_;
     bool readOnly_ = false;
     bool oneFontSize_ = false;
     QFont baseFont_;

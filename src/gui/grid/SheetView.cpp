@@ -3,6 +3,7 @@
 #include "SheetDropDown.h"
 #include "SheetModel.h"
 #include "sheet/SheetClipboard.h"
+#include "sheet/SheetEdit.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <climits>
@@ -46,11 +48,60 @@ private:
     SheetView* view_;
 };
 
+// Ctrl+Y as in every spreadsheet, besides the desktop's own redo key.
+bool isRedoKey(const QKeyEvent* event)
+{
+    return event->matches(QKeySequence::Redo) ||
+           (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier);
+}
+
+bool isUndoKey(const QKeyEvent* event)
+{
+    return event->matches(QKeySequence::Undo) || isRedoKey(event);
+}
+
+// The stack keeps the step; its first redo is the edit already done.
+class SheetEditCommand : public QUndoCommand {
+public:
+    SheetEditCommand(SheetEdit edit, std::function<void(const SheetEdit&, bool)> replay)
+        : edit_(std::move(edit)), replay_(std::move(replay))
+    {
+    }
+    void undo() override { replay_(edit_, true); }
+    void redo() override
+    {
+        if (done_)
+            done_ = false;
+        else
+            replay_(edit_, false);
+    }
+
+private:
+    SheetEdit edit_;
+    std::function<void(const SheetEdit&, bool)> replay_;
+    bool done_ = true;
+};
+
+// The rows a clipboard text can reach from its first row: its line breaks, counted generously.
+int pastedRowCount(const QString& text)
+{
+    return static_cast<int>(text.count(u'\n') + text.count(u'\r')) + 1;
+}
+
 }  // namespace
 
 SheetView::SheetView(Sheet& sheet, QWidget* parent)
-    : QTableView(parent), model_(new SheetModel(sheet, this))
+    : QTableView(parent), model_(new SheetModel(sheet, this)), undo_(new QUndoStack(this))
 {
+    model_->setCellWriter([this](int row, int col, const QString& text) {
+        editCells({{row, col, row, col}}, [this, row, col, &text] { this->sheet().setText(row, col, text); });
+    });
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    forgetEditsUnlessRecording();
+            });
+    connect(model_, &QAbstractItemModel::modelReset, undo_, &QUndoStack::clear);
     model_->setBaseFont(font());
     setModel(model_);
     setItemDelegate(new SheetDelegate(this));
@@ -164,19 +215,26 @@ void SheetView::cut()
     copy();
     if (Sheet* s = liveSheet()) {
         const CellRange range = shownPart(selectedRange());
-        s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values);
+        editCells({range}, [&] { s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values); });
     }
 }
 
-CellRange SheetView::paste()
+CellRange SheetView::paste(const std::function<void()>& rule, const CellRange& ruleArea)
 {
     Sheet* s = liveSheet();
     if (!s || isReadOnly())
         return {};
     const CellRange target = selectedRange();
-    const CellRange written = pasteClipboardText(*s, target.isEmpty() ? 1 : target.r1,
-                                                 target.isEmpty() ? 1 : target.c1,
-                                                 QGuiApplication::clipboard()->text());
+    const int row = target.isEmpty() ? 1 : target.r1;
+    const int col = target.isEmpty() ? 1 : target.c1;
+    const QString text = QGuiApplication::clipboard()->text();
+    const CellRange reach{row, col, row + pastedRowCount(text) - 1, s->maxCol()};
+    CellRange written;
+    editCells({reach, ruleArea}, [&] {
+        written = pasteClipboardText(*s, row, col, text);
+        if (rule)
+            rule();
+    });
     if (!written.isEmpty())
         selectRange(written.r1, written.c1, written.r2, written.c2);
     return written;
@@ -188,34 +246,103 @@ void SheetView::clearSelectedValues()
     if (!s || isReadOnly())
         return;
     // Cell by selected block: a Ctrl-click selection must not clear the cells between its parts.
-    const QItemSelection selection = selectionModel()->selection();
-    SheetBatch batch(*s);
-    if (selection.isEmpty()) {
-        const CellRange r = shownPart(selectedRange());
-        s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
-        return;
-    }
-    for (const QItemSelectionRange& part : selection) {
-        const CellRange r =
-            shownPart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1});
-        s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
-    }
+    std::vector<CellRange> blocks;
+    for (const QItemSelectionRange& part : selectionModel()->selection())
+        blocks.push_back(
+            shownPart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1}));
+    if (blocks.empty())
+        blocks.push_back(shownPart(selectedRange()));
+    editCells(blocks, [&] {
+        for (const CellRange& r : blocks)
+            s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
+    });
 }
 
 void SheetView::insertSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty())
-        s->insertRows(range.r1, range.rowCount());
+    if (s && !isReadOnly() && !range.isEmpty()) {
+        recording_ = true;
+        SheetEdit edit = SheetEdit::insertRows(*s, range.r1, range.rowCount());
+        recording_ = false;
+        push(std::move(edit));
+    }
 }
 
 void SheetView::deleteSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty())
-        s->deleteRows(range.r1, range.rowCount());
+    if (s && !isReadOnly() && !range.isEmpty()) {
+        recording_ = true;
+        SheetEdit edit = SheetEdit::deleteRows(*s, range.r1, range.rowCount());
+        recording_ = false;
+        push(std::move(edit));
+    }
+}
+
+void SheetView::editCells(const std::vector<CellRange>& areas, const std::function<void()>& change)
+{
+    Sheet* s = liveSheet();
+    if (!s)
+        return;
+    recording_ = true;
+    SheetEdit edit;
+    try {
+        const SheetBatch batch(*s);
+        edit = SheetEdit::ofCells(*s, areas, change);
+    } catch (...) {
+        recording_ = false;
+        undo_->clear();  // a change cut short leaves no step that could be taken back exactly
+        throw;
+    }
+    recording_ = false;
+    push(std::move(edit));
+}
+
+void SheetView::push(SheetEdit edit)
+{
+    if (edit.isEmpty())
+        return;
+    undo_->push(new SheetEditCommand(std::move(edit), [this](const SheetEdit& e, bool back) {
+        replay(e, back);
+    }));
+}
+
+void SheetView::undo()
+{
+    if (!isReadOnly())
+        undo_->undo();
+}
+
+void SheetView::redo()
+{
+    if (!isReadOnly())
+        undo_->redo();
+}
+
+void SheetView::replay(const SheetEdit& edit, bool back)
+{
+    Sheet* s = liveSheet();
+    if (!s)
+        return;
+    hideDropDowns();
+    recording_ = true;
+    if (back)
+        edit.undo(*s);
+    else
+        edit.redo(*s);
+    recording_ = false;
+    const CellRange a = shownPart(edit.area());
+    if (!a.isEmpty())
+        selectRange(a.r1, a.c1, a.r2, a.c2);
+}
+
+void SheetView::forgetEditsUnlessRecording()
+{
+    if (!recording_)
+        undo_->clear();
 }
 
 SheetDropDown* SheetView::addDropDown(const QString& name, const QStringList& items)
@@ -264,7 +391,7 @@ void SheetView::dropDownChosen(int row, int col, const QString& text)
 {
     setFocus();
     if (Sheet* s = liveSheet())
-        s->setText(row, col, text);
+        editCells({{row, col, row, col}}, [&] { s->setText(row, col, text); });
 }
 
 void SheetView::placeDropDown()
@@ -505,10 +632,12 @@ void SheetView::moveCurrent(CursorAction action)
 bool SheetView::event(QEvent* event)
 {
     // Claim the clipboard keys before a window's shortcuts see them, when they are ours.
-    if (event->type() == QEvent::ShortcutOverride && clipboardKeys_ &&
-        isClipboardKey(static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((clipboardKeys_ && isClipboardKey(key)) || (!isReadOnly() && isUndoKey(key))) {
+            event->accept();
+            return true;
+        }
     }
     return QTableView::event(event);
 }
@@ -530,6 +659,13 @@ bool SheetView::viewportEvent(QEvent* event)
 
 void SheetView::keyPressEvent(QKeyEvent* event)
 {
+    if (isUndoKey(event) && !isReadOnly()) {
+        if (isRedoKey(event))
+            redo();
+        else
+            undo();
+        return;
+    }
     if (isClipboardKey(event)) {
         if (!clipboardKeys_) {
             event->ignore();

@@ -5,7 +5,14 @@
 #include <QHash>
 #include <QTableView>
 
+#include <functional>
 #include <vector>
+
+class QUndoStack;
+
+namespace vel {
+class SheetEdit;
+}
 
 namespace vel::gui {
 
@@ -40,12 +47,23 @@ public:
 
     void copy() const;
     void cut();
-    // Returns the cells written and selects them.
-    CellRange paste();
+    // Returns the cells written and selects them. `rule` runs after it in the same undo step,
+    // writing no cell outside `ruleArea`.
+    CellRange paste(const std::function<void()>& rule = {}, const CellRange& ruleArea = {});
     void clearSelectedValues();
     // Empty whole rows at the selected rows, or the selected rows removed; rows below shift.
     void insertSelectedRows();
     void deleteSelectedRows();
+
+    // The clerk's edits since the sheet was last loaded or saved: every change made through the
+    // view (typing, the drop-downs, paste, cut, clear, rows inserted or deleted, and what a
+    // window runs through editCells) is one step. Any change made to the sheet otherwise (a
+    // load, a save's marks, a child window's write) empties it.
+    QUndoStack* undoStack() const { return undo_; }
+    void undo();
+    void redo();
+    // Runs a change of the clerk's as one undo step; it alters no cell outside `areas`.
+    void editCells(const std::vector<CellRange>& areas, const std::function<void()>& change);
 
     // The drop-downs of the window's template, found by name; hidden until shown.
     SheetDropDown* addDropDown(const QString& name, const QStringList& items = {});
@@ -108,8 +126,14 @@ private:
     void columnResized();
     void placeDropDown();
     void dropDownChosen(int row, int col, const QString& text);
+    void push(SheetEdit edit);
+    // Undo or redo of one step; the cells it touched become the selection.
+    void replay(const SheetEdit& edit, bool undo);
+    void forgetEditsUnlessRecording();
 
     SheetModel* model_;
+    QUndoStack* undo_;
+    bool recording_ = false;
     bool clipboardKeys_ = true;
     int headerRows_ = 1;
     bool layingOut_ = false;

@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "Session.h"
 #include "grid/SheetView.h"
+#include "monthly/WageCarry.h"
 #include "monthly/WageDuplicatesWindow.h"
 #include "monthly/WageErrorWindow.h"
 #include "monthly/WageErrors.h"
@@ -29,6 +30,8 @@ WageEntryWindow::WageEntryWindow(const WindowContext& context, int month, QWidge
                               [this] { emit rosterRequested(); });
     import_ = makeButton(QStringLiteral("导入本月名册"), "importRoster",
                          [this] { importRoster(); });
+    carry_ = makeButton(QStringLiteral("导入上一月"), "carryPrevious", [this] { carryPrevious(); });
+    carry_->setVisible(month >= 2);
     store_ = makeButton(QStringLiteral("检查/合计/存储"), "store", [this] { store(); });
     auto* errors = makeButton(QStringLiteral("显示错误"), "showErrors", [this] { showErrors(); });
     duplicates_ = makeButton(QStringLiteral("姓名编号查重"), "duplicates",
@@ -52,7 +55,7 @@ WageEntryWindow::WageEntryWindow(const WindowContext& context, int month, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(view(), 1);
-    layout->addLayout(buttonRow({edit_, verify, import_, store_, errors, duplicates_, close}));
+    layout->addLayout(buttonRow({edit_, verify, import_, carry_, store_, errors, duplicates_, close}));
     layout->addWidget(status);
     resize(900, 640);
 
@@ -68,6 +71,7 @@ void WageEntryWindow::setEditing(bool editing)
 {
     edit_->setText(editing ? QStringLiteral("取消") : QStringLiteral("编辑"));
     import_->setEnabled(editing);
+    carry_->setEnabled(editing);
     store_->setEnabled(editing);
     view()->setReadOnly(!editing);
 }
@@ -102,6 +106,23 @@ void WageEntryWindow::importRoster()
     const int n = loadMonthRoster(context_.session.db(), month_, sheet());
     prompt().info(this, QStringLiteral("导入成功，共计%1人.").arg(n));
     setCount(n);
+}
+
+void WageEntryWindow::carryPrevious()
+{
+    Db& db = context_.session.db();
+    const QString refusal = wageCarryRefusal(db, month_);
+    if (!refusal.isEmpty()) {
+        prompt().info(this, refusal);
+        return;
+    }
+    if (lastWageRow(sheet()) >= wage::FirstPersonRow &&
+        !prompt().ask(this, QStringLiteral("导入上一月工资将覆盖上面显示的工资，是否继续？")))
+        return;
+    // Unsaved on purpose: the clerk edits what changed and stores as usual.
+    const WageCarryResult result = carryWages(db, month_, sheet());
+    setCount(result.persons());
+    prompt().info(this, wageCarryMessage(result));
 }
 
 void WageEntryWindow::store()

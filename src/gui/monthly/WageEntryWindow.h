@@ -23,6 +23,8 @@ public:
     void toggleEdit();
     // "导入本月名册".
     void importRoster();
+    // "导入上一月": last month's wages for this month's roster, into the sheet unsaved.
+    void carryPrevious();
     // "检查/合计/存储".
     void store();
     // "显示错误".
@@ -41,6 +43,7 @@ private:
     QLabel* count_ = nullptr;
     QPushButton* edit_ = nullptr;
     QPushButton* import_ = nullptr;
+    QPushButton* carry_ = nullptr;
     QPushButton* store_ = nullptr;
     QPushButton* duplicates_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "db/CodeLists.h"
+#include "grid/SheetView.h"
 #include "sheet/Sheet.h"
 #include "staff/StaffSheet.h"
 #include "staff/StaffSheetEdits.h"
@@ -17,12 +18,12 @@
 
 namespace vel::gui {
 
-FindReplaceWindow::FindReplaceWindow(Sheet& sheet, int row, int col, const CodeLists& codes,
+FindReplaceWindow::FindReplaceWindow(SheetView& view, int row, int col, const CodeLists& codes,
                                      std::function<void()> save, QWidget* parent)
-    : QDialog(parent), sheet_(sheet), row_(row), col_(col), save_(std::move(save))
+    : QDialog(parent), view_(view), row_(row), col_(col), save_(std::move(save))
 {
     setWindowTitle(QStringLiteral("批量查找替换"));
-    find_ = new QLineEdit(sheet.text(row, col), this);
+    find_ = new QLineEdit(view.sheet().text(row, col), this);
     find_->setObjectName("Edit1");
     replacement_ = new QComboBox(this);
     replacement_->setObjectName("Cb");
@@ -57,8 +58,10 @@ FindReplaceWindow::FindReplaceWindow(Sheet& sheet, int row, int col, const CodeL
 void FindReplaceWindow::replaceAll()
 {
     const int start = fromCurrent_->isChecked() ? row_ : staff::FirstPersonRow;
-    SheetBatch batch(sheet_);
-    lastCount_ = replaceInColumn(sheet_, col_, find_->text(), replacement_->currentText(), start);
+    Sheet& sheet = view_.sheet();
+    view_.editCells({{start, col_, lastPersonRow(sheet), col_}}, [&] {
+        lastCount_ = replaceInColumn(sheet, col_, find_->text(), replacement_->currentText(), start);
+    });
     prompt().info(this, replacedMessage(lastCount_));
 }
 
@@ -70,14 +73,16 @@ void FindReplaceWindow::cancel()
         save_();
 }
 
-void openFindReplace(QWidget* parent, Sheet& sheet, int row, int col, const CodeLists& codes,
+void openFindReplace(QWidget* parent, SheetView& view, const CodeLists& codes,
                      std::function<void()> save)
 {
+    const int row = view.selStartRow();
+    const int col = view.selStartCol();
     if (!findReplaceList(col)) {
         prompt().info(parent, FindReplaceRefusal);
         return;
     }
-    FindReplaceWindow window(sheet, row, col, codes, std::move(save), parent);
+    FindReplaceWindow window(view, row, col, codes, std::move(save), parent);
     window.exec();
 }
 

@@ -10,24 +10,25 @@ class QLineEdit;
 
 namespace vel {
 class CodeLists;
-class Sheet;
 }
 
 namespace vel::gui {
+
+class SheetView;
 
 // "批量查找替换": replaces one answer by another down a list column of the sheet. Its cancel
 // offers to run the opener's save when something was replaced.
 class FindReplaceWindow : public QDialog {
     Q_OBJECT
 public:
-    FindReplaceWindow(Sheet& sheet, int row, int col, const CodeLists& codes,
+    FindReplaceWindow(SheetView& view, int row, int col, const CodeLists& codes,
                       std::function<void()> save, QWidget* parent = nullptr);
 
     void replaceAll();
     void cancel();
 
 private:
-    Sheet& sheet_;
+    SheetView& view_;
     int row_;
     int col_;
     std::function<void()> save_;
@@ -37,8 +38,9 @@ private:
     QCheckBox* fromCurrent_ = nullptr;
 };
 
-// Opens the window for the active cell, or says why the column has none.
-void openFindReplace(QWidget* parent, Sheet& sheet, int row, int col, const CodeLists& codes,
+// Opens the window for the active cell of the view, or says why the column has none. A run of
+// "批量替换" is one undo step of the view.
+void openFindReplace(QWidget* parent, SheetView& view, const CodeLists& codes,
                      std::function<void()> save);
 
 }  // namespace vel::gui

@@ -7,6 +7,7 @@
 #include "grid/SheetView.h"
 #include "monthly/BatchDeleteWindow.h"
 #include "staff/PersonWindow.h"
+#include "staff/RosterChangesWindow.h"
 #include "staff/RosterStore.h"
 #include "staff/StaffPanelFrame.h"
 #include "staff/StaffRules.h"
@@ -32,6 +33,11 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
     fromOpening_ = button(QStringLiteral("从期初导入"), "fromOpening", [this] { takeOver(0); });
     fromPrevious_ =
         button(QStringLiteral("从上一月导入"), "fromPrevious", [this] { takeOver(month_ - 1); });
+    fromFile_ = button(QStringLiteral("从文件导入"), "fromFile", [this] {
+        const QString path = chooseRosterFile();
+        if (!path.isEmpty())
+            importFile(path);
+    });
     save_ = button(QStringLiteral("保存"), "save", [this] { save(); });
     edit_ = button(QStringLiteral("编辑"), "edit", [this] { toggleEdit(); });
     batchDelete_ = button(QStringLiteral("批量核对删除"), "batchDelete", [this] { deleteInBatch(); });
@@ -39,8 +45,11 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
     individual_ = button(QStringLiteral("个别核对"), "individual", [this] { checkIndividually(); });
     auto* duplicates =
         button(QStringLiteral("姓名编号查重"), "duplicates", [this] { checkDuplicates(); });
+    auto* changes = button(QStringLiteral("人员变动"), "changes",
+                           [this] { openRosterChanges(context_, month_, this); });
     auto* close = button(QStringLiteral("关闭"), "close", [this] { reject(); });
-    for (QPushButton* b : {fromOpening_, fromPrevious_, save_, batchDelete_, showErrors_, individual_})
+    for (QPushButton* b :
+         {fromOpening_, fromPrevious_, fromFile_, save_, batchDelete_, showErrors_, individual_})
         b->setEnabled(false);
 
     status_ = new QLabel(this);
@@ -54,8 +63,8 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staffPanelHeader(session, title, this));
     layout->addWidget(panel_, 1);
-    layout->addLayout(buttonRow({fromOpening_, fromPrevious_, save_, edit_, batchDelete_,
-                                 showErrors_, individual_, duplicates, close}));
+    layout->addLayout(buttonRow({fromOpening_, fromPrevious_, fromFile_, save_, edit_, batchDelete_,
+                                 showErrors_, individual_, duplicates, changes, close}));
     layout->addWidget(status);
     resize(1180, 700);
     showEditHint();
@@ -93,7 +102,7 @@ void MonthlyRosterWindow::reload()
 void MonthlyRosterWindow::toggleEdit()
 {
     const bool on = !editing();
-    for (QPushButton* b : {fromOpening_, save_, batchDelete_, showErrors_, individual_})
+    for (QPushButton* b : {fromOpening_, fromFile_, save_, batchDelete_, showErrors_, individual_})
         b->setEnabled(on);
     fromPrevious_->setEnabled(on && month_ != 1);
     edit_->setText(on ? QStringLiteral("取消编辑") : QStringLiteral("编辑"));
@@ -131,6 +140,12 @@ void MonthlyRosterWindow::takeOver(int fromMonth)
     status_->setText(QStringLiteral("共%1条，未保存！").arg(n));
     if (!asked && fromMonth == 0)
         fromOpening_->setEnabled(false);
+}
+
+void MonthlyRosterWindow::importFile(const QString& path)
+{
+    if (const int n = importRosterFile(path, staffpass::MonthlyActivation))
+        status_->setText(QStringLiteral("共%1条，未保存！").arg(n));
 }
 
 void MonthlyRosterWindow::save()

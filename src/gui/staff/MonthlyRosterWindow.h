@@ -22,6 +22,8 @@ public:
     // "从期初导入" (month 0) and "从上一月导入" (the month before).
     void takeOver(int fromMonth);
     void save() override;
+    // "从文件导入" once the file is chosen: its people in the sheet, unsaved.
+    void importFile(const QString& path);
     void showErrors();
     void deleteInBatch();
     void checkIndividually();
@@ -35,6 +37,7 @@ private:
     QLabel* hint_ = nullptr;
     QPushButton* fromOpening_ = nullptr;
     QPushButton* fromPrevious_ = nullptr;
+    QPushButton* fromFile_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* edit_ = nullptr;
     QPushButton* batchDelete_ = nullptr;

@@ -34,6 +34,11 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
     errorsOnly_ = button(QStringLiteral("仅显示错误"), "BitBtn4", [this] { showErrorsOnly(); });
     save_ = button(QStringLiteral("生成代码/审核/保存"), "B3", [this] { save(); });
     duplicates_ = button(QStringLiteral("姓名编号查重"), "CheckD", [this] { checkDuplicates(); });
+    fromFile_ = button(QStringLiteral("从文件导入"), "fromFile", [this] {
+        const QString path = chooseRosterFile();
+        if (!path.isEmpty())
+            importFile(path);
+    });
     clear_ = button(QStringLiteral("清空"), "SpeedButton1", [this] { clear(); });
     close_ = button(QStringLiteral("关闭"), "BitBtn5", [this] { reject(); });
     submit_ = button(QStringLiteral("过录表上报"), "SBt", [this] { submitRoster(); });
@@ -52,7 +57,8 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staffPanelHeader(session, title, this, &title_));
     layout->addWidget(panel_, 1);
-    layout->addLayout(buttonRow({readHelp_, errorsOnly_, save_, duplicates_, clear_, close_, submit_}));
+    layout->addLayout(
+        buttonRow({readHelp_, errorsOnly_, fromFile_, save_, duplicates_, clear_, close_, submit_}));
     layout->addWidget(status);
     resize(1180, 700);
 
@@ -104,9 +110,15 @@ void OpeningRosterWindow::reload()
 
 void OpeningRosterWindow::setEntryMode(bool entry)
 {
-    for (QPushButton* b : {readHelp_, save_, clear_, close_})
+    for (QPushButton* b : {readHelp_, fromFile_, save_, clear_, close_})
         b->setVisible(entry);
     submit_->setVisible(!entry);
+}
+
+void OpeningRosterWindow::importFile(const QString& path)
+{
+    if (const int n = importRosterFile(path, staffpass::OpeningActivation))
+        setStatus(QStringLiteral("共%1条，未保存！").arg(n));
 }
 
 void OpeningRosterWindow::setCount(int n)

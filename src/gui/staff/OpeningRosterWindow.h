@@ -24,6 +24,8 @@ public:
     void checkDuplicates();
     // "清空".
     void clear();
+    // "从文件导入" once the file is chosen: its people in the sheet, unsaved.
+    void importFile(const QString& path);
     // "过录表上报": the stored opening roster as the authority's file; closes the window.
     void submitRoster();
 
@@ -35,6 +37,7 @@ private:
     QLabel* count_ = nullptr;
     QPushButton* readHelp_ = nullptr;
     QPushButton* errorsOnly_ = nullptr;
+    QPushButton* fromFile_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* duplicates_ = nullptr;
     QPushButton* clear_ = nullptr;

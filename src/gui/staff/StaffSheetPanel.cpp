@@ -1,12 +1,15 @@
 #include "StaffSheetPanel.h"
 
+#include "CommandWidgets.h"
 #include "Session.h"
 #include "grid/SheetDropDown.h"
 #include "grid/SheetView.h"
 #include "staff/StaffSheetEdits.h"
 
 #include <QComboBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -241,7 +244,7 @@ void StaffSheetPanel::commitName()
 {
     if (nameBox_->isHidden())
         return;
-    sheet_.setText(editRow_, editCol_, nameBox_->text());
+    writeEditCell(nameBox_->text());
     nameBox_->hide();
     nameBox_->clear();
     view_->setFocus();
@@ -251,19 +254,30 @@ void StaffSheetPanel::monthChosen()
 {
     if (monthBox_->isHidden())
         return;
-    sheet_.setText(editRow_, editCol_,
-                   yearBox_->currentText() + QLatin1Char('-') + monthBox_->currentText());
+    writeEditCell(yearBox_->currentText() + QLatin1Char('-') + monthBox_->currentText());
     yearBox_->hide();
     monthBox_->hide();
     view_->setFocus();
 }
 
+void StaffSheetPanel::writeEditCell(const QString& text)
+{
+    const int row = editRow_;
+    const int col = editCol_;
+    view_->editCells({{row, col, row, col}}, [&] { sheet_.setText(row, col, text); });
+}
+
 void StaffSheetPanel::pasteWithRule()
 {
-    view_->paste();
     if (staffClass() == StaffClass::Industrial) {
-        SheetBatch batch(sheet_);
-        applyIndustrialPasteRule(sheet_);
+        // The rule walks down from row 3 as far as column 15 is filled, which the paste may
+        // have carried further than the filled rows reached before.
+        const int reach = std::max(sheet_.lastUsedRow(), view_->selStartRow()) +
+                          QGuiApplication::clipboard()->text().count(u'\n') + 1;
+        view_->paste([this] { applyIndustrialPasteRule(sheet_); },
+                     {staff::FirstPersonRow, staff::ProductionCol, reach, staff::ProductionCol});
+    } else {
+        view_->paste();
     }
     emit pasted();
 }
@@ -286,6 +300,7 @@ void StaffSheetPanel::buildContextMenu()
     menu_->addAction(QStringLiteral("粘贴"), this, [this] { pasteWithRule(); });
     menu_->addAction(QStringLiteral("剪切"), this, [this] { view_->cut(); });
     menu_->addAction(QStringLiteral("查找替换"), this, [this] { emit findReplaceRequested(); });
+    addUndoItems(menu_, view_);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         hideEditors();

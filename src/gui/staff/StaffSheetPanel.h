@@ -52,6 +52,8 @@ private:
     void buildContextMenu();
     void placeOver(QWidget* editor, int row, int col, int width);
     void commitName();
+    // The name box or the date boxes write the edit cell, as one undo step.
+    void writeEditCell(const QString& text);
     void monthChosen();
 
     Session& session_;

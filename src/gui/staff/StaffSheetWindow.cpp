@@ -8,8 +8,10 @@
 #include "WindowFit.h"
 #include "grid/SheetModel.h"
 #include "grid/SheetView.h"
+#include "staff/RosterFile.h"
 #include "staff/StaffSheetPanel.h"
 
+#include <QFileDialog>
 #include <QPushButton>
 
 namespace vel::gui {
@@ -20,9 +22,8 @@ StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate l
 {
     panel_ = new StaffSheetPanel(context_.session, layout, this);
     connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
-        const SheetView* v = panel_->view();
-        openFindReplace(this, panel_->sheet(), v->selStartRow(), v->selStartCol(),
-                        context_.session.codes(), [this] { runCommand(this, [this] { save(); }); });
+        openFindReplace(this, *panel_->view(), context_.session.codes(),
+                        [this] { runCommand(this, [this] { save(); }); });
     });
     fitOnShow(this, panel_->view());
     connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
@@ -48,6 +49,32 @@ bool StaffSheetWindow::mayDropEdits()
 {
     return !dirty_ ||
            prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
+}
+
+QString StaffSheetWindow::chooseRosterFile()
+{
+    return QFileDialog::getOpenFileName(this, QStringLiteral("从文件导入"), QString(),
+                                        QStringLiteral("名册文件 (*.csv *.txt *.tsv);;所有文件 (*)"));
+}
+
+int StaffSheetWindow::importRosterFile(const QString& path, const StaffPass& pass)
+{
+    Sheet& sheet = panel_->sheet();
+    if (!sheet.text(staff::FirstPersonRow, staff::NameCol).isEmpty() &&
+        !prompt().ask(this, QStringLiteral("导入名单将覆盖上面显示名单，是否继续？")))
+        return 0;
+    panel_->hideEditors();
+    Session& session = context_.session;
+    const StaffRules rules(session.codes(), session.unit());
+    int n = 0;
+    quietly([&] {
+        n = static_cast<int>(loadRosterFile(path, sheet, panel_->staffClass()).size());
+        rules.runPass(sheet, pass);
+    });
+    markEdited();
+    panel_->goToCell(staff::FirstPersonRow, 1);
+    prompt().info(this, QStringLiteral("导入成功，共计%1人.").arg(n));
+    return n;
 }
 
 void StaffSheetWindow::showEvent(QShowEvent* event)

@@ -2,6 +2,7 @@
 
 #include "CommandWidgets.h"
 #include "WindowContext.h"
+#include "staff/StaffRules.h"
 #include "staff/StaffSheet.h"
 
 #include <QDialog>
@@ -40,6 +41,11 @@ protected:
     void markEdited() { dirty_ = true; }
     // A child window reloads the sheet afterwards: unsaved edits would go.
     bool mayDropEdits();
+    // "从文件导入": the file dialog; empty when the clerk cancelled.
+    QString chooseRosterFile();
+    // A roster file's people into the sheet unsaved, checked by `pass` for the clerk to review
+    // and store; asks first when the sheet shows people. Returns how many came in, 0 when none.
+    int importRosterFile(const QString& path, const StaffPass& pass);
 
     void showEvent(QShowEvent* event) override;
     void reject() override;

@@ -1,0 +1,94 @@
+// Undo steps on a full 16,000-person sheet, and the year overview over a year of such rosters.
+#include "Session.h"
+#include "reports/YearOverview.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetEdit.h"
+#include "staff/StaffSheet.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace vel;
+
+namespace {
+
+constexpr int People = 16000;
+
+void fill(Sheet& sheet)
+{
+    const SheetBatch batch(sheet);
+    for (int i = 0; i < People; ++i)
+        for (int c = 1; c <= staff::AnswerCount; ++c)
+            sheet.setText(staff::FirstPersonRow + i, c, QStringLiteral("答%1").arg((i + c) % 7));
+}
+
+// A row inserted at the top moves every person: the step keeps only what fell off the end.
+void BM_InsertRowAndUndo(benchmark::State& state)
+{
+    Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
+    fill(sheet);
+    for (auto _ : state) {
+        const SheetEdit edit = SheetEdit::insertRows(sheet, staff::FirstPersonRow, 1);
+        edit.undo(sheet);
+    }
+}
+BENCHMARK(BM_InsertRowAndUndo)->Unit(benchmark::kMillisecond);
+
+// A replacement down one column of every person, recorded, undone and redone.
+void BM_ColumnReplaceRecorded(benchmark::State& state)
+{
+    Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
+    fill(sheet);
+    const CellRange column{staff::FirstPersonRow, staff::EduCol, staff::FirstPersonRow + People - 1,
+                           staff::EduCol};
+    int round = 0;
+    for (auto _ : state) {
+        const QString text = QStringLiteral("新%1").arg(++round);
+        const SheetEdit edit = SheetEdit::ofCells(sheet, {column}, [&] {
+            for (int r = column.r1; r <= column.r2; ++r)
+                sheet.setText(r, staff::EduCol, text);
+        });
+        edit.undo(sheet);
+        edit.redo(sheet);
+    }
+}
+BENCHMARK(BM_ColumnReplaceRecorded)->Unit(benchmark::kMillisecond);
+
+// "全年概况" over the opening roster and twelve months of 16,000 persons with their wages.
+void BM_YearOverview(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    Session session{WorkFolder(dir.path())};
+    {
+        Transaction tx(session.db());
+        Statement staff(session.db(),
+                        "INSERT INTO Staff_moninfo (sName, sNumber, sMon, ssf, sIsok) VALUES (?, ?, ?, ?, '1')");
+        Statement wage(session.db(),
+                       "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sTotal, sFlag, wFlag)"
+                       " VALUES (?, ?, ?, 3000, 500, 3500, '1', '1')");
+        for (long long m = 0; m <= 12; ++m)
+            for (int i = 0; i < People; ++i) {
+                const QString number = QString::number(100000 + i);
+                staff.run({QStringLiteral("员工%1").arg(i), number, m, static_cast<long long>(i % 3 + 1)});
+                if (m > 0)
+                    wage.run({number, QStringLiteral("员工%1").arg(i), m});
+            }
+        tx.commit();
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(yearOverview(session.db(), session.folder(), "123456789"));
+}
+BENCHMARK(BM_YearOverview)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,129 @@
+#include "YearOverview.h"
+
+#include "WorkFolder.h"
+#include "db/Db.h"
+#include "monthly/WageSheet.h"
+#include "output/DbfWriter.h"
+#include "reports/AnnualReport.h"
+#include "reports/QuarterlyReport.h"
+#include "staff/RosterDiff.h"
+
+#include <QFileInfo>
+
+namespace vel {
+namespace {
+
+// A form and the month that ends the period its submission file covers.
+struct SubmittedForm {
+    int month;
+    const char* form;
+    QString (*fileName)(const QString& unitCode);
+};
+
+const SubmittedForm Forms[] = {
+    {3, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 1); }},
+    {6, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 2); }},
+    {9, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 3); }},
+    {12, "I102-1", [](const QString& u) { return AnnualReport::submissionFileName(u); }},
+};
+
+int monthIndex(long long month)
+{
+    return month >= 0 && month <= 12 ? static_cast<int>(month) : -1;
+}
+
+}  // namespace
+
+MonthWindow windowFor(const MonthOverview& m)
+{
+    if (m.month == 0)
+        return m.persons > 0 ? MonthWindow::OpeningRoster : MonthWindow::None;
+    if (m.failedStaff > 0)
+        return MonthWindow::MonthlyRoster;
+    if (m.wageRows > 0)
+        return MonthWindow::Wages;
+    return m.persons > 0 ? MonthWindow::MonthlyRoster : MonthWindow::None;
+}
+
+YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitCode)
+{
+    YearOverview o;
+    std::vector<long long> roles;
+    {
+        Query q(db, "SELECT ID, CodeName FROM Code_Role ORDER BY ID");
+        while (q.next()) {
+            roles.push_back(q.integer("ID"));
+            o.roleNames << q.text("CodeName");
+        }
+    }
+    for (int m = 0; m <= 12; ++m) {
+        o.months[static_cast<size_t>(m)].month = m;
+        o.months[static_cast<size_t>(m)].byRole.assign(roles.size(), 0);
+    }
+
+    Query staff(db,
+                "SELECT sMon, ssf, COUNT(*) AS n, SUM(CASE WHEN sIsok = '0' THEN 1 ELSE 0 END)"
+                " AS failed FROM Staff_moninfo GROUP BY sMon, ssf");
+    while (staff.next()) {
+        const int m = monthIndex(staff.integer("sMon"));
+        if (m < 0)
+            continue;
+        MonthOverview& month = o.months[static_cast<size_t>(m)];
+        const int n = static_cast<int>(staff.integer("n"));
+        month.persons += n;
+        month.failedStaff += static_cast<int>(staff.integer("failed"));
+        if (staff.isNull("ssf"))
+            continue;
+        for (size_t i = 0; i < roles.size(); ++i)
+            if (roles[i] == staff.integer("ssf"))
+                month.byRole[i] += n;
+    }
+
+    Query wages(db,
+                "SELECT sMon, COUNT(*) AS n, TOTAL(sN1) AS p1, TOTAL(sN2) AS p2, TOTAL(sN3) AS p3,"
+                " TOTAL(sN4) AS p4, TOTAL(sTotal) AS total,"
+                " SUM(CASE WHEN sFlag = '0' OR wFlag = '0' THEN 1 ELSE 0 END) AS flagged"
+                " FROM Wage_Info GROUP BY sMon");
+    while (wages.next()) {
+        const int m = monthIndex(wages.integer("sMon"));
+        if (m < 0)
+            continue;
+        MonthOverview& month = o.months[static_cast<size_t>(m)];
+        month.wageRows = static_cast<int>(wages.integer("n"));
+        month.parts = {wages.number("p1"), wages.number("p2"), wages.number("p3"),
+                       wages.number("p4")};
+        month.total = wages.number("total");
+        month.flaggedWages = static_cast<int>(wages.integer("flagged"));
+    }
+
+    if (!unitCode.isEmpty())
+        for (const SubmittedForm& f : Forms)
+            if (QFileInfo::exists(submissionPath(folder, SubmissionFolder::Gzsb, f.fileName(unitCode))))
+                o.months[static_cast<size_t>(f.month)].reports << QString::fromLatin1(f.form);
+    return o;
+}
+
+std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
+{
+    QStringList header{QStringLiteral("月份"), QStringLiteral("人数")};
+    header << overview.roleNames;
+    for (int col = wage::FirstPartCol; col <= wage::TotalCol; ++col)
+        header << wageFileHeader(col);
+    header << QStringLiteral("人员审核未通过") << QStringLiteral("工资有误")
+           << QStringLiteral("已报送");
+    std::vector<QStringList> rows{header};
+    for (const MonthOverview& m : overview.months) {
+        QStringList row{rosterMonthName(m.month), QString::number(m.persons)};
+        for (int n : m.byRole)
+            row << QString::number(n);
+        for (double part : m.parts)
+            row << (m.wageRows ? decimalText(part) : QString());
+        row << (m.wageRows ? decimalText(m.total) : QString());
+        row << QString::number(m.failedStaff) << QString::number(m.flaggedWages)
+            << m.reports.join(' ');
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+}  // namespace vel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+namespace vel {
+
+class Db;
+class WorkFolder;
+
+// One month of "全年概况": its roster, its wages and what was submitted for the period it ends.
+struct MonthOverview {
+    int month = 0;                  // 0 for the opening roster
+    int persons = 0;                // roster rows
+    std::vector<int> byRole;        // roster rows per employment status, in roleNames order
+    int wageRows = 0;
+    std::array<double, 4> parts{};  // sums of sN1..sN4
+    double total = 0;               // sum of sTotal
+    int failedStaff = 0;            // roster rows with sIsok "0"
+    int flaggedWages = 0;           // wage rows with sFlag or wFlag "0"
+    QStringList reports;            // the forms whose submission file for this period exists
+
+    bool hasProblems() const { return failedStaff > 0 || flaggedWages > 0; }
+};
+
+// The window a month's row opens: where its problems are mended, else where its data is kept.
+enum class MonthWindow { None, OpeningRoster, MonthlyRoster, Wages };
+MonthWindow windowFor(const MonthOverview& month);
+
+// The thirteen months side by side: what a clerk checks before the quarterly and annual work.
+struct YearOverview {
+    QStringList roleNames;  // the employment statuses of the code table, in code order
+    std::array<MonthOverview, 13> months;
+};
+
+// Counts and sums through one grouped query per table; the reports from the submission files in
+// GZSB for the registered unit's code (none when `unitCode` is empty).
+YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitCode);
+
+// The table as rows of text: the header, then months 0..12: month, persons, one column per
+// employment status, the four parts and the total (shortest decimal form, empty without wages),
+// failed roster rows, flagged wage rows, the forms submitted.
+std::vector<QStringList> yearOverviewTable(const YearOverview& overview);
+
+}  // namespace vel

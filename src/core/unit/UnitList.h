@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <vector>
+
+namespace vel {
+
+class Session;
+
+// A unit whose work folder this program has opened, as it was registered then.
+struct KnownUnit {
+    QString folder;  // absolute, cleaned
+    QString code;
+    QString name;
+    QString type;
+    QString unitClass;
+    QDateTime lastOpened;
+};
+
+// The units of an agency that keeps several, one work folder each. The list lives in the
+// user's configuration folder, never inside a work folder: a folder copied or backed up carries
+// no list of the others.
+class UnitList {
+public:
+    // $XDG_CONFIG_HOME/veldrassa/units.json, or ~/.config/veldrassa/units.json.
+    static QString defaultPath();
+
+    explicit UnitList(QString path = defaultPath());
+    const QString& path() const { return path_; }
+
+    // Most recently opened first; empty when the file does not exist yet. Throws FileError for a
+    // file that cannot be read or is not a unit list.
+    std::vector<KnownUnit> units() const;
+    // Records the unit of an open session as opened now, replacing its folder's earlier entry.
+    // The file is rewritten whole or not at all.
+    void remember(Session& session);
+    // Takes a folder off the list; its files stay where they are.
+    void forget(const QString& folder);
+
+private:
+    void save(const std::vector<KnownUnit>& units) const;
+
+    QString path_;
+};
+
+// Why a folder cannot be opened as a unit's work folder (it holds no database); empty when it can.
+QString openFolderRefusal(const QString& folder);
+// Why a new unit cannot be started in a folder (it already holds a database); empty when it can.
+QString newFolderRefusal(const QString& folder);
+
+}  // namespace vel
