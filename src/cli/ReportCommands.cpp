@@ -2,30 +2,14 @@
 
 #include "CliSupport.h"
 #include "Session.h"
+#include "period/CommandChecks.h"
 #include "reports/AnnualReport.h"
 #include "reports/QuarterlyReport.h"
-#include "reports/ReportChecks.h"
 
 #include <QStringList>
 
 namespace vel::cli {
 namespace {
-
-// Prints a check's messages on standard error; true when the check refused.
-bool refused(const CheckOutcome& outcome)
-{
-    for (const QString& message : outcome.messages)
-        err(message);
-    return !outcome.passed;
-}
-
-bool unitRefused(Session& session)
-{
-    if (session.unitRegistered())
-        return false;
-    err(QStringLiteral("请先填写单位基本信息！"));
-    return true;
-}
 
 void printSheet(const Sheet& sheet)
 {
@@ -62,7 +46,7 @@ int quarterlyReport(Session& session, int quarter, ReportFiles files)
         err(QStringLiteral("季度必须是1到3。"));
         return Refused;
     }
-    if (unitRefused(session) || refused(quarterlyReportOpens(session.db(), quarter)))
+    if (!checksPass(quarterlyReportChecks(session, quarter)))
         return Refused;
     QuarterlyReport report(session, quarter);
     return finish(report, files, [&] { report.exportWorkbook(); });
@@ -70,7 +54,7 @@ int quarterlyReport(Session& session, int quarter, ReportFiles files)
 
 int annualReport(Session& session, ReportFiles files)
 {
-    if (unitRefused(session) || refused(annualReportOpens(session.db())))
+    if (!checksPass(annualReportChecks(session)))
         return Refused;
     AnnualReport report(session);
     return finish(report, files, [&] { report.exportWorkbook(AnnualReport::DefaultYear); });

@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 #include "Session.h"
+#include "period/CommandChecks.h"
 #include "sheet/Sheet.h"
 #include "staff/RosterFile.h"
 #include "staff/RosterStore.h"
@@ -26,10 +27,8 @@ int rosterImport(Session& session, int month, const QString& path)
 {
     if (!validMonth(month))
         return Refused;
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息！"));
+    if (!checksPass(unitCheck(session, false)))
         return Refused;
-    }
     std::vector<RosterFileRow> rows;
     try {
         rows = readRosterFile(path);

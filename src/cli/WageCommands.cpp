@@ -5,7 +5,7 @@
 #include "monthly/PayoutList.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
-#include "period/PeriodChecks.h"
+#include "period/CommandChecks.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
 
@@ -22,44 +22,11 @@ bool validMonth(int month)
     return false;
 }
 
-// A message box breaks lines with "\n\r" or a lone "\r"; a terminal wants "\n".
-QString terminalText(QString message)
-{
-    message.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    message.replace(u'\r', u'\n');
-    return message;
-}
-
-// What the main window checks before it opens the month's wage entry; false after the refusal.
-bool wageMonthOpens(Session& session, int month)
-{
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息！"));
-        return false;
-    }
-    if (!session.refreshMonthMenus()[static_cast<size_t>(month)]) {
-        err(QStringLiteral("%1月工资过录表未开放。").arg(month));
-        return false;
-    }
-    if (month >= 2) {
-        const CheckOutcome previous = PrevMonthAudited(session.db(), session.unit(), month - 1);
-        for (const QString& message : previous.messages)
-            err(message);
-        if (!previous.passed)
-            return false;
-    }
-    if (!MonthRosterVerified(session.db(), month)) {
-        err(rosterQuestion(month));
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int wagesImport(Session& session, int month, const QString& path)
 {
-    if (!validMonth(month) || !wageMonthOpens(session, month))
+    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
     try {
@@ -93,14 +60,8 @@ int wagesExport(Session& session, int month)
 
 int payoutList(Session& session, int first, int last)
 {
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息。"));
+    if (!checksPass(payoutOpens(session)))
         return Refused;
-    }
-    if (payoutMonths(session.db()).empty()) {
-        err(payout::NoMonthlyWages);
-        return Refused;
-    }
     const QString refusal = payoutRangeRefusal(first, last);
     if (!refusal.isEmpty()) {
         err(refusal);
