@@ -47,16 +47,10 @@ std::string insertStatement(const char* table, const char* const (&columns)[N])
 // A source value as it is written: an empty text becomes null, as every empty answer is stored.
 SqlValue valueOf(const SQLite::Column& c)
 {
-    if (c.isNull())
+    const SqlValue v = columnValue(c);
+    if (const auto* text = std::get_if<QString>(&v); text && text->isEmpty())
         return nullptr;
-    if (c.isInteger())
-        return static_cast<long long>(c.getInt64());
-    if (c.isFloat())
-        return c.getDouble();
-    const QString text = QString::fromStdString(c.getString());
-    if (text.isEmpty())
-        return nullptr;
-    return text;
+    return v;
 }
 
 QString textOf(const SqlValue& v)

@@ -3,28 +3,24 @@
 #include "Session.h"
 #include "db/Db.h"
 #include "period/CommandChecks.h"
+#include "period/MonthMenus.h"
 
 namespace vel {
 namespace {
 
 const QString Careful = QStringLiteral("请慎重处理，一旦清空，无法恢复！");
 
-std::optional<int> maxMonth(Db& db, const char* sql)
-{
-    const SqlValue v = db.scalar(sql);
-    if (const auto* m = std::get_if<long long>(&v))
-        return static_cast<int>(*m);
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<int> lastClearableMonth(Db& db, ClearKind kind)
 {
-    if (kind == ClearKind::MonthlyStaff)
-        return maxMonth(db, "SELECT MAX(sMon) FROM Staff_moninfo WHERE sMon <> 0");
     if (kind == ClearKind::Wages)
-        return maxMonth(db, "SELECT MAX(sMon) FROM Wage_Info");
+        return lastWageMonth(db);
+    if (kind != ClearKind::MonthlyStaff)
+        return std::nullopt;
+    const SqlValue v = db.scalar("SELECT MAX(sMon) FROM Staff_moninfo WHERE sMon <> 0");
+    if (const auto* m = std::get_if<long long>(&v))
+        return static_cast<int>(*m);
     return std::nullopt;
 }
 

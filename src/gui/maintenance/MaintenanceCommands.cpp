@@ -11,10 +11,20 @@
 #include "maintenance/DatabaseCopy.h"
 #include "period/CommandChecks.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QProgressBar>
 
 namespace vel::gui {
+namespace {
+
+// Every window goes, the modeless ones beside the main window too, so the program ends.
+void endProgram()
+{
+    QApplication::closeAllWindows();
+}
+
+}  // namespace
 
 void backupCommand(MainWindow& main)
 {
@@ -57,7 +67,7 @@ void restoreCommand(MainWindow& main)
     }
     const QString kept = restoreDatabase(session.db(), session.folder(), source);
     prompt().confirm(&main, maintenance::Restored + QStringLiteral("\n原有数据已保存在：%1").arg(kept));
-    main.close();
+    endProgram();
 }
 
 void initialiseCommand(MainWindow& main)
@@ -68,7 +78,7 @@ void initialiseCommand(MainWindow& main)
     const QString kept = initialiseDatabase(session.db(), session.folder());
     // The old data are not gone: say where they are before the program ends.
     prompt().info(&main, QStringLiteral("系统已初始化，原有数据已保存在：%1").arg(kept));
-    main.close();
+    endProgram();
 }
 
 void clearCommand(MainWindow& main, ClearKind kind)
