@@ -2,9 +2,16 @@
 
 #include "CliSupport.h"
 #include "Session.h"
-#include "period/CommandChecks.h"
 #include "reports/AnnualReport.h"
+#include "reports/BasicAnnualReport.h"
+#include "reports/BasicQuarterlyReport.h"
+#include "period/CommandChecks.h"
 #include "reports/QuarterlyReport.h"
+#include "reports/ReportChecks.h"
+#include "reports/TalentOpeningSummary.h"
+#include "reports/TalentSummary.h"
+#include "reports/WageSummary.h"
+#include "staff/RosterSubmission.h"
 
 #include <QStringList>
 
@@ -22,7 +29,8 @@ void printSheet(const Sheet& sheet)
 }
 
 template <class Report, class Export>
-int finish(Report& report, ReportFiles files, Export exportWorkbook)
+int finish(Report& report, ReportFiles files, Export exportWorkbook,
+           const QStringList& moreSubmitted = {})
 {
     report.compute();
     report.store();
@@ -34,8 +42,16 @@ int finish(Report& report, ReportFiles files, Export exportWorkbook)
     if (files.submission) {
         report.submit();
         out(report.submissionPath());
+        for (const QString& path : moreSubmitted)
+            out(path);
     }
     return 0;
+}
+
+template <class Report>
+int finish(Report& report, ReportFiles files, const QStringList& moreSubmitted = {})
+{
+    return finish(report, files, [&] { report.exportWorkbook(); }, moreSubmitted);
 }
 
 }  // namespace
@@ -49,7 +65,7 @@ int quarterlyReport(Session& session, int quarter, ReportFiles files)
     if (!checksPass(quarterlyReportChecks(session, quarter)))
         return Refused;
     QuarterlyReport report(session, quarter);
-    return finish(report, files, [&] { report.exportWorkbook(); });
+    return finish(report, files);
 }
 
 int annualReport(Session& session, ReportFiles files)
@@ -58,6 +74,97 @@ int annualReport(Session& session, ReportFiles files)
         return Refused;
     AnnualReport report(session);
     return finish(report, files, [&] { report.exportWorkbook(AnnualReport::DefaultYear); });
+}
+
+int basicQuarterlyReport(Session& session, int quarter, ReportFiles files)
+{
+    if (quarter < 1 || quarter > 3) {
+        err(QStringLiteral("季度必须是1到3。"));
+        return Refused;
+    }
+    if (!checksPass(basicQuarterlyChecks(session, quarter)))
+        return Refused;
+    BasicQuarterlyReport report = BasicQuarterlyReport::forQuarter(session, quarter);
+    return finish(report, files);
+}
+
+int basicRangeReport(Session& session, int from, int to, ReportFiles files)
+{
+    if (files.submission) {
+        err(QStringLiteral("期间报表不能生成上报文件。"));
+        return Refused;
+    }
+    if (!checksPass(basicRangeChecks(session, from, to)))
+        return Refused;
+    BasicQuarterlyReport report = BasicQuarterlyReport::forRange(session, from, to);
+    return finish(report, files);
+}
+
+int basicAnnualReport(Session& session, ReportFiles files)
+{
+    if (!checksPass(basicAnnualChecks(session)))
+        return Refused;
+    BasicAnnualReport report(session);
+    return finish(report, files);
+}
+
+int talentSummary(Session& session, ReportFiles files)
+{
+    if (!checksPass(talentSummaryChecks(session)) ||
+        !checksPass(monthlyStaffAudited(session.db())))
+        return Refused;
+    TalentSummary report(session);
+    return finish(report, files,
+                  {rosterSubmissionPath(session.folder(), session.unit().CurDepNo)});
+}
+
+int talentOpeningSummary(Session& session, ReportFiles files)
+{
+    if (!checksPass(unitCheck(session, false)) ||
+        !checksPass(openingStaffAudited(session.db())))
+        return Refused;
+    TalentOpeningSummary report(session);
+    return finish(report, files);
+}
+
+int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
+                ReportFiles files)
+{
+    if (!checksPass(unitCheck(session, false)) ||
+        !checksPass(wageSummaryOpens(session.db()).checks))
+        return Refused;
+    const int rows = wageSummaryForm(WageSummary::formOf(session)).rowCount();
+    const RangeChoice choice = checkRange(session.db(), from, to, rows);
+    if (!checksPass(choice.checks))
+        return Refused;
+    WageSummary summary(session, choice.range);
+    if (files.submission && !summary.submissionOffered()) {
+        err(WageSummary::NotSubmittedMessage);
+        return Refused;
+    }
+    if (reuse) {
+        if (!choice.copyStored) {
+            err(WageSummary::noStoredCopyMessage(choice.range));
+            return Refused;
+        }
+        summary.reload();
+    } else {
+        if (!summary.compute()) {
+            err(WageSummary::UnauditedMessage);
+            return Refused;
+        }
+        summary.store();
+    }
+    printSheet(summary.sheet());
+    if (files.workbook) {
+        summary.exportWorkbook();
+        out(summary.workbookPath());
+    }
+    if (files.submission) {
+        summary.submit();
+        out(summary.submissionPath());
+    }
+    return 0;
 }
 
 }  // namespace vel::cli

@@ -6,6 +6,7 @@
 #include "sheet/Sheet.h"
 #include "staff/RosterFile.h"
 #include "staff/RosterStore.h"
+#include "staff/RosterSubmission.h"
 #include "staff/StaffRules.h"
 
 #include <cstdio>
@@ -81,6 +82,14 @@ int rosterExport(Session& session, int month)
     if (!validMonth(month))
         return Refused;
     std::fputs(rosterExportText(session.db(), month).toUtf8().constData(), stdout);
+    return 0;
+}
+
+int rosterSubmit(Session& session)
+{
+    if (!checksPass(unitCheck(session, false)))
+        return Refused;
+    out(writeRosterSubmission(session.db(), session.folder(), session.unit().CurDepNo));
     return 0;
 }
 

@@ -49,20 +49,46 @@ CheckOutcome payoutOpens(Session& session)
     return {};
 }
 
+namespace {
+
+// A registered unit first, then the report's own checks.
+template <class Checks>
+CheckOutcome unitThen(Session& session, bool offerUnitWindow, Checks checks)
+{
+    CheckOutcome unit = unitCheck(session, offerUnitWindow);
+    return unit.passed ? checks(session.db()) : unit;
+}
+
+}  // namespace
+
 CheckOutcome quarterlyReportChecks(Session& session, int quarter)
 {
-    CheckOutcome unit = unitCheck(session, false);
-    if (!unit.passed)
-        return unit;
-    return quarterlyReportOpens(session.db(), quarter);
+    return unitThen(session, false, [quarter](Db& db) { return quarterlyReportOpens(db, quarter); });
 }
 
 CheckOutcome annualReportChecks(Session& session)
 {
-    CheckOutcome unit = unitCheck(session, true);
-    if (!unit.passed)
-        return unit;
-    return annualReportOpens(session.db());
+    return unitThen(session, true, annualReportOpens);
+}
+
+CheckOutcome basicQuarterlyChecks(Session& session, int quarter)
+{
+    return unitThen(session, false, [quarter](Db& db) { return basicQuarterlyOpens(db, quarter); });
+}
+
+CheckOutcome basicRangeChecks(Session& session, int from, int to)
+{
+    return unitThen(session, false, [from, to](Db& db) { return basicRangeOpens(db, from, to); });
+}
+
+CheckOutcome basicAnnualChecks(Session& session)
+{
+    return unitThen(session, false, basicAnnualOpens);
+}
+
+CheckOutcome talentSummaryChecks(Session& session)
+{
+    return unitThen(session, true, talentSummaryOpens);
 }
 
 }  // namespace vel

@@ -29,4 +29,11 @@ CheckOutcome payoutOpens(Session& session);
 CheckOutcome quarterlyReportChecks(Session& session, int quarter);
 CheckOutcome annualReportChecks(Session& session);
 
+// The same for the older labor forms (a quarter, a range of months, the year), whose entries offer
+// no unit window, and for the year-end talent summary, which does.
+CheckOutcome basicQuarterlyChecks(Session& session, int quarter);
+CheckOutcome basicRangeChecks(Session& session, int from, int to);
+CheckOutcome basicAnnualChecks(Session& session);
+CheckOutcome talentSummaryChecks(Session& session);
+
 }  // namespace vel
