@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include "ShownText.h"
 #include "period/PeriodChecks.h"
 
 #include <cstdio>
@@ -16,25 +17,18 @@ void err(const QString& line)
     std::fputs((line + '\n').toUtf8().constData(), stderr);
 }
 
-QString terminalText(QString message)
-{
-    message.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    message.replace(u'\r', u'\n');
-    return message;
-}
-
 bool checksPass(const CheckOutcome& outcome, bool yes)
 {
     for (const QString& message : outcome.messages)
-        err(terminalText(message));
+        err(plainLineBreaks(message));
     if (!outcome.passed) {
         if (!outcome.question.isEmpty())
-            err(terminalText(outcome.question));
+            err(plainLineBreaks(outcome.question));
         return false;
     }
     if (outcome.question.isEmpty() || yes)
         return true;
-    err(terminalText(outcome.question));
+    err(plainLineBreaks(outcome.question));
     err(QStringLiteral("加 --yes 确认后执行。"));
     return false;
 }

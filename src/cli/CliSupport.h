@@ -15,9 +15,6 @@ constexpr int Refused = 1;
 void out(const QString& line);
 void err(const QString& line);
 
-// A message box breaks lines with "\n\r" or a lone "\r"; a terminal wants "\n".
-QString terminalText(QString message);
-
 // Prints a command's checks on standard error; true when the command may go on. A question is
 // answered Yes by `yes`; without it the command is refused and says so.
 bool checksPass(const CheckOutcome& outcome, bool yes = false);

@@ -1,6 +1,7 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
 #include "monthly/WageSheet.h"
@@ -41,11 +42,11 @@ int wagesImport(Session& session, int month, const QString& path)
     }
     const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
     if (result.refused()) {
-        err(terminalText(wageRefusalMessage(result)));
+        err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
     }
     for (const QString& message : wageStoreMessages(result, session.unit()))
-        out(terminalText(message));
+        out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
     return 0;
 }

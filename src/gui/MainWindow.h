@@ -54,6 +54,8 @@ public:
 private:
     void buildMenus();
     void buildToolBar();
+    // The status line names the command a clerk turns to next.
+    void showNextStep();
     QAction* addEntry(QMenu* menu, const QString& caption, const QString& name,
                       std::function<void()> command, bool visible = true);
     // UnitRegistered with its refusal; the unit window for the commands that offer it.
@@ -74,6 +76,7 @@ private:
     QProgressBar* pb_ = nullptr;
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
+    QLabel* nextStep_ = nullptr;
     QMenu* wageMenu_ = nullptr;
     QMenu* summaryMenu_ = nullptr;
     QAction* enterpriseSummary_ = nullptr;
