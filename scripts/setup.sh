@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
   python3-openpyxl python3-dbfread
-  xvfb xauth
+  xvfb xauth sqlite3
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 
-#include "Session.h"
+#include "ShownText.h"
+#include "period/PeriodChecks.h"
 
 #include <cstdio>
 
@@ -16,12 +17,20 @@ void err(const QString& line)
     std::fputs((line + '\n').toUtf8().constData(), stderr);
 }
 
-bool unitRefused(Session& session)
+bool checksPass(const CheckOutcome& outcome, bool yes)
 {
-    if (session.unitRegistered())
+    for (const QString& message : outcome.messages)
+        err(plainLineBreaks(message));
+    if (!outcome.passed) {
+        if (!outcome.question.isEmpty())
+            err(plainLineBreaks(outcome.question));
         return false;
-    err(QStringLiteral("请先填写单位基本信息！"));
-    return true;
+    }
+    if (outcome.question.isEmpty() || yes)
+        return true;
+    err(plainLineBreaks(outcome.question));
+    err(QStringLiteral("加 --yes 确认后执行。"));
+    return false;
 }
 
 }  // namespace vel::cli

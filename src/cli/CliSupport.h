@@ -4,6 +4,7 @@
 
 namespace vel {
 class Session;
+struct CheckOutcome;
 }
 
 namespace vel::cli {
@@ -14,8 +15,8 @@ constexpr int Refused = 1;
 void out(const QString& line);
 void err(const QString& line);
 
-// The refusal of a command run without a registered unit, on standard error; false when one is
-// registered (and loaded into the session).
-bool unitRefused(Session& session);
+// Prints a command's checks on standard error; true when the command may go on. A question is
+// answered Yes by `yes`; without it the command is refused and says so.
+bool checksPass(const CheckOutcome& outcome, bool yes = false);
 
 }  // namespace vel::cli

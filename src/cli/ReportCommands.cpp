@@ -5,6 +5,7 @@
 #include "reports/AnnualReport.h"
 #include "reports/BasicAnnualReport.h"
 #include "reports/BasicQuarterlyReport.h"
+#include "period/CommandChecks.h"
 #include "reports/QuarterlyReport.h"
 #include "reports/ReportChecks.h"
 #include "reports/TalentOpeningSummary.h"
@@ -16,14 +17,6 @@
 
 namespace vel::cli {
 namespace {
-
-// Prints a check's messages on standard error; true when the check refused.
-bool refused(const CheckOutcome& outcome)
-{
-    for (const QString& message : outcome.messages)
-        err(message);
-    return !outcome.passed;
-}
 
 void printSheet(const Sheet& sheet)
 {
@@ -69,7 +62,7 @@ int quarterlyReport(Session& session, int quarter, ReportFiles files)
         err(QStringLiteral("季度必须是1到3。"));
         return Refused;
     }
-    if (unitRefused(session) || refused(quarterlyReportOpens(session.db(), quarter)))
+    if (!checksPass(quarterlyReportChecks(session, quarter)))
         return Refused;
     QuarterlyReport report(session, quarter);
     return finish(report, files);
@@ -77,7 +70,7 @@ int quarterlyReport(Session& session, int quarter, ReportFiles files)
 
 int annualReport(Session& session, ReportFiles files)
 {
-    if (unitRefused(session) || refused(annualReportOpens(session.db())))
+    if (!checksPass(annualReportChecks(session)))
         return Refused;
     AnnualReport report(session);
     return finish(report, files, [&] { report.exportWorkbook(AnnualReport::DefaultYear); });
@@ -89,7 +82,7 @@ int basicQuarterlyReport(Session& session, int quarter, ReportFiles files)
         err(QStringLiteral("季度必须是1到3。"));
         return Refused;
     }
-    if (unitRefused(session) || refused(basicQuarterlyOpens(session.db(), quarter)))
+    if (!checksPass(basicQuarterlyChecks(session, quarter)))
         return Refused;
     BasicQuarterlyReport report = BasicQuarterlyReport::forQuarter(session, quarter);
     return finish(report, files);
@@ -101,7 +94,7 @@ int basicRangeReport(Session& session, int from, int to, ReportFiles files)
         err(QStringLiteral("期间报表不能生成上报文件。"));
         return Refused;
     }
-    if (unitRefused(session) || refused(basicRangeOpens(session.db(), from, to)))
+    if (!checksPass(basicRangeChecks(session, from, to)))
         return Refused;
     BasicQuarterlyReport report = BasicQuarterlyReport::forRange(session, from, to);
     return finish(report, files);
@@ -109,7 +102,7 @@ int basicRangeReport(Session& session, int from, int to, ReportFiles files)
 
 int basicAnnualReport(Session& session, ReportFiles files)
 {
-    if (unitRefused(session) || refused(basicAnnualOpens(session.db())))
+    if (!checksPass(basicAnnualChecks(session)))
         return Refused;
     BasicAnnualReport report(session);
     return finish(report, files);
@@ -117,8 +110,8 @@ int basicAnnualReport(Session& session, ReportFiles files)
 
 int talentSummary(Session& session, ReportFiles files)
 {
-    if (unitRefused(session) || refused(talentSummaryOpens(session.db())) ||
-        refused(monthlyStaffAudited(session.db())))
+    if (!checksPass(talentSummaryChecks(session)) ||
+        !checksPass(monthlyStaffAudited(session.db())))
         return Refused;
     TalentSummary report(session);
     return finish(report, files,
@@ -127,7 +120,8 @@ int talentSummary(Session& session, ReportFiles files)
 
 int talentOpeningSummary(Session& session, ReportFiles files)
 {
-    if (unitRefused(session) || refused(openingStaffAudited(session.db())))
+    if (!checksPass(unitCheck(session, false)) ||
+        !checksPass(openingStaffAudited(session.db())))
         return Refused;
     TalentOpeningSummary report(session);
     return finish(report, files);
@@ -136,11 +130,12 @@ int talentOpeningSummary(Session& session, ReportFiles files)
 int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
                 ReportFiles files)
 {
-    if (unitRefused(session) || refused(wageSummaryOpens(session.db()).checks))
+    if (!checksPass(unitCheck(session, false)) ||
+        !checksPass(wageSummaryOpens(session.db()).checks))
         return Refused;
     const int rows = wageSummaryForm(WageSummary::formOf(session)).rowCount();
     const RangeChoice choice = checkRange(session.db(), from, to, rows);
-    if (refused(choice.checks))
+    if (!checksPass(choice.checks))
         return Refused;
     WageSummary summary(session, choice.range);
     if (files.submission && !summary.submissionOffered()) {

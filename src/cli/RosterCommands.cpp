@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 #include "Session.h"
+#include "period/CommandChecks.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
 #include "staff/RosterDiff.h"
@@ -29,7 +30,7 @@ int rosterImport(Session& session, int month, const QString& path)
 {
     if (!validMonth(month))
         return Refused;
-    if (unitRefused(session))
+    if (!checksPass(unitCheck(session, false)))
         return Refused;
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
     Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
@@ -95,7 +96,7 @@ int rosterDiff(Session& session, int from, int to)
 
 int rosterSubmit(Session& session)
 {
-    if (unitRefused(session))
+    if (!checksPass(unitCheck(session, false)))
         return Refused;
     out(writeRosterSubmission(session.db(), session.folder(), session.unit().CurDepNo));
     return 0;

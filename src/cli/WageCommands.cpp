@@ -7,7 +7,7 @@
 #include "monthly/WageCarry.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
-#include "period/PeriodChecks.h"
+#include "period/CommandChecks.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
 
@@ -22,31 +22,6 @@ bool validMonth(int month)
         return true;
     err(QStringLiteral("月份必须是1到12。"));
     return false;
-}
-
-// What the main window checks before it opens the month's wage entry; false after the refusal.
-bool wageMonthOpens(Session& session, int month)
-{
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息！"));
-        return false;
-    }
-    if (!session.refreshMonthMenus()[static_cast<size_t>(month)]) {
-        err(QStringLiteral("%1月工资过录表未开放。").arg(month));
-        return false;
-    }
-    if (month >= 2) {
-        const CheckOutcome previous = PrevMonthAudited(session.db(), session.unit(), month - 1);
-        for (const QString& message : previous.messages)
-            err(message);
-        if (!previous.passed)
-            return false;
-    }
-    if (!MonthRosterVerified(session.db(), month)) {
-        err(rosterQuestion(month));
-        return false;
-    }
-    return true;
 }
 
 // "检查/合计/存储" on a filled sheet, its messages printed.
@@ -67,7 +42,7 @@ int storeSheet(Session& session, int month, Sheet& sheet)
 
 int wagesImport(Session& session, int month, const QString& path)
 {
-    if (!validMonth(month) || !wageMonthOpens(session, month))
+    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
     try {
@@ -85,7 +60,7 @@ int wagesImport(Session& session, int month, const QString& path)
 
 int wagesCarry(Session& session, int month, bool replace)
 {
-    if (!validMonth(month) || !wageMonthOpens(session, month))
+    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
         return Refused;
     const QString refusal = wageCarryRefusal(session.db(), month);
     if (!refusal.isEmpty()) {
@@ -111,14 +86,8 @@ int wagesExport(Session& session, int month)
 
 int payoutList(Session& session, int first, int last)
 {
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息。"));
+    if (!checksPass(payoutOpens(session)))
         return Refused;
-    }
-    if (payoutMonths(session.db()).empty()) {
-        err(payout::NoMonthlyWages);
-        return Refused;
-    }
     const QString refusal = payoutRangeRefusal(first, last);
     if (!refusal.isEmpty()) {
         err(refusal);

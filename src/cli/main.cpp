@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 #include "Errors.h"
+#include "MaintenanceCommands.h"
 #include "Session.h"
 #include "OverviewCommands.h"
 #include "ReportCommands.h"
@@ -120,6 +121,8 @@ int main(int argc, char** argv)
         form->add_flag("--dbf", reportFiles.submission, "also write the submission file under RCSB");
     }
 
+    cli::MaintenanceCommands maintenance(cli);
+
     CLI11_PARSE(cli, argc, argv);
 
     try {
@@ -132,6 +135,8 @@ int main(int argc, char** argv)
             cli::out(folder.databasePath());
             return 0;
         }
+        if (const std::optional<int> code = maintenance.run(session))
+            return *code;
         if (*unitShow)
             return cli::unitShow(session);
         if (*unitSet) {

@@ -1,13 +1,17 @@
 #include "MainWindow.h"
 
+#include "CheckBoxes.h"
 #include "CommandWidgets.h"
 #include "Guarded.h"
 #include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "maintenance/MaintenanceCommands.h"
+#include "maintenance/PeriodEndTotalWindow.h"
+#include "maintenance/StaffBrowserWindow.h"
 #include "monthly/PayoutWindow.h"
 #include "monthly/WageEntryWindow.h"
-#include "period/PeriodChecks.h"
+#include "period/CommandChecks.h"
 #include "reports/AnnualReportWindow.h"
 #include "reports/LaborReportWindows.h"
 #include "reports/MonthRangeChooser.h"
@@ -38,8 +42,6 @@
 
 namespace vel::gui {
 namespace {
-
-const QString UnitFirst = QStringLiteral("请先填写单位基本信息！");
 
 // The stretched background of the client area.
 class Backdrop : public QWidget {
@@ -117,7 +119,8 @@ void MainWindow::buildMenus()
     connect(staffShortcut, &QShortcut::activated, this, [this, staff] {
         staff->popup(mapToGlobal(menuBar()->actionGeometry(staff->menuAction()).bottomLeft()));
     });
-    addEntry(staff, QStringLiteral("人员基本情况"), "actStaffBrowser", later, Hidden);
+    addEntry(staff, QStringLiteral("人员基本情况"), "actStaffBrowser",
+             [this] { openStaffBrowser(*this); }, Hidden);
     addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
     addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", [this] {
         UnitSwitchWindow window(session_, UnitList(), this);
@@ -149,7 +152,8 @@ void MainWindow::buildMenus()
 
     wageMenu_ = menuBar()->addMenu(QStringLiteral("工资录入"));
     wageMenu_->setObjectName("menuWage");
-    addEntry(wageMenu_, QStringLiteral("期末从业人员总数设置"), "actPeriodEndTotal", later, Hidden);
+    addEntry(wageMenu_, QStringLiteral("期末从业人员总数设置"), "actPeriodEndTotal",
+             [this] { periodEndTotalCommand(*this); }, Hidden);
     for (int m = 1; m <= 12; ++m) {
         monthActions_[m] = addEntry(wageMenu_, QStringLiteral("%1月工资过录表").arg(m),
                                     QStringLiteral("actWageMonth%1").arg(m),
@@ -159,10 +163,8 @@ void MainWindow::buildMenus()
 
     summaryMenu_ = menuBar()->addMenu(QStringLiteral("数据汇总"));
     summaryMenu_->setObjectName("menuSummary");
-    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd", [this] {
-        if (requireUnit(true))
-            openTalentSummary(windowContext(), this);
-    });
+    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd",
+             [this] { openTalentSummary(windowContext(), this); });
     addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", [this] {
         if (requireUnit(true))
             openTalentOpeningSummary(windowContext(), this);
@@ -190,31 +192,22 @@ void MainWindow::buildMenus()
     const char* quarterNames[] = {"一", "二", "三"};
     for (int q = 1; q <= 3; ++q)
         addEntry(basicQuarter, QStringLiteral("%1季度报表").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actBasicQuarter%1").arg(q), [this, q] {
-                     UnitRegistered();  // the report is headed with the unit's number and name
-                     openBasicQuarterly(windowContext(), q, this);
-                 })
+                 QStringLiteral("actBasicQuarter%1").arg(q),
+                 [this, q] { openBasicQuarterly(windowContext(), q, this); })
             ->setEnabled(false);
     QAction* basicAnnual = addEntry(summaryMenu_, QStringLiteral("劳动情况基层年报表"),
-                                    "actBasicAnnual", [this] {
-                                        UnitRegistered();
-                                        openBasicAnnual(windowContext(), this);
-                                    }, Hidden);
+                                    "actBasicAnnual",
+                                    [this] { openBasicAnnual(windowContext(), this); }, Hidden);
     basicAnnual->setEnabled(false);
     QMenu* quarterly = summaryMenu_->addMenu(QStringLiteral("从业人员及工资总额季报"));
     for (int q = 1; q <= 3; ++q)
         addEntry(quarterly, QStringLiteral("%1季度").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actQuarterly%1").arg(q), [this, q] {
-                     UnitRegistered();  // the report is headed with the unit's number and name
-                     openQuarterlyReport(windowContext(), q, this);
-                 });
-    addEntry(summaryMenu_, QStringLiteral("从业人员及工资总额年报"), "actAnnual", [this] {
-        if (requireUnit(true))
-            openAnnualReport(windowContext(), this);
-    });
+                 QStringLiteral("actQuarterly%1").arg(q),
+                 [this, q] { openQuarterlyReport(windowContext(), q, this); });
+    addEntry(summaryMenu_, QStringLiteral("从业人员及工资总额年报"), "actAnnual",
+             [this] { openAnnualReport(windowContext(), this); });
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
-        if (requireUnit(true, QStringLiteral("请先填写单位基本信息。")))
-            openPayout(windowContext(), this);
+        openPayout(windowContext(), this);
     });
     addEntry(summaryMenu_, QStringLiteral("全年概况"), "actYearOverview", [this] {
         YearOverviewWindow window(windowContext(), this);
@@ -236,15 +229,20 @@ void MainWindow::buildMenus()
              [this] { openHelp(help::UserManual); });
     addEntry(system, QStringLiteral("数据库检查"), "actDbCheck",
              [this] { session_.folder().folder("ERROR"); }, Hidden);
-    addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages", later, Hidden);
-    addEntry(system, QStringLiteral("清空从业人员"), "actClearStaff", later, Hidden);
-    addEntry(system, QStringLiteral("清空月度从业人员"), "actClearMonthlyStaff", later, Hidden);
+    addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages",
+             [this] { clearCommand(*this, ClearKind::Wages); }, Hidden);
+    addEntry(system, QStringLiteral("清空从业人员"), "actClearStaff",
+             [this] { clearCommand(*this, ClearKind::Staff); }, Hidden);
+    addEntry(system, QStringLiteral("清空月度从业人员"), "actClearMonthlyStaff",
+             [this] { clearCommand(*this, ClearKind::MonthlyStaff); }, Hidden);
     addEntry(system, QStringLiteral("清空期初从业人员"), "actClearOpening",
              [this] { clearOpeningRoster(); });
-    addEntry(system, QStringLiteral("初始化系统"), "actInitialise", later);
-    addEntry(system, QStringLiteral("数据备份"), "actBackup", later);
-    addEntry(system, QStringLiteral("数据还原"), "actRestore", later);
-    addEntry(system, QStringLiteral("导入历史数据[仅Ardelm]"), "actHistoryImport", later);
+    addEntry(system, QStringLiteral("初始化系统"), "actInitialise",
+             [this] { initialiseCommand(*this); });
+    addEntry(system, QStringLiteral("数据备份"), "actBackup", [this] { backupCommand(*this); });
+    addEntry(system, QStringLiteral("数据还原"), "actRestore", [this] { restoreCommand(*this); });
+    addEntry(system, QStringLiteral("导入历史数据[仅Ardelm]"), "actHistoryImport",
+             [this] { historyImportCommand(*this); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
     helpMenu->menuAction()->setVisible(false);
@@ -369,34 +367,28 @@ void MainWindow::openUnitWindow(bool fromStartUp)
     window.exec();
 }
 
-bool MainWindow::requireUnit(bool offerUnitWindow, const QString& message)
+bool MainWindow::passes(const CheckOutcome& outcome)
 {
-    if (UnitRegistered())
-        return true;
-    prompt().info(this, message.isEmpty() ? UnitFirst : message);
-    if (offerUnitWindow)
+    return passChecks(this, outcome, [this](CheckOffer offer) { takeOffer(offer); });
+}
+
+void MainWindow::takeOffer(CheckOffer offer)
+{
+    if (offer == CheckOffer::UnitWindow)
         openUnitWindow();
-    return false;
+    else if (offer == CheckOffer::MonthlyRoster)
+        openMonthlyRoster(session_.unit().WorkMon.toInt(), this);
+}
+
+bool MainWindow::requireUnit(bool offerUnitWindow)
+{
+    return passes(unitCheck(session_, offerUnitWindow));
 }
 
 void MainWindow::runWageMonth(int month)
 {
-    if (!requireUnit(month == 1))
+    if (!passes(wageMonthOpens(session_, month)))
         return;
-    Db& db = session_.db();
-    session_.unit().WorkMon = QString::number(month);
-    if (month >= 2) {
-        const CheckOutcome previous = PrevMonthAudited(db, session_.unit(), month - 1);
-        for (const QString& message : previous.messages)
-            prompt().confirm(this, message);
-        if (!previous.passed)
-            return;
-    }
-    if (!MonthRosterVerified(db, month)) {
-        if (prompt().confirm(this, rosterQuestion(month)))
-            openMonthlyRoster(month, this);
-        return;
-    }
     openWageEntry(windowContext(), month, this, [this, month](WageEntryWindow& w) {
         // The wage sheet is modal: the roster beside it must be its child to take input.
         connect(&w, &WageEntryWindow::rosterRequested, &w,
@@ -421,11 +413,8 @@ void MainWindow::openMonthlyRoster(int month, QWidget* owner)
 
 void MainWindow::wageEntryButton()
 {
-    if (!UnitRegistered()) {
-        prompt().info(this, UnitFirst);
-        openUnitWindow();
+    if (!requireUnit(true))
         return;
-    }
     const QString createMon = session_.unit().CurCreateMon;
     if (!isValidCreateMon(createMon))
         return;
@@ -459,6 +448,7 @@ WindowContext MainWindow::windowContext()
     c.entriesChanged = [this] { RefreshEntryMenus(); };
     c.wagesStored = [this] { RefreshMonthMenus(); };
     c.clearOpeningRoster = [this] { runCommand(this, [this] { clearOpeningRoster(); }); };
+    c.takeOffer = [this](CheckOffer offer) { takeOffer(offer); };
     return c;
 }
 
@@ -477,12 +467,11 @@ void MainWindow::openPersonWindow()
 
 void MainWindow::clearOpeningRoster()
 {
-    if (!requireUnit(false))
-        return;
-    if (!prompt().ask(this, QStringLiteral("Yes:清空，无法恢复；No:不清空。")))
-        return;
-    PersonRoster(session_.db(), 0).clear();
-    prompt().info(this, QStringLiteral("   成功清空。   "));
+    clearCommand(*this, ClearKind::Opening);
+}
+
+void MainWindow::openingRosterCleared()
+{
     wageMenu_->setEnabled(false);
     summaryMenu_->setEnabled(false);
     session_.unit().OpeningCleared = true;

@@ -2,6 +2,7 @@
 
 #include "WindowContext.h"
 #include "period/MonthMenus.h"
+#include "period/PeriodChecks.h"
 
 #include <QMainWindow>
 
@@ -41,6 +42,11 @@ public:
     void showRegistration();
     void openUnitWindow(bool fromStartUp = false);
 
+    // Shows a command's checks as boxes and takes their offer; true when the command may go on.
+    bool passes(const CheckOutcome& outcome);
+    // After the opening roster was cleared: wage entry and summaries wait for a new one.
+    void openingRosterCleared();
+
     QAction* monthAction(int month) const { return monthActions_[month]; }
     // What a working window is given of this window.
     WindowContext windowContext();
@@ -56,8 +62,9 @@ private:
     void showNextStep();
     QAction* addEntry(QMenu* menu, const QString& caption, const QString& name,
                       std::function<void()> command, bool visible = true);
-    // UnitRegistered with its refusal; openUnitWindow for the commands that offer it.
-    bool requireUnit(bool offerUnitWindow, const QString& message = QString());
+    // UnitRegistered with its refusal; the unit window for the commands that offer it.
+    bool requireUnit(bool offerUnitWindow);
+    void takeOffer(CheckOffer offer);
     void runWageMonth(int month);
     void wageEntryButton();
     void wageSituationButton();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "period/PeriodChecks.h"
+
 #include <QProgressBar>
 
 #include <functional>
@@ -26,6 +28,8 @@ struct WindowContext {
     std::function<void()> wagesStored;
     // The main window's "清空期初从业人员" (it asks first).
     std::function<void()> clearOpeningRoster;
+    // What a refused check offers (the unit window, the monthly roster), taken by the main window.
+    std::function<void(CheckOffer)> takeOffer;
 
     void setProgress(int value) const
     {

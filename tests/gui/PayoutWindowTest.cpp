@@ -66,7 +66,7 @@ private slots:
             }
         });
         openPayout(f.context, nullptr);
-        QCOMPARE(f.prompter.shown, QStringList{"ERROR: 没有输入月工资信息！"});
+        QCOMPARE(f.prompter.shown, QStringList{"没有输入月工资信息！"});
         QVERIFY(!chooserShown);
     }
 

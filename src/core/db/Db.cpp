@@ -20,6 +20,17 @@ void bindAll(SQLite::Statement& stmt, const SqlParams& params)
     }
 }
 
+SqlValue columnValue(const SQLite::Column& c)
+{
+    if (c.isNull())
+        return nullptr;
+    if (c.isInteger())
+        return static_cast<long long>(c.getInt64());
+    if (c.isFloat())
+        return c.getDouble();
+    return QString::fromStdString(c.getString());
+}
+
 Db::Db(const QString& path) : path_(path)
 {
     guarded([&] {
@@ -48,14 +59,7 @@ SqlValue Db::scalar(const std::string& sql, const SqlParams& params)
         bindAll(stmt, params);
         if (!stmt.executeStep())
             return nullptr;
-        const SQLite::Column c = stmt.getColumn(0);
-        if (c.isNull())
-            return nullptr;
-        if (c.isInteger())
-            return static_cast<long long>(c.getInt64());
-        if (c.isFloat())
-            return c.getDouble();
-        return QString::fromStdString(c.getString());
+        return columnValue(stmt.getColumn(0));
     });
 }
 

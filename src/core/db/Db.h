@@ -77,6 +77,8 @@ template <class F>
 auto guarded(F&& f) -> decltype(f());
 
 void bindAll(SQLite::Statement& stmt, const SqlParams& params);
+// A column's value with the type the engine holds it in.
+SqlValue columnValue(const SQLite::Column& c);
 
 }  // namespace vel
 

@@ -8,11 +8,31 @@ namespace vel {
 class Db;
 struct UnitAttributes;
 
-// What a precondition check found: whether the command may go on, and the messages to show in
-// order (a check may fail silently, with no message).
+// What the clerk may be offered when a command's checks refuse.
+enum class CheckOffer {
+    None,
+    UnitWindow,     // the unit information window, right after the messages
+    MonthlyRoster,  // the monthly roster window of WorkMon, when the question is answered Yes
+};
+
+// What a command's checks found: whether the command may go on, and what to show in order (a
+// check may fail silently, with no message). The window shows the messages as boxes and asks the
+// question; the command line prints them and takes --yes for the question.
 struct CheckOutcome {
+    CheckOutcome() = default;
+    CheckOutcome(bool passedChecks, QStringList shown = {})
+        : passed(passedChecks), messages(std::move(shown))
+    {
+    }
+
     bool passed = true;
     QStringList messages;
+    // Asked after the messages. On a pass it is a Yes/No question (No by default) and only Yes
+    // lets the command go on; on a refusal it is a box with a single Yes that takes the offer.
+    QString question;
+    CheckOffer offer = CheckOffer::None;
+    // The messages are confirmation boxes with a single Yes button, not information boxes.
+    bool confirmations = false;
 };
 
 // The month's roster exists. The refusal question is rosterQuestion(m).

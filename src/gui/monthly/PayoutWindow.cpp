@@ -1,5 +1,6 @@
 #include "PayoutWindow.h"
 
+#include "CheckBoxes.h"
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
@@ -7,6 +8,7 @@
 #include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "monthly/WageSheetWindow.h"
+#include "period/CommandChecks.h"
 #include "staff/StaffPanelFrame.h"
 
 #include <QComboBox>
@@ -126,12 +128,14 @@ void openPayout(const WindowContext& context, QWidget* parent)
 {
     Db& db = context.session.db();
     std::vector<int> months;
-    if (!runCommand(parent, [&] { months = payoutMonths(db); }))
+    bool opens = false;
+    if (!runCommand(parent, [&] {
+            opens = passChecks(parent, payoutOpens(context.session), context.takeOffer);
+            if (opens)
+                months = payoutMonths(db);
+        }) ||
+        !opens)
         return;
-    if (months.empty()) {
-        prompt().error(parent, payout::NoMonthlyWages);
-        return;
-    }
     PayoutChooser chooser(months, parent);
     if (chooser.exec() != QDialog::Accepted)
         return;

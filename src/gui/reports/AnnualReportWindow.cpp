@@ -1,9 +1,10 @@
 #include "AnnualReportWindow.h"
 
+#include "CheckBoxes.h"
 #include "Prompter.h"
 #include "Session.h"
 #include "reports/AnnualReport.h"
-#include "reports/ReportChecks.h"
+#include "period/CommandChecks.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportWindow.h"
 
@@ -19,10 +20,7 @@ namespace vel::gui {
 
 void openAnnualReport(const WindowContext& context, QWidget* parent)
 {
-    const CheckOutcome checks = annualReportOpens(context.session.db());
-    for (const QString& message : checks.messages)
-        prompt().info(parent, message);
-    if (!checks.passed)
+    if (!passChecks(parent, annualReportChecks(context.session), context.takeOffer))
         return;
 
     auto report = std::make_shared<AnnualReport>(context.session);

@@ -1,10 +1,10 @@
 #include "LaborReportWindows.h"
 
-#include "Prompter.h"
+#include "CheckBoxes.h"
 #include "Session.h"
+#include "period/CommandChecks.h"
 #include "reports/BasicAnnualReport.h"
 #include "reports/BasicQuarterlyReport.h"
-#include "reports/ReportChecks.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportWindow.h"
 
@@ -17,13 +17,6 @@
 namespace vel::gui {
 
 namespace {
-
-bool passes(const CheckOutcome& checks, QWidget* parent)
-{
-    for (const QString& message : checks.messages)
-        prompt().info(parent, message);
-    return checks.passed;
-}
 
 QStringList unitLines(const WindowContext& context)
 {
@@ -65,21 +58,21 @@ void showBasicQuarterly(const WindowContext& context, BasicQuarterlyReport compu
 
 void openBasicQuarterly(const WindowContext& context, int quarter, QWidget* parent)
 {
-    if (passes(basicQuarterlyOpens(context.session.db(), quarter), parent))
+    if (passChecks(parent, basicQuarterlyChecks(context.session, quarter)))
         showBasicQuarterly(context, BasicQuarterlyReport::forQuarter(context.session, quarter),
                            parent);
 }
 
 void openBasicRange(const WindowContext& context, int from, int to, QWidget* parent)
 {
-    if (passes(basicRangeOpens(context.session.db(), from, to), parent))
+    if (passChecks(parent, basicRangeChecks(context.session, from, to)))
         showBasicQuarterly(context, BasicQuarterlyReport::forRange(context.session, from, to),
                            parent);
 }
 
 void openBasicAnnual(const WindowContext& context, QWidget* parent)
 {
-    if (!passes(basicAnnualOpens(context.session.db()), parent))
+    if (!passChecks(parent, basicAnnualChecks(context.session)))
         return;
     auto report = std::make_shared<BasicAnnualReport>(context.session);
     report->compute([&context](int p) { context.setProgress(p); });

@@ -1,10 +1,11 @@
 #include "QuarterlyReportWindow.h"
 
 #include "Guarded.h"
+#include "CheckBoxes.h"
 #include "Prompter.h"
 #include "Session.h"
 #include "reports/QuarterlyReport.h"
-#include "reports/ReportChecks.h"
+#include "period/CommandChecks.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportWindow.h"
 
@@ -18,10 +19,8 @@ namespace vel::gui {
 
 void openQuarterlyReport(const WindowContext& context, int quarter, QWidget* parent)
 {
-    const CheckOutcome checks = quarterlyReportOpens(context.session.db(), quarter);
-    for (const QString& message : checks.messages)
-        prompt().info(parent, message);
-    if (!checks.passed)
+    if (!passChecks(parent, quarterlyReportChecks(context.session, quarter),
+                    context.takeOffer))
         return;
 
     auto report = std::make_shared<QuarterlyReport>(context.session, quarter);

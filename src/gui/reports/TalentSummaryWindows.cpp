@@ -1,7 +1,9 @@
 #include "TalentSummaryWindows.h"
 
+#include "CheckBoxes.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "period/CommandChecks.h"
 #include "reports/ReportChecks.h"
 #include "reports/ReportHeader.h"
 #include "reports/ReportWindow.h"
@@ -52,10 +54,7 @@ void showTalentSummary(const WindowContext& context, const TalentForm& form,
 void openTalentSummary(const WindowContext& context, QWidget* parent)
 {
     Db& db = context.session.db();
-    const CheckOutcome opens = talentSummaryOpens(db);
-    for (const QString& message : opens.messages)
-        prompt().info(parent, message);
-    if (!opens.passed)
+    if (!passChecks(parent, talentSummaryChecks(context.session), context.takeOffer))
         return;
     const UnitAttributes& u = context.session.unit();
     showTalentSummary<TalentSummary>(

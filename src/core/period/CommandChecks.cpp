@@ -1,0 +1,94 @@
+#include "CommandChecks.h"
+
+#include "Session.h"
+#include "monthly/PayoutList.h"
+#include "reports/ReportChecks.h"
+
+namespace vel {
+
+CheckOutcome unitCheck(Session& session, bool offerUnitWindow, const QString& message)
+{
+    if (session.unitRegistered())
+        return {};
+    CheckOutcome out{false, {message}};
+    if (offerUnitWindow)
+        out.offer = CheckOffer::UnitWindow;
+    return out;
+}
+
+CheckOutcome wageMonthOpens(Session& session, int month)
+{
+    CheckOutcome unit = unitCheck(session, month == 1);
+    if (!unit.passed)
+        return unit;
+    if (month < 1 || month > 12 || !session.refreshMonthMenus()[static_cast<size_t>(month)])
+        return {false, {QStringLiteral("%1月工资过录表未开放。").arg(month)}};
+    session.unit().WorkMon = QString::number(month);
+    if (month >= 2) {
+        CheckOutcome previous = PrevMonthAudited(session.db(), session.unit(), month - 1);
+        previous.confirmations = true;
+        if (!previous.passed)
+            return previous;
+    }
+    if (!MonthRosterVerified(session.db(), month)) {
+        CheckOutcome out{false, {}};
+        out.question = rosterQuestion(month);
+        out.offer = CheckOffer::MonthlyRoster;
+        return out;
+    }
+    return {};
+}
+
+CheckOutcome payoutOpens(Session& session)
+{
+    CheckOutcome unit = unitCheck(session, true, QStringLiteral("请先填写单位基本信息。"));
+    if (!unit.passed)
+        return unit;
+    if (payoutMonths(session.db()).empty())
+        return {false, {payout::NoMonthlyWages}};
+    return {};
+}
+
+namespace {
+
+// A registered unit first, then the report's own checks.
+template <class Checks>
+CheckOutcome unitThen(Session& session, bool offerUnitWindow, Checks checks)
+{
+    CheckOutcome unit = unitCheck(session, offerUnitWindow);
+    return unit.passed ? checks(session.db()) : unit;
+}
+
+}  // namespace
+
+CheckOutcome quarterlyReportChecks(Session& session, int quarter)
+{
+    return unitThen(session, false, [quarter](Db& db) { return quarterlyReportOpens(db, quarter); });
+}
+
+CheckOutcome annualReportChecks(Session& session)
+{
+    return unitThen(session, true, annualReportOpens);
+}
+
+CheckOutcome basicQuarterlyChecks(Session& session, int quarter)
+{
+    return unitThen(session, false, [quarter](Db& db) { return basicQuarterlyOpens(db, quarter); });
+}
+
+CheckOutcome basicRangeChecks(Session& session, int from, int to)
+{
+    return unitThen(session, false, [from, to](Db& db) { return basicRangeOpens(db, from, to); });
+}
+
+CheckOutcome basicAnnualChecks(Session& session)
+{
+    return unitThen(session, false, basicAnnualOpens);
+}
+
+CheckOutcome talentSummaryChecks(Session& session)
+{
+    return unitThen(session, true, talentSummaryOpens);
+}
+
+}  // namespace vel

@@ -1,0 +1,32 @@
+#include "FileChooser.h"
+
+#include <QFileDialog>
+
+namespace vel::gui {
+namespace {
+
+FileChooser dialogs{
+    [](QWidget* parent, const QString& title, const QString& start, const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, title, start, filter);
+    },
+    [](QWidget* parent, const QString& title, const QString& start, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, title, start, filter);
+    },
+    [](QWidget* parent, const QString& title, const QString& start) {
+        return QFileDialog::getExistingDirectory(parent, title, start);
+    }};
+FileChooser* installed = nullptr;
+
+}  // namespace
+
+FileChooser& FileChooser::current()
+{
+    return installed ? *installed : dialogs;
+}
+
+void FileChooser::install(FileChooser* chooser)
+{
+    installed = chooser;
+}
+
+}  // namespace vel::gui

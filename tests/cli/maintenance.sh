@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# veldrassa-cli backup, restore, reset, clear and import-history.
+cli=$1
+source "$(dirname "$0")/CliAssert.bash"
+d=(--data-dir "$dir/work")
+count() { sqlite3 "$dir/work/Database/RCdatabase.db" "$1"; }
+
+expect 1 "" "请先填写单位基本信息！" -- "$cli" "${d[@]}" backup
+"$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
+printf '%s\n' "姓名	姓名编号" "张三	001" "李四	002" > "$dir/roster.tsv"
+for m in 0 1 2; do "$cli" "${d[@]}" roster import --month $m "$dir/roster.tsv" >/dev/null; done
+printf '姓名编号,姓名,基本工资\n001,张三,3000\n002,李四,3000\n' > "$dir/wages.csv"
+"$cli" "${d[@]}" wages import --month 1 "$dir/wages.csv" >/dev/null
+
+expect 0 "备份成功，备份在：$dir/work/BAK/123456789.db" "" -- "$cli" "${d[@]}" backup
+expect 0 "备份成功，备份在：$dir/copy.db" "" -- "$cli" "${d[@]}" backup "$dir/copy.db"
+
+# Clears ask first; months go from the last one backwards.
+expect 1 "" "请慎重处理，一旦清空，无法恢复！
+加 --yes 确认后执行。" -- "$cli" "${d[@]}" clear wages
+expect 1 "" "只能清空最后输入的月份（2月），请从最后一个月往前清空。" -- \
+  "$cli" "${d[@]}" clear monthly-staff --month 1 --yes
+expect 1 "" "清空的内容必须是 opening、staff、monthly-staff 或 wages。" -- "$cli" "${d[@]}" clear all --yes
+expect 0 "成功清空 2 月份数据！" "" -- "$cli" "${d[@]}" clear monthly-staff --month 2 --yes
+expect 0 "成功清空 1 月份工资数据！" "" -- "$cli" "${d[@]}" clear wages --month 1 --yes
+expect 0 "2|2|0" "" -- count "SELECT COUNT(*) FILTER (WHERE sMon = 0), COUNT(*) FILTER (WHERE sMon = 1), (SELECT COUNT(*) FROM Wage_Info) FROM Staff_moninfo"
+expect 0 "成功清空！" "" -- "$cli" "${d[@]}" clear staff --yes
+expect 1 "" "没有月度工资数据！" -- "$cli" "${d[@]}" clear wages --yes
+expect 0 "成功清空。" "" -- "$cli" "${d[@]}" clear opening --yes
+expect 0 "0" "" -- count "SELECT COUNT(*) FROM Staff_moninfo"
+
+# Restore refuses what is no backup, and brings a backup back whole.
+printf 'text\n' > "$dir/text.db"
+expect 1 "" "不是数据库文件，无法还原：$dir/text.db" -- "$cli" "${d[@]}" restore "$dir/text.db"
+out=$("$cli" "${d[@]}" restore "$dir/copy.db"); rc=$?
+[ $rc -eq 0 ] && [[ "$out" == 还原成功，原有数据已保存在：$dir/work/BAK/before-restore-*.db ]] \
+  || { echo "FAILED: restore: $rc $out"; failures=$((failures + 1)); }
+expect 0 "6|2" "" -- count "SELECT COUNT(*), (SELECT COUNT(*) FROM Wage_Info) FROM Staff_moninfo"
+
+# History: the folder just backed up from stands in for an earlier installation.
+mkdir -p "$dir/old/Database" && cp "$dir/copy.db" "$dir/old/Database/RCdatabase.db"
+sqlite3 "$dir/old/Database/RCdatabase.db" "UPDATE Staff_moninfo SET sMon = 12 WHERE sMon = 2"
+expect 1 "" "路径选择错误，请核对。" -- "$cli" "${d[@]}" import-history --from "$dir" --option 2
+expect 1 "" "已有期初数据，是否继续导入？
+加 --yes 确认后执行。" -- "$cli" "${d[@]}" import-history --from "$dir/old" --option 2
+
+expect 1 "" "系统数据将清空，必须重启系统才生效，请确认！
+确认按[Yes],不确认按[No]
+加 --yes 确认后执行。" -- "$cli" "${d[@]}" reset
+out=$("$cli" "${d[@]}" reset --yes); rc=$?
+[ $rc -eq 0 ] && [[ "$out" == 系统已初始化，原有数据已保存在：$dir/work/BAK/before-init-*.db ]] \
+  || { echo "FAILED: reset: $rc $out"; failures=$((failures + 1)); }
+expect 0 "0" "" -- count "SELECT COUNT(*) FROM Dep_Info"
+
+expect 1 "" "没有月度人员数据，请先导入月度人员数据。" -- \
+  "$cli" "${d[@]}" import-history --from "$dir/old" --option 4
+expect 0 "导入完成，共4条月度人员记录。
+导入完成，共2条工资记录。" "" -- "$cli" "${d[@]}" import-history --from "$dir/old" --option 5
+expect 0 "导入完成，共2条记录。" "" -- "$cli" "${d[@]}" import-history --from "$dir/old" --option 1
+expect 0 "2|4|2" "" -- count "SELECT COUNT(*) FILTER (WHERE sMon = 0), COUNT(*) FILTER (WHERE sMon > 0), (SELECT COUNT(*) FROM Wage_Info) FROM Staff_moninfo"
+finish
