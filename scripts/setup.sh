@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libsqlite3-dev libsqlitecpp-dev libxlsxwriter-dev libshp-dev libcli11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev sqlite3
   fonts-noto-cjk
   python3-openpyxl python3-dbfread
   xvfb xauth
