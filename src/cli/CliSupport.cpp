@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "Session.h"
+
 #include <cstdio>
 
 namespace vel::cli {
@@ -12,6 +14,14 @@ void out(const QString& line)
 void err(const QString& line)
 {
     std::fputs((line + '\n').toUtf8().constData(), stderr);
+}
+
+bool unitRefused(Session& session)
+{
+    if (session.unitRegistered())
+        return false;
+    err(QStringLiteral("请先填写单位基本信息！"));
+    return true;
 }
 
 }  // namespace vel::cli

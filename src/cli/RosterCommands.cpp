@@ -5,6 +5,7 @@
 #include "sheet/Sheet.h"
 #include "staff/RosterFile.h"
 #include "staff/RosterStore.h"
+#include "staff/RosterSubmission.h"
 #include "staff/StaffRules.h"
 
 #include <cstdio>
@@ -26,10 +27,8 @@ int rosterImport(Session& session, int month, const QString& path)
 {
     if (!validMonth(month))
         return Refused;
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息！"));
+    if (unitRefused(session))
         return Refused;
-    }
     std::vector<RosterFileRow> rows;
     try {
         rows = readRosterFile(path);
@@ -82,6 +81,14 @@ int rosterExport(Session& session, int month)
     if (!validMonth(month))
         return Refused;
     std::fputs(rosterExportText(session.db(), month).toUtf8().constData(), stdout);
+    return 0;
+}
+
+int rosterSubmit(Session& session)
+{
+    if (unitRefused(session))
+        return Refused;
+    out(writeRosterSubmission(session.db(), session.folder(), session.unit().CurDepNo));
     return 0;
 }
 

@@ -58,7 +58,7 @@ QString count(const QWidget& w)
 QJsonObject readWorkbook(const QString& path)
 {
     QProcess python;
-    python.start("/usr/bin/python3", {QFINDTESTDATA("../fixtures/read_xlsx.py"), path});
+    python.start("/usr/bin/python3", {QFINDTESTDATA("fixtures/read_xlsx.py"), path});
     python.waitForFinished(60000);
     if (python.exitCode() != 0)
         qWarning() << python.readAllStandardError();
