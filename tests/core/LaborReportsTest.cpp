@@ -350,6 +350,32 @@ TEST(LaborReports, GovernmentOrgansBlankManagementAndConstruction)
         EXPECT_EQ(quarter.sheet().text(row, col), "0") << row;
 }
 
+// The annual form's headings are its own texts, and empty where it gives none: an official form
+// carries no headings of our making.
+TEST(LaborReports, AnnualHeadingsAreTheFormsOwn)
+{
+    TestSession s;
+    registerUnit(*s, Enterprise, "是1");
+    const BasicAnnualReport report(*s);
+    const struct {
+        int row, col;
+        const char* text;
+    } cells[] = {
+        {2, 4, ""},
+        {2, 9, ""},
+        {3, 6, ""},
+        {4, 6, ""},
+        {23, 6, "补充：限有资质的建筑法人单位填报"},
+        {24, 6, ""},
+        {25, 6, "一、有总承包和专业承包资质的建筑业法人填报"},
+        {31, 6, "二、有劳务分包资质的建筑法人单位填报"},
+        {32, 6, ""},
+    };
+    for (const auto& c : cells)
+        EXPECT_EQ(report.sheet().text(c.row, c.col).toStdString(), c.text)
+            << c.row << "," << c.col;
+}
+
 TEST(LaborReports, ChecksBeforeOpening)
 {
     TestSession s;
@@ -469,8 +495,15 @@ TEST(LaborReports, AnnualWorkbookAndSubmission)
     const QJsonObject dbf = readWithPython("read_dbf.py", report.submissionPath());
     const QJsonArray fields = dbf["fields"].toArray();
     ASSERT_EQ(fields.size(), 51);
-    EXPECT_EQ(fields[20].toObject()["name"].toString(), "I20");
-    EXPECT_EQ(fields[20].toObject()["decimals"].toInt(), 2);
+    // The averages per head keep one field definition, also where they are whole (0 here for
+    // I21 to I23 without heads).
+    for (int i = 20; i <= 23; ++i) {
+        const QJsonObject f = fields[i].toObject();
+        EXPECT_EQ(f["name"].toString(), QString("I%1").arg(i));
+        EXPECT_EQ(f["type"].toString(), "N") << i;
+        EXPECT_EQ(f["length"].toInt(), 14) << i;
+        EXPECT_EQ(f["decimals"].toInt(), 2) << i;
+    }
     const QJsonArray record = dbf["records"].toArray()[0].toArray();
     EXPECT_DOUBLE_EQ(record[20].toDouble(), 114675.63);
     EXPECT_EQ(record[49].toInt(), 0);  // B7: not reported by 是1

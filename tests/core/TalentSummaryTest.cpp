@@ -105,8 +105,8 @@ std::optional<QString> openingColumn(int column, int gid)
         return born(plain[column - 1]);
     if (gid >= 15 && gid <= 19)
         return QString("sPostGrade IN (31, 32, 33)");
-    if (gid >= 29)
-        return QString("sPostGrade <> 10");
+    if (gid >= 29)  // a title, or a skill grade, which has its own column
+        return QString("(sPostGrade <> 10 OR sJGrade IN (51, 52, 53, 54, 55))");
     return std::nullopt;
 }
 

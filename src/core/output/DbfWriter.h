@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <map>
 #include <string>
 
 namespace vel {
@@ -14,9 +15,12 @@ class WorkFolder;
 struct DbfSource {
     std::string select;
     SqlParams params;
+    // Columns written with exactly these decimals: the authority reads every file of a form with
+    // one field definition, whatever this year's values are.
+    std::map<std::string, int> decimals = {};
 
     // Every column and row of a table.
-    static DbfSource table(const QString& name);
+    static DbfSource table(const QString& name, std::map<std::string, int> decimals = {});
 };
 
 // The folders the statistics authority's files go to.

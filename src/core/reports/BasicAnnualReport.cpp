@@ -70,8 +70,6 @@ const std::vector<FormRow>& rightRows()
     static const std::vector<FormRow> rows = {
         {1, "指标名称", "计量单位", "代码"},
         {2, "甲", "乙", "丙"},
-        {3, "补充资料"},
-        {4, "（一）年末单位从业人员按学历分"},
         {5, "1.大学本科及以上", "人", "A1"},
         {6, "2.大专", "人", "A2"},
         {7, "3.中专及高中", "人", "A3"},
@@ -90,16 +88,14 @@ const std::vector<FormRow>& rightRows()
         {20, "4.中级工", "人", "A16"},
         {21, "5.初级工", "人", "A17"},
         {22, "6. 在技术操作岗位工作人员", "人", "A18"},
-        {23, "建筑业补充资料"},
-        {24, "（限有资质的建筑业法人单位填报）"},
+        {23, "补充：限有资质的建筑法人单位填报"},
         {25, "一、有总承包和专业承包资质的建筑业法人填报"},
         {26, "其中：工程技术人员", "人", "B1"},
         {27, "其中：一级建造师", "人", "B2"},
         {28, "其中：现场施工人员", "人", "B3"},
         {29, "其中：持证上岗人员", "人", "B4"},
         {30, "计算建筑业劳动生产率的平均人数", "人", "B5"},
-        {31, "二、有劳务分包资质的建筑业法人填报"},
-        {32, "从业人员期末人数"},
+        {31, "二、有劳务分包资质的建筑法人单位填报"},
         {33, "其中：工程技术人员", "人", "B6"},
         {34, "其中：现场施工人员", "人", "B7"},
     };
@@ -241,10 +237,8 @@ Sheet formTemplate()
     Sheet sheet(BasicAnnualReport::Rows, BasicAnnualReport::Columns);
     writeFormRows(sheet, LeftLabelCol, leftRows());
     writeFormRows(sheet, RightLabelCol, rightRows());
-    for (int col : {LeftValueCol, RightValueCol}) {
+    for (int col : {LeftValueCol, RightValueCol})
         sheet.setText(1, col, QStringLiteral("本年实际"));
-        sheet.setText(2, col, QStringLiteral("1"));
-    }
     for (int col : {LeftLabelCol, RightLabelCol}) {
         sheet.setColumnWidths(col, col, 30 * 256);
         sheet.setColumnWidths(col + 1, col + 2, 5 * 256);
@@ -378,8 +372,12 @@ QString BasicAnnualReport::submissionFolder() const
 QString BasicAnnualReport::submit()
 {
     store();
+    std::map<std::string, int> decimals;
+    for (const std::string& field : InFen)
+        decimals[field] = 2;
     return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Rcsb,
-                             "NLabor_info", QFileInfo(submissionPath()).fileName());
+                             "NLabor_info", QFileInfo(submissionPath()).fileName(), {},
+                             decimals);
 }
 
 }  // namespace vel

@@ -17,10 +17,11 @@ QString submitReportTable(Db& db,
                           SubmissionFolder where,
                           const char* table,
                           const QString& fileName,
-                          const QString& olderName)
+                          const QString& olderName,
+                          const std::map<std::string, int>& decimals)
 {
     const QString path = submissionPath(folder, where, fileName);
-    writeDbf(db, DbfSource::table(QString::fromUtf8(table)), path);
+    writeDbf(db, DbfSource::table(QString::fromUtf8(table), decimals), path);
     if (!olderName.isEmpty())
         removeOlderFile(submissionPath(folder, where, olderName));
     return writtenFileMessage(path);

@@ -64,14 +64,15 @@ const std::vector<Category>& categories()
     return rows;
 }
 
-// Every grade but "none" (10).
+// Any title grade but "none" (10), or a skill grade: the coding rules keep skill grades in
+// sJGrade, never in sPostGrade.
 Selection anyGrade()
 {
     Selection below = codesOf("sPostGrade", {});
     below.highest = 9;
     Selection above = codesOf("sPostGrade", {});
     above.lowest = 11;
-    return anyOf({below, above});
+    return anyOf({below, above, codesOf("sJGrade", {51, 52, 53, 54, 55})});
 }
 
 const std::vector<HeadedColumn>& valueColumns()
