@@ -1,12 +1,16 @@
-// Wage figures: storing a full month against the bare insert of its rows, and the payout list of
-// a year.
+// Wage figures: storing a full month against the bare insert of its rows, opening the wage window
+// on a full month, and the payout list of a year.
 #include "Session.h"
+#include "WindowContext.h"
+#include "monthly/WageEntryWindow.h"
 #include "monthly/PayoutList.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
 #include "sheet/Sheet.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -98,6 +102,36 @@ static void BareInsertWageMonth(benchmark::State& state)
 }
 BENCHMARK(BareInsertWageMonth)->Unit(benchmark::kMillisecond);
 
+// From the command to the window shown with the month's stored rows, as "1月工资过录表" opens it.
+static void OpenWageWindowOnAFullMonth(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    Session session{WorkFolder(dir.path())};
+    UnitRegistration r;
+    r.name = "基准单位";
+    r.code = "123456789";
+    r.type = unit::EnterpriseType;
+    r.unitClass = "否";
+    saveRegistration(session.db(), r);
+    session.unitRegistered();
+    addRoster(session.db(), 1, MonthRows);
+    Sheet sheet = monthSheet();
+    storeWages(session.db(), session.unit(), 1, sheet);
+    session.refreshMonthMenus();
+    const gui::WindowContext context(session);
+    for (auto _ : state) {
+        gui::WageEntryWindow window(context, 1);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            state.SkipWithError("window not exposed");
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(OpenWageWindowOnAFullMonth)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
 static void PayoutListOfAYear(benchmark::State& state)
 {
     constexpr int People = 3000;
@@ -122,4 +156,11 @@ static void PayoutListOfAYear(benchmark::State& state)
 }
 BENCHMARK(PayoutListOfAYear)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -2,20 +2,59 @@
 
 #include "Schema.h"
 
+#include <QStringEncoder>
+
 namespace vel {
+namespace {
+
+void bindNumberOrNull(SQLite::Statement& stmt, int index, const SqlValue& v)
+{
+    if (const auto* i = std::get_if<long long>(&v))
+        stmt.bind(index, static_cast<int64_t>(*i));
+    else if (const auto* d = std::get_if<double>(&v))
+        stmt.bind(index, *d);
+    else
+        stmt.bind(index);
+}
+
+// Encodes into the reused buffer, so that a long run of rows allocates nothing per text.
+void encodeUtf8(const QString& text, std::string& out)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    out.resize(static_cast<size_t>(encoder.requiredSpace(text.size())));
+    const char* end = encoder.appendToBuffer(out.data(), text);
+    out.resize(static_cast<size_t>(end - out.data()));
+}
+
+// Texts are bound from `utf8`, which keeps them until the statement has run.
+void bindWithoutCopies(SQLite::Statement& stmt, const SqlParams& params,
+                       std::vector<std::string>& utf8)
+{
+    if (utf8.size() < params.size())
+        utf8.resize(params.size());
+    int index = 1;
+    for (const SqlValue& v : params) {
+        if (const auto* t = std::get_if<QString>(&v)) {
+            std::string& bytes = utf8[static_cast<size_t>(index - 1)];
+            encodeUtf8(*t, bytes);
+            stmt.bindNoCopy(index, bytes);
+        } else {
+            bindNumberOrNull(stmt, index, v);
+        }
+        ++index;
+    }
+}
+
+}  // namespace
 
 void bindAll(SQLite::Statement& stmt, const SqlParams& params)
 {
     int index = 1;
     for (const SqlValue& v : params) {
-        if (std::holds_alternative<std::nullptr_t>(v))
-            stmt.bind(index);
-        else if (const auto* i = std::get_if<long long>(&v))
-            stmt.bind(index, static_cast<int64_t>(*i));
-        else if (const auto* d = std::get_if<double>(&v))
-            stmt.bind(index, *d);
+        if (const auto* t = std::get_if<QString>(&v))
+            stmt.bind(index, t->toStdString());
         else
-            stmt.bind(index, std::get<QString>(v).toStdString());
+            bindNumberOrNull(stmt, index, v);
         ++index;
     }
 }
@@ -34,8 +73,10 @@ SqlValue columnValue(const SQLite::Column& c)
 Db::Db(const QString& path) : path_(path)
 {
     guarded([&] {
+        // One connection used by one thread: the engine's own locking would only cost time.
         db_ = std::make_unique<SQLite::Database>(path.toStdString(),
-                                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+                                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE |
+                                                     SQLite::OPEN_NOMUTEX);
         db_->exec("PRAGMA foreign_keys = OFF");
         return 0;
     });
@@ -116,7 +157,7 @@ void Statement::run(const SqlParams& params)
     guarded([&] {
         stmt_.reset();
         stmt_.clearBindings();
-        bindAll(stmt_, params);
+        bindWithoutCopies(stmt_, params, utf8_);
         stmt_.exec();
         return 0;
     });

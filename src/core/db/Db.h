@@ -56,6 +56,8 @@ public:
 
 private:
     SQLite::Statement stmt_;
+    // The texts of the current run as UTF-8, bound without a copy and reused row after row.
+    std::vector<std::string> utf8_;
 };
 
 // All-or-nothing: rolls back unless commit() was reached.

@@ -1,6 +1,7 @@
 #include "WageStore.h"
 
 #include "Session.h"
+#include "db/BulkInsert.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
 #include "sheet/Sheet.h"
@@ -183,9 +184,9 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
 
     Transaction tx(db);
     db.exec("DELETE FROM Wage_Info WHERE sMon = ?", {static_cast<long long>(month)});
-    Statement insert(db,
-                     "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sN3, sN4,"
-                     " sTotal, sFlag, wFlag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    BulkInsert insert(db, "Wage_Info",
+                      {"sNumber", "sName", "sMon", "sN1", "sN2", "sN3", "sN4", "sTotal", "sFlag",
+                       "wFlag"});
     for (const PendingRow& p : pending) {
         const SqlParams values{p.number,
                                p.name,
@@ -197,12 +198,13 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
                                p.amounts.total,
                                p.sFlag,
                                p.wFlag};
-        insert.run(values);
+        insert.add(values);
         ++result.writtenRows;
         if (p.sFlag == u"0" || p.wFlag == u"0")
             ++result.flagged;
         report(progress, 50 + result.writtenRows * 50 / static_cast<int>(pending.size()));
     }
+    insert.finish();
     tx.commit();
     report(progress, 100);
     return result;

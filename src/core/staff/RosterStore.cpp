@@ -1,5 +1,6 @@
 #include "RosterStore.h"
 
+#include "db/BulkInsert.h"
 #include "db/Db.h"
 #include "sheet/Sheet.h"
 
@@ -10,9 +11,19 @@ namespace {
 
 SqlValue textOrNull(const QString& text)
 {
-    if (text.trimmed().isEmpty())
+    if (QStringView(text).trimmed().isEmpty())
         return nullptr;
     return text;
+}
+
+// Codes go into number columns: bound as numbers, they spare the engine a conversion per cell.
+SqlValue codeValue(const QString& text)
+{
+    bool ok = false;
+    const long long code = text.toLongLong(&ok);
+    if (ok)
+        return code;
+    return textOrNull(text);
 }
 
 void report(const Progress& progress, int done, int total)
@@ -91,16 +102,14 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
         if (c->codeField)
             fields << c->codeField;
     fields << "sIsok" << "sMon";
-    const std::string sql = "INSERT INTO Staff_moninfo (" + fields.join(", ").toStdString() +
-                            ") VALUES (" + QString("?, ").repeated(fields.size() - 1).toStdString() +
-                            "?)";
 
     Transaction tx(db);
     db.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month)});
-    Statement insert(db, sql);
+    BulkInsert insert(db, "Staff_moninfo", fields);
     int done = 0;
+    SqlParams values;
     for (const StaffRowResult& r : audit.rows) {
-        SqlParams values;
+        values.clear();
         for (const StaffColumn* c : answers) {
             // Name and name number are stored as they stand, even empty.
             if (c->col <= staff::NumberCol)
@@ -110,12 +119,13 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
         }
         for (const StaffColumn* c : answers)
             if (c->codeField)
-                values.push_back(textOrNull(sheet.text(r.row, c->codeCol)));
+                values.push_back(codeValue(sheet.text(r.row, c->codeCol)));
         values.push_back(r.sIsok());
         values.push_back(static_cast<long long>(month));
-        insert.run(values);
+        insert.add(values);
         report(progress, ++done, static_cast<int>(audit.rows.size()));
     }
+    insert.finish();
     tx.commit();
 }
 
