@@ -3,21 +3,20 @@
 #include "Errors.h"
 #include "db/Db.h"
 #include "sheet/Sheet.h"
-#include "io/DelimitedFile.h"
 #include "sheet/SheetClipboard.h"
-
 
 namespace vel {
 
-std::vector<RosterFileRow> readRosterFile(const QString& path)
+RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding)
 {
-    const std::vector<QStringList> lines = readDelimitedFile(path);
+    const DelimitedText text = readDelimitedFile(path, encoding);
 
-    std::vector<RosterFileRow> rows;
+    RosterFile file;
+    file.encoding = text.encoding;
     int emptyNameLine = 0;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const int line = static_cast<int>(i) + 1;
-        QStringList cells = lines[i];
+    for (size_t i = 1; i < text.lines.size(); ++i) {
+        const int line = text.lines[i].line;
+        QStringList cells = text.lines[i].cells;
         while (!cells.isEmpty() && cells.back().trimmed().isEmpty())
             cells.removeLast();
         if (cells.size() > staff::AnswerCount)
@@ -32,9 +31,9 @@ std::vector<RosterFileRow> readRosterFile(const QString& path)
         }
         if (emptyNameLine)
             throw Error(QStringLiteral("第%1行没有姓名，其下还有人员。").arg(emptyNameLine));
-        rows.push_back({line, cells});
+        file.rows.push_back({line, cells});
     }
-    return rows;
+    return file;
 }
 
 void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffClass staffClass)

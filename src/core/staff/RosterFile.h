@@ -1,10 +1,12 @@
 #pragma once
 
+#include "io/DelimitedFile.h"
 #include "staff/StaffSheet.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace vel {
@@ -19,9 +21,15 @@ struct RosterFileRow {
     QStringList cells;
 };
 
-// Reads a CSV or tab-separated roster file with one header row. Throws Error naming the line for
-// a row with more columns than the sheet, an empty name above filled rows, or an unreadable file.
-std::vector<RosterFileRow> readRosterFile(const QString& path);
+struct RosterFile {
+    TextEncoding encoding = TextEncoding::Utf8;  // the one the file was read in
+    std::vector<RosterFileRow> rows;
+};
+
+// Reads a CSV or tab-separated roster file with one header row, in the given encoding or the one
+// its bytes show (readDelimitedFile). Throws Error naming the line for a row with more columns
+// than the sheet, an empty name above filled rows, or a file that cannot be read.
+RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding = std::nullopt);
 
 // Writes the people from sheet row 3 on; columns the unit's class does not answer stay empty.
 void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffClass staffClass);
