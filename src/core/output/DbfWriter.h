@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 namespace vel {
@@ -18,6 +19,12 @@ struct DbfSource {
     // Every column and row of a table.
     static DbfSource table(const QString& name);
 };
+
+// The longest text a dBASE character field holds, in GBK bytes.
+constexpr int DbfMaxTextBytes = 254;
+
+// The GBK bytes of a text, when GBK proper holds it; nullopt for a character it cannot hold.
+std::optional<QByteArray> gbkBytes(const QString& text);
 
 // The folders the statistics authority's files go to.
 enum class SubmissionFolder { Gzsb, Rcsb };  // GZSB, RCSB
