@@ -39,7 +39,7 @@ void scanRows(Db& db,
     const std::string sql = "SELECT sMon" + selectList(codeColumns, StaffCodeColumns) +
                             selectList(valueColumns, AmountColumns) + " FROM " + source +
                             " WHERE +sMon BETWEEN 0 AND ?";
-    guarded([&] {
+    guarded(db, [&] {
         SQLite::Statement stmt(db.handle(), sql);
         bindAll(stmt, {static_cast<long long>(lastMonth)});
         RowCodes codes(codeColumns.size());
