@@ -7,8 +7,6 @@
 #include "staff/RosterStore.h"
 #include "staff/StaffRules.h"
 
-#include <cstdio>
-
 namespace vel::cli {
 namespace {
 
@@ -22,7 +20,8 @@ bool validMonth(int month)
 
 }  // namespace
 
-int rosterImport(Session& session, int month, const QString& path)
+int rosterImport(Session& session, int month, const QString& path,
+                 std::optional<TextEncoding> encoding)
 {
     if (!validMonth(month))
         return Refused;
@@ -30,13 +29,15 @@ int rosterImport(Session& session, int month, const QString& path)
         err(QStringLiteral("请先填写单位基本信息！"));
         return Refused;
     }
-    std::vector<RosterFileRow> rows;
+    RosterFile file;
     try {
-        rows = readRosterFile(path);
+        file = readRosterFile(path, encoding);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
+    out(QStringLiteral("encoding %1").arg(encodingName(file.encoding)));
+    const std::vector<RosterFileRow>& rows = file.rows;
     if (rows.empty()) {
         err(QStringLiteral("第一行没有数据。"));
         return Refused;
@@ -81,7 +82,7 @@ int rosterExport(Session& session, int month)
 {
     if (!validMonth(month))
         return Refused;
-    std::fputs(rosterExportText(session.db(), month).toUtf8().constData(), stdout);
+    write(rosterExportText(session.db(), month));
     return 0;
 }
 

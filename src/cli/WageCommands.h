@@ -1,6 +1,10 @@
 #pragma once
 
+#include "io/DelimitedFile.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace vel {
 class Session;
@@ -9,8 +13,10 @@ class Session;
 namespace vel::cli {
 
 // Checks, totals and stores a wage file as the month's wages, after the checks that opening the
-// month's wage entry runs.
-int wagesImport(Session& session, int month, const QString& path);
+// month's wage entry runs. The file is read in `encoding`, else in the one its bytes show; the first
+// line printed names it.
+int wagesImport(Session& session, int month, const QString& path,
+                std::optional<TextEncoding> encoding);
 int wagesExport(Session& session, int month);
 // The wage payout list over months first..last as tab-separated text.
 int payoutList(Session& session, int first, int last);

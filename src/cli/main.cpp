@@ -10,6 +10,9 @@
 
 #include <QCoreApplication>
 
+#include <new>
+#include <optional>
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -18,8 +21,9 @@ int main(int argc, char** argv)
     CLI::App cli{"Veldrassa command line: the unit's records without the window"};
     cli.require_subcommand(1);
     std::string dataDir;
-    cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
-                                          "~/.local/share/veldrassa)");
+    CLI::Option* dataDirOption =
+        cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
+                                              "~/.local/share/veldrassa)");
 
     CLI::App* init = cli.add_subcommand("init", "create the work folder and database if missing");
 
@@ -44,6 +48,12 @@ int main(int argc, char** argv)
     rosterImport->add_option("--month", month, "0 (opening roster) to 12")->required();
     rosterImport->add_option("FILE", file, "one header row, then the 18 answer columns")
         ->required();
+    std::string encoding;
+    const auto encodingOption = [&encoding](CLI::App* command) {
+        command->add_option("--encoding", encoding, "utf-8 or gbk (else taken from the file)")
+            ->check(CLI::IsMember({"utf-8", "gbk"}, CLI::ignore_case));
+    };
+    encodingOption(rosterImport);
     CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
     rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
 
@@ -54,6 +64,7 @@ int main(int argc, char** argv)
     wagesImport->add_option("--month", month, "1 to 12")->required();
     wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
         ->required();
+    encodingOption(wagesImport);
     CLI::App* wagesExport =
         wages->add_subcommand("export", "print the stored wages with sFlag and wFlag");
     wagesExport->add_option("--month", month, "1 to 12")->required();
@@ -76,10 +87,22 @@ int main(int argc, char** argv)
         form->add_flag("--dbf", reportFiles.submission, "also write the submission file under GZSB");
     }
 
-    CLI11_PARSE(cli, argc, argv);
-
     try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return cli.exit(e) == 0 ? 0 : cli::Usage;
+    }
+    if (*dataDirOption && dataDir.empty()) {
+        cli::err(QStringLiteral("--data-dir 不能为空。"));
+        return cli::Usage;
+    }
+    const std::optional<TextEncoding> fileEncoding =
+        encodingFromName(QString::fromStdString(encoding));
+
+    const auto run = [&]() -> int {
         const WorkFolder folder(WorkFolder::resolve(QString::fromStdString(dataDir)));
+        if (!*init)
+            folder.requireDatabase();
         Session session(folder);
         if (*init) {
             cli::out(folder.databasePath());
@@ -98,11 +121,11 @@ int main(int argc, char** argv)
             return cli::unitSet(session, o);
         }
         if (*rosterImport)
-            return cli::rosterImport(session, month, QString::fromStdString(file));
+            return cli::rosterImport(session, month, QString::fromStdString(file), fileEncoding);
         if (*rosterExport)
             return cli::rosterExport(session, month);
         if (*wagesImport)
-            return cli::wagesImport(session, month, QString::fromStdString(file));
+            return cli::wagesImport(session, month, QString::fromStdString(file), fileEncoding);
         if (*wagesExport)
             return cli::wagesExport(session, month);
         if (*payout)
@@ -111,9 +134,18 @@ int main(int argc, char** argv)
             return cli::quarterlyReport(session, quarter, reportFiles);
         if (*annual)
             return cli::annualReport(session, reportFiles);
+        return 0;
+    };
+
+    int exitCode = cli::Refused;
+    try {
+        exitCode = run();
     } catch (const Error& e) {
         cli::err(e.message());
-        return 2;
+    } catch (const std::bad_alloc&) {
+        cli::err(QStringLiteral("内存不足，命令已中止，数据没有改动。"));
+    } catch (const std::exception& e) {
+        cli::err(QStringLiteral("命令意外中止，数据没有改动：%1").arg(QString::fromLocal8Bit(e.what())));
     }
-    return 0;
+    return cli::finishOutput(exitCode);
 }
