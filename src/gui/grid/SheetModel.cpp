@@ -122,7 +122,8 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const
 
 bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!sheet_ || readOnly_ || !index.isValid() || role != Qt::EditRole)
+    if (!sheet_ || readOnly_ || !index.isValid() || role != Qt::EditRole ||
+        index.row() < headerRows_)
         return false;
     sheet_->setText(index.row() + 1, index.column() + 1, value.toString());
     return true;
@@ -133,7 +134,7 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!readOnly_)
+    if (!readOnly_ && index.row() >= headerRows_)
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -68,6 +68,18 @@ void SheetView::setReadOnly(bool readOnly)
     setEditTriggers(readOnly ? NoEditTriggers : DoubleClicked | EditKeyPressed | AnyKeyPressed);
 }
 
+void SheetView::setHeaderRows(int rows)
+{
+    model_->setHeaderRows(rows);
+}
+
+CellRange SheetView::editablePart(CellRange range) const
+{
+    range = shownPart(range);
+    range.r1 = std::max(range.r1, model_->headerRows() + 1);
+    return range;
+}
+
 CellRange SheetView::selectedRange() const
 {
     const QItemSelection selection = selectionModel()->selection();
@@ -127,7 +139,7 @@ void SheetView::cut()
         return;
     copy();
     if (Sheet* s = liveSheet()) {
-        const CellRange range = shownPart(selectedRange());
+        const CellRange range = editablePart(selectedRange());
         s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values);
     }
 }
@@ -138,6 +150,8 @@ CellRange SheetView::paste()
     if (!s || isReadOnly())
         return {};
     const CellRange target = selectedRange();
+    if ((target.isEmpty() ? 1 : target.r1) <= model_->headerRows())
+        return {};
     const CellRange written = pasteClipboardText(*s, target.isEmpty() ? 1 : target.r1,
                                                  target.isEmpty() ? 1 : target.c1,
                                                  QGuiApplication::clipboard()->text());
@@ -155,13 +169,13 @@ void SheetView::clearSelectedValues()
     const QItemSelection selection = selectionModel()->selection();
     SheetBatch batch(*s);
     if (selection.isEmpty()) {
-        const CellRange r = shownPart(selectedRange());
+        const CellRange r = editablePart(selectedRange());
         s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
         return;
     }
     for (const QItemSelectionRange& part : selection) {
         const CellRange r =
-            shownPart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1});
+            editablePart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1});
         s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
     }
 }
@@ -170,7 +184,7 @@ void SheetView::insertSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty())
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows())
         s->insertRows(range.r1, range.rowCount());
 }
 
@@ -178,7 +192,7 @@ void SheetView::deleteSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty())
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows())
         s->deleteRows(range.r1, range.rowCount());
 }
 

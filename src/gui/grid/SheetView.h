@@ -26,6 +26,9 @@ public:
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
+    // Sheet rows 1..rows are the header: no typing, pasting, cutting, clearing, inserting or
+    // deleting reaches them.
+    void setHeaderRows(int rows);
     // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
     bool clipboardKeysEnabled() const { return clipboardKeys_; }
     void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }
@@ -77,6 +80,8 @@ private:
     Sheet* liveSheet() const;
     // The user's operations stop at the last shown column: the columns past it hold codes.
     CellRange shownPart(CellRange range) const;
+    // The part below the header rows that editing commands may change.
+    CellRange editablePart(CellRange range) const;
     void moveCurrent(CursorAction action);
     void applyLayout();
     void applyColumns();

@@ -45,6 +45,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     }
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
+    view_->setHeaderRows(wage::HeaderRow);
     view_->setWordWrap(true);
     connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!quiet_)
