@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk
   python3-openpyxl python3-dbfread
   xvfb xauth
+  clang
 )
 
 missing=()
