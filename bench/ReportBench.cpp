@@ -1,10 +1,11 @@
 // Report figures for a year of 3,000 persons in the opening roster and twelve monthly rosters
-// (39,000 staff rows) with 36,000 wage rows: the quarterly and the annual report computed and
-// stored, their workbooks and submission files, against one hand-written query per report that
-// computes the same figures (the floor).
+// (39,000 staff rows) with 36,000 wage rows: the quarterly and the annual report and both wage
+// summaries over 1–12 computed and stored, their workbooks and submission files, against one
+// hand-written query per report that computes the same figures (the floor).
 #include "Session.h"
 #include "reports/AnnualReport.h"
 #include "reports/QuarterlyReport.h"
+#include "reports/WageSummary.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -44,8 +45,8 @@ struct Fixture {
         Transaction tx(db);
         SQLite::Statement staff(db.handle(),
                                 "INSERT INTO Staff_moninfo (sName, sNumber, sMon, sIsok, sSex,"
-                                " sqrz, ssf, sEducation, sPost, syg, sgc, sjzs, ssg)"
-                                " VALUES (?, ?, ?, '1', ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                                " sqrz, ssf, sEducation, sPost, syg, sgc, sjzs, ssg, sPostGrade,"
+                                " sBirth) VALUES (?, ?, ?, '1', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         SQLite::Statement wage(db.handle(),
                                "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sN3, sN4,"
                                " sTotal, sFlag, wFlag) VALUES (?, ?, ?, ?, ?, ?, ?, ?, '1', '1')");
@@ -55,7 +56,9 @@ struct Fixture {
             long long codes[] = {pick({1, 2}), pick({1, 2}),    pick({1, 1, 1, 2, 3}),
                                  pick({1, 2, 3, 4, 5, 6, 7, 8, 9}), pick(posts),
                                  pick({1, 2}), pick({1, 2}),    pick({1, 2}),
-                                 pick({1, 2, 3})};
+                                 pick({1, 2, 3}), pick({10, 31, 32, 33, 34, 51, 53})};
+            const std::string birth =
+                std::to_string(1955 + i % 40) + "-" + (i % 3 ? "0" : "") + std::to_string(1 + i % 9);
             for (int month = 0; month <= 12; ++month) {
                 if (month % 4 == 1)
                     codes[4] = pick(posts);  // some change posts during the year
@@ -63,8 +66,9 @@ struct Fixture {
                 staff.bind(1, name);
                 staff.bind(2, number);
                 staff.bind(3, month);
-                for (int c = 0; c < 9; ++c)
+                for (int c = 0; c < 10; ++c)
                     staff.bind(4 + c, static_cast<int64_t>(codes[c]));
+                staff.bind(14, birth);
                 staff.exec();
                 if (month == 0)
                     continue;
@@ -232,6 +236,73 @@ static void AnnualSubmission(benchmark::State& state)
         report.submit();
 }
 BENCHMARK(AnnualSubmission)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The wage summaries' figures from one grouped pass: the end month's counts by column and the
+// range's person-months and wages per post and grade, from which every category row adds up.
+const char* const WageSummaryFloor = R"(
+SELECT sPost, sPostGrade, SUM(sMon = 12) AS G11, SUM(sMon = 12 AND sSex = 2) AS G12,
+       SUM(sMon = 12 AND CAST(substr(sBirth, 1, 4) AS INTEGER) * 12
+                         + CAST(substr(sBirth, 6) AS INTEGER) >= 1976 * 12 + 6) AS G13,
+       SUM(sMon = 12 AND sPostGrade IN (31, 32, 33, 34, 51, 52, 53, 54, 55)) AS G14,
+       SUM(sMon = 12 AND sEducation IN (1, 2)) AS G15, SUM(sMon = 12 AND sEducation = 3) AS G16,
+       SUM(sMon = 12 AND sEducation = 4) AS G17, SUM(sMon = 12 AND sEducation IN (5, 6, 7)) AS G18,
+       SUM(sMon = 12 AND sEducation IN (8, 9)) AS G19, COUNT(*) AS personMonths,
+       SUM(sTotal) AS wages
+FROM VmonWage WHERE +sMon BETWEEN 1 AND 12 GROUP BY sPost, sPostGrade)";
+
+void WageSummaryComputeAndStore(benchmark::State& state, int enterpriseFlag)
+{
+    Fixture& f = fixture();
+    const int kept = f.session.unit().EnterpriseFlag;
+    f.session.unit().EnterpriseFlag = enterpriseFlag;
+    for (auto _ : state) {
+        WageSummary summary(f.session, {1, 12});
+        summary.compute();
+        summary.store();
+    }
+    f.session.unit().EnterpriseFlag = kept;
+}
+
+}  // namespace
+
+static void WageSummaryEnterpriseComputeAndStore(benchmark::State& state)
+{
+    WageSummaryComputeAndStore(state, 1);
+}
+BENCHMARK(WageSummaryEnterpriseComputeAndStore)->Unit(benchmark::kMillisecond);
+
+static void WageSummaryOrganComputeAndStore(benchmark::State& state)
+{
+    WageSummaryComputeAndStore(state, 0);
+}
+BENCHMARK(WageSummaryOrganComputeAndStore)->Unit(benchmark::kMillisecond);
+
+static void WageSummaryFloorQuery(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    WageSummary summary(f.session, {1, 12});
+    summary.compute();
+    for (auto _ : state) {
+        Query q(f.session.db(), WageSummaryFloor);
+        long long heads = 0;
+        while (q.next())
+            heads += q.integer("G11");
+        if (heads != *summary.lines()[0][G11])
+            state.SkipWithError("the floor does not give the summary's figures");
+    }
+}
+BENCHMARK(WageSummaryFloorQuery)->Unit(benchmark::kMillisecond);
+
+static void WageSummaryWorkbook(benchmark::State& state)
+{
+    WageSummary summary(fixture().session, {1, 12});
+    summary.compute();
+    for (auto _ : state)
+        summary.exportWorkbook();
+}
+BENCHMARK(WageSummaryWorkbook)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

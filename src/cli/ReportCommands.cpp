@@ -5,6 +5,7 @@
 #include "reports/AnnualReport.h"
 #include "reports/QuarterlyReport.h"
 #include "reports/ReportChecks.h"
+#include "reports/WageSummary.h"
 
 #include <QStringList>
 
@@ -74,6 +75,45 @@ int annualReport(Session& session, ReportFiles files)
         return Refused;
     AnnualReport report(session);
     return finish(report, files, [&] { report.exportWorkbook(AnnualReport::DefaultYear); });
+}
+
+int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
+                ReportFiles files)
+{
+    if (unitRefused(session) || refused(wageSummaryOpens(session.db()).checks))
+        return Refused;
+    const int rows = wageSummaryForm(WageSummary::formOf(session)).rowCount();
+    const RangeChoice choice = checkRange(session.db(), from, to, rows);
+    if (refused(choice.checks))
+        return Refused;
+    WageSummary summary(session, choice.range);
+    if (files.submission && !summary.submissionOffered()) {
+        err(WageSummary::NotSubmittedMessage);
+        return Refused;
+    }
+    if (reuse) {
+        if (!choice.copyStored) {
+            err(WageSummary::noStoredCopyMessage(choice.range));
+            return Refused;
+        }
+        summary.reload();
+    } else {
+        if (!summary.compute()) {
+            err(WageSummary::UnauditedMessage);
+            return Refused;
+        }
+        summary.store();
+    }
+    printSheet(summary.sheet());
+    if (files.workbook) {
+        summary.exportWorkbook();
+        out(summary.workbookPath());
+    }
+    if (files.submission) {
+        summary.submit();
+        out(summary.submissionPath());
+    }
+    return 0;
 }
 
 }  // namespace vel::cli

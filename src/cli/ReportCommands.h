@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace vel {
 class Session;
 }
@@ -16,5 +18,11 @@ struct ReportFiles {
 // the sheet as tab-separated text, then the path of each file written.
 int quarterlyReport(Session& session, int quarter, ReportFiles files);
 int annualReport(Session& session, ReportFiles files);
+
+// The wage summary by staff category of months from..to in the form of the unit's type, after
+// the checks of its menu entry and of the month-range chooser: recomputed and stored, or with
+// `reuse` shown from the range's stored copy.
+int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
+                ReportFiles files);
 
 }  // namespace vel::cli

@@ -82,7 +82,14 @@ int main(int argc, char** argv)
         report->add_subcommand("quarterly", "employees and wages of a quarter (I202-1)");
     quarterly->add_option("--quarter", quarter, "1, 2 or 3")->required();
     CLI::App* annual = report->add_subcommand("annual", "employees and wages of the year (I102-1)");
-    for (CLI::App* form : {quarterly, annual}) {
+    CLI::App* wageSummary = report->add_subcommand(
+        "wage-summary", "wages by staff category over months (I704, or I705 for a government organ)");
+    std::string fromMonth, toMonth;
+    bool reuse = false;
+    wageSummary->add_option("--from", fromMonth, "first month")->required();
+    wageSummary->add_option("--to", toMonth, "last month")->required();
+    wageSummary->add_flag("--reuse", reuse, "show the range's stored copy instead of recomputing");
+    for (CLI::App* form : {quarterly, annual, wageSummary}) {
         form->add_flag("--xlsx", reportFiles.workbook, "also write the workbook under XLS");
         form->add_flag("--dbf", reportFiles.submission, "also write the submission file under GZSB");
     }
@@ -134,6 +141,9 @@ int main(int argc, char** argv)
             return cli::quarterlyReport(session, quarter, reportFiles);
         if (*annual)
             return cli::annualReport(session, reportFiles);
+        if (*wageSummary)
+            return cli::wageSummary(session, QString::fromStdString(fromMonth),
+                                    QString::fromStdString(toMonth), reuse, reportFiles);
         return 0;
     };
 

@@ -9,6 +9,7 @@
 #include "period/PeriodChecks.h"
 #include "reports/AnnualReportWindow.h"
 #include "reports/QuarterlyReportWindow.h"
+#include "reports/WageSummaryWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
 #include "staff/PersonWindow.h"
@@ -145,10 +146,15 @@ void MainWindow::buildMenus()
     summaryMenu_->setObjectName("menuSummary");
     addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd", later);
     addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", later, Hidden);
+    // One command for both: the chooser and the summary follow the unit's type.
+    const auto wageSummary = [this] {
+        if (requireUnit(true))
+            openWageSummaryChooser(windowContext(), this);
+    };
     enterpriseSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                                  "actWageSummaryEnterprise", later);
+                                  "actWageSummaryEnterprise", wageSummary);
     organSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                             "actWageSummaryOrgan", later);
+                             "actWageSummaryOrgan", wageSummary);
     QMenu* basicQuarter = summaryMenu_->addMenu(QStringLiteral("劳动情况基层季报表"));
     basicQuarter->menuAction()->setVisible(false);
     addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", later);

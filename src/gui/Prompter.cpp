@@ -24,7 +24,8 @@ public:
     }
     bool ask(QWidget* parent, const QString& text) override
     {
-        return QMessageBox::question(parent, title(), text, QMessageBox::Yes | QMessageBox::No) ==
+        return QMessageBox::question(parent, title(), text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) ==
                QMessageBox::Yes;
     }
     void error(QWidget* parent, const QString& text) override

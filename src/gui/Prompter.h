@@ -14,7 +14,7 @@ public:
     virtual void info(QWidget* parent, const QString& text) = 0;
     // Confirmation box whose only button is Yes; true when it was answered Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
-    // Question with Yes and No; true for Yes.
+    // Question with Yes and No, No the default (a Yes here overwrites or discards); true for Yes.
     virtual bool ask(QWidget* parent, const QString& text) = 0;
     // The standard error box.
     virtual void error(QWidget* parent, const QString& text) = 0;

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,7 +76,15 @@ private slots:
 
         fillYear(s);
         prompter.shown.clear();
-        openQuarterlyReport(WindowContext{s}, 1, &parent);
+        // The main window's bar advances while the report computes, and rests at 0 after.
+        QProgressBar bar;
+        QList<int> progress;
+        connect(&bar, &QProgressBar::valueChanged, [&](int v) { progress << v; });
+        WindowContext context{s};
+        context.progressBar = &bar;
+        openQuarterlyReport(context, 1, &parent);
+        QVERIFY(progress.contains(50));
+        QCOMPARE(progress.last(), 0);
         auto* window = parent.findChild<ReportWindow*>();
         QVERIFY(window);
         QVERIFY(prompter.shown.isEmpty());

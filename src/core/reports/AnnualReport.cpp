@@ -309,14 +309,14 @@ bool AnnualReport::yearAccepted(const QString& year)
 
 AnnualReport::AnnualReport(Session& session) : session_(session), sheet_(formTemplate()) {}
 
-void AnnualReport::compute()
+void AnnualReport::compute(const Progress& progress)
 {
     const UnitAttributes& unit = session_.unit();
     FigureBasis basis;
     basis.endMonth = 12;
     basis.organ = unit.EnterpriseFlag == 0;
     basis.leaderPost = LookLeader(session_.db());
-    Figures figures = computeFigures(session_.db(), figureRules(), basis);
+    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
     balanceGroups(figures, Balance);
     figures[TransportWages] = basis.organ ? 0 : figure(figures, "A20");
     averageWages(figures, averageWageRules(), WithoutHeads::Zero);

@@ -31,7 +31,8 @@ public:
     const Sheet& sheet() const { return sheet_; }
     const Figures& figures() const { return figures_; }
 
-    void compute();
+    // `progress` hears the computation advance.
+    void compute(const Progress& progress = {});
     // Replaces NGLabor_info with the computed figures (updateNLabor).
     void store();
 

@@ -32,8 +32,14 @@ std::vector<std::string> columnsOf(const std::vector<Selection>& selections)
 
 }  // namespace
 
-Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis)
+Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis,
+                       const Progress& progress)
 {
+    const auto report = [&](int p) {
+        if (progress)
+            progress(p);
+    };
+    report(0);
     std::vector<Selection> staffSelections;
     std::vector<Selection> wageSelections;
     for (const FigureRule& r : rules)
@@ -41,10 +47,12 @@ Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const Figur
 
     const int e = basis.endMonth;
     const StaffCounts staff(db, e, columnsOf(staffSelections));
+    report(50);
     const std::optional<WageSums> wages =
         wageSelections.empty()
             ? std::nullopt
             : std::optional<WageSums>(std::in_place, db, e, columnsOf(wageSelections));
+    report(90);
     Figures out;
     for (const FigureRule& r : rules) {
         const Selection who = selectionFor(r, basis);
@@ -65,6 +73,7 @@ Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const Figur
         }
         out[r.field] = value;
     }
+    report(100);
     return out;
 }
 

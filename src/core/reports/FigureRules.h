@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Progress.h"
 #include "reports/Selection.h"
 #include "reports/WageSums.h"
 
@@ -47,8 +48,10 @@ struct FigureBasis {
     int leaderPost = 0;  // LookLeader, for a government organ
 };
 
-// Every figure of `rules`, from one pass over the staff rows and one over the wages.
-Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis);
+// Every figure of `rules`, from one pass over the staff rows and one over the wages; `progress`
+// hears each pass end.
+Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const FigureBasis& basis,
+                       const Progress& progress = {});
 
 // A figure as a number; an empty or missing one as 0.
 long long figure(const Figures& figures, const char* field);

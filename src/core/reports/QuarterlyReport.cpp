@@ -174,14 +174,14 @@ QString QuarterlyReport::quarterLabel() const
     return labels[quarter_ - 1];
 }
 
-void QuarterlyReport::compute()
+void QuarterlyReport::compute(const Progress& progress)
 {
     const UnitAttributes& unit = session_.unit();
     FigureBasis basis;
     basis.endMonth = endMonth();
     basis.organ = unit.EnterpriseFlag == 0;
     basis.leaderPost = LookLeader(session_.db());
-    Figures figures = computeFigures(session_.db(), figureRules(), basis);
+    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
     balanceGroups(figures, Balance);
     averageWages(figures, averageWageRules(), WithoutHeads::Empty);
     figures["I51"] = 1;

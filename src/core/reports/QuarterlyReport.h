@@ -33,7 +33,8 @@ public:
     const Sheet& sheet() const { return sheet_; }
     const Figures& figures() const { return figures_; }
 
-    void compute();
+    // `progress` hears the computation advance.
+    void compute(const Progress& progress = {});
     // Replaces JGLabor_info with the computed figures (updateJGLabor).
     void store();
 

@@ -6,18 +6,16 @@
 
 namespace vel {
 
-namespace {
-
 // A wage row is matched to its person by number and month alone: a number that two persons of
 // the month's roster share would count its wages once for each of them.
-QString sharedNumbers(Db& db, int month)
+QString sharedNumbers(Db& db, int firstMonth, int lastMonth)
 {
     QStringList found;
     Query q(db,
-            "SELECT sMon, sNumber FROM Staff_moninfo s WHERE sMon BETWEEN 1 AND ?"
+            "SELECT sMon, sNumber FROM Staff_moninfo s WHERE sMon BETWEEN ? AND ?"
             " GROUP BY sMon, sNumber HAVING COUNT(*) > 1 AND EXISTS (SELECT 1 FROM Wage_Info w"
             " WHERE w.sMon = s.sMon AND w.sNumber = s.sNumber) ORDER BY sMon, sNumber",
-            {static_cast<long long>(month)});
+            {static_cast<long long>(firstMonth), static_cast<long long>(lastMonth)});
     while (q.next())
         found << QStringLiteral("%1月[%2]").arg(q.integer("sMon")).arg(q.text("sNumber"));
     if (found.isEmpty())
@@ -25,6 +23,8 @@ QString sharedNumbers(Db& db, int month)
     return QStringLiteral("当月人员名册中姓名编号重复，工资会被重复统计：%1。请核实人员名册。")
         .arg(found.join(QStringLiteral("、")));
 }
+
+namespace {
 
 CheckOutcome dataChecked(Db& db, int month, const QString& noData)
 {
@@ -36,7 +36,7 @@ CheckOutcome dataChecked(Db& db, int month, const QString& noData)
             << QStringLiteral("%1月没有与当月人员名册相符的工资数据，无法统计。").arg(month);
     if (!out.passed)
         return out;
-    const QString shared = sharedNumbers(db, month);
+    const QString shared = sharedNumbers(db, 1, month);
     if (!shared.isEmpty())
         return {false, {shared}};
     return out;

@@ -4,6 +4,10 @@
 
 namespace vel {
 
+// The refusal that names each month of first..last and number that two persons of the
+// month's roster share while the number has wages: they would be counted twice. Empty when none.
+QString sharedNumbers(Db& db, int firstMonth, int lastMonth);
+
 // The checks before the quarterly report of `quarter` (1 to 3) opens, once the unit is
 // registered: the quarter's end month holds data, no staff or wage row up to it failed the audit,
 // its wages are joined to its roster, and no wage row up to it belongs to a number that two

@@ -26,8 +26,9 @@ void openAnnualReport(const WindowContext& context, QWidget* parent)
         return;
 
     auto report = std::make_shared<AnnualReport>(context.session);
-    report->compute();
+    report->compute([&context](int p) { context.setProgress(p); });
     report->store();
+    context.setProgress(0);
 
     auto* year = new QLineEdit(AnnualReport::DefaultYear);
     year->setObjectName("Year");

@@ -25,8 +25,9 @@ void openQuarterlyReport(const WindowContext& context, int quarter, QWidget* par
         return;
 
     auto report = std::make_shared<QuarterlyReport>(context.session, quarter);
-    report->compute();
+    report->compute([&context](int p) { context.setProgress(p); });
     report->store();
+    context.setProgress(0);
     ReportCommands commands;
     commands.exportWorkbook = [report](const Progress& p) { return report->exportWorkbook(p); };
     commands.workbookPath = [report] { return report->workbookPath(); };

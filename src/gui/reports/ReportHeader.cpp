@@ -7,9 +7,9 @@
 namespace vel::gui {
 
 void addReportHeader(QVBoxLayout* area, QWidget* parent, const QStringList& unitLines,
-                     const QStringList& formLines)
+                     const QStringList& formLines, const QString& titleText)
 {
-    auto* title = new QLabel(QStringLiteral("从业人员及工资总额"), parent);
+    auto* title = new QLabel(titleText, parent);
     title->setObjectName("title");
     title->setAlignment(Qt::AlignCenter);
     QFont f = title->font();

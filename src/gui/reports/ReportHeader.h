@@ -7,9 +7,10 @@ class QWidget;
 
 namespace vel::gui {
 
-// The form's title "从业人员及工资总额" with the unit lines on the left and the form's
-// registration texts on the right, above a report sheet.
+// The form's title with the unit lines on the left and the form's registration texts on the
+// right, above a report sheet.
 void addReportHeader(QVBoxLayout* area, QWidget* parent, const QStringList& unitLines,
-                     const QStringList& formLines);
+                     const QStringList& formLines,
+                     const QString& title = QStringLiteral("从业人员及工资总额"));
 
 }  // namespace vel::gui

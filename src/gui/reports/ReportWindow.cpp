@@ -27,9 +27,9 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     const auto button = [this](const QString& text, const char* name, std::function<void()> command) {
         return commandButton(this, text, name, std::move(command));
     };
-    auto* exportButton = button(QStringLiteral("导出Excel"), "exportWorkbook", [this] { exportWorkbook(); });
+    auto* exportButton = button(commands_.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
     auto* printButton = button(QStringLiteral("打印"), "print", [this] { print(); });
-    auto* submitButton = button(QStringLiteral("生成上报"), "submit", [this] { submit(); });
+    auto* submitButton = button(commands_.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
 
     progress_ = new QProgressBar(this);

@@ -31,6 +31,9 @@ struct ReportCommands {
     // The folders the two files are written to, opened for the clerk afterwards.
     std::function<QString()> workbookFolder;
     std::function<QString()> submissionFolder;
+    // The captions the form gives its export and submission buttons.
+    QString exportCaption = QStringLiteral("导出Excel");
+    QString submitCaption = QStringLiteral("生成上报");
 };
 
 // A computed report in a read-only worksheet with its export, print and submission commands.
