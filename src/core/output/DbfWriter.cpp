@@ -84,15 +84,10 @@ QByteArray toGbk(const QString& text, const QString& where)
 {
     if (const auto bytes = gbkBytes(text))
         return *bytes;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString ch = text.mid(i, length);
-        if (!gbkBytes(ch))
-            throw ConversionError(
-                QStringLiteral("%1含有GBK编码无法表示的字符“%2”，不能生成上报文件。")
-                    .arg(where, ch));
-        i += length;
-    }
+    const QString ch = firstNonGbkCharacter(text);
+    if (!ch.isEmpty())
+        throw ConversionError(
+            QStringLiteral("%1含有GBK编码无法表示的字符“%2”，不能生成上报文件。").arg(where, ch));
     throw ConversionError(QStringLiteral("%1无法转换为GBK编码，不能生成上报文件。").arg(where));
 }
 
@@ -254,6 +249,18 @@ std::optional<QByteArray> gbkBytes(const QString& text)
     if (gbk.hasError() || bytes != superset)
         return std::nullopt;
     return bytes;
+}
+
+QString firstNonGbkCharacter(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, length);
+        if (!gbkBytes(ch))
+            return ch;
+        i += length;
+    }
+    return {};
 }
 
 DbfSource DbfSource::table(const QString& name)

@@ -25,6 +25,8 @@ constexpr int DbfMaxTextBytes = 254;
 
 // The GBK bytes of a text, when GBK proper holds it; nullopt for a character it cannot hold.
 std::optional<QByteArray> gbkBytes(const QString& text);
+// The first character (a surrogate pair whole) that GBK cannot hold; empty when there is none.
+QString firstNonGbkCharacter(const QString& text);
 
 // The folders the statistics authority's files go to.
 enum class SubmissionFolder { Gzsb, Rcsb };  // GZSB, RCSB

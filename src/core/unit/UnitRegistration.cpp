@@ -73,13 +73,9 @@ QString unitNameRefusal(const QString& name)
         return QStringLiteral("单位名称含有控制字符 %1，请删除。").arg(charCodeText(name[at]));
     const std::optional<QByteArray> bytes = gbkBytes(name);
     if (!bytes) {
-        for (qsizetype i = 0; i < name.size();) {
-            const qsizetype length = name[i].isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
-            if (!gbkBytes(name.mid(i, length)))
-                return QStringLiteral("单位名称含有上报文件（GBK编码）无法表示的字符“%1”，请改写。")
-                    .arg(name.mid(i, length));
-            i += length;
-        }
+        const QString ch = firstNonGbkCharacter(name);
+        if (!ch.isEmpty())
+            return QStringLiteral("单位名称含有上报文件（GBK编码）无法表示的字符“%1”，请改写。").arg(ch);
         return QStringLiteral("单位名称无法转换为上报文件的GBK编码，请改写。");
     }
     if (bytes->size() > DbfMaxTextBytes)
