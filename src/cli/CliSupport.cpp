@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "Session.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -45,6 +47,14 @@ int finishOutput(int code)
     err(QStringLiteral("无法写入标准输出（%1），输出不完整。")
             .arg(QString::fromLocal8Bit(std::strerror(cause))));
     return code == 0 ? Refused : code;
+}
+
+bool unitRefused(Session& session)
+{
+    if (session.unitRegistered())
+        return false;
+    err(QStringLiteral("请先填写单位基本信息！"));
+    return true;
 }
 
 }  // namespace vel::cli

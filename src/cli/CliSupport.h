@@ -23,4 +23,8 @@ void write(const QString& text);
 // Refused with a message, so that a cut file never passes for a whole one.
 int finishOutput(int code);
 
+// The refusal of a command run without a registered unit, on standard error; false when one is
+// registered (and loaded into the session).
+bool unitRefused(Session& session);
+
 }  // namespace vel::cli

@@ -3,9 +3,14 @@
 #include "CliSupport.h"
 #include "Session.h"
 #include "reports/AnnualReport.h"
+#include "reports/BasicAnnualReport.h"
+#include "reports/BasicQuarterlyReport.h"
 #include "reports/QuarterlyReport.h"
 #include "reports/ReportChecks.h"
+#include "reports/TalentOpeningSummary.h"
+#include "reports/TalentSummary.h"
 #include "reports/WageSummary.h"
+#include "staff/RosterSubmission.h"
 
 #include <QStringList>
 
@@ -20,14 +25,6 @@ bool refused(const CheckOutcome& outcome)
     return !outcome.passed;
 }
 
-bool unitRefused(Session& session)
-{
-    if (session.unitRegistered())
-        return false;
-    err(QStringLiteral("请先填写单位基本信息！"));
-    return true;
-}
-
 void printSheet(const Sheet& sheet)
 {
     for (int row = 1; row <= sheet.maxRow(); ++row) {
@@ -39,7 +36,8 @@ void printSheet(const Sheet& sheet)
 }
 
 template <class Report, class Export>
-int finish(Report& report, ReportFiles files, Export exportWorkbook)
+int finish(Report& report, ReportFiles files, Export exportWorkbook,
+           const QStringList& moreSubmitted = {})
 {
     report.compute();
     report.store();
@@ -51,8 +49,16 @@ int finish(Report& report, ReportFiles files, Export exportWorkbook)
     if (files.submission) {
         report.submit();
         out(report.submissionPath());
+        for (const QString& path : moreSubmitted)
+            out(path);
     }
     return 0;
+}
+
+template <class Report>
+int finish(Report& report, ReportFiles files, const QStringList& moreSubmitted = {})
+{
+    return finish(report, files, [&] { report.exportWorkbook(); }, moreSubmitted);
 }
 
 }  // namespace
@@ -66,7 +72,7 @@ int quarterlyReport(Session& session, int quarter, ReportFiles files)
     if (unitRefused(session) || refused(quarterlyReportOpens(session.db(), quarter)))
         return Refused;
     QuarterlyReport report(session, quarter);
-    return finish(report, files, [&] { report.exportWorkbook(); });
+    return finish(report, files);
 }
 
 int annualReport(Session& session, ReportFiles files)
@@ -75,6 +81,56 @@ int annualReport(Session& session, ReportFiles files)
         return Refused;
     AnnualReport report(session);
     return finish(report, files, [&] { report.exportWorkbook(AnnualReport::DefaultYear); });
+}
+
+int basicQuarterlyReport(Session& session, int quarter, ReportFiles files)
+{
+    if (quarter < 1 || quarter > 3) {
+        err(QStringLiteral("季度必须是1到3。"));
+        return Refused;
+    }
+    if (unitRefused(session) || refused(basicQuarterlyOpens(session.db(), quarter)))
+        return Refused;
+    BasicQuarterlyReport report = BasicQuarterlyReport::forQuarter(session, quarter);
+    return finish(report, files);
+}
+
+int basicRangeReport(Session& session, int from, int to, ReportFiles files)
+{
+    if (files.submission) {
+        err(QStringLiteral("期间报表不能生成上报文件。"));
+        return Refused;
+    }
+    if (unitRefused(session) || refused(basicRangeOpens(session.db(), from, to)))
+        return Refused;
+    BasicQuarterlyReport report = BasicQuarterlyReport::forRange(session, from, to);
+    return finish(report, files);
+}
+
+int basicAnnualReport(Session& session, ReportFiles files)
+{
+    if (unitRefused(session) || refused(basicAnnualOpens(session.db())))
+        return Refused;
+    BasicAnnualReport report(session);
+    return finish(report, files);
+}
+
+int talentSummary(Session& session, ReportFiles files)
+{
+    if (unitRefused(session) || refused(talentSummaryOpens(session.db())) ||
+        refused(monthlyStaffAudited(session.db())))
+        return Refused;
+    TalentSummary report(session);
+    return finish(report, files,
+                  {rosterSubmissionPath(session.folder(), session.unit().CurDepNo)});
+}
+
+int talentOpeningSummary(Session& session, ReportFiles files)
+{
+    if (unitRefused(session) || refused(openingStaffAudited(session.db())))
+        return Refused;
+    TalentOpeningSummary report(session);
+    return finish(report, files);
 }
 
 int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,

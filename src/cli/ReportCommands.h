@@ -18,6 +18,12 @@ struct ReportFiles {
 // the sheet as tab-separated text, then the path of each file written.
 int quarterlyReport(Session& session, int quarter, ReportFiles files);
 int annualReport(Session& session, ReportFiles files);
+int basicQuarterlyReport(Session& session, int quarter, ReportFiles files);
+// The range path writes no submission file: asking for one is refused.
+int basicRangeReport(Session& session, int from, int to, ReportFiles files);
+int basicAnnualReport(Session& session, ReportFiles files);
+int talentSummary(Session& session, ReportFiles files);
+int talentOpeningSummary(Session& session, ReportFiles files);
 
 // The wage summary by staff category of months from..to in the form of the unit's type, after
 // the checks of its menu entry and of the month-range chooser: recomputed and stored, or with

@@ -5,6 +5,7 @@
 #include "sheet/Sheet.h"
 #include "staff/RosterFile.h"
 #include "staff/RosterStore.h"
+#include "staff/RosterSubmission.h"
 #include "staff/StaffRules.h"
 
 namespace vel::cli {
@@ -25,10 +26,8 @@ int rosterImport(Session& session, int month, const QString& path,
 {
     if (!validMonth(month))
         return Refused;
-    if (!session.unitRegistered()) {
-        err(QStringLiteral("请先填写单位基本信息！"));
+    if (unitRefused(session))
         return Refused;
-    }
     RosterFile file;
     try {
         file = readRosterFile(path, encoding);
@@ -83,6 +82,14 @@ int rosterExport(Session& session, int month)
     if (!validMonth(month))
         return Refused;
     write(rosterExportText(session.db(), month));
+    return 0;
+}
+
+int rosterSubmit(Session& session)
+{
+    if (unitRefused(session))
+        return Refused;
+    out(writeRosterSubmission(session.db(), session.folder(), session.unit().CurDepNo));
     return 0;
 }
 

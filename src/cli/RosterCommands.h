@@ -17,5 +17,7 @@ namespace vel::cli {
 int rosterImport(Session& session, int month, const QString& path,
                  std::optional<TextEncoding> encoding);
 int rosterExport(Session& session, int month);
+// "过录表上报": writes the stored opening roster as RCSB/Gl_{unit number}.dbf; prints its path.
+int rosterSubmit(Session& session);
 
 }  // namespace vel::cli

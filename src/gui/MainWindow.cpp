@@ -8,7 +8,10 @@
 #include "monthly/WageEntryWindow.h"
 #include "period/PeriodChecks.h"
 #include "reports/AnnualReportWindow.h"
+#include "reports/LaborReportWindows.h"
+#include "reports/MonthRangeChooser.h"
 #include "reports/QuarterlyReportWindow.h"
+#include "reports/TalentSummaryWindows.h"
 #include "reports/WageSummaryWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
@@ -144,8 +147,14 @@ void MainWindow::buildMenus()
 
     summaryMenu_ = menuBar()->addMenu(QStringLiteral("数据汇总"));
     summaryMenu_->setObjectName("menuSummary");
-    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd", later);
-    addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", later, Hidden);
+    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd", [this] {
+        if (requireUnit(true))
+            openTalentSummary(windowContext(), this);
+    });
+    addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", [this] {
+        if (requireUnit(true))
+            openTalentOpeningSummary(windowContext(), this);
+    }, Hidden);
     // One command for both: the chooser and the summary follow the unit's type.
     const auto wageSummary = [this] {
         if (requireUnit(true))
@@ -157,14 +166,28 @@ void MainWindow::buildMenus()
                              "actWageSummaryOrgan", wageSummary);
     QMenu* basicQuarter = summaryMenu_->addMenu(QStringLiteral("劳动情况基层季报表"));
     basicQuarter->menuAction()->setVisible(false);
-    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", later);
+    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", [this] {
+        if (!requireUnit(true))
+            return;
+        const WindowContext context = windowContext();
+        openRangeChooser(context, this, rangeChooserOpens(session_.db()), RangePurpose::Period, 0,
+                         [context](const ChosenRange& chosen, QWidget* owner) {
+                             openBasicRange(context, chosen.range.from, chosen.range.to, owner);
+                         });
+    });
     const char* quarterNames[] = {"一", "二", "三"};
     for (int q = 1; q <= 3; ++q)
         addEntry(basicQuarter, QStringLiteral("%1季度报表").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actBasicQuarter%1").arg(q), later)
+                 QStringLiteral("actBasicQuarter%1").arg(q), [this, q] {
+                     UnitRegistered();  // the report is headed with the unit's number and name
+                     openBasicQuarterly(windowContext(), q, this);
+                 })
             ->setEnabled(false);
     QAction* basicAnnual = addEntry(summaryMenu_, QStringLiteral("劳动情况基层年报表"),
-                                    "actBasicAnnual", later, Hidden);
+                                    "actBasicAnnual", [this] {
+                                        UnitRegistered();
+                                        openBasicAnnual(windowContext(), this);
+                                    }, Hidden);
     basicAnnual->setEnabled(false);
     QMenu* quarterly = summaryMenu_->addMenu(QStringLiteral("从业人员及工资总额季报"));
     for (int q = 1; q <= 3; ++q)

@@ -28,6 +28,11 @@ struct Person {
     Code sgc = std::nullopt;
     Code sjzs = std::nullopt;
     Code ssg = std::nullopt;
+    Code sPostGrade = std::nullopt;
+    Code sJGrade = std::nullopt;
+    Code sNation = std::nullopt;
+    Code sParty = std::nullopt;
+    std::optional<QString> sBirth = std::nullopt;
 };
 
 inline vel::SqlValue value(const Code& c)
@@ -38,10 +43,12 @@ inline vel::SqlValue value(const Code& c)
 inline void addStaff(vel::Db& db, int month, const Person& p)
 {
     db.exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon, sIsok, ssf, sPost, sSex, sqrz,"
-            " sEducation, syg, sgc, sjzs, ssg) VALUES ('职工', ?, ?, '1', ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            " sEducation, syg, sgc, sjzs, ssg, sPostGrade, sJGrade, sNation, sParty, sBirth)"
+            " VALUES ('职工', ?, ?, '1', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             {p.number, static_cast<long long>(month), value(p.ssf), value(p.sPost), value(p.sSex),
              value(p.sqrz), value(p.sEducation), value(p.syg), value(p.sgc), value(p.sjzs),
-             value(p.ssg)});
+             value(p.ssg), value(p.sPostGrade), value(p.sJGrade), value(p.sNation),
+             value(p.sParty), p.sBirth ? vel::SqlValue(*p.sBirth) : vel::SqlValue(nullptr)});
 }
 
 inline void addStaff(vel::Db& db, int firstMonth, int lastMonth, const Person& p)
@@ -93,6 +100,12 @@ inline void randomYear(vel::Db& db, unsigned seed, int people)
     const auto posts = {11LL, 12LL, 13LL, 14LL, 15LL, 18LL, 19LL, 21LL, 22LL, 23LL, 31LL,
                         32LL, 33LL, 34LL, 35LL, 41LL, 42LL, 51LL, 52LL, 53LL, 54LL, 55LL,
                         56LL, 61LL, 62LL, 63LL, 64LL};
+    // Births at the age bands' limits, in both ways of writing a month, and some that are no
+    // month at all.
+    const QStringList births = {"1977-01", "1976-12", "1976-1", "1972-02", "1972-01", "1972-1",
+                                "1967-02", "1967-01", "1962-02", "1962-01", "1957-02", "1957-01",
+                                "1957-1",  "1985-06", "1969-11", "1950-03", "",       "1977-13",
+                                "生日"};
     vel::Transaction tx(db);
     for (int i = 0; i < people; ++i) {
         Person p;
@@ -104,10 +117,16 @@ inline void randomYear(vel::Db& db, unsigned seed, int people)
         p.sgc = pick({1, 2});
         p.sjzs = pick({1, 2});
         p.ssg = pick({1, 2, 3});
+        p.sNation = pick({1, 2});
+        p.sParty = pick({1, 2});
+        const int birth = std::uniform_int_distribution<int>(0, static_cast<int>(births.size()))(rng);
+        p.sBirth = birth < births.size() ? std::optional<QString>(births[birth]) : std::nullopt;
         for (int month = 0; month <= 12; ++month) {
             if (month == 0 || chance(15)) {
                 p.sPost = pick(posts);
                 p.ssf = pick({1, 2, 3});
+                p.sPostGrade = pick({10, 31, 32, 33, 34, 35});
+                p.sJGrade = pick({50, 51, 52, 53, 54, 55});
             }
             if (chance(10))
                 continue;

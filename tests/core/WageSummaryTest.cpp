@@ -28,11 +28,16 @@ struct RowDefinition {
     std::vector<int> parts = {};
 };
 
-const char* const EnterpriseQualified = "sPostGrade IN (31, 32, 33, 34, 51, 52, 53, 54, 55)";
+// Skill grades are coded in sJGrade, which VmonWage does not carry.
+const std::string HoldsSkillGrade =
+    "EXISTS (SELECT 1 FROM Staff_moninfo j WHERE j.sNumber = VmonWage.sNumber AND"
+    " j.sMon = VmonWage.sMon AND j.sJGrade IN (51, 52, 53, 54, 55))";
 
 std::vector<RowDefinition> enterpriseRows()
 {
-    const char* q = EnterpriseQualified;
+    static const std::string qualified =
+        "(sPostGrade IN (31, 32, 33, 34, 51, 52, 53, 54, 55) OR " + HoldsSkillGrade + ")";
+    const char* q = qualified.c_str();
     std::vector<RowDefinition> rows = {
         {1, "1 = 1", nullptr, {2, 15, 20, 29, 36}},
         {2, "sPost LIKE '2%'", nullptr, {3, 7, 11}},
@@ -70,7 +75,9 @@ std::vector<RowDefinition> enterpriseRows()
 std::vector<RowDefinition> organRows()
 {
     const char* titles = "sPostGrade IN (31, 32, 33)";
-    const char* both = "sPostGrade IN (51, 52, 53, 54, 55, 31, 32, 33)";
+    static const std::string skillsAndTitles =
+        "(sPostGrade IN (51, 52, 53, 54, 55, 31, 32, 33) OR " + HoldsSkillGrade + ")";
+    const char* both = skillsAndTitles.c_str();
     return {
         {1, "1 = 1", nullptr, {2, 8, 13, 20, 21}},
         {2, "sPost IN (11, 12, 13, 14, 15)", nullptr, {3, 4, 5, 6, 7}},
@@ -286,6 +293,40 @@ TEST(WageSummary, AgeBandsCompareMonths)
     WageSummary organ(*s, {3, 3});
     ASSERT_TRUE(organ.compute());
     EXPECT_EQ(*organ.lines()[0][G13], 1);
+}
+
+// Titles are coded in sPostGrade and skill grades in sJGrade: the qualified column counts a
+// holder of either where the form counts skill grades, and only titles where it does not.
+TEST(WageSummary, QualifiedCountsTitlesAndSkillGrades)
+{
+    struct Case {
+        QString type;
+        long long post;
+        Code title;
+        Code skill;
+        int gid;
+        long long qualified;
+    };
+    const Case cases[] = {
+        {Enterprise, 51, {}, 51, 30, 1},  {Enterprise, 55, 10, 55, 34, 1},
+        {Enterprise, 56, 10, 50, 35, 0},  {Enterprise, 33, 33, {}, 17, 1},
+        {Enterprise, 61, {}, 52, 37, 1},  {Organ, 54, {}, 54, 17, 1},
+        {Organ, 18, {}, 53, 20, 1},       {Organ, 19, 34, 50, 21, 0},
+        {Organ, 35, {}, 51, 12, 0},       {Organ, 35, 32, {}, 12, 1},
+    };
+    TestSession s;
+    int month = 0;
+    for (const Case& c : cases) {
+        registerUnit(*s, c.type);
+        ++month;  // one person a month, each case its own one-month range
+        person(s.db(), month, QString::number(month), c.post, c.title);
+        s.db().exec("UPDATE Staff_moninfo SET sJGrade = ? WHERE sMon = ?",
+                    {value(c.skill), static_cast<long long>(month)});
+        WageSummary summary(*s, {month, month});
+        ASSERT_TRUE(summary.compute());
+        EXPECT_EQ(summary.lines()[c.gid - 1][G14], c.qualified)
+            << c.type.toStdString() << " post " << c.post << " Gid " << c.gid;
+    }
 }
 
 // The form's edge cases on a small unit: the end month's wage rows count, the average follows

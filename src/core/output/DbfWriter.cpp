@@ -145,8 +145,8 @@ int fractionDigits(double v)
 }
 
 // Whole numbers and decimals as numeric fields, everything else as text; a column without a
-// value follows its declared type.
-Field fieldFor(int index, const QueryResult& result)
+// value follows its declared type, a numeric one of `fixed` keeps its decimals.
+Field fieldFor(int index, const QueryResult& result, const std::map<std::string, int>& fixed)
 {
     Field f;
     bool anyText = false;
@@ -158,6 +158,12 @@ Field fieldFor(int index, const QueryResult& result)
             f.decimals = std::max(f.decimals, fractionDigits(*d));
         anyNumber =
             anyNumber || std::holds_alternative<long long>(v) || std::holds_alternative<double>(v);
+    }
+    const auto fixedDecimals = fixed.find(result.columns[index].toStdString());
+    if (fixedDecimals != fixed.end() && !anyText) {
+        f.kind = FieldKind::Decimal;
+        f.decimals = fixedDecimals->second;
+        return f;
     }
     const QString& declared = result.declaredTypes[index];
     const bool declaredText =
@@ -263,11 +269,11 @@ QString firstNonGbkCharacter(const QString& text)
     return {};
 }
 
-DbfSource DbfSource::table(const QString& name)
+DbfSource DbfSource::table(const QString& name, std::map<std::string, int> decimals)
 {
     QString quoted = name;
     quoted.replace('"', "\"\"");
-    return {("SELECT * FROM \"" + quoted + "\"").toStdString(), {}};
+    return {("SELECT * FROM \"" + quoted + "\"").toStdString(), {}, std::move(decimals)};
 }
 
 QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const QString& fileName)
@@ -281,7 +287,7 @@ void writeDbf(Db& db, const DbfSource& source, const QString& path)
     const std::vector<QByteArray> names = fieldNames(result.columns);
     std::vector<Field> fields;
     for (size_t i = 0; i < result.columns.size(); ++i) {
-        fields.push_back(fieldFor(static_cast<int>(i), result));
+        fields.push_back(fieldFor(static_cast<int>(i), result, source.decimals));
         fields.back().name = names[i];
     }
     const std::vector<std::vector<QByteArray>> records = encodeValues(result, fields);

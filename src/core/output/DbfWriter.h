@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -15,9 +16,12 @@ class WorkFolder;
 struct DbfSource {
     std::string select;
     SqlParams params;
+    // Columns written with exactly these decimals: the authority reads every file of a form with
+    // one field definition, whatever this year's values are.
+    std::map<std::string, int> decimals = {};
 
     // Every column and row of a table.
-    static DbfSource table(const QString& name);
+    static DbfSource table(const QString& name, std::map<std::string, int> decimals = {});
 };
 
 // The longest text a dBASE character field holds, in GBK bytes.

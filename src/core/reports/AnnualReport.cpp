@@ -431,7 +431,8 @@ QString AnnualReport::submissionFolder() const
 QString AnnualReport::submit()
 {
     store();
-    return submitReportTable(session_.db(), session_.folder(), "NGLabor_info",
+    return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Gzsb,
+                             "NGLabor_info",
                              QFileInfo(submissionPath()).fileName());
 }
 

@@ -13,6 +13,11 @@ std::optional<long long> averageWage(long long thousands, long long heads, Witho
     return roundedQuotient(thousands * 1000, heads);
 }
 
+long long perHead(long long amount, long long heads, long long scale)
+{
+    return heads == 0 ? 0 : roundedQuotient(amount * scale, heads);
+}
+
 void averageWages(Figures& figures, const std::vector<AverageWageRule>& rules, WithoutHeads rule)
 {
     for (const AverageWageRule& r : rules)

@@ -16,6 +16,10 @@ enum class WithoutHeads { Empty, Zero };
 // figure is 0. nullopt for an empty cell.
 std::optional<long long> averageWage(long long thousands, long long heads, WithoutHeads rule);
 
+// amount × scale ÷ heads in the "0" format, 0 without heads: a remuneration per head in yuan
+// (scale 1) or in fen (scale 100), from the figures as the form shows them.
+long long perHead(long long amount, long long heads, long long scale = 1);
+
 // An average wage of a form: its column and cell, from a wage figure and an average head count.
 struct AverageWageRule {
     const char* field;

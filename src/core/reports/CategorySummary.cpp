@@ -21,7 +21,7 @@ using Code = std::optional<long long>;
 // What the figures read of a wage row and its person.
 struct PersonRow {
     int month = 0;
-    Code post, grade, sex, education;
+    Code post, grade, skill, sex, education;
     std::optional<int> born;
 };
 
@@ -85,7 +85,8 @@ void countEndMonth(const SummaryCategory& c, const SummaryRules& rules, const Pe
         ++s.endCounts[G12];
     if (p.born && *p.born >= rules.youngFrom)
         ++s.endCounts[G13];
-    if (c.qualified && takes(*c.qualified, p.grade))
+    static const std::vector<std::string> gradeColumns = {"sPostGrade", "sJGrade"};
+    if (c.qualified && c.qualified->matchesRow(gradeColumns, {p.grade, p.skill}))
         ++s.endCounts[G14];
     for (int k = 0; k < 5; ++k)
         if (takes(education[k], p.education))
@@ -108,11 +109,14 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
     std::vector<Sums> sums(rules.rows.size());
     CategoryIndex categories(rules.rows);
     guarded(db, [&] {
-        // "+sMon" keeps the month index out: one pass over the months costs less than an index
-        // walk that looks up every row it finds.
-        SQLite::Statement wages(db.handle(),
-                                "SELECT sMon, sPost, sPostGrade, sSex, sEducation, sBirth, sTotal"
-                                " FROM VmonWage WHERE +sMon BETWEEN ? AND ?");
+        // The wage rows joined to their roster as VmonWage joins them, with the skill grade that
+        // the view leaves out. "+w.sMon" keeps the month index out: one pass over the months
+        // costs less than an index walk that looks up every row it finds.
+        SQLite::Statement wages(
+            db.handle(),
+            "SELECT w.sMon, s.sPost, s.sPostGrade, s.sSex, s.sEducation, s.sBirth, w.sTotal,"
+            " s.sJGrade FROM Wage_Info w JOIN Staff_moninfo s"
+            " ON s.sNumber = w.sNumber AND s.sMon = w.sMon WHERE +w.sMon BETWEEN ? AND ?");
         bindAll(wages, {static_cast<long long>(firstCounted), static_cast<long long>(range.to)});
         while (wages.executeStep()) {
             PersonRow p;
@@ -121,6 +125,7 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
             p.grade = codeAt(wages, 2);
             p.sex = codeAt(wages, 3);
             p.education = codeAt(wages, 4);
+            p.skill = codeAt(wages, 7);
             const SQLite::Column birth = wages.getColumn(5);
             p.born = birthMonthNumber(
                 std::string_view(birth.getText(""), static_cast<size_t>(birth.getBytes())));

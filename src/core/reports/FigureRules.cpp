@@ -10,7 +10,8 @@ namespace {
 
 bool isWage(Measure m)
 {
-    return m == Measure::WageSum || m == Measure::WageSumWithOpening;
+    return m == Measure::WageSum || m == Measure::WageSumWithOpening || m == Measure::WageYuan ||
+           m == Measure::PeriodWageYuan;
 }
 
 // The selection that applies to this unit, with the organ's ranks in place of a rank rule.
@@ -20,13 +21,12 @@ Selection selectionFor(const FigureRule& rule, const FigureBasis& basis)
     return s.forLeader(basis.leaderPost);
 }
 
-std::vector<std::string> columnsOf(const std::vector<Selection>& selections)
+std::vector<std::string> columnsOf(const std::vector<Selection>& selections, bool joinedOnly)
 {
     std::vector<std::string> columns;
     for (const Selection& s : selections)
-        if (!s.takesEveryRow() &&
-            std::find(columns.begin(), columns.end(), s.column) == columns.end())
-            columns.push_back(s.column);
+        if (!joinedOnly || s.joinsOthers())
+            s.addColumns(columns);
     return columns;
 }
 
@@ -46,12 +46,15 @@ Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const Figur
         (isWage(r.measure) ? wageSelections : staffSelections).push_back(selectionFor(r, basis));
 
     const int e = basis.endMonth;
-    const StaffCounts staff(db, e, columnsOf(staffSelections));
+    const int s = basis.periodStart;
+    const StaffCounts staff(db, e, columnsOf(staffSelections, false),
+                            columnsOf(staffSelections, true));
     report(50);
     const std::optional<WageSums> wages =
         wageSelections.empty()
             ? std::nullopt
-            : std::optional<WageSums>(std::in_place, db, e, columnsOf(wageSelections));
+            : std::optional<WageSums>(std::in_place, db, e, columnsOf(wageSelections, false),
+                                      columnsOf(wageSelections, true));
     report(90);
     Figures out;
     for (const FigureRule& r : rules) {
@@ -62,13 +65,22 @@ Figures computeFigures(Db& db, const std::vector<FigureRule>& rules, const Figur
             value = staff.count(who, e, e);
             break;
         case Measure::AverageCount:
-            value = averageOverMonths(staff.count(who, 0, e), e + 1);
+            value = averageOverMonths(staff.count(who, s, e), e + 1);
+            break;
+        case Measure::TruncatedAverage:
+            value = staff.count(who, s, e) / (e + 1);
             break;
         case Measure::WageSum:
             value = thousandsOfYuan(wages->micros(r.amount, who, 1, e));
             break;
         case Measure::WageSumWithOpening:
             value = thousandsOfYuan(wages->micros(r.amount, who, 0, e));
+            break;
+        case Measure::WageYuan:
+            value = wholeYuan(wages->micros(r.amount, who, 1, e));
+            break;
+        case Measure::PeriodWageYuan:
+            value = wholeYuan(wages->micros(r.amount, who, s, e));
             break;
         }
         out[r.field] = value;

@@ -13,12 +13,16 @@ namespace vel {
 
 class Db;
 
-// How a figure is made from the staff rows and wages up to the period's end month e.
+// How a figure is made from the staff rows and wages up to the period's end month e; s is the
+// first month the period's cumulative figures take (0, the opening roster, from January on).
 enum class Measure {
     EndCount,            // the persons of month e
-    AverageCount,        // the persons of months 0..e, divided by e + 1
+    AverageCount,        // the persons of months s..e, divided by e + 1
+    TruncatedAverage,    // the same, the fraction dropped
     WageSum,             // the wages of months 1..e in thousands of yuan
     WageSumWithOpening,  // the same over months 0..e
+    WageYuan,            // the wages of months 1..e in whole yuan
+    PeriodWageYuan,      // the wages of months s..e in whole yuan
 };
 
 // A sheet cell, rows and columns from 1.
@@ -44,6 +48,7 @@ using Figures = std::map<std::string, std::optional<long long>>;
 // The unit and period a form is computed for.
 struct FigureBasis {
     int endMonth = 12;
+    int periodStart = 0;
     bool organ = false;
     int leaderPost = 0;  // LookLeader, for a government organ
 };

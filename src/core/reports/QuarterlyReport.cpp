@@ -276,7 +276,8 @@ QString QuarterlyReport::submit()
 {
     store();
     const QString no = session_.unit().CurDepNo;
-    return submitReportTable(session_.db(), session_.folder(), "JGLabor_info",
+    return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Gzsb,
+                             "JGLabor_info",
                              QFileInfo(submissionPath()).fileName(),
                              QStringLiteral("%1_i202.dbf").arg(no));
 }

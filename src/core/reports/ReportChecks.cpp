@@ -1,6 +1,7 @@
 #include "ReportChecks.h"
 
 #include "db/Db.h"
+#include "reports/MonthRange.h"
 
 #include <QStringList>
 
@@ -36,13 +37,28 @@ CheckOutcome dataChecked(Db& db, int month, const QString& noData)
             << QStringLiteral("%1月没有与当月人员名册相符的工资数据，无法统计。").arg(month);
     if (!out.passed)
         return out;
-    const QString shared = sharedNumbers(db, 1, month);
-    if (!shared.isEmpty())
-        return {false, {shared}};
-    return out;
+    const CheckOutcome shared = noSharedNumbers(db, 1, month);
+    return shared.passed ? out : shared;
+}
+
+CheckOutcome staffAudited(Db& db, const char* monthCondition)
+{
+    const std::string sql =
+        std::string("SELECT 1 FROM Staff_moninfo WHERE sIsok = '0' AND ") + monthCondition;
+    if (db.exists(sql))
+        return {false, {QStringLiteral("你没有<审核>数据及<存储>，无法进行统计汇总。")}};
+    return {};
 }
 
 }  // namespace
+
+CheckOutcome noSharedNumbers(Db& db, int from, int to)
+{
+    const QString shared = sharedNumbers(db, from, to);
+    if (!shared.isEmpty())
+        return {false, {shared}};
+    return {};
+}
 
 CheckOutcome quarterlyReportOpens(Db& db, int quarter)
 {
@@ -53,6 +69,54 @@ CheckOutcome quarterlyReportOpens(Db& db, int quarter)
 CheckOutcome annualReportOpens(Db& db)
 {
     return dataChecked(db, 12, QStringLiteral("无12月数据，无法统计。"));
+}
+
+CheckOutcome basicQuarterlyOpens(Db& db, int quarter)
+{
+    static const char* const names[] = {"一", "二", "三"};
+    const int month = quarter * 3;
+    if (!MonthRosterVerified(db, month))
+        return {false,
+                {QStringLiteral("%1季度数据不全，请保证具有1-%2月的工资数据！")
+                     .arg(QString::fromUtf8(names[quarter - 1]))
+                     .arg(month)}};
+    const CheckOutcome errors = WageErrorsUpTo(db, month);
+    if (!errors.passed)
+        return errors;
+    return noSharedNumbers(db, 1, month);
+}
+
+CheckOutcome basicRangeOpens(Db& db, int from, int to)
+{
+    const ChooserOpening opening = rangeChooserOpens(db);
+    if (!opening.checks.passed)
+        return opening.checks;
+    return checkRange(db, QString::number(from), QString::number(to)).checks;
+}
+
+CheckOutcome basicAnnualOpens(Db& db)
+{
+    const CheckOutcome errors = WageErrorsUpTo(db, 12);
+    if (!errors.passed)
+        return errors;
+    return noSharedNumbers(db, 1, 12);
+}
+
+CheckOutcome talentSummaryOpens(Db& db)
+{
+    if (!MonthRosterVerified(db, 12))
+        return {false, {QStringLiteral("年度数据不全，请保证有年末12月数据。")}};
+    return {};
+}
+
+CheckOutcome monthlyStaffAudited(Db& db)
+{
+    return staffAudited(db, "sMon > 0");
+}
+
+CheckOutcome openingStaffAudited(Db& db)
+{
+    return staffAudited(db, "sMon = 0");
 }
 
 }  // namespace vel

@@ -19,4 +19,28 @@ CheckOutcome quarterlyReportOpens(Db& db, int quarter);
 // that failed the audit in any month refuse it as they refuse the quarterly report.
 CheckOutcome annualReportOpens(Db& db);
 
+// The older quarterly labor report of `quarter` (1 to 3): the quarter's end month has a roster,
+// no wage row up to it failed the audit, and no wage row up to it is counted twice.
+CheckOutcome basicQuarterlyOpens(Db& db, int quarter);
+
+// The older quarterly labor report over months from..to (its range path): the month-range
+// chooser's checks and those of the range.
+CheckOutcome basicRangeOpens(Db& db, int from, int to);
+
+// The older annual labor report: no wage row of the year failed the audit or is counted twice.
+CheckOutcome basicAnnualOpens(Db& db);
+
+// No wage row of months from..to belongs to a number that two persons of its month's roster
+// share.
+CheckOutcome noSharedNumbers(Db& db, int from, int to);
+
+// The year-end talent summary: December has a roster.
+CheckOutcome talentSummaryOpens(Db& db);
+
+// The talent summaries before they compute: no staff row of the months they guard failed the
+// audit (every month after the opening roster for the year-end summary, the opening roster for
+// the older one).
+CheckOutcome monthlyStaffAudited(Db& db);
+CheckOutcome openingStaffAudited(Db& db);
+
 }  // namespace vel

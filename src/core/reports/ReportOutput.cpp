@@ -14,14 +14,16 @@ QString writtenFileMessage(const QString& path)
 
 QString submitReportTable(Db& db,
                           const WorkFolder& folder,
+                          SubmissionFolder where,
                           const char* table,
                           const QString& fileName,
-                          const QString& olderName)
+                          const QString& olderName,
+                          const std::map<std::string, int>& decimals)
 {
-    const QString path = submissionPath(folder, SubmissionFolder::Gzsb, fileName);
-    writeDbf(db, DbfSource::table(QString::fromUtf8(table)), path);
+    const QString path = submissionPath(folder, where, fileName);
+    writeDbf(db, DbfSource::table(QString::fromUtf8(table), decimals), path);
     if (!olderName.isEmpty())
-        removeOlderFile(submissionPath(folder, SubmissionFolder::Gzsb, olderName));
+        removeOlderFile(submissionPath(folder, where, olderName));
     return writtenFileMessage(path);
 }
 

@@ -11,7 +11,8 @@ void storeReportRow(Db& db,
                     const std::vector<const char*>& columns,
                     const Figures& figures,
                     const QString& frdm,
-                    const QString& frmc)
+                    const QString& frmc,
+                    const std::set<std::string>& inFen)
 {
     std::string names = "frdm";
     std::string marks = "?";
@@ -22,7 +23,12 @@ void storeReportRow(Db& db,
             throw std::logic_error(std::string("no figure computed for ") + c);
         names += std::string(", ") + c;
         marks += ", ?";
-        values.push_back(it->second ? SqlValue(*it->second) : SqlValue(nullptr));
+        if (!it->second)
+            values.emplace_back(nullptr);
+        else if (inFen.count(c))
+            values.emplace_back(static_cast<double>(*it->second) / 100);
+        else
+            values.emplace_back(*it->second);
     }
     names += ", frmc";
     marks += ", ?";

@@ -4,8 +4,9 @@
 
 namespace vel {
 
-StaffCounts::StaffCounts(Db& db, int lastMonth, std::vector<std::string> columns)
-    : tally_(std::move(columns))
+StaffCounts::StaffCounts(Db& db, int lastMonth, std::vector<std::string> columns,
+                         std::vector<std::string> joined)
+    : tally_(std::move(columns), std::move(joined))
 {
     scanRows(db, "Staff_moninfo", tally_.columns(), {}, lastMonth,
              [this](int month, const RowCodes& codes, SQLite::Statement&) {

@@ -7,8 +7,10 @@ namespace vel {
 // Head counts from Staff_moninfo: each staff row of a month is one person of that month.
 class StaffCounts {
 public:
-    // Reads the staff of months 0..lastMonth once, by the codes of `columns`.
-    StaffCounts(Db& db, int lastMonth, std::vector<std::string> columns);
+    // Reads the staff of months 0..lastMonth once, by the codes of `columns`; `joined` as Tally
+    // takes them.
+    StaffCounts(Db& db, int lastMonth, std::vector<std::string> columns,
+                std::vector<std::string> joined = {});
 
     // The staff rows of months first..last that `who` takes: the persons of one month, or the
     // person-months of several.

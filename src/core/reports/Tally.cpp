@@ -1,6 +1,7 @@
 #include "Tally.h"
 
 #include "db/Db.h"
+#include "reports/BirthMonth.h"
 
 #include <set>
 
@@ -11,7 +12,7 @@ namespace {
 // Only these names are ever put into a statement's text: they come from the forms' tables.
 const std::set<std::string> StaffCodeColumns = {
     "sSex", "sNation", "sParty", "sEducation", "sPost", "sPostGrade", "sJGrade",
-    "ssf",  "sqrz",    "sgc",    "sjzs",       "ssg",   "syg"};
+    "ssf",  "sqrz",    "sgc",    "sjzs",       "ssg",   "syg",        BirthColumn};
 const std::set<std::string> AmountColumns = {"sTotal", "sN1", "sN2", "sN3", "sN4"};
 
 std::string selectList(const std::vector<std::string>& names, const std::set<std::string>& allowed)
@@ -32,21 +33,30 @@ void scanRows(Db& db,
               const std::vector<std::string>& codeColumns,
               const std::vector<std::string>& valueColumns,
               int lastMonth,
-              const std::function<void(int, const RowCodes&, SQLite::Statement&)>& row)
+              const std::function<void(int, const RowCodes&, SQLite::Statement&)>& row,
+              int firstMonth)
 {
     // "+sMon" keeps the month index out: a report reads most months, and one pass over the table
     // costs half of an index walk that looks up every row it finds.
     const std::string sql = "SELECT sMon" + selectList(codeColumns, StaffCodeColumns) +
                             selectList(valueColumns, AmountColumns) + " FROM " + source +
-                            " WHERE +sMon BETWEEN 0 AND ?";
+                            " WHERE +sMon BETWEEN ? AND ?";
     guarded(db, [&] {
         SQLite::Statement stmt(db.handle(), sql);
-        bindAll(stmt, {static_cast<long long>(lastMonth)});
+        bindAll(stmt, {static_cast<long long>(firstMonth), static_cast<long long>(lastMonth)});
         RowCodes codes(codeColumns.size());
+        std::vector<bool> birth;
+        for (const std::string& c : codeColumns)
+            birth.push_back(c == BirthColumn);
         while (stmt.executeStep()) {
             for (size_t i = 0; i < codes.size(); ++i) {
                 const SQLite::Column c = stmt.getColumn(static_cast<int>(i) + 1);
-                codes[i] = c.isInteger() ? std::optional<long long>(c.getInt64()) : std::nullopt;
+                if (birth[i])
+                    codes[i] = c.isText() ? birthMonthNumber(QString::fromUtf8(c.getText()))
+                                          : std::nullopt;
+                else
+                    codes[i] =
+                        c.isInteger() ? std::optional<long long>(c.getInt64()) : std::nullopt;
             }
             row(stmt.getColumn(0).getInt(), codes, stmt);
         }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -18,32 +19,37 @@ namespace vel {
 
 class Db;
 
-using RowCodes = std::vector<std::optional<long long>>;
-
 // Reads "sMon, {codeColumns}, {valueColumns}" of every row of `source` (a table or view of staff
-// rows) in months 0..lastMonth, and hands each row's month and codes to `row` together with the
-// statement, whose values start at column 1 + codeColumns.size(). The code columns must be staff
-// code columns; a code that is no whole number counts as empty.
+// rows) in months firstMonth..lastMonth, and hands each row's month and codes to `row` together
+// with the statement, whose values start at column 1 + codeColumns.size(). The code columns must
+// be staff code columns or the birth column (read by birthMonthNumber); a code that is no whole
+// number counts as empty.
 void scanRows(
     Db& db,
     const char* source,
     const std::vector<std::string>& codeColumns,
     const std::vector<std::string>& valueColumns,
     int lastMonth,
-    const std::function<void(int month, const RowCodes& codes, SQLite::Statement& values)>& row);
+    const std::function<void(int month, const RowCodes& codes, SQLite::Statement& values)>& row,
+    int firstMonth = 0);
 
 // The values of many rows added up in one pass: per month in total, and per month and code of
-// each key column. A figure is then the sum over the months and codes its selection takes, equal
-// to summing the rows that its condition selects.
+// each key column, and per month and combination of the codes of the columns that selections
+// over several columns test. A figure is then the sum over the months and codes its selection
+// takes, equal to summing the rows that its condition selects.
 template <size_t N>
 class Tally {
 public:
     static constexpr int Months = 13;  // the opening roster and months 1 to 12
     using Values = std::array<long long, N>;
 
-    explicit Tally(std::vector<std::string> columns)
-        : columns_(std::move(columns)), byCode_(columns_.size())
-    {}
+    // `joined` are the columns of the selections over several columns, each also in `columns`.
+    explicit Tally(std::vector<std::string> columns, std::vector<std::string> joined = {})
+        : columns_(std::move(columns)), joined_(std::move(joined)), byCode_(columns_.size())
+    {
+        for (const std::string& c : joined_)
+            joinedAt_.push_back(indexOf(c));
+    }
 
     const std::vector<std::string>& columns() const { return columns_; }
 
@@ -56,6 +62,12 @@ public:
         for (size_t i = 0; i < codes.size(); ++i)
             if (codes[i])
                 addTo(byCode_[i][*codes[i]][month], values);
+        if (!joinedAt_.empty()) {
+            RowCodes key;
+            for (size_t i : joinedAt_)
+                key.push_back(codes[i]);
+            addTo(byJoinedCodes_[key][month], values);
+        }
     }
 
     Values sum(const Selection& who, int firstMonth, int lastMonth) const
@@ -65,11 +77,13 @@ public:
             addMonths(out, total_, firstMonth, lastMonth);
             return out;
         }
-        const auto column = std::find(columns_.begin(), columns_.end(), who.column);
-        if (column == columns_.end())
-            throw std::logic_error("a figure asks for a column that was not tallied: " +
-                                   who.column);
-        for (const auto& [code, months] : byCode_[column - columns_.begin()])
+        if (who.joinsOthers()) {
+            for (const auto& [key, months] : byJoinedCodes_)
+                if (who.matchesRow(joined_, key))
+                    addMonths(out, months, firstMonth, lastMonth);
+            return out;
+        }
+        for (const auto& [code, months] : byCode_[indexOf(who.column)])
             if (who.matches(code))
                 addMonths(out, months, firstMonth, lastMonth);
         return out;
@@ -77,6 +91,14 @@ public:
 
 private:
     using PerMonth = std::array<Values, Months>;
+
+    size_t indexOf(const std::string& column) const
+    {
+        const auto at = std::find(columns_.begin(), columns_.end(), column);
+        if (at == columns_.end())
+            throw std::logic_error("a figure asks for a column that was not tallied: " + column);
+        return static_cast<size_t>(at - columns_.begin());
+    }
 
     static void addTo(Values& into, const Values& values)
     {
@@ -91,8 +113,11 @@ private:
     }
 
     std::vector<std::string> columns_;
+    std::vector<std::string> joined_;
+    std::vector<size_t> joinedAt_;
     PerMonth total_{};
     std::vector<std::unordered_map<long long, PerMonth>> byCode_;
+    std::map<RowCodes, PerMonth> byJoinedCodes_;
 };
 
 }  // namespace vel

@@ -15,6 +15,12 @@ Selection grades(std::vector<long long> codes)
     return codesOf("sPostGrade", std::move(codes));
 }
 
+// Titles are coded in sPostGrade, skill grades 51..55 in sJGrade: a holder of either counts.
+Selection titlesOrSkills(std::vector<long long> titleCodes)
+{
+    return anyOf({grades(std::move(titleCodes)), codesOf("sJGrade", {51, 52, 53, 54, 55})});
+}
+
 // The three "其中" rows under a post: senior, intermediate and junior titles.
 void addTitleRows(std::vector<SummaryCategory>& rows, int firstGid, long long post)
 {
@@ -36,7 +42,7 @@ const QStringList FormTail = {QStringLiteral("批准文号：国统制[2011]170�
 
 WageSummaryForm enterpriseForm()
 {
-    const Selection qualified = grades({31, 32, 33, 34, 51, 52, 53, 54, 55});
+    const Selection qualified = titlesOrSkills({31, 32, 33, 34, 51, 52, 53, 54, 55});
     std::vector<SummaryCategory> r;
     r.push_back({1, "合计", true, everyone(), {}, {}, {2, 15, 20, 29, 36}});
     r.push_back({2, "一、企业事业单位负责人", true, postClasses("2"), {}, {}, {3, 7, 11}});
@@ -85,7 +91,7 @@ WageSummaryForm enterpriseForm()
 WageSummaryForm organForm()
 {
     const Selection titles = grades({31, 32, 33});
-    const Selection skillsAndTitles = grades({51, 52, 53, 54, 55, 31, 32, 33});
+    const Selection skillsAndTitles = titlesOrSkills({51, 52, 53, 54, 55, 31, 32, 33});
     std::vector<SummaryCategory> r;
     r.push_back({1, "合计", true, everyone(), {}, {}, {2, 8, 13, 20, 21}});
     r.push_back({2, "一、公务员", true, posts({11, 12, 13, 14, 15}), {}, {}, {3, 4, 5, 6, 7}});

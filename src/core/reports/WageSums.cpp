@@ -13,8 +13,9 @@ namespace {
 constexpr long long MicrosPerYuan = 1000000;
 }  // namespace
 
-WageSums::WageSums(Db& db, int lastMonth, std::vector<std::string> columns)
-    : tally_(std::move(columns))
+WageSums::WageSums(Db& db, int lastMonth, std::vector<std::string> columns,
+                   std::vector<std::string> joined)
+    : tally_(std::move(columns), std::move(joined))
 {
     const int first = 1 + static_cast<int>(tally_.columns().size());
     scanRows(db, "VmonWage", tally_.columns(), {"sTotal", "sN1", "sN2", "sN3", "sN4"}, lastMonth,
@@ -40,9 +41,14 @@ long long WageSums::micros(Amount amount, const Selection& who, int firstMonth, 
     return tally_.sum(who, firstMonth, lastMonth)[static_cast<size_t>(amount)];
 }
 
+long long wholeYuan(long long micros)
+{
+    return roundedQuotient(micros, MicrosPerYuan);
+}
+
 long long thousandsOfYuan(long long micros)
 {
-    return roundedQuotient(roundedQuotient(micros, MicrosPerYuan), 1000);
+    return roundedQuotient(wholeYuan(micros), 1000);
 }
 
 }  // namespace vel

@@ -12,8 +12,10 @@ enum class Amount { Total, Basic, Performance, Allowance, Other };
 // in half a yuan rounds the same whatever order the rows come in.
 class WageSums {
 public:
-    // Reads the wages of months 0..lastMonth once, by the codes of `columns`.
-    WageSums(Db& db, int lastMonth, std::vector<std::string> columns);
+    // Reads the wages of months 0..lastMonth once, by the codes of `columns`; `joined` as Tally
+    // takes them.
+    WageSums(Db& db, int lastMonth, std::vector<std::string> columns,
+             std::vector<std::string> joined = {});
 
     // The sum of `amount` over the wage rows of months first..last that `who` takes, in
     // millionths of a yuan; 0 when there are none. An empty amount adds nothing.
@@ -23,6 +25,8 @@ private:
     Tally<5> tally_;
 };
 
+// A sum taken as a whole number of yuan in the "0" format.
+long long wholeYuan(long long micros);
 // A sum taken as a whole number of yuan, then divided by 1000, each step in the "0" format.
 long long thousandsOfYuan(long long micros);
 

@@ -28,15 +28,8 @@ void openQuarterlyReport(const WindowContext& context, int quarter, QWidget* par
     report->compute([&context](int p) { context.setProgress(p); });
     report->store();
     context.setProgress(0);
-    ReportCommands commands;
-    commands.exportWorkbook = [report](const Progress& p) { return report->exportWorkbook(p); };
-    commands.workbookPath = [report] { return report->workbookPath(); };
-    commands.workbookFolder = [report] { return report->workbookFolder(); };
-    commands.submit = [report] { return report->submit(); };
-    commands.submissionFolder = [report] { return report->submissionFolder(); };
-
     auto* window = new ReportWindow(context, QStringLiteral("从业人员及工资总额（季报）"), report,
-                                    report->sheet(), commands, parent);
+                                    report->sheet(), commandsOf(report), parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     const UnitAttributes& u = context.session.unit();
     addReportHeader(window->headerArea(), window,

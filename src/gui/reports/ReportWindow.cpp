@@ -27,9 +27,9 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     const auto button = [this](const QString& text, const char* name, std::function<void()> command) {
         return commandButton(this, text, name, std::move(command));
     };
-    auto* exportButton = button(commands_.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
-    auto* printButton = button(QStringLiteral("打印"), "print", [this] { print(); });
-    auto* submitButton = button(commands_.submitCaption, "submit", [this] { submit(); });
+    export_ = button(commands_.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
+    print_ = button(QStringLiteral("打印"), "print", [this] { print(); });
+    submit_ = button(commands_.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
 
     progress_ = new QProgressBar(this);
@@ -40,7 +40,7 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header_);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttonRow({exportButton, printButton, submitButton, closeButton}));
+    layout->addLayout(buttonRow({export_, print_, submit_, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QProgressBar;
+class QPushButton;
 class QVBoxLayout;
 
 namespace vel {
@@ -36,6 +37,19 @@ struct ReportCommands {
     QString submitCaption = QStringLiteral("生成上报");
 };
 
+// The commands of a report whose workbook needs nothing but the progress.
+template <class Report>
+ReportCommands commandsOf(const std::shared_ptr<Report>& report)
+{
+    ReportCommands c;
+    c.exportWorkbook = [report](const Progress& p) { return report->exportWorkbook(p); };
+    c.workbookPath = [report] { return report->workbookPath(); };
+    c.workbookFolder = [report] { return report->workbookFolder(); };
+    c.submit = [report] { return report->submit(); };
+    c.submissionFolder = [report] { return report->submissionFolder(); };
+    return c;
+}
+
 // A computed report in a read-only worksheet with its export, print and submission commands.
 class ReportWindow : public QDialog {
     Q_OBJECT
@@ -46,6 +60,10 @@ public:
                  QWidget* parent = nullptr);
 
     SheetView* view() const { return view_; }
+    // The command buttons, for the captions and states of a form's own window.
+    QPushButton* exportButton() const { return export_; }
+    QPushButton* printButton() const { return print_; }
+    QPushButton* submitButton() const { return submit_; }
     // The texts above the sheet go here.
     QVBoxLayout* headerArea() const { return header_; }
 
@@ -61,6 +79,9 @@ private:
     std::shared_ptr<void> report_;
     ReportCommands commands_;
     SheetView* view_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QPushButton* print_ = nullptr;
+    QPushButton* submit_ = nullptr;
     QVBoxLayout* header_ = nullptr;
     QProgressBar* progress_ = nullptr;
 };

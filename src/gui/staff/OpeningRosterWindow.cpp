@@ -5,9 +5,11 @@
 #include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "ShellOpen.h"
 #include "grid/SheetView.h"
 #include "staff/PersonWindow.h"
 #include "staff/RosterStore.h"
+#include "staff/RosterSubmission.h"
 #include "staff/StaffPanelFrame.h"
 #include "staff/StaffRules.h"
 #include "staff/StaffSheetPanel.h"
@@ -34,6 +36,7 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
     duplicates_ = button(QStringLiteral("姓名编号查重"), "CheckD", [this] { checkDuplicates(); });
     clear_ = button(QStringLiteral("清空"), "SpeedButton1", [this] { clear(); });
     close_ = button(QStringLiteral("关闭"), "BitBtn5", [this] { reject(); });
+    submit_ = button(QStringLiteral("过录表上报"), "SBt", [this] { submitRoster(); });
 
     count_ = new QLabel(this);
     count_->setObjectName("statusCount");
@@ -49,7 +52,7 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staffPanelHeader(session, title, this, &title_));
     layout->addWidget(panel_, 1);
-    layout->addLayout(buttonRow({readHelp_, errorsOnly_, save_, duplicates_, clear_, close_}));
+    layout->addLayout(buttonRow({readHelp_, errorsOnly_, save_, duplicates_, clear_, close_, submit_}));
     layout->addWidget(status);
     resize(1180, 700);
 
@@ -103,6 +106,7 @@ void OpeningRosterWindow::setEntryMode(bool entry)
 {
     for (QPushButton* b : {readHelp_, save_, clear_, close_})
         b->setVisible(entry);
+    submit_->setVisible(!entry);
 }
 
 void OpeningRosterWindow::setCount(int n)
@@ -193,6 +197,16 @@ void OpeningRosterWindow::clear()
     });
     markSaved();
     setCount(0);
+}
+
+void OpeningRosterWindow::submitRoster()
+{
+    Session& session = context_.session;
+    const QString message =
+        vel::submitRoster(session.db(), session.folder(), session.unit().CurDepNo);
+    prompt().info(this, message);
+    openInShell(this, session.folder().folder("RCSB"));
+    reject();
 }
 
 }  // namespace vel::gui

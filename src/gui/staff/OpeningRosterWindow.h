@@ -24,6 +24,8 @@ public:
     void checkDuplicates();
     // "清空".
     void clear();
+    // "过录表上报": the stored opening roster as the authority's file; closes the window.
+    void submitRoster();
 
 private:
     void setEntryMode(bool entry);
@@ -37,6 +39,7 @@ private:
     QPushButton* duplicates_ = nullptr;
     QPushButton* clear_ = nullptr;
     QPushButton* close_ = nullptr;
+    QPushButton* submit_ = nullptr;
 };
 
 }  // namespace vel::gui
