@@ -117,6 +117,21 @@ void BM_PasteBlock(benchmark::State& state)
 }
 BENCHMARK(BM_PasteBlock)->Unit(benchmark::kMillisecond);
 
+// One row inserted into the shown roster: the rows below move and every row is fitted again.
+void BM_InsertRow(benchmark::State& state)
+{
+    Sheet sheet(Sheet::DefaultMaxRow, Columns);
+    fill(sheet);
+    SheetView view(sheet);
+    view.resize(1200, 700);
+    view.show();
+    for (auto _ : state) {
+        sheet.insertRows(5, 1);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_InsertRow)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libsqlite3-dev libsqlitecpp-dev libxlsxwriter-dev libshp-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
   python3-openpyxl python3-dbfread
   xvfb xauth
   clang

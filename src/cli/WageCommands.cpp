@@ -1,6 +1,7 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
 #include "monthly/WageSheet.h"
@@ -18,14 +19,6 @@ bool validMonth(int month)
         return true;
     err(QStringLiteral("月份必须是1到12。"));
     return false;
-}
-
-// A message box breaks lines with "\n\r" or a lone "\r"; a terminal wants "\n".
-QString terminalText(QString message)
-{
-    message.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-    message.replace(u'\r', u'\n');
-    return message;
 }
 
 // What the main window checks before it opens the month's wage entry; false after the refusal.
@@ -75,11 +68,11 @@ int wagesImport(Session& session, int month, const QString& path,
     }
     const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
     if (result.refused()) {
-        err(terminalText(wageRefusalMessage(result)));
+        err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
     }
     for (const QString& message : wageStoreMessages(result, session.unit()))
-        out(terminalText(message));
+        out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "grid/SheetView.h"
 
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace vel::gui {
@@ -16,6 +17,19 @@ QPushButton* commandButton(QWidget* owner, const QString& caption, const char* n
     QObject::connect(b, &QPushButton::clicked, owner,
                      [owner, command = std::move(command)] { runCommand(owner, command); });
     return b;
+}
+
+QProgressBar* workProgressBar(QWidget* parent)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    bar->setFixedHeight(10);
+    bar->setStyleSheet(QStringLiteral(
+        "QProgressBar { border: 1px solid palette(mid); border-radius: 4px; background: transparent; }"
+        "QProgressBar::chunk { background: palette(highlight); border-radius: 3px; }"));
+    return bar;
 }
 
 void setSheetMenu(SheetView* view, MenuItems items)

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "CommandWidgets.h"
 #include "Guarded.h"
 #include "HelpFiles.h"
 #include "Prompter.h"
@@ -73,11 +74,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     auto* backdrop = new Backdrop(this);
     auto* layout = new QVBoxLayout(backdrop);
     layout->addStretch();
-    pb_ = new QProgressBar(backdrop);
+    pb_ = workProgressBar(backdrop);
     pb_->setObjectName("Pb");
-    pb_->setRange(0, 100);
-    pb_->setValue(0);
-    pb_->setTextVisible(false);
     layout->addWidget(pb_);
     setCentralWidget(backdrop);
 
@@ -85,8 +83,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     panel0_->setObjectName("statusPanel0");
     panel1_ = new QLabel(this);
     panel1_->setObjectName("statusPanel1");
+    nextStep_ = new QLabel(this);
+    nextStep_->setObjectName("nextStep");
     statusBar()->addWidget(panel0_, 1);
     statusBar()->addWidget(panel1_, 1);
+    statusBar()->addWidget(nextStep_, 1);
 
     buildMenus();
     buildToolBar();
@@ -290,6 +291,7 @@ void MainWindow::RefreshMonthMenus()
     const MonthFlags open = session_.refreshMonthMenus();
     for (int m = 1; m <= 12; ++m)
         monthActions_[m]->setEnabled(open[m]);
+    showNextStep();
 }
 
 void MainWindow::RefreshEntryMenus()
@@ -297,6 +299,25 @@ void MainWindow::RefreshEntryMenus()
     const bool hasOpening = session_.refreshEntryMenus();
     wageMenu_->setEnabled(hasOpening);
     summaryMenu_->setEnabled(hasOpening);
+    showNextStep();
+}
+
+void MainWindow::showNextStep()
+{
+    const std::optional<UnitRegistration> r = loadRegistration(session_.db());
+    QString step;
+    if (!r) {
+        step = QStringLiteral("从业人员管理 › 单位基本信息");
+    } else if (!wageMenu_->isEnabled()) {
+        step = QStringLiteral("从业人员管理 › 期初人员情况 › 从业人员批量输入");
+    } else {
+        MonthFlags open{};
+        for (int m = 1; m <= 12; ++m)
+            open[m] = monthActions_[m]->isEnabled();
+        if (const std::optional<int> month = wageEntryMonth(r->createMon.trimmed(), open))
+            step = QStringLiteral("工资录入 › %1月工资过录表").arg(*month);
+    }
+    nextStep_->setText(step.isEmpty() ? QString() : QStringLiteral("下一步：") + step);
 }
 
 bool MainWindow::UnitRegistered()
@@ -317,6 +338,7 @@ void MainWindow::showRegistration()
     panel1_->setText(unitClassCaption(r->type, r->unitClass));
     enterpriseSummary_->setVisible(!r->isOrgan());
     organSummary_->setVisible(r->isOrgan());
+    showNextStep();
 }
 
 void MainWindow::openUnitWindow(bool fromStartUp)

@@ -48,6 +48,8 @@ public:
 private:
     void buildMenus();
     void buildToolBar();
+    // The status line names the command a clerk turns to next.
+    void showNextStep();
     QAction* addEntry(QMenu* menu, const QString& caption, const QString& name,
                       std::function<void()> command, bool visible = true);
     // UnitRegistered with its refusal; openUnitWindow for the commands that offer it.
@@ -67,6 +69,7 @@ private:
     QProgressBar* pb_ = nullptr;
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;
+    QLabel* nextStep_ = nullptr;
     QMenu* wageMenu_ = nullptr;
     QMenu* summaryMenu_ = nullptr;
     QAction* enterpriseSummary_ = nullptr;

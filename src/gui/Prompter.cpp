@@ -1,36 +1,64 @@
 #include "Prompter.h"
 
-#include <QApplication>
+#include "MainWindow.h"
+#include "ShownText.h"
+
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace vel::gui {
 namespace {
 
-QString title()
+// The boxes' own button texts, so that no English one shows even where Qt's translations are
+// missing.
+QString caption(QMessageBox::StandardButton button)
 {
-    return QApplication::applicationDisplayName();
+    switch (button) {
+    case QMessageBox::Ok:
+        return QStringLiteral("确定");
+    case QMessageBox::Yes:
+        return QStringLiteral("是");
+    case QMessageBox::No:
+        return QStringLiteral("否");
+    case QMessageBox::Cancel:
+        return QStringLiteral("取消");
+    default:
+        return {};
+    }
+}
+
+QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, MainWindow::programTitle(), plainLineBreaks(text), buttons, parent);
+    for (QAbstractButton* b : box.buttons())
+        b->setText(caption(box.standardButton(b)));
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 class MessageBoxPrompter : public Prompter {
 public:
     void info(QWidget* parent, const QString& text) override
     {
-        QMessageBox::information(parent, title(), text);
+        show(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
     }
     bool confirm(QWidget* parent, const QString& text) override
     {
-        return QMessageBox::question(parent, title(), text, QMessageBox::StandardButtons(QMessageBox::Yes)) ==
+        return show(parent, QMessageBox::Question, text, QMessageBox::Yes, QMessageBox::Yes) ==
                QMessageBox::Yes;
     }
     bool ask(QWidget* parent, const QString& text) override
     {
-        return QMessageBox::question(parent, title(), text, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No) ==
-               QMessageBox::Yes;
+        // Every question of the program guards a step that deletes, overwrites or drops data:
+        // a hasty Enter must not take it.
+        return show(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                    QMessageBox::No) == QMessageBox::Yes;
     }
     void error(QWidget* parent, const QString& text) override
     {
-        QMessageBox::critical(parent, title(), text);
+        show(parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "Errors.h"
 #include "MainWindow.h"
 #include "Prompter.h"
@@ -12,8 +13,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("veldrassa");
-    QApplication::setApplicationDisplayName(vel::gui::MainWindow::programTitle());
+    vel::gui::setUpApplication(app);
 
     QCommandLineParser parser;
     parser.addHelpOption();

@@ -29,6 +29,7 @@ class MainWindowTest : public QObject {
     {
         return w.findChild<QLabel*>(QString("statusPanel%1").arg(i))->text();
     }
+    static QString nextStep(MainWindow& w) { return w.findChild<QLabel*>("nextStep")->text(); }
     static void registerUnit(Session& s, const QString& type, const QString& cls,
                              const QString& createMon)
     {
@@ -58,6 +59,7 @@ private slots:
         w.startUp();
         QCOMPARE(modalTitle, QStringLiteral("单位信息"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Veldrassa.2012版[未登记]"));
+        QCOMPARE(nextStep(w), QStringLiteral("下一步：从业人员管理 › 单位基本信息"));
         QCOMPARE(openMonths(w), QList<int>{1});
         QVERIFY(!w.findChild<QMenu*>("menuWage")->isEnabled());
         QVERIFY(!w.findChild<QMenu*>("menuSummary")->isEnabled());
@@ -86,6 +88,7 @@ private slots:
         QCOMPARE(panel(w, 0), QStringLiteral("当前单位： 测试单位"));
         QCOMPARE(panel(w, 1), QStringLiteral("有总承包和专业承包资质的建筑业单位"));
         QCOMPARE(openMonths(w), (QList<int>{5, 6, 7, 8}));
+        QCOMPARE(nextStep(w), QStringLiteral("下一步：工资录入 › 8月工资过录表"));
         QVERIFY(w.findChild<QMenu*>("menuWage")->isEnabled());
         QVERIFY(action(w, "actWageSummaryEnterprise")->isVisible());
         QVERIFY(!action(w, "actWageSummaryOrgan")->isVisible());
@@ -114,6 +117,7 @@ private slots:
         TestPrompter prompter;
         MainWindow w(s);
         w.startUp();
+        QCOMPARE(nextStep(w), QStringLiteral("下一步：从业人员管理 › 期初人员情况 › 从业人员批量输入"));
         QString opened;
         QTimer::singleShot(0, [&] {
             QWidget* modal = QApplication::activeModalWidget();

@@ -67,9 +67,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("1月份工资发放人员名单核对"));
         QVERIFY(!button(w, "save")->isEnabled());
+        QVERIFY(w.findChild<QLabel*>("hint")->text().startsWith(QStringLiteral("请先按[编辑]")));
 
         w.toggleEdit();
         QVERIFY(button(w, "save")->isEnabled());
+        QVERIFY(!w.findChild<QLabel*>("hint")->text().contains(QStringLiteral("请先按[编辑]")));
         QVERIFY(!button(w, "fromPrevious")->isEnabled());  // month 1 has no month before
         QCOMPARE(button(w, "edit")->text(), QStringLiteral("取消编辑"));
 

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -74,6 +75,9 @@ private slots:
         OpeningRosterWindow w(context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Never larger than the screen, however many columns the class brings.
+        const QRect room = w.screen()->availableGeometry();
+        QVERIFY(w.width() <= room.width() && w.height() <= room.height());
 
         Sheet& sheet = w.panel()->sheet();
         w.save();

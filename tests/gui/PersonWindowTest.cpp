@@ -164,14 +164,36 @@ private slots:
         QVERIFY(child<QGroupBox>(w, "construction")->isVisibleTo(&w));
         QCOMPARE(child<QLabel>(w, "panel1")->text(), QStringLiteral("共0条"));
 
+        // Nothing is chosen for the clerk: an untouched list is refused, red, except the
+        // grades, which may stay empty.
+        for (const char* name : {"D1", "CByear", "CBm", "D2", "Mz", "Dy", "D3", "D4", "D5", "sf",
+                                 "qrz", "gc", "jzs", "sg", "yg"})
+            QVERIFY2(combo(w, name)->currentText().isEmpty(), name);
+        child<QPushButton>(w, "add")->click();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("红色为错误项，请改正!"));
+        QVERIFY(red(combo(w, "Mz")) && red(combo(w, "Dy")) && red(combo(w, "D3")));
+        QVERIFY(!red(combo(w, "D4")) && !red(combo(w, "D5")));
+        QCOMPARE(rows(w)->rowCount(), 0);
+
         box(w, "Edit1")->setText("O'Neil");
         box(w, "Edit2")->setText("0001");
-        combo(w, "CByear")->setEditText("1980");
-        combo(w, "D2")->setCurrentText("大学专科");
-        box(w, "NX1")->setText("8");
-        box(w, "NX2")->setText("3");
-        combo(w, "D5")->setEditText("");
+        const auto choosePerson = [&w] {
+            combo(w, "CByear")->setEditText("1980");
+            combo(w, "CBm")->setCurrentText("01");
+            combo(w, "D2")->setCurrentText("大学专科");
+            combo(w, "Mz")->setCurrentText("否");
+            combo(w, "Dy")->setCurrentText("否");
+            box(w, "NX1")->setText("8");
+            box(w, "NX2")->setText("3");
+            combo(w, "D3")->setCurrentIndex(0);
+        };
+        choosePerson();
+        combo(w, "sf")->setCurrentIndex(0);
+        combo(w, "qrz")->setCurrentText("是");
+        combo(w, "gc")->setCurrentText("否");
+        combo(w, "jzs")->setCurrentText("是");
         combo(w, "sg")->setCurrentText("是(未持证上岗)");
+        combo(w, "yg")->setCurrentText("是");
 
         // A field made red earlier still blocks the store when another one was left last.
         combo(w, "D1")->setEditText("男 ");
@@ -198,13 +220,14 @@ private slots:
         // Ready for the next person; status and full-time keep their choice.
         QCOMPARE(box(w, "Edit1")->text(), QString());
         QCOMPARE(box(w, "NX1")->text(), QString());
-        QCOMPARE(combo(w, "CByear")->currentText(), QStringLiteral("1942"));
-        QCOMPARE(combo(w, "D2")->currentIndex(), 0);
+        QCOMPARE(combo(w, "CByear")->currentText(), QString());
+        QCOMPARE(combo(w, "D2")->currentIndex(), -1);
+        QCOMPARE(combo(w, "qrz")->currentText(), QStringLiteral("是"));
         QCOMPARE(combo(w, "sg")->currentText(), QStringLiteral("是(未持证上岗)"));
 
         // Without a name the required fields are named.
-        box(w, "NX1")->setText("8");
-        box(w, "NX2")->setText("3");
+        choosePerson();
+        combo(w, "D1")->setCurrentText("女");
         child<QPushButton>(w, "add")->click();
         QVERIFY(prompter.shown.last().endsWith("请核实！"));
         QCOMPARE(rows(w)->rowCount(), 1);
@@ -244,7 +267,7 @@ private slots:
         QCOMPARE(rows(w)->item(0, 2)->text(), QStringLiteral("甲'改"));
         QVERIFY(child<QPushButton>(w, "add")->isVisibleTo(&w));
         QVERIFY(!child<QPushButton>(w, "modify")->isVisibleTo(&w));
-        QCOMPARE(combo(w, "CByear")->currentText(), QStringLiteral("1941"));
+        QCOMPARE(combo(w, "CByear")->currentText(), QString());
 
         // Delete asks nothing; emptying asks, and only the working month is emptied.
         select(w, 1);

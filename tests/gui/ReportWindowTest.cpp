@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -90,6 +92,15 @@ private slots:
         QVERIFY(prompter.shown.isEmpty());
         QVERIFY(window->view()->isReadOnly());
         QCOMPARE(window->view()->sheet().text(4, 4), QStringLiteral("3"));
+        // Sized to the form: every column in view without scrolling, within the screen.
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->view()->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(window->width() <= window->screen()->availableGeometry().width());
+        // One size on screen, though the form's first rows are smaller in the workbook.
+        const QAbstractItemModel* m = window->view()->model();
+        QCOMPARE(m->data(m->index(3, 0), Qt::FontRole).value<QFont>().pointSize(),
+                 m->data(m->index(20, 0), Qt::FontRole).value<QFont>().pointSize());
         QVERIFY(s.db().exists("SELECT 1 FROM JGLabor_info WHERE frdm = '12345678X' AND I01 = 3"));
 
         window->print();

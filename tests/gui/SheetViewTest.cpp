@@ -33,6 +33,8 @@ private slots:
     void dropDownChoiceWritesTheLinkedCell();
     void marksShowAsRedBackgrounds();
     void layoutFollowsTheSheet();
+    void rowsFitTheirFontAndTitlesWrap();
+    void readOnlyTextRunsOverEmptyCells();
     void rowCommandsWorkOnTheSelectedRows();
     void sheetMayDieBeforeTheView();
 
@@ -352,15 +354,65 @@ void SheetViewTest::layoutFollowsTheSheet()
     QVERIFY(!view->isColumnHidden(7));
 
     sheet->setRowHeights(2, 200, 310);
-    sheet->setRowHeights(7, 7, 600);
-    QCOMPARE(view->rowHeight(5), view->rowPixels(310));
-    QCOMPARE(view->rowHeight(0), view->rowPixels(255));
-    QCOMPARE(view->rowHeight(6), view->rowPixels(600));
-    QCOMPARE(view->verticalHeader()->defaultSectionSize(), view->rowPixels(310));
-    QVERIFY(view->rowPixels(600) > view->rowPixels(310));
+    sheet->setRowHeights(7, 7, 900);
+    QCOMPARE(view->rowHeight(6), view->rowPixels(900));
+    QVERIFY(view->rowHeight(5) >= view->rowPixels(310));
+    QCOMPARE(view->verticalHeader()->defaultSectionSize(), view->rowHeight(5));
+    QVERIFY(view->rowHeight(5) < view->rowPixels(900));
     sheet->insertRows(3, 1);  // heights travel with their rows
-    QCOMPARE(view->rowHeight(7), view->rowPixels(600));
-    QCOMPARE(view->rowHeight(6), view->rowPixels(310));
+    QCOMPARE(view->rowHeight(7), view->rowPixels(900));
+    QVERIFY(view->rowHeight(6) < view->rowPixels(900));
+}
+
+void SheetViewTest::rowsFitTheirFontAndTitlesWrap()
+{
+    const auto lineOf = [this](int size) {
+        QFont f = view->font();
+        f.setPointSize(size);
+        return QFontMetrics(f).height();
+    };
+    sheet->setRowHeights(1, 200, 100);  // 5 points: less than a line of either size
+    sheet->setFont(10, 1, 20, 8, {8});
+    QVERIFY(view->rowHeight(4) >= lineOf(10));
+    QVERIFY(view->rowHeight(14) >= lineOf(8));
+    QVERIFY(view->rowHeight(14) < view->rowHeight(4));
+
+    // A title too wide for its column wraps and its row grows to show it whole; the same text
+    // below the title row keeps to one line.
+    const QString title = "具有国家评定的专业技术等级";
+    sheet->setColumnWidths(2, 2, 5 * 256);
+    sheet->setText(1, 2, title);
+    sheet->setText(5, 2, title);
+    QVERIFY(view->rowHeight(0) >= 3 * lineOf(10));
+    QVERIFY(view->rowHeight(4) < 2 * lineOf(10));
+    sheet->setColumnWidths(2, 2, 40 * 256);  // wide enough again: one line
+    QVERIFY(view->rowHeight(0) < 2 * lineOf(10));
+    view->setHeaderRows(0);
+    sheet->setColumnWidths(2, 2, 5 * 256);
+    QVERIFY(view->rowHeight(0) < 2 * lineOf(10));
+
+    // One size on screen: the 8-point rows show and stand as the others.
+    view->setOneFontSize(true);
+    QCOMPARE(view->model()->data(view->model()->index(14, 0), Qt::FontRole).value<QFont>().pointSize(),
+             10);
+    QCOMPARE(view->rowHeight(14), view->rowHeight(6));
+    QCOMPARE(sheet->font(15, 1).size, 8);  // the sheet keeps its sizes for the workbook
+}
+
+void SheetViewTest::readOnlyTextRunsOverEmptyCells()
+{
+    const QString line = "补充资料：一、直接从事生产经营活动的平均人数(48)   40  人";
+    sheet->setText(3, 1, line);
+    sheet->setText(4, 1, line);
+    sheet->setText(4, 3, "x");
+    sheet->setText(5, 1, "短");
+    QCOMPARE(view->columnSpan(2, 0), 1);  // editable: every cell stays reachable
+    view->setReadOnly(true);
+    QVERIFY(view->columnSpan(2, 0) > 1);
+    QCOMPARE(view->columnSpan(3, 0), 2);  // up to the next cell that holds text
+    QCOMPARE(view->columnSpan(4, 0), 1);  // a text that fits stays in its cell
+    sheet->setText(3, 2, "y");
+    QCOMPARE(view->columnSpan(2, 0), 1);
 }
 
 void SheetViewTest::rowCommandsWorkOnTheSelectedRows()

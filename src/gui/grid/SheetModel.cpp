@@ -79,6 +79,18 @@ void SheetModel::setBaseFont(const QFont& font)
     onLayoutChanged();
 }
 
+void SheetModel::setOneFontSize(bool on)
+{
+    oneFontSize_ = on;
+    fonts_.clear();
+    onLayoutChanged();
+}
+
+int SheetModel::shownSize(int row, int col) const
+{
+    return oneFontSize_ || !sheet_ ? CellFont{}.size : sheet_->font(row, col).size;
+}
+
 int SheetModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() || !sheet_ ? 0 : sheet_->maxRow();
@@ -179,7 +191,7 @@ QFont SheetModel::cellFont(const CellFont& font) const
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {
         QFont f = baseFont_;
-        f.setPointSize(font.size);
+        f.setPointSize(oneFontSize_ ? CellFont{}.size : font.size);
         f.setBold(font.bold);
         it = fonts_.insert(key, f);
     }

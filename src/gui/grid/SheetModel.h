@@ -30,6 +30,10 @@ public:
     // The family and the size that a cell of the sheet's default font gets.
     void setBaseFont(const QFont& font);
     QFont baseFont() const { return baseFont_; }
+    // Every cell at the sheet's standard size (the sheet keeps its own sizes).
+    void setOneFontSize(bool on);
+    // The size a cell is shown at.
+    int shownSize(int row, int col) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -58,6 +62,7 @@ private:
     std::unique_ptr<Follower> follower_;
     bool readOnly_ = false;
     int headerRows_ = 0;
+    bool oneFontSize_ = false;
     QFont baseFont_;
     mutable QHash<int, QFont> fonts_;
 };

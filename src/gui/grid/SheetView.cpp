@@ -8,8 +8,12 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 #include <climits>
@@ -25,6 +29,23 @@ bool isClipboardKey(const QKeyEvent* event)
            event->matches(QKeySequence::Cut);
 }
 
+// Title rows wrap their texts; the cells below keep to one line.
+class SheetDelegate : public QStyledItemDelegate {
+public:
+    explicit SheetDelegate(SheetView* view) : QStyledItemDelegate(view), view_(view) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.row() < view_->headerRows())
+            option->features |= QStyleOptionViewItem::WrapText;
+    }
+
+private:
+    SheetView* view_;
+};
+
 }  // namespace
 
 SheetView::SheetView(Sheet& sheet, QWidget* parent)
@@ -32,6 +53,7 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
 {
     model_->setBaseFont(font());
     setModel(model_);
+    setItemDelegate(new SheetDelegate(this));
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
@@ -41,9 +63,11 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     connect(model_, &SheetModel::sheetLayoutChanged, this, &SheetView::applyLayout);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         appliedWidths_.clear();
+        clearSpans();
         hideDropDowns();
     });
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::placeDropDown);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &SheetView::cellsChanged);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::columnResized);
     applyLayout();
 }
 
@@ -66,11 +90,19 @@ void SheetView::setReadOnly(bool readOnly)
 {
     model_->setReadOnly(readOnly);
     setEditTriggers(readOnly ? NoEditTriggers : DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    applySpans();
 }
 
-void SheetView::setHeaderRows(int rows)
+void SheetView::setHeaderRows(int count)
 {
-    model_->setHeaderRows(rows);
+    headerRows_ = std::max(count, 0);
+    model_->setHeaderRows(headerRows_);
+    applyLayout();
+}
+
+void SheetView::setOneFontSize(bool on)
+{
+    model_->setOneFontSize(on);
 }
 
 CellRange SheetView::editablePart(CellRange range) const
@@ -282,10 +314,87 @@ int SheetView::rowPixels(int height) const
     return qRound(height / 20.0 * logicalDpiY() / 72.0);
 }
 
+int SheetView::fullWidth() const
+{
+    const QHeaderView* rows = verticalHeader();
+    return (rows->isHidden() ? 0 : rows->sizeHint().width()) + horizontalHeader()->length() +
+           verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+}
+
+int SheetView::usedHeight() const
+{
+    const Sheet* s = liveSheet();
+    const int last = s ? std::max(s->lastUsedRow(), 1) - 1 : 0;
+    const QHeaderView* rows = verticalHeader();
+    const QHeaderView* columns = horizontalHeader();
+    return (columns->isHidden() ? 0 : columns->sizeHint().height()) + rows->sectionPosition(last) +
+           rows->sectionSize(last) + horizontalScrollBar()->sizeHint().height() + 2 * frameWidth();
+}
+
+int SheetView::lineHeight(int pointSize) const
+{
+    auto it = lineHeights_.find(pointSize);
+    if (it != lineHeights_.end())
+        return *it;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.font = model_->baseFont();
+    option.font.setPointSize(pointSize);
+    option.fontMetrics = QFontMetrics(option.font, this);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("国g");
+    // A little air above and below, so that the characters do not touch the grid lines.
+    const int pixels = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this)
+                           .height() +
+                       2 + (showGrid() ? 1 : 0);
+    return *lineHeights_.insert(pointSize, pixels);
+}
+
+int SheetView::wrappedHeight(int row) const
+{
+    const Sheet* s = liveSheet();
+    int pixels = 0;
+    for (int c = 1; c <= s->maxCol(); ++c) {
+        if (isColumnHidden(c - 1) || s->text(row, c).isEmpty())
+            continue;
+        const QModelIndex index = model_->index(row - 1, c - 1);
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.features |= QStyleOptionViewItem::WrapText;
+        option.rect = QRect(0, 0, columnWidth(c - 1) - (showGrid() ? 1 : 0), 1);
+        pixels = std::max(pixels, itemDelegateForIndex(index)->sizeHint(option, index).height());
+    }
+    return pixels + (showGrid() ? 1 : 0);
+}
+
+int SheetView::fittedRowPixels(int row) const
+{
+    const Sheet* s = liveSheet();
+    int size = 0;
+    for (int c = 1; c <= s->maxCol(); ++c)
+        if (!s->columnHidden(c))
+            size = std::max(size, model_->shownSize(row, c));
+    int pixels = std::max(rowPixels(s->rowHeight(row)), size > 0 ? lineHeight(size) : 0);
+    if (row <= headerRows_)
+        pixels = std::max(pixels, wrappedHeight(row));
+    return pixels;
+}
+
+int SheetView::textPixels(const QModelIndex& index) const
+{
+    const QFont font = model_->data(index, Qt::FontRole).value<QFont>();
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return QFontMetrics(font, this).horizontalAdvance(model_->data(index).toString()) +
+           2 * margin + (showGrid() ? 1 : 0);
+}
+
 void SheetView::applyLayout()
 {
+    layingOut_ = true;
     applyColumns();
+    layingOut_ = false;
     applyRows();
+    applySpans();
     placeDropDown();
 }
 
@@ -312,34 +421,88 @@ void SheetView::applyColumns()
 void SheetView::applyRows()
 {
     const Sheet* s = liveSheet();
-    if (!s)
+    if (!s || s->maxRow() == 0)
         return;
     // The most common height becomes the default section size: a section of its own costs the
     // header a pass over all rows, so only the exceptions may have one.
-    std::vector<std::pair<int, int>> counts;  // height, rows
+    std::vector<int> pixels(static_cast<std::size_t>(s->maxRow()));
+    std::vector<std::pair<int, int>> counts;  // pixels, rows
     for (int r = 1; r <= s->maxRow(); ++r) {
-        const int h = s->rowHeight(r);
+        const int h = fittedRowPixels(r);
+        pixels[r - 1] = h;
         auto it = std::find_if(counts.begin(), counts.end(), [h](auto& e) { return e.first == h; });
         if (it == counts.end())
             counts.emplace_back(h, 1);
         else
             ++it->second;
     }
-    if (counts.empty())
-        return;
     const int common =
         std::max_element(counts.begin(), counts.end(),
                          [](auto& a, auto& b) { return a.second < b.second; })->first;
     QHeaderView* header = verticalHeader();
-    const int commonPixels = rowPixels(common);
-    header->setDefaultSectionSize(commonPixels);
+    header->setDefaultSectionSize(common);
     if (counts.size() == 1)
         return;
-    for (int r = 1; r <= s->maxRow(); ++r) {
-        const int h = s->rowHeight(r);
-        if (h != common && rowPixels(h) != commonPixels)
-            header->resizeSection(r - 1, rowPixels(h));
+    for (int r = 1; r <= s->maxRow(); ++r)
+        if (pixels[r - 1] != common)
+            header->resizeSection(r - 1, pixels[r - 1]);
+}
+
+void SheetView::refitRows(int r1, int r2)
+{
+    if (!liveSheet())
+        return;
+    for (int r = std::max(r1, 1); r <= std::min(r2, model_->rowCount()); ++r) {
+        const int h = fittedRowPixels(r);
+        if (rowHeight(r - 1) != h)
+            verticalHeader()->resizeSection(r - 1, h);
     }
+}
+
+void SheetView::applySpans()
+{
+    clearSpans();
+    const Sheet* s = liveSheet();
+    if (!s || !isReadOnly())
+        return;
+    const int cols = s->maxCol();
+    for (int r = headerRows_ + 1; r <= s->lastUsedRow(); ++r) {
+        for (int c = 1; c < cols; ++c) {
+            if (s->columnHidden(c) || s->text(r, c).isEmpty() || !s->text(r, c + 1).isEmpty())
+                continue;
+            const QModelIndex index = model_->index(r - 1, c - 1);
+            if (!(model_->data(index, Qt::TextAlignmentRole).toInt() & Qt::AlignLeft))
+                continue;
+            const int needed = textPixels(index);
+            int width = columnWidth(c - 1);
+            int last = c;
+            while (width < needed && last < cols && s->text(r, last + 1).isEmpty()) {
+                ++last;
+                if (!s->columnHidden(last))
+                    width += columnWidth(last - 1);
+            }
+            if (last > c)
+                setSpan(r - 1, c - 1, 1, last - c + 1);
+            c = last;
+        }
+    }
+}
+
+void SheetView::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
+{
+    if (topLeft.row() < headerRows_)
+        refitRows(topLeft.row() + 1, std::min(bottomRight.row() + 1, headerRows_));
+    if (isReadOnly())
+        applySpans();
+}
+
+void SheetView::columnResized()
+{
+    placeDropDown();
+    if (layingOut_)
+        return;
+    refitRows(1, headerRows_);
+    applySpans();
 }
 
 void SheetView::moveCurrent(CursorAction action)
@@ -358,6 +521,21 @@ bool SheetView::event(QEvent* event)
         return true;
     }
     return QTableView::event(event);
+}
+
+bool SheetView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect cell = visualRect(index);
+    if (index.isValid() && !model_->data(index).toString().isEmpty() &&
+        (index.row() < headerRows_ || textPixels(index) > cell.width()))
+        QToolTip::showText(help->globalPos(), model_->data(index).toString(), viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void SheetView::keyPressEvent(QKeyEvent* event)
@@ -457,8 +635,9 @@ void SheetView::scrollContentsBy(int dx, int dy)
 void SheetView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         appliedWidths_.clear();
+        lineHeights_.clear();
         model_->setBaseFont(font());
     }
 }

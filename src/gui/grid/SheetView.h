@@ -2,6 +2,7 @@
 
 #include "sheet/Sheet.h"
 
+#include <QHash>
 #include <QTableView>
 
 #include <vector>
@@ -26,9 +27,6 @@ public:
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
-    // Sheet rows 1..rows are the header: no typing, pasting, cutting, clearing, inserting or
-    // deleting reaches them.
-    void setHeaderRows(int rows);
     // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
     bool clipboardKeysEnabled() const { return clipboardKeys_; }
     void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }
@@ -57,10 +55,23 @@ public:
     void showDropDown(SheetDropDown* dropDown, const CellRange& area);
     void hideDropDowns();
 
+    // The title rows at the top (1 unless a window says otherwise): their texts wrap and the
+    // rows grow to show all of them. Any cell whose text is cut shows it whole as a tooltip.
+    // Rows a window names here are never edited: no typing, pasting, cutting, clearing,
+    // inserting or deleting reaches them.
+    int headerRows() const { return headerRows_; }
+    void setHeaderRows(int count);
+    // Every cell on screen at the sheet's standard size, whatever size the sheet gives it.
+    void setOneFontSize(bool on);
+
     // The sheet's units on this screen: widths in 1/256 of a character of the standard font,
-    // heights in twentieths of a point.
+    // heights in twentieths of a point. A row is never shorter than its font needs.
     int columnPixels(int width) const;
     int rowPixels(int height) const;
+    // The width that shows every shown column without scrolling sideways, and the height that
+    // shows every row down to the last one holding text.
+    int fullWidth() const;
+    int usedHeight() const;
 
 signals:
     void cellDoubleClicked(int row, int col);
@@ -68,6 +79,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -86,11 +98,26 @@ private:
     void applyLayout();
     void applyColumns();
     void applyRows();
+    // Rows r1 to r2 again, after their texts or the column widths changed.
+    void refitRows(int r1, int r2);
+    int fittedRowPixels(int row) const;
+    // One line of text at the point size, grid line included.
+    int lineHeight(int pointSize) const;
+    int wrappedHeight(int row) const;
+    int textPixels(const QModelIndex& index) const;
+    // A read-only sheet lets a long text run on over the empty cells to its right, as a
+    // spreadsheet shows it; in an editable one the cells under it could not be reached.
+    void applySpans();
+    void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+    void columnResized();
     void placeDropDown();
     void dropDownChosen(int row, int col, const QString& text);
 
     SheetModel* model_;
     bool clipboardKeys_ = true;
+    int headerRows_ = 1;
+    bool layingOut_ = false;
+    mutable QHash<int, int> lineHeights_;  // point size -> pixels
     std::vector<int> appliedWidths_;  // sheet widths last turned into pixels; -1 for none
     std::vector<SheetDropDown*> dropDowns_;
     SheetDropDown* shownDropDown_ = nullptr;

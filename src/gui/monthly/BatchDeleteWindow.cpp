@@ -4,6 +4,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "monthly/BatchDelete.h"
 #include "staff/StaffPanelFrame.h"
@@ -80,6 +81,7 @@ BatchDeleteWindow::BatchDeleteWindow(const WindowContext& context, int month, QW
     layout->addLayout(buttonRow({find, close}));
     layout->addWidget(status);
     resize(1000, 560);
+    fitOnShow(this);
 }
 
 void BatchDeleteWindow::lookUp()

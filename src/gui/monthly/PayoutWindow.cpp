@@ -3,6 +3,8 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "ShownText.h"
+#include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "monthly/WageSheetWindow.h"
 #include "staff/StaffPanelFrame.h"
@@ -11,7 +13,6 @@
 #include <QDate>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -106,9 +107,7 @@ PayoutWindow::PayoutWindow(const WindowContext& context, int first, int last,
 
     QLabel* title =
         sheetTitle(QStringLiteral("%1月 - %2月 的工资发放汇总清单").arg(first).arg(last), this);
-    auto* date = new QLabel(QStringLiteral("统计日期：") +
-                                QLocale().toString(QDate::currentDate(), QLocale::ShortFormat),
-                            this);
+    auto* date = new QLabel(QStringLiteral("统计日期：") + dateText(QDate::currentDate()), this);
     date->setObjectName("date");
     auto* close = new QPushButton(QStringLiteral("取  消"), this);
     close->setObjectName("close");
@@ -120,6 +119,7 @@ PayoutWindow::PayoutWindow(const WindowContext& context, int first, int last,
     layout->addWidget(view_, 1);
     layout->addLayout(buttonRow({close}));
     resize(1000, 600);
+    fitOnShow(this, view_, FitHeight::UsedRows);
 }
 
 void openPayout(const WindowContext& context, QWidget* parent)

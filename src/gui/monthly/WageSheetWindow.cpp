@@ -2,6 +2,7 @@
 
 #include "Guarded.h"
 #include "Prompter.h"
+#include "WindowFit.h"
 #include "grid/SheetModel.h"
 #include "grid/SheetView.h"
 
@@ -10,10 +11,9 @@
 
 namespace vel::gui {
 namespace {
-// Characters, in the sheet's units. The allowance column is narrow enough for the blanks in its
-// header to wrap it as "工资性津" over "贴和补贴".
+// Characters, in the sheet's units: narrow enough for the blanks in the allowance header to wrap
+// it as "工资性津" over "贴和补贴" in the title row.
 constexpr int ColumnWidth = 13 * 256;
-constexpr int AllowanceWidth = 9 * 256;
 }
 
 QLabel* sheetTitle(const QString& text, QWidget* parent)
@@ -39,14 +39,11 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     {
         const SheetBatch batch(sheet_);
         sheet_.setColumnWidths(1, wage::TotalCol, ColumnWidth);
-        sheet_.setColumnWidths(wage::AllowanceCol, wage::AllowanceCol, AllowanceWidth);
-        sheet_.setRowHeights(wage::HeaderRow, wage::HeaderRow,
-                             2 * sheet_.rowHeight(wage::FirstPersonRow));
     }
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
     view_->setHeaderRows(wage::HeaderRow);
-    view_->setWordWrap(true);
+    fitOnShow(this, view_);
     connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!quiet_)
             dirty_ = true;

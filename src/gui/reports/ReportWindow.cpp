@@ -4,6 +4,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "ShellOpen.h"
+#include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "staff/StaffPanelFrame.h"
 
@@ -23,6 +24,10 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     view_ = new SheetView(sheet, this);
     view_->setObjectName("reportSheet");
     view_->setReadOnly(true);
+    // Every form heads its columns in its first two rows, a group title over the column titles.
+    view_->setHeaderRows(2);
+    // The workbook keeps the form's mixed sizes; on screen one size reads better.
+    view_->setOneFontSize(true);
 
     const auto button = [this](const QString& text, const char* name, std::function<void()> command) {
         return commandButton(this, text, name, std::move(command));
@@ -32,10 +37,7 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     submit_ = button(commands_.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
 
-    progress_ = new QProgressBar(this);
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_ = workProgressBar(this);
     header_ = new QVBoxLayout;
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header_);
@@ -43,6 +45,7 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     layout->addLayout(buttonRow({export_, print_, submit_, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
+    fitOnShow(this, view_, FitHeight::UsedRows);
 }
 
 void ReportWindow::exportWorkbook()

@@ -40,7 +40,6 @@ void openWageSummary(const WindowContext& context, const ChosenRange& chosen, QW
     ReportWindow window(context, report->form().caption, report, report->sheet(), commands,
                         parent);
     SheetView* view = window.view();
-    view->setWordWrap(true);  // the column headers take several lines
     setSheetMenu(view, {{QStringLiteral("复制"), [view] { view->copy(); }}});
     const UnitAttributes& u = context.session.unit();
     addReportHeader(window.headerArea(), &window,

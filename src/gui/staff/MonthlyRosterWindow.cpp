@@ -45,8 +45,12 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
 
     status_ = new QLabel(this);
     status_->setObjectName("status");
+    // The greyed buttons say nothing of why: the hint does.
+    hint_ = new QLabel(this);
+    hint_->setObjectName("hint");
     auto* status = new QStatusBar(this);
     status->addWidget(status_, 1);
+    status->addWidget(hint_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staffPanelHeader(session, title, this));
     layout->addWidget(panel_, 1);
@@ -54,6 +58,7 @@ MonthlyRosterWindow::MonthlyRosterWindow(const WindowContext& context, int month
                                  showErrors_, individual_, duplicates, close}));
     layout->addWidget(status);
     resize(1180, 700);
+    showEditHint();
 
     runCommand(this, [this] {
         context_.setProgress(0);
@@ -92,6 +97,14 @@ void MonthlyRosterWindow::toggleEdit()
         b->setEnabled(on);
     fromPrevious_->setEnabled(on && month_ != 1);
     edit_->setText(on ? QStringLiteral("取消编辑") : QStringLiteral("编辑"));
+    showEditHint();
+}
+
+void MonthlyRosterWindow::showEditHint()
+{
+    hint_->setText(editing() ? QStringLiteral("编辑中：改完后请按[保存]。")
+                             : QStringLiteral("请先按[编辑]，才能导入、保存、批量核对删除、"
+                                              "显示错误和个别核对。"));
 }
 
 void MonthlyRosterWindow::takeOver(int fromMonth)
@@ -110,11 +123,11 @@ void MonthlyRosterWindow::takeOver(int fromMonth)
                          ClearWhat::Values);
     });
     if (n == 0) {
-        prompt().confirm(this, QStringLiteral("名册内没有数据！"));
+        prompt().info(this, QStringLiteral("名册内没有数据！"));
         return;
     }
     markEdited();
-    prompt().confirm(this, QStringLiteral("导入成功，共计%1人.").arg(n));
+    prompt().info(this, QStringLiteral("导入成功，共计%1人.").arg(n));
     status_->setText(QStringLiteral("共%1条，未保存！").arg(n));
     if (!asked && fromMonth == 0)
         fromOpening_->setEnabled(false);
@@ -184,7 +197,7 @@ void MonthlyRosterWindow::checkIndividually()
 void MonthlyRosterWindow::checkDuplicates()
 {
     if (PersonRoster(context_.session.db(), month_).sameNumbers().empty()) {
-        prompt().confirm(this, QStringLiteral("没有重名重号信息。"));
+        prompt().info(this, QStringLiteral("没有重名重号信息。"));
         return;
     }
     if (!mayDropEdits())

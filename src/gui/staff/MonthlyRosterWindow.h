@@ -28,8 +28,11 @@ public:
     void checkDuplicates();
 
 private:
+    void showEditHint();
+
     int month_;
     QLabel* status_ = nullptr;
+    QLabel* hint_ = nullptr;
     QPushButton* fromOpening_ = nullptr;
     QPushButton* fromPrevious_ = nullptr;
     QPushButton* save_ = nullptr;

@@ -172,7 +172,7 @@ void OpeningRosterWindow::showErrorsOnly()
 void OpeningRosterWindow::checkDuplicates()
 {
     if (PersonRoster(context_.session.db(), 0).sameNumbers().empty()) {
-        prompt().confirm(this, QStringLiteral("没有重名重号信息。"));
+        prompt().info(this, QStringLiteral("没有重名重号信息。"));
         return;
     }
     if (!mayDropEdits())

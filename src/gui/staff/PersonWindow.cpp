@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "WindowFit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -131,6 +132,7 @@ PersonWindow::PersonWindow(Session& session, const PersonWindowMode& mode, QWidg
     layout->addWidget(list_, 1);
     layout->addWidget(status);
     resize(980, 720);
+    fitOnShow(this);
 
     runCommand(this, [this] {
         session_.codes().load(session_.db(), session_.postFilter());
@@ -362,6 +364,8 @@ void PersonWindow::buildList()
     });
 }
 
+// Every list starts with nothing chosen: a preselected answer is one a hurried clerk stores
+// without having given it.
 void PersonWindow::fillChoices()
 {
     for (int i = 0; i < PersonFieldCount; ++i) {
@@ -370,9 +374,8 @@ void PersonWindow::fillChoices()
             continue;
         combo->clear();
         combo->addItems(personChoices(static_cast<F>(i), session_.codes()));
-        combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+        empty({static_cast<F>(i)});
     }
-    empty({F::BirthYear});
 }
 
 PersonRecord PersonWindow::gathered() const
@@ -387,14 +390,6 @@ void PersonWindow::showRecord(const PersonRecord& r)
 {
     for (int i = 0; i < PersonFieldCount; ++i)
         setTextOf(fields_[i], fieldText(r, static_cast<F>(i)));
-}
-
-void PersonWindow::chooseFirst(std::initializer_list<PersonField> fields)
-{
-    for (F f : fields) {
-        auto* combo = static_cast<QComboBox*>(fields_[static_cast<int>(f)]);
-        combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
-    }
 }
 
 void PersonWindow::empty(std::initializer_list<PersonField> fields)
@@ -501,10 +496,9 @@ void PersonWindow::add()
     runCommand(this, [this] {
         roster_.add(gathered(), session_.codes(), class_);
         emit rosterChanged();
-        empty({F::Name, F::Number, F::Position, F::Works, F::Work});
-        chooseFirst({F::Sex, F::Edu, F::Post, F::Grade, F::GradeJn, F::Nation, F::Party});
-        setTextOf(fields_[static_cast<int>(F::BirthYear)], QStringLiteral("1942"));
-        chooseFirst({F::BirthMonth});
+        // Employment status, full-time and the construction answers stay for the next person.
+        empty({F::Name, F::Number, F::Position, F::Works, F::Work, F::Sex, F::Edu, F::Post,
+               F::Grade, F::GradeJn, F::Nation, F::Party, F::BirthYear, F::BirthMonth});
         clearMarks();
         showAll();
         fields_[static_cast<int>(F::Name)]->setFocus();
@@ -521,11 +515,9 @@ void PersonWindow::modify()
             return;
         }
         emit rosterChanged();
-        empty({F::Name, F::Number, F::Position, F::Works, F::Work});
-        chooseFirst({F::Sex, F::Edu, F::Post, F::Grade, F::GradeJn, F::Nation, F::Party,
-                     F::FullTime});
-        setTextOf(fields_[static_cast<int>(F::BirthYear)], QStringLiteral("1941"));
-        chooseFirst({F::BirthMonth});
+        empty({F::Name, F::Number, F::Position, F::Works, F::Work, F::Sex, F::Edu, F::Post,
+               F::Grade, F::GradeJn, F::Nation, F::Party, F::FullTime, F::BirthYear,
+               F::BirthMonth});
         setCorrecting(false);
         clearMarks();
         showAll();
@@ -535,9 +527,8 @@ void PersonWindow::modify()
 
 void PersonWindow::cancel()
 {
-    empty({F::Name, F::Number, F::Position, F::BirthYear, F::Works, F::Work});
-    chooseFirst({F::Sex, F::Edu, F::Post, F::Grade, F::GradeJn, F::Nation, F::Party, F::Role,
-                 F::FullTime});
+    empty({F::Name, F::Number, F::Position, F::BirthYear, F::Works, F::Work, F::Sex, F::Edu,
+           F::Post, F::Grade, F::GradeJn, F::Nation, F::Party, F::Role, F::FullTime});
     clearMarks();
 }
 

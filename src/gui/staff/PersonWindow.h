@@ -67,7 +67,6 @@ private:
 
     PersonRecord gathered() const;
     void showRecord(const PersonRecord& r);
-    void chooseFirst(std::initializer_list<PersonField> fields);
     void empty(std::initializer_list<PersonField> fields);
     void mark(PersonField f, bool failed);
     void clearMarks();

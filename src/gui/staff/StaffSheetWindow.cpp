@@ -5,6 +5,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "WindowFit.h"
 #include "grid/SheetModel.h"
 #include "grid/SheetView.h"
 #include "staff/StaffSheetPanel.h"
@@ -23,6 +24,7 @@ StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate l
         openFindReplace(this, panel_->sheet(), v->selStartRow(), v->selStartCol(),
                         context_.session.codes(), [this] { runCommand(this, [this] { save(); }); });
     });
+    fitOnShow(this, panel_->view());
     connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!busy_)
             dirty_ = true;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QDate;
+
+namespace vel {
+
+// The messages break their lines as the old message boxes did, with "\n\r" or a lone "\r";
+// shown in a box or printed, each such break is one "\n".
+QString plainLineBreaks(QString message);
+
+// A date shown or stored as text: yyyy-MM-dd, whatever the system's locale.
+QString dateText(const QDate& date);
+
+}  // namespace vel
