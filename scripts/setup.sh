@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk qt6-translations-l10n
   python3-openpyxl python3-dbfread
   xvfb xauth sqlite3
+  clang
 )
 
 missing=()

@@ -3,18 +3,51 @@
 #include "ShownText.h"
 #include "period/PeriodChecks.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace vel::cli {
+namespace {
+
+// Why the first write to standard output failed; 0 while none has.
+int outputFailure = 0;
+
+void put(const QString& text, std::FILE* stream)
+{
+    const QByteArray bytes = text.toUtf8();
+    errno = 0;
+    const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    if (written != static_cast<size_t>(bytes.size()) && stream == stdout && !outputFailure)
+        outputFailure = errno ? errno : EIO;
+}
+
+}  // namespace
 
 void out(const QString& line)
 {
-    std::fputs((line + '\n').toUtf8().constData(), stdout);
+    put(line + '\n', stdout);
 }
 
 void err(const QString& line)
 {
-    std::fputs((line + '\n').toUtf8().constData(), stderr);
+    put(line + '\n', stderr);
+}
+
+void write(const QString& text)
+{
+    put(text, stdout);
+}
+
+int finishOutput(int code)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return code;
+    const int cause = outputFailure ? outputFailure : errno ? errno : EIO;
+    err(QStringLiteral("无法写入标准输出（%1），输出不完整。")
+            .arg(QString::fromLocal8Bit(std::strerror(cause))));
+    return code == 0 ? Refused : code;
 }
 
 bool checksPass(const CheckOutcome& outcome, bool yes)

@@ -11,8 +11,6 @@
 #include "staff/RosterSubmission.h"
 #include "staff/StaffRules.h"
 
-#include <cstdio>
-
 namespace vel::cli {
 namespace {
 
@@ -26,7 +24,8 @@ bool validMonth(int month)
 
 }  // namespace
 
-int rosterImport(Session& session, int month, const QString& path)
+int rosterImport(Session& session, int month, const QString& path,
+                 std::optional<TextEncoding> encoding)
 {
     if (!validMonth(month))
         return Refused;
@@ -34,13 +33,17 @@ int rosterImport(Session& session, int month, const QString& path)
         return Refused;
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
     Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
-    std::vector<RosterFileRow> rows;
+    RosterFile file;
     try {
-        rows = loadRosterFile(path, sheet, staffClass);
+        file = readRosterFile(path, encoding);
+        // The encoding is named even when the file's people are then refused.
+        out(QStringLiteral("encoding %1").arg(encodingName(file.encoding)));
+        placeRosterFile(file, sheet, staffClass);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
+    const std::vector<RosterFileRow>& rows = file.rows;
 
     session.codes().load(session.db(), session.postFilter());
     const StaffRules rules(session.codes(), session.unit());
@@ -73,7 +76,7 @@ int rosterExport(Session& session, int month)
 {
     if (!validMonth(month))
         return Refused;
-    std::fputs(rosterExportText(session.db(), month).toUtf8().constData(), stdout);
+    write(rosterExportText(session.db(), month));
     return 0;
 }
 

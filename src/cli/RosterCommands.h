@@ -1,6 +1,10 @@
 #pragma once
 
+#include "io/DelimitedFile.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace vel {
 class Session;
@@ -9,7 +13,9 @@ class Session;
 namespace vel::cli {
 
 // Audits and stores a roster file as the month's roster, as the roster windows save a sheet.
-int rosterImport(Session& session, int month, const QString& path);
+// The file is read in `encoding`, else in the one its bytes show; the first line printed names it.
+int rosterImport(Session& session, int month, const QString& path,
+                 std::optional<TextEncoding> encoding);
 int rosterExport(Session& session, int month);
 // "人员变动" as tab-separated lines, then the counts per kind.
 int rosterDiff(Session& session, int from, int to);

@@ -11,8 +11,6 @@
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
 
-#include <cstdio>
-
 namespace vel::cli {
 namespace {
 
@@ -40,17 +38,20 @@ int storeSheet(Session& session, int month, Sheet& sheet)
 
 }  // namespace
 
-int wagesImport(Session& session, int month, const QString& path)
+int wagesImport(Session& session, int month, const QString& path,
+                std::optional<TextEncoding> encoding)
 {
     if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
+    TextEncoding used = TextEncoding::Utf8;
     try {
-        readWageFile(path, sheet);
+        used = readWageFile(path, sheet, encoding);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
+    out(QStringLiteral("encoding %1").arg(encodingName(used)));
     if (lastWageRow(sheet) < wage::FirstPersonRow) {
         err(QStringLiteral("文件中没有工资数据。"));
         return Refused;
@@ -80,7 +81,7 @@ int wagesExport(Session& session, int month)
 {
     if (!validMonth(month))
         return Refused;
-    std::fputs(wageExportText(session.db(), month).toUtf8().constData(), stdout);
+    write(wageExportText(session.db(), month));
     return 0;
 }
 

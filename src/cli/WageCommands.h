@@ -1,6 +1,10 @@
 #pragma once
 
+#include "io/DelimitedFile.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace vel {
 class Session;
@@ -9,8 +13,10 @@ class Session;
 namespace vel::cli {
 
 // Checks, totals and stores a wage file as the month's wages, after the checks that opening the
-// month's wage entry runs.
-int wagesImport(Session& session, int month, const QString& path);
+// month's wage entry runs. The file is read in `encoding`, else in the one its bytes show; the first
+// line printed names it.
+int wagesImport(Session& session, int month, const QString& path,
+                std::optional<TextEncoding> encoding);
 // "导入上一月" and store: last month's wages for the month's roster, after the same checks.
 // Wages already stored for the month are replaced only with `replace`.
 int wagesCarry(Session& session, int month, bool replace);

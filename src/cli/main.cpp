@@ -12,6 +12,9 @@
 
 #include <QCoreApplication>
 
+#include <new>
+#include <optional>
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -20,8 +23,9 @@ int main(int argc, char** argv)
     CLI::App cli{"Veldrassa command line: the unit's records without the window"};
     cli.require_subcommand(1);
     std::string dataDir;
-    cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
-                                          "~/.local/share/veldrassa)");
+    CLI::Option* dataDirOption =
+        cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
+                                              "~/.local/share/veldrassa)");
 
     CLI::App* init = cli.add_subcommand("init", "create the work folder and database if missing");
 
@@ -48,6 +52,12 @@ int main(int argc, char** argv)
     rosterImport->add_option("--month", month, "0 (opening roster) to 12")->required();
     rosterImport->add_option("FILE", file, "one header row, then the 18 answer columns")
         ->required();
+    std::string encoding;
+    const auto encodingOption = [&encoding](CLI::App* command) {
+        command->add_option("--encoding", encoding, "utf-8 or gbk (else taken from the file)")
+            ->check(CLI::IsMember({"utf-8", "gbk"}, CLI::ignore_case));
+    };
+    encodingOption(rosterImport);
     CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
     rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
     CLI::App* rosterSubmit = roster->add_subcommand(
@@ -66,6 +76,7 @@ int main(int argc, char** argv)
     wagesImport->add_option("--month", month, "1 to 12")->required();
     wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
         ->required();
+    encodingOption(wagesImport);
     bool yes = false;
     CLI::App* wagesCarry = wages->add_subcommand(
         "carry", "store last month's wages for this month's roster (new persons without wages)");
@@ -123,13 +134,25 @@ int main(int argc, char** argv)
 
     cli::MaintenanceCommands maintenance(cli);
 
-    CLI11_PARSE(cli, argc, argv);
-
     try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return cli.exit(e) == 0 ? 0 : cli::Usage;
+    }
+    if (*dataDirOption && dataDir.empty()) {
+        cli::err(QStringLiteral("--data-dir 不能为空。"));
+        return cli::Usage;
+    }
+    const std::optional<TextEncoding> fileEncoding =
+        encodingFromName(QString::fromStdString(encoding));
+
+    const auto run = [&]() -> int {
         // The list lives in the user's configuration: no work folder is opened for it.
         if (*unitList)
             return cli::unitList();
         const WorkFolder folder(WorkFolder::resolve(QString::fromStdString(dataDir)));
+        if (!*init)
+            folder.requireDatabase();
         Session session(folder);
         if (*init) {
             cli::out(folder.databasePath());
@@ -150,7 +173,7 @@ int main(int argc, char** argv)
             return cli::unitSet(session, o);
         }
         if (*rosterImport)
-            return cli::rosterImport(session, month, QString::fromStdString(file));
+            return cli::rosterImport(session, month, QString::fromStdString(file), fileEncoding);
         if (*rosterExport)
             return cli::rosterExport(session, month);
         if (*rosterDiff)
@@ -158,7 +181,7 @@ int main(int argc, char** argv)
         if (*rosterSubmit)
             return cli::rosterSubmit(session);
         if (*wagesImport)
-            return cli::wagesImport(session, month, QString::fromStdString(file));
+            return cli::wagesImport(session, month, QString::fromStdString(file), fileEncoding);
         if (*wagesCarry)
             return cli::wagesCarry(session, month, yes);
         if (*wagesExport)
@@ -189,9 +212,18 @@ int main(int argc, char** argv)
         if (*wageSummary)
             return cli::wageSummary(session, QString::fromStdString(fromMonth),
                                     QString::fromStdString(toMonth), reuse, reportFiles);
+        return 0;
+    };
+
+    int exitCode = cli::Refused;
+    try {
+        exitCode = run();
     } catch (const Error& e) {
         cli::err(e.message());
-        return 2;
+    } catch (const std::bad_alloc&) {
+        cli::err(QStringLiteral("内存不足，命令已中止，数据没有改动。"));
+    } catch (const std::exception& e) {
+        cli::err(QStringLiteral("命令意外中止，数据没有改动：%1").arg(QString::fromLocal8Bit(e.what())));
     }
-    return 0;
+    return cli::finishOutput(exitCode);
 }

@@ -18,6 +18,17 @@ public:
     QString databaseFile() const;
     // The named subfolder ("Database", "BAK", "ERROR", "XLS", "RCSB", "GZSB"), created when missing.
     QString folder(const QString& name) const;
+    // The file `fileName` in the named subfolder. Every file the program writes is named here: the
+    // name must be one plain path component (no separator, no "." or "..", no control
+    // character), so that whatever data it was built from, the path stays inside the folder.
+    // Throws FileError otherwise.
+    QString filePath(const QString& name, const QString& fileName) const;
+
+    // Whether the folder holds a unit database; nothing is created.
+    bool hasDatabase() const;
+    // Throws Error naming the folder when it holds no unit database: a command other than
+    // "init" never creates one where a mistyped folder led it.
+    void requireDatabase() const;
 
 private:
     QString root_;

@@ -1,5 +1,5 @@
 #include "Application.h"
-#include "MainWindow.h"
+#include "Prompter.h"
 #include "WorkFolder.h"
 #include "unit/UnitHost.h"
 
@@ -17,8 +17,20 @@ int main(int argc, char** argv)
     parser.addOption(dataDir);
     parser.process(app);
 
-    vel::gui::UnitHost host;
-    if (!host.open(vel::WorkFolder::resolve(parser.value(dataDir))))
+    if (parser.isSet(dataDir) && parser.value(dataDir).isEmpty()) {
+        vel::gui::prompt().error(nullptr, QStringLiteral("--data-dir 不能为空。"));
+        return 2;
+    }
+
+    try {
+        vel::gui::UnitHost host;
+        if (!host.open(vel::WorkFolder::resolve(parser.value(dataDir))))
+            return 1;
+        return app.exec();
+    } catch (const std::exception& e) {
+        // Commands catch their own errors; what still gets here ends the program with a word.
+        vel::gui::prompt().error(nullptr, QStringLiteral("程序意外中止：%1")
+                                              .arg(QString::fromLocal8Bit(e.what())));
         return 1;
-    return app.exec();
+    }
 }

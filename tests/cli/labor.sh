@@ -14,10 +14,11 @@ dbf() {  # the records of a dBASE file as JSON lists
   /usr/bin/python3 -c "import json,sys; from dbfread import DBF; [print(json.dumps(list(r.values()), ensure_ascii=False)) for r in DBF(sys.argv[1], encoding='cp936')]" "$1"
 }
 
+"$cli" "${d[@]}" init >/dev/null
 for form in "basic-quarterly --quarter 1" basic-annual talent talent-opening; do
-  expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" report $form
+  expect 1 "" "请先填写单位基本信息！" -- "$cli" "${d[@]}" report $form
 done
-expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" roster submit
+expect 1 "" "请先填写单位基本信息！" -- "$cli" "${d[@]}" roster submit
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 --class 是1 >/dev/null
 
 expect 1 "" "一季度数据不全，请保证具有1-3月的工资数据！" -- "$cli" "${d[@]}" report basic-quarterly --quarter 1

@@ -3,6 +3,7 @@
 cli=$1
 source "$(dirname "$0")/CliAssert.bash"
 d=(--data-dir "$dir/work")
+"$cli" "${d[@]}" init >/dev/null
 count() { sqlite3 "$dir/work/Database/RCdatabase.db" "$1"; }
 
 expect 1 "" "请先填写单位基本信息！" -- "$cli" "${d[@]}" backup

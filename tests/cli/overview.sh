@@ -3,6 +3,7 @@
 cli=$1
 source "$(dirname "$0")/CliAssert.bash"
 d=(--data-dir "$dir/work")
+"$cli" "${d[@]}" init >/dev/null
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 
 person() { echo "$1,$2,男,否,否,1970-01,10,5,大学专科,管理人员,无,无,$3,是"; }

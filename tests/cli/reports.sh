@@ -11,8 +11,9 @@ line() {  # line N of a report's output
   "$cli" "${d[@]}" report "$@" | sed -n "${n}p"
 }
 
-expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" report quarterly --quarter 1
-expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" report annual
+expect 1 "" "文件夹 $dir/none 中没有数据库（Database/RCdatabase.db）。请检查 --data-dir 是否写对；新的工作文件夹请先运行 init。" -- "$cli" --data-dir "$dir/none" report quarterly --quarter 1
+expect 1 "" "文件夹 $dir/none 中没有数据库（Database/RCdatabase.db）。请检查 --data-dir 是否写对；新的工作文件夹请先运行 init。" -- "$cli" --data-dir "$dir/none" report annual
+"$cli" "${d[@]}" init >/dev/null
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 --class 规上 >/dev/null
 expect 1 "" "季度必须是1到3。" -- "$cli" "${d[@]}" report quarterly --quarter 4
 expect 1 "" "无3月工资数据，无法统计。" -- "$cli" "${d[@]}" report quarterly --quarter 1

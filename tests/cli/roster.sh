@@ -3,9 +3,10 @@
 cli=$1
 source "$(dirname "$0")/CliAssert.bash"
 d=(--data-dir "$dir/work")
+"$cli" "${d[@]}" init >/dev/null
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 --class 规上 >/dev/null
 
-expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" roster import --month 0 /dev/null
+expect 1 "" "文件夹 $dir/none 中没有数据库（Database/RCdatabase.db）。请检查 --data-dir 是否写对；新的工作文件夹请先运行 init。" -- "$cli" --data-dir "$dir/none" roster import --month 0 /dev/null
 
 header='姓名	姓名编号	性别	少数民族	中共党员	出生年月	参加工作年限	其中本岗位年限	学历	岗位名称	专业技术等级	技能等级	用工身份	全日制用工	工程技术人员	一级建造师	现场施工人员	是否直接从事生产经营活动'
 {
@@ -15,7 +16,8 @@ header='姓名	姓名编号	性别	少数民族	中共党员	出生年月	参加
   printf '%s\n' "李四		男	否	否	1980.3	10	2	初中	高级工	无	技师	在岗职工	否				否"
 } > "$dir/roster.tsv"
 
-expect 0 "line 3: O'Neil: 出生年月, 学历
+expect 0 "encoding UTF-8
+line 3: O'Neil: 出生年月, 学历
 line 4: 李四: 姓名编号
 stored 3 rows, 2 failed" "" -- "$cli" "${d[@]}" roster import --month 0 "$dir/roster.tsv"
 
@@ -28,7 +30,8 @@ O'Neil	002	女	否	否	1996-01	3	3	博士	管理人员	无	无	在岗职工	是	
 # A GBK CSV file for month 3 replaces nothing of month 0.
 printf '%s\n' "姓名,姓名编号,性别" "王五,9,男,否,否,1970-01,1,1,大学专科,管理人员,无,无,\"在岗职工\",是,,,,否" \
   | iconv -f UTF-8 -t GBK > "$dir/gbk.csv"
-expect 0 "stored 1 rows, 0 failed" "" -- "$cli" "${d[@]}" roster import --month 3 "$dir/gbk.csv"
+expect 0 "encoding GBK
+stored 1 rows, 0 failed" "" -- "$cli" "${d[@]}" roster import --month 3 "$dir/gbk.csv"
 expect 0 "4" "" -- bash -c "\"$cli\" ${d[*]} roster export --month 0 | wc -l"
 
 # Refusals name the line and store nothing.
@@ -38,6 +41,6 @@ printf '%s\n' "h" "甲,1,男,,,,,,,,,,,,,,,,x" > "$dir/wide.csv"
 expect 1 "" "第2行有19列，多于人员表的18列。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/wide.csv"
 expect 1 "" "无法读取文件：$dir/missing.csv" -- "$cli" "${d[@]}" roster import --month 3 "$dir/missing.csv"
 printf 'h\n' > "$dir/empty.csv"
-expect 1 "" "第一行没有数据。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/empty.csv"
+expect 1 "encoding UTF-8" "第一行没有数据。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/empty.csv"
 expect 0 "2" "" -- bash -c "\"$cli\" ${d[*]} roster export --month 3 | wc -l"
 finish

@@ -14,5 +14,5 @@ cat > "$dir/config/veldrassa/units.json" <<'JSON'
 JSON
 expect 0 "$(printf '\t\t\t\t/srv/b\t2026-04-02 10:00\n11111111A\t甲厂\t企业事业单位\t否\t/srv/a\t2026-03-01 09:30')" "" -- "$cli" unit list
 echo '{' > "$dir/config/veldrassa/units.json"
-expect 2 "" "单位列表已损坏，无法读取：$dir/config/veldrassa/units.json" -- "$cli" unit list
+expect 1 "" "单位列表已损坏，无法读取：$dir/config/veldrassa/units.json" -- "$cli" unit list
 finish

@@ -13,7 +13,9 @@ line() {  # line N of the summary's output
   summary "$@" | sed -n "${n}p"
 }
 
-expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" report wage-summary --from 1 --to 6
+expect 1 "" "文件夹 $dir/none 中没有数据库（Database/RCdatabase.db）。请检查 --data-dir 是否写对；新的工作文件夹请先运行 init。" -- "$cli" --data-dir "$dir/none" report wage-summary --from 1 --to 6
+"$cli" "${d[@]}" init >/dev/null
+expect 1 "" "请先填写单位基本信息！" -- summary --from 1 --to 6
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 expect 1 "" "没有输入月工资信息！" -- summary --from 1 --to 6
 

@@ -3,10 +3,11 @@
 cli=$1
 source "$(dirname "$0")/CliAssert.bash"
 d=(--data-dir "$dir/work")
+"$cli" "${d[@]}" init >/dev/null
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 printf '姓名编号,姓名,基本工资,绩效工资,工资性津贴和补贴,其他工资\n001,张三,3000\n' > "$dir/one.csv"
 
-expect 1 "" "请先填写单位基本信息！" -- "$cli" --data-dir "$dir/none" wages import --month 1 "$dir/one.csv"
+expect 1 "" "文件夹 $dir/none 中没有数据库（Database/RCdatabase.db）。请检查 --data-dir 是否写对；新的工作文件夹请先运行 init。" -- "$cli" --data-dir "$dir/none" wages import --month 1 "$dir/one.csv"
 expect 1 "" "月份必须是1到12。" -- "$cli" "${d[@]}" wages import --month 13 "$dir/one.csv"
 expect 1 "" "必须先核实1月名单！" -- "$cli" "${d[@]}" wages import --month 1 "$dir/one.csv"
 expect 1 "" "没有输入月工资信息！" -- "$cli" "${d[@]}" payout --from 1 --to 1
@@ -19,7 +20,8 @@ printf '%s\n' "姓名	姓名编号" "张三	001" "李四	002" "王五	003" > "$d
 printf '%s\n' "姓名编号,姓名,基本工资,绩效工资,工资性津贴和补贴,其他工资" \
   "001,张 三,3000,500,,200" "009,赵六,3000" "002,李五,3000" "003,王五,90000,10000.5" ",孙七,3000" \
   | iconv -f UTF-8 -t GBK > "$dir/month1.csv"
-expect 0 "以下：
+expect 0 "encoding GBK
+以下：
 [009] [002] 
 姓名编号或姓名不在当月名单中或姓名编号有重复，
 请核实当月人员名册和工资输入表人员信息。
@@ -39,12 +41,12 @@ expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 
 # A cell that is no number refuses the whole file: the stored month stays as it was.
 printf '%s\n' "h" "001,张三,3000" "002,李四,abc" > "$dir/bad.csv"
-expect 1 "" "第3行“基本工资”不是数字：abc
+expect 1 "encoding UTF-8" "第3行“基本工资”不是数字：abc
 本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/bad.csv"
 printf '%s\n' "h" "001,张三,3000,,,,x" > "$dir/wide.csv"
 expect 1 "" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
 printf 'h\n' > "$dir/empty.csv"
-expect 1 "" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
+expect 1 "encoding UTF-8" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
 expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 
 # Month 2 waits for month 1 to pass the audit, wages first, then staff; month 3 is not open yet.
@@ -59,5 +61,6 @@ expect 0 "姓名	编号	1月	2月	3月	4月	5月	6月 	7月	8月	9月	10月	11�
 赵六	009	3000												3000
 													总计：	109700.5" "" -- "$cli" "${d[@]}" payout --from 1 --to 12
 expect 1 "" "开始、截止月份错误!" -- "$cli" "${d[@]}" payout --from 2 --to 1
-expect 1 "" "请先填写单位基本信息。" -- "$cli" --data-dir "$dir/none" payout --from 1 --to 1
+"$cli" --data-dir "$dir/fresh" init >/dev/null
+expect 1 "" "请先填写单位基本信息。" -- "$cli" --data-dir "$dir/fresh" payout --from 1 --to 1
 finish

@@ -7,9 +7,12 @@
 #include "reports/Rounding.h"
 #include "reports/Selection.h"
 #include "reports/StaffCounts.h"
+#include "reports/Tally.h"
 #include "reports/WageSums.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace vel;
 using namespace report_fixture;
@@ -201,6 +204,19 @@ TEST(ReportMath, WageSumsAreExactToTheFen)
     EXPECT_EQ(sums.micros(Amount::Other, everyone(), 1, 1), 500000);
     EXPECT_EQ(sums.micros(Amount::Total, everyone(), 1, 1), 1499500000);
     EXPECT_EQ(thousandsOfYuan(sums.micros(Amount::Total, everyone(), 1, 1)), 2);
+}
+
+// Amounts that got into the database past the entry checks never wrap into negative figures.
+TEST(ReportMath, WageSumsRefuseWhatTheyCannotAddUp)
+{
+    TestSession s;
+    addStaff(s.db(), 1, {"1"});
+    addWage(s.db(), 1, "1", 1e14, std::nullopt, std::nullopt, std::nullopt);
+    EXPECT_THROW(WageSums(s.db(), 1, {}), ConversionError);
+
+    Tally<1> tally(std::vector<std::string>{});
+    tally.add(1, {}, {std::numeric_limits<long long>::max()});
+    EXPECT_THROW(tally.add(1, {}, {1}), ConversionError);
 }
 
 TEST(ReportMath, AReportRowIsReplacedWithBoundValuesAndNulls)

@@ -156,3 +156,28 @@ TEST(RosterStore, CorrectionsUpdateInPlaceAndRefuseNonNumericYears)
     // The same person in another month is untouched.
     EXPECT_TRUE(s.db().exists("SELECT 1 FROM Staff_moninfo WHERE sMon = 2 AND sIsok = '0'"));
 }
+
+TEST(RosterStore, YearsAreStoredAsNumbersAndControlCharactersRefused)
+{
+    TestSession s;
+    Sheet sheet = sheetOf({{"甲", "1", "男", "", "", "", "20", "5"},
+                           {"乙", "2", "女", "", "", "", "x", "5.5"}});
+    replaceRoster(s.db(), 0, sheet, StaffClass::Other, passedRows(sheet, {4}));
+    Query q(s.db(), "SELECT typeof(sWorks) AS t, sWorks, sWork FROM Staff_moninfo ORDER BY id");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.text("t"), "integer");
+    EXPECT_EQ(q.integer("sWorks"), 20);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.text("sWorks"), "x");  // kept as typed in the failed row, for correction
+    EXPECT_EQ(q.text("sWork"), "5.5");
+
+    // A NUL typed or pasted into a cell would cut every print of it: refused, nothing changes.
+    Sheet cut = sheetOf({{"丙", "3"}, {QString("丁") + QChar(0) + "x", "4"}});
+    try {
+        replaceRoster(s.db(), 0, cut, StaffClass::Other, passedRows(cut));
+        ADD_FAILURE() << "stored";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "第4行“姓名”含有控制字符 U+0000，请删除后再保存。");
+    }
+    EXPECT_EQ(storedNames(s.db(), 0), (QStringList{"甲", "乙"}));
+}

@@ -87,6 +87,12 @@ TEST_F(StaffRulesTest, EachAnswerIsCodedOrRefused)
         {5, "0", "否", true, "2"},
         {5, "1", "是", true, "1"},
         {5, "", "", false, ""},
+        {7, " 12 ", " 12 ", true, ""},
+        {7, "", "", true, ""},
+        {7, "x", "x", false, ""},  // working years go into number columns
+        {7, "5.5", "5.5", false, ""},
+        {8, "-1", "-1", false, ""},
+        {8, "100", "100", false, ""},
         {9, "硕士研究生", "硕士研究生", true, "2"},
         {9, "大学", "大学", false, ""},
         {9, "", "", false, ""},

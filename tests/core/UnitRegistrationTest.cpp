@@ -45,6 +45,13 @@ TEST(UnitRegistration, RefusalsInTheWindowsOrder)
         {unitOf("甲厂", "1234 678X", E, "否"), "请确认单位名称或法人代码是否填写正确！"},
         {unitOf("甲厂", "1234-678X", E, "否"), "非法字符"},
         {unitOf("甲厂", "12345678中", E, "否"), "非法字符"},
+        {unitOf(QString(127, QChar(u'厂')), "12345678X", E, "否"), ""},
+        {unitOf(QString(128, QChar(u'厂')), "12345678X", E, "否"),
+         "单位名称过长：上报文件最多容纳254个字节（127个汉字），该名称有256个字节。"},
+        {unitOf("甲厂😀", "12345678X", E, "否"),
+         "单位名称含有上报文件（GBK编码）无法表示的字符“😀”，请改写。"},
+        {unitOf(QString("甲") + QChar(0) + "厂", "12345678X", E, "否"),
+         "单位名称含有控制字符 U+0000，请删除。"},
         {unitOf("甲局", "123456789", O, "规上"), "机关单位，不可能是规模以上工业单位！"},
         {unitOf("甲局", "123456789", O, "是2"), "机关单位，不可能是资质建筑业单位！"},
     };
@@ -115,4 +122,26 @@ TEST(UnitRegistration, SessionCopiesTheAttributes)
     EXPECT_EQ(s->unit().CurCreateMon, "4");
     EXPECT_EQ(s->unit().EnterpriseFlag, 0);
     EXPECT_EQ(s->postFilter(), "0");
+}
+
+TEST(UnitRegistration, AStoredCodeThatBreaksTheRulesStopsEveryUse)
+{
+    TestSession s;
+    saveRegistration(s.db(), unitOf("甲厂", "12345678X", unit::EnterpriseType, "否"));
+    // Only a damaged or foreign database holds such a code; files are named after it.
+    s.db().exec("UPDATE Dep_Info SET DepNo = '../../../outside/victim'");
+    try {
+        loadRegistration(s.db());
+        ADD_FAILURE() << "loaded";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains("“../../../outside/victim”不符合规则")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(s.db().path()));
+    }
+    EXPECT_THROW(s->unitRegistered(), Error);
+    EXPECT_THROW(s->refreshMonthMenus(), Error);
+
+    // Registering again repairs it.
+    saveRegistration(s.db(), unitOf("甲厂", "12345678Y", unit::EnterpriseType, "否"));
+    EXPECT_TRUE(s->unitRegistered());
+    EXPECT_EQ(s->unit().CurDepNo, "12345678Y");
 }

@@ -227,3 +227,20 @@ TEST(WageStore, OpeningShowsStoredRowsWithTheirFlagsAndRosterImportReplacesValue
     EXPECT_EQ(sheet.text(4, wage::NameCol), "");
     EXPECT_EQ(sheet.mark(4, wage::TotalCol), CellMark::Error);
 }
+
+TEST(WageStore, AmountsBeyondAnyWageAndControlCharactersAreRefused)
+{
+    TestSession s;
+    rosterOf(s.db(), Month, {{"1", "甲"}, {"2", "乙"}, {"3", "丙"}});
+    Sheet sheet = wageSheet({{"1", "甲", "1.79e308", "1.79e308"},
+                             {"2", "乙", "1e14"},
+                             {"3", QString("丙") + QChar(0x1F), "3000"},
+                             {"4", "丁", "100000000", "-100000000"}});
+    const WageCheckResult result = storeWages(s.db(), s->unit(), Month, sheet);
+    EXPECT_EQ(wageRefusalMessage(result),
+              "第2行“基本工资”超出上限100000000元：1.79e308\n\r"
+              "第3行“基本工资”超出上限100000000元：1e14\n\r"
+              "第4行“姓名”含有控制字符 U+001F，请删除。\n\r"
+              "本月工资未作任何改动。");
+    EXPECT_EQ(stored(s.db(), Month).count('\n'), 1);
+}

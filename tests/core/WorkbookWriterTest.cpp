@@ -169,14 +169,18 @@ TEST(WorkbookWriter, FailedExportKeepsThePreviousFile)
         const char* what;
         Sheet sheet;
         WorkbookLayout layout;
-    } cases[] = {{"cell too long", tooLong, smallLayout()},
-                 {"sheet name refused", smallReport(), badName}};
+        QString cause;
+    } cases[] = {{"cell too long", tooLong, smallLayout(), "有单元格的文字超过32767个字符。"},
+                 {"sheet name refused", smallReport(), badName,
+                  "工作表名称“人员[基本]信息”不合规则。"}};
     for (const Case& c : cases) {
         try {
             writeWorkbook(c.sheet, c.layout, path);
             ADD_FAILURE() << c.what << ": no error";
         } catch (const FileError& e) {
-            EXPECT_EQ(e.message(), ExportFailedMessage) << c.what;
+            // The clerk learns which file failed and why, not only that it did.
+            EXPECT_EQ(e.message(), ExportFailedMessage + "\n\r文件：" + path + "\n\r原因：" + c.cause)
+                << c.what;
         }
         EXPECT_EQ(textOf(path), "previous export") << c.what;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),

@@ -1,10 +1,12 @@
 #include "Session.h"
+#include "Prompter.h"
 #include "TestPrompter.h"
 #include "grid/SheetDropDown.h"
 #include "grid/SheetView.h"
 #include "staff/ErrorCorrectionWindow.h"
 #include "staff/FindReplaceWindow.h"
 #include "staff/OpeningRosterWindow.h"
+#include "staff/PersonRoster.h"
 #include "staff/StaffSheetPanel.h"
 
 #include <QApplication>
@@ -104,6 +106,66 @@ private slots:
         QCOMPARE(again.panel()->sheet().text(4, 1), QStringLiteral("O'Neil"));
         QCOMPARE(again.panel()->sheet().mark(4, staff::SexCol), CellMark::Error);
         QCOMPARE(again.findChild<QLabel*>("statusCount")->text(), QStringLiteral(" 共 2 条"));
+    }
+
+    void clearAnsweredNoKeepsTheSheet()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "否");
+        TestPrompter prompter;
+        WindowContext context{s};
+        // What the main window's "清空期初从业人员" does.
+        context.clearOpeningRoster = [&] {
+            if (!prompt().ask(nullptr, QStringLiteral("Yes:清空，无法恢复；No:不清空。")))
+                return;
+            PersonRoster(s.db(), 0).clear();
+            s.unit().OpeningCleared = true;
+        };
+        OpeningRosterWindow w(context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Sheet& sheet = w.panel()->sheet();
+
+        typeRow(sheet, 3, GoodRow);
+        w.save();
+        auto* clear = w.findChild<QPushButton*>("SpeedButton1");
+        clear->click();
+        QVERIFY(sheet.text(3, 1).isEmpty());
+        QVERIFY(storedNames(s, 0).isEmpty());
+
+        // A later clear answered No keeps what is on the sheet, saved or not.
+        typeRow(sheet, 3, GoodRow);
+        prompter.answer = false;
+        clear->click();
+        QCOMPARE(sheet.text(3, 1), QStringLiteral("张三"));
+        QVERIFY(w.hasUnsavedChanges());
+    }
+
+    void headerRowsAreNeverEdited()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "否");
+        TestPrompter prompter;
+        WindowContext context{s};
+        OpeningRosterWindow w(context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        SheetView* view = w.panel()->view();
+        const QString header = w.panel()->sheet().text(1, 7);
+        for (const QModelIndex& cell : {view->model()->index(0, 6), view->model()->index(1, 0)}) {
+            QVERIFY(!(view->model()->flags(cell) & Qt::ItemIsEditable));
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                               view->visualRect(cell).center());
+            for (const QLineEdit* editor : view->viewport()->findChildren<QLineEdit*>())
+                QVERIFY(!editor->isVisible());
+        }
+        QApplication::clipboard()->setText("x");
+        view->selectRange(1, 7, 1, 7);
+        view->paste();
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(w.panel()->sheet().text(1, 7), header);
     }
 
     void editorsWriteTheirCells()

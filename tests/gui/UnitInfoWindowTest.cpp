@@ -2,6 +2,7 @@
 #include "TestPrompter.h"
 #include "unit/UnitInfoWindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,6 +91,25 @@ private slots:
         w.save();
         QCOMPARE(prompter.shown.last(), QStringLiteral("非法字符"));
         QVERIFY(!loadRegistration(s.db()));
+    }
+
+    void aCodeWithLowerCaseLettersIsTypedInOneRun()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        TestPrompter prompter;
+        UnitInfoWindow w(s);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        child<QLineEdit>(w, "code1")->setFocus();
+        // Every key goes where the focus is, as a clerk's typing does.
+        for (const QChar c : QStringLiteral("12ab5678x"))
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        QString typed;
+        for (int i = 1; i <= 9; ++i)
+            typed += child<QLineEdit>(w, qPrintable(QString("code%1").arg(i)))->text();
+        QCOMPARE(typed, QStringLiteral("12AB5678X"));
+        QVERIFY(prompter.shown.isEmpty());
     }
 
     void firstSaveThenReopenThenDeclinedChange()

@@ -182,7 +182,9 @@ private slots:
         f.prompter.shown.clear();
         opened.clear();
         w.findChild<QPushButton*>("exportList")->click();
-        QCOMPARE(f.prompter.shown, QStringList{"ERROR: 数据导出错误！"});
+        QCOMPARE(f.prompter.shown.size(), 1);
+        QVERIFY(f.prompter.shown[0].startsWith("ERROR: 数据导出错误！\n\r文件：" + folder +
+                                               "/3月错误名单.xlsx\n\r原因："));
         QVERIFY(opened.isEmpty());
         setShellOpener({});
     }

@@ -3,6 +3,7 @@
 #include "Schema.h"
 
 #include <QStringEncoder>
+#include <sqlite3.h>
 
 namespace vel {
 namespace {
@@ -47,6 +48,37 @@ void bindWithoutCopies(SQLite::Statement& stmt, const SqlParams& params,
 
 }  // namespace
 
+QString databaseErrorText(const SQLite::Exception& e, const QString& file)
+{
+    switch (e.getErrorCode() & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("数据库文件 %1 正被另一个程序使用，等待%2秒后仍未释放。"
+                              "请等它完成或关闭它，然后再试；本次操作没有改动数据。")
+            .arg(file)
+            .arg(Db::BusyTimeoutMs / 1000);
+    case SQLITE_NOTADB:
+        return QStringLiteral("文件 %1 不是本程序的数据库。请检查工作文件夹是否选对，"
+                              "或从备份还原数据库。")
+            .arg(file);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("数据库文件 %1 已损坏。请从备份还原数据库。").arg(file);
+    case SQLITE_READONLY:
+        return QStringLiteral("数据库文件 %1 是只读的，无法保存。请检查该文件及其文件夹的写权限。")
+            .arg(file);
+    case SQLITE_FULL:
+        return QStringLiteral("磁盘已满，数据库文件 %1 无法写入。请腾出磁盘空间后再试；"
+                              "本次操作没有改动数据。")
+            .arg(file);
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("无法打开数据库文件 %1。请检查文件夹是否存在以及读写权限。").arg(file);
+    case SQLITE_IOERR:
+        return QStringLiteral("读写数据库文件 %1 时磁盘出错。请检查磁盘后再试。").arg(file);
+    default:
+        return QStringLiteral("数据库文件 %1 出错：%2").arg(file, QString::fromUtf8(e.what()));
+    }
+}
+
 void bindAll(SQLite::Statement& stmt, const SqlParams& params)
 {
     int index = 1;
@@ -72,11 +104,12 @@ SqlValue columnValue(const SQLite::Column& c)
 
 Db::Db(const QString& path) : path_(path)
 {
-    guarded([&] {
+    guarded(*this, [&] {
         // One connection used by one thread: the engine's own locking would only cost time.
         db_ = std::make_unique<SQLite::Database>(path.toStdString(),
                                                  SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE |
                                                      SQLite::OPEN_NOMUTEX);
+        db_->setBusyTimeout(BusyTimeoutMs);
         db_->exec("PRAGMA foreign_keys = OFF");
         return 0;
     });
@@ -85,7 +118,7 @@ Db::Db(const QString& path) : path_(path)
 
 void Db::exec(const std::string& sql, const SqlParams& params)
 {
-    guarded([&] {
+    guarded(*this, [&] {
         SQLite::Statement stmt(*db_, sql);
         bindAll(stmt, params);
         stmt.exec();
@@ -95,7 +128,7 @@ void Db::exec(const std::string& sql, const SqlParams& params)
 
 SqlValue Db::scalar(const std::string& sql, const SqlParams& params)
 {
-    return guarded([&]() -> SqlValue {
+    return guarded(*this, [&]() -> SqlValue {
         SQLite::Statement stmt(*db_, sql);
         bindAll(stmt, params);
         if (!stmt.executeStep())
@@ -106,7 +139,7 @@ SqlValue Db::scalar(const std::string& sql, const SqlParams& params)
 
 bool Db::exists(const std::string& sql, const SqlParams& params)
 {
-    return guarded([&] {
+    return guarded(*this, [&] {
         SQLite::Statement stmt(*db_, sql);
         bindAll(stmt, params);
         return stmt.executeStep();
@@ -114,9 +147,9 @@ bool Db::exists(const std::string& sql, const SqlParams& params)
 }
 
 Query::Query(Db& db, const std::string& sql, const SqlParams& params)
-    : stmt_(guarded([&] { return SQLite::Statement(db.handle(), sql); }))
+    : db_(db), stmt_(guarded(db, [&] { return SQLite::Statement(db.handle(), sql); }))
 {
-    guarded([&] {
+    guarded(db_, [&] {
         bindAll(stmt_, params);
         return 0;
     });
@@ -124,37 +157,37 @@ Query::Query(Db& db, const std::string& sql, const SqlParams& params)
 
 bool Query::next()
 {
-    return guarded([&] { return stmt_.executeStep(); });
+    return guarded(db_, [&] { return stmt_.executeStep(); });
 }
 
 QString Query::text(const char* column) const
 {
-    return guarded([&] { return QString::fromStdString(stmt_.getColumn(column).getString()); });
+    return guarded(db_, [&] { return QString::fromStdString(stmt_.getColumn(column).getString()); });
 }
 
 long long Query::integer(const char* column) const
 {
-    return guarded([&] { return static_cast<long long>(stmt_.getColumn(column).getInt64()); });
+    return guarded(db_, [&] { return static_cast<long long>(stmt_.getColumn(column).getInt64()); });
 }
 
 double Query::number(const char* column) const
 {
-    return guarded([&] { return stmt_.getColumn(column).getDouble(); });
+    return guarded(db_, [&] { return stmt_.getColumn(column).getDouble(); });
 }
 
 bool Query::isNull(const char* column) const
 {
-    return guarded([&] { return stmt_.getColumn(column).isNull(); });
+    return guarded(db_, [&] { return stmt_.getColumn(column).isNull(); });
 }
 
 Statement::Statement(Db& db, const std::string& sql)
-    : stmt_(guarded([&] { return SQLite::Statement(db.handle(), sql); }))
+    : db_(db), stmt_(guarded(db, [&] { return SQLite::Statement(db.handle(), sql); }))
 {
 }
 
 void Statement::run(const SqlParams& params)
 {
-    guarded([&] {
+    guarded(db_, [&] {
         stmt_.reset();
         stmt_.clearBindings();
         bindWithoutCopies(stmt_, params, utf8_);

@@ -19,6 +19,9 @@ using SqlParams = std::vector<SqlValue>;
 // The one connection to a unit's database file.
 class Db {
 public:
+    // How long a statement waits for another program's write to end before it gives up.
+    static constexpr int BusyTimeoutMs = 5000;
+
     // Opens the file, creating it with the full schema when it does not exist yet.
     explicit Db(const QString& path);
 
@@ -45,6 +48,7 @@ public:
     bool isNull(const char* column) const;
 
 private:
+    const Db& db_;
     SQLite::Statement stmt_;
 };
 
@@ -55,6 +59,7 @@ public:
     void run(const SqlParams& params);
 
 private:
+    const Db& db_;
     SQLite::Statement stmt_;
     // The texts of the current run as UTF-8, bound without a copy and reused row after row.
     std::vector<std::string> utf8_;
@@ -74,9 +79,15 @@ private:
     bool open_ = true;
 };
 
-// Runs f and turns engine failures into DatabaseError with the engine's text.
+// Runs f and turns engine failures into DatabaseError with a message that names the database
+// file and says what to do.
 template <class F>
-auto guarded(F&& f) -> decltype(f());
+auto guarded(const QString& file, F&& f) -> decltype(f());
+template <class F>
+auto guarded(const Db& db, F&& f) -> decltype(f());
+
+// The message for an engine failure on the database file.
+QString databaseErrorText(const SQLite::Exception& e, const QString& file);
 
 void bindAll(SQLite::Statement& stmt, const SqlParams& params);
 // A column's value with the type the engine holds it in.
@@ -88,12 +99,18 @@ SqlValue columnValue(const SQLite::Column& c);
 
 namespace vel {
 template <class F>
-auto guarded(F&& f) -> decltype(f())
+auto guarded(const QString& file, F&& f) -> decltype(f())
 {
     try {
         return f();
     } catch (const SQLite::Exception& e) {
-        throw DatabaseError(QString::fromUtf8(e.what()));
+        throw DatabaseError(databaseErrorText(e, file));
     }
+}
+
+template <class F>
+auto guarded(const Db& db, F&& f) -> decltype(f())
+{
+    return guarded(db.path(), std::forward<F>(f));
 }
 }  // namespace vel

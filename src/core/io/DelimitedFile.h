@@ -4,16 +4,50 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace vel {
 
-// Text from another program: valid UTF-8 is UTF-8 (a byte-order mark dropped), anything else is
-// read as GBK, the code page of the legacy system.
-QString decodeForeignText(const QByteArray& bytes);
+// The two encodings a clerk's file may come in: UTF-8, or GBK from the legacy system.
+enum class TextEncoding { Utf8, Gbk };
+QString encodingName(TextEncoding encoding);  // "UTF-8", "GBK"
+// "utf-8" or "gbk", any case; nullopt for anything else.
+std::optional<TextEncoding> encodingFromName(const QString& name);
 
-// The rows of a CSV or tab-separated file, header row included: tab-separated when its first
-// line holds a tab. Throws FileError when the file cannot be read.
-std::vector<QStringList> readDelimitedFile(const QString& path);
+// A file larger than this is no roster or wage list: it is refused before it is read.
+constexpr qint64 MaxImportFileBytes = 8 * 1024 * 1024;
+
+// One line of a delimited file: its cells, and its number counted in physical lines from 1.
+struct DelimitedLine {
+    int line = 0;
+    QStringList cells;
+};
+
+struct DelimitedText {
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::vector<DelimitedLine> lines;  // the header line included
+};
+
+// Splits a file's bytes into lines ("\n", any "\r" before it belonging to the line end) and
+// decodes them in one encoding for the whole file: the given one, else UTF-8 when every line is
+// UTF-8 that reads as Chinese text, else GBK when every line is GBK. A UTF-8 byte-order mark is
+// dropped. Cells are separated by tabs when the first line holds one, else by commas; a cell may
+// be quoted ("" for a quote). Throws ConversionError naming the line (and column) for a file that
+// mixes the encodings or is valid in neither, a quote left open at the end of a line, and any
+// control character (a NUL, a tab inside a comma-separated cell, a lone carriage return ...).
+DelimitedText parseDelimitedBytes(const QByteArray& bytes,
+                                  std::optional<TextEncoding> encoding = std::nullopt);
+
+// Reads the file line by line and parses it as parseDelimitedBytes does. Throws FileError for a
+// file that cannot be read or is larger than MaxImportFileBytes.
+DelimitedText readDelimitedFile(const QString& path,
+                                std::optional<TextEncoding> encoding = std::nullopt);
+
+// The first control character of a text a person typed or a file brought (C0 controls and DEL),
+// or -1 when there is none.
+qsizetype controlCharAt(const QString& text);
+// "U+0000" for the character at the position: how a refusal names an invisible character.
+QString charCodeText(QChar c);
 
 }  // namespace vel

@@ -26,7 +26,7 @@ constexpr int BusyRetries = 200;  // of 50 ms: ten seconds for another program's
 // engine start over, so what arrives is always one committed state.
 void copyPages(SQLite::Database& target, SQLite::Database& source, const Progress& progress)
 {
-    guarded([&] {
+    guarded(QString::fromStdString(target.getFilename()), [&] {
         SQLite::Backup backup(target, source);
         int busy = 0;
         for (;;) {
@@ -86,14 +86,14 @@ QString defaultBackupPath(const WorkFolder& folder, const QString& unitCode)
 {
     const QString code = unitCode.trimmed();
     const bool usable = !code.isEmpty() && std::all_of(code.begin(), code.end(), isUnitCodeChar);
-    return folder.folder("BAK") + "/" + (usable ? code : QStringLiteral("RCdatabase")) + ".db";
+    return folder.filePath("BAK", (usable ? code : QStringLiteral("RCdatabase")) + ".db");
 }
 
 void backupDatabase(Db& db, const QString& target, const Progress& progress)
 {
     PendingFile file(target, ".db");
     {
-        SQLite::Database copy = guarded([&] {
+        SQLite::Database copy = guarded(file.path(), [&] {
             return SQLite::Database(QFile::encodeName(file.path()).toStdString(),
                                     SQLite::OPEN_READWRITE);
         });
@@ -141,11 +141,11 @@ QString restoreDatabase(Db& db, const WorkFolder& folder, const QString& source)
     // The chosen file is only read; it is checked and brought up to date as a staged copy.
     const std::unique_ptr<QTemporaryFile> staging = stagingFile(folder);
     {
-        SQLite::Database from = guarded([&] {
+        SQLite::Database from = guarded(source, [&] {
             return SQLite::Database(QFile::encodeName(source).toStdString(),
                                     SQLite::OPEN_READONLY);
         });
-        SQLite::Database to = guarded([&] {
+        SQLite::Database to = guarded(staging->fileName(), [&] {
             return SQLite::Database(QFile::encodeName(staging->fileName()).toStdString(),
                                     SQLite::OPEN_READWRITE);
         });

@@ -74,6 +74,8 @@ WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int mont
         if (isEmptyWageRow(sheet, row, wage::ErrorsIdCol))
             continue;
         ++result.people;
+        if (refuseControlChars(sheet, row, result.refusals))
+            continue;
         const std::optional<long long> id = recordId(sheet, row, wage::ErrorsIdCol, result);
         const QString name = trimBlanks(sheet.text(row, wage::NameCol));
         if (name.isEmpty()) {

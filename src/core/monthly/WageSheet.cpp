@@ -94,7 +94,7 @@ std::optional<double> amountOf(const QString& text, bool& ok)
     if (t.isEmpty())
         return std::nullopt;
     const double value = t.toDouble(&ok);
-    ok = ok && std::isfinite(value);
+    ok = ok && std::isfinite(value) && std::fabs(value) <= wage::MaxAmount;
     if (!ok)
         return std::nullopt;
     return value;
@@ -170,10 +170,10 @@ std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, 
     return row - wage::FirstPersonRow;
 }
 
-int readWageFile(const QString& path, Sheet& sheet)
+TextEncoding readWageFile(const QString& path, Sheet& sheet, std::optional<TextEncoding> encoding)
 {
-    const std::vector<QStringList> lines = readDelimitedFile(path);
-    const int dataLines = static_cast<int>(lines.size()) - 1;
+    const DelimitedText text = readDelimitedFile(path, encoding);
+    const int dataLines = static_cast<int>(text.lines.size()) - 1;
     if (dataLines > sheet.maxRow() - wage::FirstPersonRow + 1)
         throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。")
                         .arg(sheet.maxRow() - wage::FirstPersonRow + 1));
@@ -181,19 +181,21 @@ int readWageFile(const QString& path, Sheet& sheet)
     const SheetBatch batch(sheet);
     sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
                      ClearWhat::Everything);
-    for (int line = 2; line <= static_cast<int>(lines.size()); ++line) {
-        QStringList cells = lines[static_cast<size_t>(line - 1)];
+    for (size_t i = 1; i < text.lines.size(); ++i) {
+        const DelimitedLine& line = text.lines[i];
+        QStringList cells = line.cells;
         while (!cells.isEmpty() && cells.back().trimmed().isEmpty())
             cells.removeLast();
         if (cells.size() > FileColumns)
             throw Error(QStringLiteral("第%1行有%2列，多于工资表的%3列。")
-                            .arg(line)
+                            .arg(line.line)
                             .arg(cells.size())
                             .arg(FileColumns));
+        const int row = static_cast<int>(i) + 1;
         for (int col = 1; col <= cells.size(); ++col)
-            sheet.setText(line, col, cells[col - 1]);
+            sheet.setText(row, col, cells[col - 1]);
     }
-    return std::max(dataLines, 0);
+    return text.encoding;
 }
 
 QString wageExportText(Db& db, int month)

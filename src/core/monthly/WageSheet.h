@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Progress.h"
+#include "io/DelimitedFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,9 @@ constexpr int DuplicatesIdCol = 8;
 // The area the windows clear; the sheet holds this many columns.
 constexpr int ColumnCount = 15;
 constexpr int LastFormattedRow = 16340;
+// No wage part reaches a hundred million yuan in a month; beyond it a figure is a typing slip,
+// and the year's sums of every person stay far inside what the reports can add.
+constexpr double MaxAmount = 100000000;
 }  // namespace wage
 
 // One column of the wage sheet and where it is stored. A "0" in sFlag marks number and name red,
@@ -68,7 +72,7 @@ QString decimalText(double value);
 double roundedAmount(double value);
 
 // A part or total cell read as an amount: blanks around allowed; nullopt for an empty cell.
-// Sets ok to false for a text that is no finite decimal number.
+// Sets ok to false for a text that is no decimal number or lies beyond ±wage::MaxAmount.
 std::optional<double> amountOf(const QString& text, bool& ok);
 
 // WageTotalMin <= total <= WageTotalMax.
@@ -93,11 +97,12 @@ int loadMonthRoster(Db& db, int month, Sheet& sheet);
 // loaded, nullopt when the month's wages were not read.
 std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
 
-// Reads a CSV or tab-separated wage file (UTF-8 or GBK) with one header row into a cleared entry
-// sheet: number, name and the four parts, file line n on sheet row n. Returns the number of lines
-// after the header. Throws Error for an unreadable file, a line with more than six columns, or
-// more lines than the sheet holds.
-int readWageFile(const QString& path, Sheet& sheet);
+// Reads a CSV or tab-separated wage file with one header row into a cleared entry sheet: number,
+// name and the four parts, file line n on sheet row n (lines are one record each). Returns the
+// encoding it was read in (readDelimitedFile). Throws Error for a file that cannot be read, a line
+// with more than six columns, or more lines than the sheet holds.
+TextEncoding readWageFile(const QString& path, Sheet& sheet,
+                          std::optional<TextEncoding> encoding = std::nullopt);
 
 // The stored wage rows of a month as tab-separated text: a header row, then number, name, the
 // four parts, total, sFlag and wFlag of each row in stored order.

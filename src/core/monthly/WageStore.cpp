@@ -4,7 +4,10 @@
 #include "db/BulkInsert.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
+#include "io/DelimitedFile.h"
 #include "sheet/Sheet.h"
+
+#include <cmath>
 
 namespace vel {
 namespace {
@@ -18,6 +21,14 @@ struct PendingRow {
     QString sFlag;
     QString wFlag;
 };
+
+// A number, but one no wage part can be.
+bool isBeyondLimit(const QString& text)
+{
+    bool ok = false;
+    const double value = trimBlanks(text).toDouble(&ok);
+    return ok && !(std::fabs(value) <= wage::MaxAmount);
+}
 
 void report(const Progress& progress, int percent)
 {
@@ -90,6 +101,21 @@ int lastWageRow(const Sheet& sheet, int idCol)
     return row;
 }
 
+bool refuseControlChars(Sheet& sheet, int row, std::vector<WageRowProblem>& refusals)
+{
+    bool found = false;
+    for (int col : {wage::NumberCol, wage::NameCol}) {
+        const QString text = sheet.text(row, col);
+        const qsizetype at = controlCharAt(text);
+        if (at < 0)
+            continue;
+        sheet.setMark(row, col, CellMark::Error);
+        refusals.push_back({row, col, WageProblem::ControlChar, charCodeText(text[at])});
+        found = true;
+    }
+    return found;
+}
+
 QString checkWagePerson(Sheet& sheet, int row, const MonthRoster& roster, const QString& number,
                         const QString& name, std::vector<WageRowProblem>& problems)
 {
@@ -126,6 +152,8 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
                            const Progress& progress)
 {
     WageCheckResult result;
+    // The roster is read inside the write: no other program changes it between check and store.
+    Transaction tx(db);
     const MonthRoster roster(db, month);
     std::vector<PendingRow> pending;
     const int last = lastWageRow(sheet);
@@ -135,6 +163,8 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
             if (isEmptyWageRow(sheet, row))
                 continue;
             ++result.people;
+            if (refuseControlChars(sheet, row, result.refusals))
+                continue;
             const WageRowTotal amounts = totalWageRow(sheet, row);
             QString name = trimBlanks(sheet.text(row, wage::NameCol));
             name.remove(u' ');
@@ -182,7 +212,6 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
     if (result.refused())
         return result;
 
-    Transaction tx(db);
     db.exec("DELETE FROM Wage_Info WHERE sMon = ?", {static_cast<long long>(month)});
     BulkInsert insert(db, "Wage_Info",
                       {"sNumber", "sName", "sMon", "sN1", "sN2", "sN3", "sN4", "sTotal", "sFlag",
@@ -216,15 +245,26 @@ QString wageRefusalMessage(const WageCheckResult& result)
     for (const WageRowProblem& p : result.refusals) {
         switch (p.kind) {
         case WageProblem::NotANumber:
-            lines << QStringLiteral("第%1行“%2”不是数字：%3")
-                         .arg(p.row)
-                         .arg(wageFileHeader(p.col), p.text);
+            if (isBeyondLimit(p.text))
+                lines << QStringLiteral("第%1行“%2”超出上限%3元：%4")
+                             .arg(p.row)
+                             .arg(wageFileHeader(p.col))
+                             .arg(decimalText(wage::MaxAmount), p.text);
+            else
+                lines << QStringLiteral("第%1行“%2”不是数字：%3")
+                             .arg(p.row)
+                             .arg(wageFileHeader(p.col), p.text);
             break;
         case WageProblem::NoName:
             lines << QStringLiteral("第%1行没有姓名，请填写姓名或删除该行。").arg(p.row);
             break;
         case WageProblem::NoNumber:
             lines << QStringLiteral("第%1行没有姓名编号，请填写姓名编号或删除该行。").arg(p.row);
+            break;
+        case WageProblem::ControlChar:
+            lines << QStringLiteral("第%1行“%2”含有控制字符 %3，请删除。")
+                         .arg(p.row)
+                         .arg(wageFileHeader(p.col), p.text);
             break;
         case WageProblem::NoRecord:
             lines << QStringLiteral("第%1行不是已存储的工资记录，无法保存。").arg(p.row);

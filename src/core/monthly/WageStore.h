@@ -25,6 +25,7 @@ enum class WageProblem {
     NotANumber,     // a part or total that does not read as a number
     NoName,         // a row with wages but no name
     NoRecord,       // a row of a correction sheet that names no stored record
+    ControlChar,    // a number or name holding a control character
 };
 
 // One finding on one sheet row; text is the row's trimmed number, or the offending cell's text.
@@ -75,6 +76,10 @@ SqlValue amountValue(const std::optional<double>& amount);
 // gaps, never the end of the month.
 int lastWageRow(const Sheet& sheet, int idCol = 0);
 bool isEmptyWageRow(const Sheet& sheet, int row, int idCol = 0);
+
+// Refuses (marks and records) a number or name cell holding a control character; true when the
+// row has one.
+bool refuseControlChars(Sheet& sheet, int row, std::vector<WageRowProblem>& refusals);
 
 // The two checks every wage save runs on a row: marks the cells, records the problem and returns
 // the flag, "1" or "0". The person counts when the roster holds the number under that name; the

@@ -22,7 +22,6 @@ namespace vel {
 namespace {
 
 constexpr int MaxNameBytes = 10;
-constexpr int MaxTextBytes = 254;
 constexpr int MaxNumberWidth = 20;
 // Room for every 32-bit whole number with its sign, so that the usual figures keep one width
 // from file to file.
@@ -47,7 +46,7 @@ struct QueryResult {
 
 QueryResult readAll(Db& db, const DbfSource& source)
 {
-    return guarded([&] {
+    return guarded(db, [&] {
         QueryResult result;
         SQLite::Statement stmt(db.handle(), source.select);
         bindAll(stmt, source.params);
@@ -80,39 +79,15 @@ QueryResult readAll(Db& db, const DbfSource& source)
     });
 }
 
-// The GBK bytes of a text, when GBK proper holds it: the encoding succeeds and agrees with
-// GB18030, its superset (which leaves out the euro sign that only Windows' variant puts on byte
-// 0x80); no character is a private-use one, a self-made glyph that means nothing on another
-// machine; and no byte-order mark hides in it, which the encoder would drop unnoticed at the
-// start.
-std::optional<QByteArray> gbkBytes(const QString& text)
-{
-    for (const QChar c : text)
-        if (c.category() == QChar::Other_PrivateUse || c == QChar::ByteOrderMark)
-            return std::nullopt;
-    QStringEncoder gbk("GBK");
-    QByteArray bytes = gbk(text);
-    QStringEncoder gb18030("GB18030");
-    const QByteArray superset = gb18030(text);
-    if (gbk.hasError() || bytes != superset)
-        return std::nullopt;
-    return bytes;
-}
-
 // A text as GBK; one GBK cannot hold is refused, never replaced.
 QByteArray toGbk(const QString& text, const QString& where)
 {
     if (const auto bytes = gbkBytes(text))
         return *bytes;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString ch = text.mid(i, length);
-        if (!gbkBytes(ch))
-            throw ConversionError(
-                QStringLiteral("%1含有GBK编码无法表示的字符“%2”，不能生成上报文件。")
-                    .arg(where, ch));
-        i += length;
-    }
+    const QString ch = firstNonGbkCharacter(text);
+    if (!ch.isEmpty())
+        throw ConversionError(
+            QStringLiteral("%1含有GBK编码无法表示的字符“%2”，不能生成上报文件。").arg(where, ch));
     throw ConversionError(QStringLiteral("%1无法转换为GBK编码，不能生成上报文件。").arg(where));
 }
 
@@ -238,13 +213,13 @@ std::vector<std::vector<QByteArray>> encodeValues(const QueryResult& result,
                 // Blank is dBASE's empty value, for numbers as for texts.
             } else if (f.kind == FieldKind::Text) {
                 bytes = toGbk(isText(v) ? std::get<QString>(v) : numberText(v, f), where);
-                if (bytes.size() > MaxTextBytes)
+                if (bytes.size() > DbfMaxTextBytes)
                     throw ConversionError(
                         QStringLiteral(
                             "%1有%2个字节，超过dBASE字段容许的%3个字节，不能生成上报文件。")
                             .arg(where)
                             .arg(bytes.size())
-                            .arg(MaxTextBytes));
+                            .arg(DbfMaxTextBytes));
             } else {
                 bytes = numberText(v, f).toLatin1();
                 if (bytes.size() > MaxNumberWidth)
@@ -263,6 +238,37 @@ std::vector<std::vector<QByteArray>> encodeValues(const QueryResult& result,
 
 }  // namespace
 
+// The GBK bytes of a text, when GBK proper holds it: the encoding succeeds and agrees with
+// GB18030, its superset (which leaves out the euro sign that only Windows' variant puts on byte
+// 0x80); no character is a private-use one, a self-made glyph that means nothing on another
+// machine; and no byte-order mark hides in it, which the encoder would drop unnoticed at the
+// start.
+std::optional<QByteArray> gbkBytes(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_PrivateUse || c == QChar::ByteOrderMark)
+            return std::nullopt;
+    QStringEncoder gbk("GBK");
+    QByteArray bytes = gbk(text);
+    QStringEncoder gb18030("GB18030");
+    const QByteArray superset = gb18030(text);
+    if (gbk.hasError() || bytes != superset)
+        return std::nullopt;
+    return bytes;
+}
+
+QString firstNonGbkCharacter(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, length);
+        if (!gbkBytes(ch))
+            return ch;
+        i += length;
+    }
+    return {};
+}
+
 DbfSource DbfSource::table(const QString& name, std::map<std::string, int> decimals)
 {
     QString quoted = name;
@@ -272,7 +278,7 @@ DbfSource DbfSource::table(const QString& name, std::map<std::string, int> decim
 
 QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const QString& fileName)
 {
-    return folder.folder(where == SubmissionFolder::Gzsb ? "GZSB" : "RCSB") + "/" + fileName;
+    return folder.filePath(where == SubmissionFolder::Gzsb ? "GZSB" : "RCSB", fileName);
 }
 
 void writeDbf(Db& db, const DbfSource& source, const QString& path)

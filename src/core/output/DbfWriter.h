@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace vel {
@@ -22,6 +23,14 @@ struct DbfSource {
     // Every column and row of a table.
     static DbfSource table(const QString& name, std::map<std::string, int> decimals = {});
 };
+
+// The longest text a dBASE character field holds, in GBK bytes.
+constexpr int DbfMaxTextBytes = 254;
+
+// The GBK bytes of a text, when GBK proper holds it; nullopt for a character it cannot hold.
+std::optional<QByteArray> gbkBytes(const QString& text);
+// The first character (a surrogate pair whole) that GBK cannot hold; empty when there is none.
+QString firstNonGbkCharacter(const QString& text);
 
 // The folders the statistics authority's files go to.
 enum class SubmissionFolder { Gzsb, Rcsb };  // GZSB, RCSB

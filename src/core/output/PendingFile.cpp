@@ -2,8 +2,11 @@
 
 #include "Errors.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -11,9 +14,30 @@
 
 namespace vel {
 
+namespace {
+
+// Long enough that no export still writes to a file this old.
+constexpr int StaleAfterSeconds = 10 * 60;
+
+// Temporary files an export killed half-way left behind: only names of the pattern below, and
+// only once they are old.
+void removeStaleTemporaries(const QString& folder)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\..+\\.(xlsx|dbf)-[A-Za-z0-9]{6}\\.(xlsx|dbf)$"));
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-StaleAfterSeconds);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo& entry : entries)
+        if (pattern.match(entry.fileName()).hasMatch() && entry.lastModified().toUTC() < before)
+            QFile::remove(entry.absoluteFilePath());
+}
+
+}  // namespace
+
 PendingFile::PendingFile(const QString& target, const QString& tempSuffix) : target_(target)
 {
     const QFileInfo info(target);
+    removeStaleTemporaries(info.absolutePath());
     // A hidden name in the same folder, so that the final rename never crosses file systems.
     QTemporaryFile reserve(info.absolutePath() + "/." + info.fileName() + "-XXXXXX" + tempSuffix);
     reserve.setAutoRemove(false);

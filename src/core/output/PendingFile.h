@@ -9,7 +9,8 @@ namespace vel {
 class PendingFile {
 public:
     // The temporary name ends with `tempSuffix` (some writers insist on their extension).
-    // Throws FileError when the target's folder takes no new file.
+    // Temporary files of this pattern that an interrupted export left in the folder more than
+    // ten minutes ago are removed first. Throws FileError when the folder takes no new file.
     PendingFile(const QString& target, const QString& tempSuffix);
     // Removes the temporary file unless it was committed.
     ~PendingFile();

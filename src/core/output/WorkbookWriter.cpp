@@ -4,6 +4,7 @@
 #include "WorkFolder.h"
 #include "output/PendingFile.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <xlsxwriter.h>
@@ -48,15 +49,34 @@ uint8_t lineAt(const std::map<CellKey, uint8_t>& lines, int row, int col)
     return it == lines.end() ? static_cast<uint8_t>(LXW_BORDER_NONE) : it->second;
 }
 
-[[noreturn]] void fail()
+[[noreturn]] void fail(const QString& cause)
 {
-    throw FileError(ExportFailedMessage);
+    throw FileError(cause);
+}
+
+// What went wrong, in words a clerk can act on.
+QString causeOf(lxw_error result)
+{
+    switch (result) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("文件无法写入（文件夹不可写、磁盘已满或文件正被其他程序打开）。");
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("内存不足。");
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+        return QStringLiteral("有单元格的文字超过32767个字符。");
+    default:
+        return QStringLiteral("工作簿写入失败（%1）。").arg(QString::fromUtf8(lxw_strerror(result)));
+    }
 }
 
 void check(lxw_error result)
 {
     if (result != LXW_NO_ERROR)
-        fail();
+        fail(causeOf(result));
 }
 
 // One libxlsxwriter format per distinct look; every cell of the sheet is text ("@").
@@ -222,8 +242,7 @@ void setUpColumnsAndRows(lxw_worksheet* ws, Formats& formats, const WorkbookLayo
 
 QString workbookPath(const WorkFolder& folder, const QString& baseName, WorkbookFolder where)
 {
-    return folder.folder(where == WorkbookFolder::Errors ? "ERROR" : "XLS") + "/" + baseName +
-           ".xlsx";
+    return folder.filePath(where == WorkbookFolder::Errors ? "ERROR" : "XLS", baseName + ".xlsx");
 }
 
 void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QString& path,
@@ -243,12 +262,12 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
         std::unique_ptr<lxw_workbook, void (*)(lxw_workbook*)> workbook(
             workbook_new(QFile::encodeName(file.path()).constData()), lxw_workbook_free);
         if (!workbook)
-            fail();
+            fail(causeOf(LXW_ERROR_CREATING_XLSX_FILE));
         lxw_worksheet* ws = workbook_add_worksheet(
             workbook.get(),
             layout.sheetName.isEmpty() ? nullptr : layout.sheetName.toUtf8().constData());
         if (!ws)
-            fail();
+            fail(QStringLiteral("工作表名称“%1”不合规则。").arg(layout.sheetName));
         Formats formats(workbook.get());
         const auto formatOf = [&](int row, int col) {
             return formats.get(cells[{row, col}].style, lineAt(lines.above, row, col),
@@ -292,8 +311,9 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
 
         check(workbook_close(workbook.release()));
         file.commit();
-    } catch (const FileError&) {
-        fail();
+    } catch (const FileError& e) {
+        throw FileError(ExportFailedMessage + QStringLiteral("\n\r文件：%1\n\r原因：%2")
+                                                  .arg(QDir::toNativeSeparators(path), e.message()));
     }
     report(100);
 }

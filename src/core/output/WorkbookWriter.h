@@ -26,7 +26,8 @@ QString workbookPath(const WorkFolder& folder, const QString& baseName,
 
 // Writes the report's sheet into a new workbook at `path` as `layout` describes. The previous
 // file at `path` is replaced only once the new one is complete; any failure throws FileError
-// with ExportFailedMessage and leaves it as it was. `progress` hears 0..100 row by row.
+// whose message is ExportFailedMessage, the file and the cause, and leaves it as it was.
+// `progress` hears 0..100 row by row.
 void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QString& path,
                    const std::function<void(int)>& progress = {});
 

@@ -108,7 +108,7 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
     const int firstCounted = withMonthBefore ? std::max(1, range.from - 1) : range.from;
     std::vector<Sums> sums(rules.rows.size());
     CategoryIndex categories(rules.rows);
-    guarded([&] {
+    guarded(db, [&] {
         // The wage rows joined to their roster as VmonWage joins them, with the skill grade that
         // the view leaves out. "+w.sMon" keeps the month index out: one pass over the months
         // costs less than an index walk that looks up every row it finds.

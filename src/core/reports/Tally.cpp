@@ -41,7 +41,7 @@ void scanRows(Db& db,
     const std::string sql = "SELECT sMon" + selectList(codeColumns, StaffCodeColumns) +
                             selectList(valueColumns, AmountColumns) + " FROM " + source +
                             " WHERE +sMon BETWEEN ? AND ?";
-    guarded([&] {
+    guarded(db, [&] {
         SQLite::Statement stmt(db.handle(), sql);
         bindAll(stmt, {static_cast<long long>(firstMonth), static_cast<long long>(lastMonth)});
         RowCodes codes(codeColumns.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Errors.h"
 #include "reports/Selection.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -102,7 +103,8 @@ private:
     static void addTo(Values& into, const Values& values)
     {
         for (size_t k = 0; k < N; ++k)
-            into[k] += values[k];
+            if (__builtin_add_overflow(into[k], values[k], &into[k]))
+                throw ConversionError(QStringLiteral("合计超出可计算的范围，请核实工资数据。"));
     }
     static void addMonths(Values& into, const PerMonth& months, int first, int last)
     {

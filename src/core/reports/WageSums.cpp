@@ -1,5 +1,6 @@
 #include "WageSums.h"
 
+#include "Errors.h"
 #include "reports/Rounding.h"
 
 #include <SQLiteCpp/Column.h>
@@ -22,8 +23,14 @@ WageSums::WageSums(Db& db, int lastMonth, std::vector<std::string> columns,
                  Tally<5>::Values amounts{};
                  for (int k = 0; k < 5; ++k) {
                      const SQLite::Column c = values.getColumn(first + k);
-                     if (!c.isNull())
-                         amounts[k] = std::llround(c.getDouble() * MicrosPerYuan);
+                     if (c.isNull())
+                         continue;
+                     // A stored amount beyond any wage would not fit the sums in micro-yuan.
+                     const double micros = c.getDouble() * MicrosPerYuan;
+                     if (!(std::fabs(micros) < 1e18))
+                         throw ConversionError(
+                             QStringLiteral("工资金额超出可计算的范围：%1").arg(c.getDouble()));
+                     amounts[k] = std::llround(micros);
                  }
                  tally_.add(month, codes, amounts);
              });

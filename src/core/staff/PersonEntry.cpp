@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "db/CodeLists.h"
+#include "io/DelimitedFile.h"
 
 namespace vel {
 namespace {
@@ -249,6 +250,14 @@ QString missingFieldsMessage(const PersonRecord& r, StaffClass c)
 
 void validatePerson(const PersonRecord& r, const CodeLists& codes, StaffClass c)
 {
+    // The typed boxes; the others hold list entries.
+    for (const auto& [text, label] : {std::pair{&r.name, "姓名"}, {&r.number, "姓名编号"},
+                                      {&r.position, "岗位"}}) {
+        const qsizetype at = controlCharAt(*text);
+        if (at >= 0)
+            throw Error(QStringLiteral("“%1”含有控制字符 %2，请删除。")
+                            .arg(QString::fromUtf8(label), charCodeText((*text)[at])));
+    }
     if (!failedFields(r, codes, c).empty())
         throw Error(person::ErrorsInRed);
     const QString missing = missingFieldsMessage(r, c);

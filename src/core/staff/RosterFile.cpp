@@ -3,21 +3,35 @@
 #include "Errors.h"
 #include "db/Db.h"
 #include "sheet/Sheet.h"
-#include "io/DelimitedFile.h"
 #include "sheet/SheetClipboard.h"
 
-
 namespace vel {
+namespace {
 
-std::vector<RosterFileRow> readRosterFile(const QString& path)
+// Writes the people from sheet row 3 on; columns the unit's class does not answer stay empty.
+void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffClass staffClass)
 {
-    const std::vector<QStringList> lines = readDelimitedFile(path);
+    int row = staff::FirstPersonRow;
+    for (const RosterFileRow& r : rows) {
+        for (int col = 1; col <= r.cells.size(); ++col)
+            if (staffColumnUsed(col, staffClass))
+                sheet.setText(row, col, r.cells[col - 1]);
+        ++row;
+    }
+}
 
-    std::vector<RosterFileRow> rows;
+}  // namespace
+
+RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding)
+{
+    const DelimitedText text = readDelimitedFile(path, encoding);
+
+    RosterFile file;
+    file.encoding = text.encoding;
     int emptyNameLine = 0;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const int line = static_cast<int>(i) + 1;
-        QStringList cells = lines[i];
+    for (size_t i = 1; i < text.lines.size(); ++i) {
+        const int line = text.lines[i].line;
+        QStringList cells = text.lines[i].cells;
         while (!cells.isEmpty() && cells.back().trimmed().isEmpty())
             cells.removeLast();
         if (cells.size() > staff::AnswerCount)
@@ -32,35 +46,30 @@ std::vector<RosterFileRow> readRosterFile(const QString& path)
         }
         if (emptyNameLine)
             throw Error(QStringLiteral("第%1行没有姓名，其下还有人员。").arg(emptyNameLine));
-        rows.push_back({line, cells});
+        file.rows.push_back({line, cells});
     }
-    return rows;
+    return file;
 }
 
-void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffClass staffClass)
+void placeRosterFile(const RosterFile& file, Sheet& sheet, StaffClass staffClass)
 {
-    int row = staff::FirstPersonRow;
-    for (const RosterFileRow& r : rows) {
-        for (int col = 1; col <= r.cells.size(); ++col)
-            if (staffColumnUsed(col, staffClass))
-                sheet.setText(row, col, r.cells[col - 1]);
-        ++row;
-    }
-}
-
-std::vector<RosterFileRow> loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass)
-{
-    std::vector<RosterFileRow> rows = readRosterFile(path);
-    if (rows.empty())
+    if (file.rows.empty())
         throw Error(QStringLiteral("第一行没有数据。"));
     const int room = sheet.maxRow() - staff::FirstPersonRow + 1;
-    if (static_cast<int>(rows.size()) > room)
+    if (static_cast<int>(file.rows.size()) > room)
         throw Error(QStringLiteral("人员多于人员表能容纳的%1行。").arg(room));
     const SheetBatch batch(sheet);
     sheet.clearRange(staff::FirstPersonRow, 1, sheet.maxRow(), sheet.columnCount(),
                      ClearWhat::Everything);
-    fillStaffSheet(sheet, rows, staffClass);
-    return rows;
+    fillStaffSheet(sheet, file.rows, staffClass);
+}
+
+RosterFile loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass,
+                          std::optional<TextEncoding> encoding)
+{
+    RosterFile file = readRosterFile(path, encoding);
+    placeRosterFile(file, sheet, staffClass);
+    return file;
 }
 
 QString rosterExportText(Db& db, int month)

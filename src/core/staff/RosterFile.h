@@ -1,10 +1,12 @@
 #pragma once
 
+#include "io/DelimitedFile.h"
 #include "staff/StaffSheet.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace vel {
@@ -19,18 +21,24 @@ struct RosterFileRow {
     QStringList cells;
 };
 
-// Reads a CSV or tab-separated roster file with one header row. Throws Error naming the line for
-// a row with more columns than the sheet, an empty name above filled rows, or an unreadable file.
-std::vector<RosterFileRow> readRosterFile(const QString& path);
+struct RosterFile {
+    TextEncoding encoding = TextEncoding::Utf8;  // the one the file was read in
+    std::vector<RosterFileRow> rows;
+};
 
-// Writes the people from sheet row 3 on; columns the unit's class does not answer stay empty.
-void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffClass staffClass);
+// Reads a CSV or tab-separated roster file with one header row, in the given encoding or the one
+// its bytes show (readDelimitedFile). Throws Error naming the line for a row with more columns
+// than the sheet, an empty name above filled rows, or a file that cannot be read.
+RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding = std::nullopt);
 
-// "从文件导入" in the roster windows and the command line's import: the file's people written
-// into the staff sheet from row 3, the sheet's rows below the headers cleared first. Throws Error
-// for a file readRosterFile refuses, a file without people ("第一行没有数据。") and more people
-// than the sheet holds; the sheet is then untouched. Returns the rows read.
-std::vector<RosterFileRow> loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass);
+// The file's people written into the staff sheet from row 3, the sheet's rows below the headers
+// cleared first. Throws Error for a file without people ("第一行没有数据。") and more people than
+// the sheet holds; the sheet is then untouched.
+void placeRosterFile(const RosterFile& file, Sheet& sheet, StaffClass staffClass);
+
+// "从文件导入" in the roster windows: readRosterFile, then placeRosterFile.
+RosterFile loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass,
+                          std::optional<TextEncoding> encoding = std::nullopt);
 
 // The stored roster of a month as tab-separated text: a header row, then the 18 answers and
 // sIsok of each person in the order they were stored.

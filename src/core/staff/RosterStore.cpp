@@ -1,7 +1,9 @@
 #include "RosterStore.h"
 
 #include "db/BulkInsert.h"
+#include "Errors.h"
 #include "db/Db.h"
+#include "io/DelimitedFile.h"
 #include "sheet/Sheet.h"
 
 #include <QStringList>
@@ -32,20 +34,36 @@ void report(const Progress& progress, int done, int total)
         progress(done * 100 / total);
 }
 
-// Working years go into number columns; a text there would sit in the column unnoticed.
-SqlValue yearsValue(const Sheet& sheet, int row, int col)
+// Working years go into number columns as numbers. A text the audit failed is kept as typed, so
+// that the error window shows what to correct; in a row that passed it is refused.
+SqlValue yearsValue(const Sheet& sheet, const StaffRowResult& r, int col)
 {
-    const QString text = sheet.text(row, col).trimmed();
+    const QString text = sheet.text(r.row, col).trimmed();
     if (text.isEmpty())
         return nullptr;
-    bool ok = false;
-    const long long years = text.toLongLong(&ok);
-    if (!ok)
-        throw ConversionError(QStringLiteral("第%1行“%2”不是整数：%3")
-                                  .arg(row)
-                                  .arg(QString::fromUtf8(staffColumn(col).header))
-                                  .arg(text));
-    return years;
+    if (isWorkYears(text))
+        return text.toLongLong();
+    if (!r.passed)
+        return sheet.text(r.row, col);
+    throw ConversionError(QStringLiteral("第%1行“%2”不是整数：%3")
+                              .arg(r.row)
+                              .arg(QString::fromUtf8(staffColumn(col).header))
+                              .arg(text));
+}
+
+// A control character typed or pasted into a cell would cut every later print of it short.
+void refuseControlChars(const Sheet& sheet, const StaffPassResult& audit)
+{
+    for (const StaffRowResult& r : audit.rows)
+        for (const StaffColumn& c : staffColumns()) {
+            const QString text = sheet.text(r.row, c.col);
+            const qsizetype at = controlCharAt(text);
+            if (at >= 0)
+                throw Error(QStringLiteral("第%1行“%2”含有控制字符 %3，请删除后再保存。")
+                                .arg(r.row)
+                                .arg(QString::fromUtf8(c.header))
+                                .arg(charCodeText(text[at])));
+        }
 }
 
 void refuseBlankNames(const Sheet& sheet, const StaffPassResult& audit)
@@ -90,6 +108,7 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                    const StaffPassResult& audit, const Progress& progress)
 {
     refuseBlankNames(sheet, audit);
+    refuseControlChars(sheet, audit);
 
     std::vector<const StaffColumn*> answers;
     for (const StaffColumn& c : staffColumns())
@@ -114,6 +133,8 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
             // Name and name number are stored as they stand, even empty.
             if (c->col <= staff::NumberCol)
                 values.push_back(sheet.text(r.row, c->col));
+            else if (c->col == staff::WorksCol || c->col == staff::WorkCol)
+                values.push_back(yearsValue(sheet, r, c->col));
             else
                 values.push_back(textOrNull(sheet.text(r.row, c->col)));
         }
@@ -144,6 +165,7 @@ StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const Sta
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
                          const Progress& progress)
 {
+    refuseControlChars(sheet, audit);
     // Every value is read (and refused) before anything is written.
     std::vector<SqlParams> updates;
     for (const StaffRowResult& r : audit.rows) {
@@ -159,8 +181,8 @@ void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassR
                 v.push_back(textOrNull(sheet.text(r.row, c.codeCol)));
         }
         v.push_back(textOrNull(sheet.text(r.row, staff::BirthCol)));
-        v.push_back(yearsValue(sheet, r.row, 7));
-        v.push_back(yearsValue(sheet, r.row, 8));
+        v.push_back(yearsValue(sheet, r, staff::WorksCol));
+        v.push_back(yearsValue(sheet, r, staff::WorkCol));
         v.push_back(r.sIsok());
         bool idOk = false;
         const long long id = sheet.text(r.row, staff::IdCol).toLongLong(&idOk);

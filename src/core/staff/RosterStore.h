@@ -34,7 +34,9 @@ StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const Sta
                                       StaffClass staffClass, const Progress& progress = {});
 
 // Writes corrected rows back in place, by the record id kept in the id column, all eighteen
-// answers, in one transaction. Working years that are not whole numbers are refused first.
+// answers, in one transaction. Working years are stored as numbers; a failed row keeps a text
+// as typed, a passed row with one is refused. Both writes refuse a cell with a control character
+// before anything is written.
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
                          const Progress& progress = {});
 

@@ -188,6 +188,11 @@ bool StaffRules::checkBirthday(Sheet& sheet, int row) const
     return birth.ok ? pass(sheet, row, staff::BirthCol) : fail(sheet, row, staff::BirthCol);
 }
 
+bool StaffRules::checkWorkYears(Sheet& sheet, int row, int col) const
+{
+    return isWorkYears(sheet.text(row, col)) ? pass(sheet, row, col) : fail(sheet, row, col);
+}
+
 bool StaffRules::getEduCode(Sheet& sheet, int row) const
 {
     return codeFromList(sheet, row, staff::EduCol);
@@ -266,6 +271,8 @@ StaffRowResult StaffRules::auditRow(Sheet& sheet, int row, const StaffPass& p) c
     check(getNationCode(sheet, row), staff::NationCol);
     check(getPartyCode(sheet, row), staff::PartyCol);
     check(checkBirthday(sheet, row), staff::BirthCol);
+    check(checkWorkYears(sheet, row, staff::WorksCol), staff::WorksCol);
+    check(checkWorkYears(sheet, row, staff::WorkCol), staff::WorkCol);
     check(getEduCode(sheet, row), staff::EduCol);
     check(getPostCode(sheet, row), staff::PostCol);
     if (p.checkGwy)

@@ -63,6 +63,8 @@ public:
     bool getNationCode(Sheet& sheet, int row) const;
     bool getPartyCode(Sheet& sheet, int row) const;
     bool checkBirthday(Sheet& sheet, int row) const;
+    // Columns 7 and 8 go into number columns: empty, or whole years 0 to 99.
+    bool checkWorkYears(Sheet& sheet, int row, int col) const;
     bool getEduCode(Sheet& sheet, int row) const;
     bool getPostCode(Sheet& sheet, int row) const;
     // Never fails: a civil-servant post answers column 14 with "是".

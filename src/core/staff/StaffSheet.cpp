@@ -3,6 +3,8 @@
 #include "sheet/Sheet.h"
 #include "unit/UnitRegistration.h"
 
+#include <algorithm>
+
 namespace vel {
 namespace {
 
@@ -140,6 +142,14 @@ int lastPersonRow(const Sheet& sheet)
     while (row <= sheet.maxRow() && !sheet.text(row, staff::NameCol).isEmpty())
         ++row;
     return row - 1;
+}
+
+bool isWorkYears(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.size() > 2)
+        return false;
+    return std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 }  // namespace vel

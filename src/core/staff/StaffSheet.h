@@ -34,6 +34,8 @@ constexpr int SexCol = 3;
 constexpr int NationCol = 4;
 constexpr int PartyCol = 5;
 constexpr int BirthCol = 6;
+constexpr int WorksCol = 7;  // years since starting work
+constexpr int WorkCol = 8;   // of which in the present post
 constexpr int EduCol = 9;
 constexpr int PostCol = 10;
 constexpr int GradeCol = 11;
@@ -76,6 +78,10 @@ int staffMaxCol(StaffClass c);
 
 // Writes rows 1 and 2, widths, heights, hidden columns and MaxCol for the class and window.
 void applyStaffLayout(Sheet& sheet, StaffClass c, StaffTemplate t);
+
+// Working years as the roster stores them: empty, or a whole number 0 to 99 (blanks around
+// allowed).
+bool isWorkYears(const QString& text);
 
 // The people of a sheet are the rows from 3 down to the row before the first empty name;
 // every pass stops there. FirstPersonRow - 1 when there is nobody.

@@ -1,6 +1,11 @@
 #include "UnitRegistration.h"
 
+#include "Errors.h"
 #include "db/Db.h"
+#include "io/DelimitedFile.h"
+#include "output/DbfWriter.h"
+
+#include <algorithm>
 
 namespace vel {
 
@@ -15,6 +20,12 @@ std::optional<UnitRegistration> loadRegistration(Db& db)
     r.type = q.text("DepType");
     r.unitClass = q.text("DepInfo").trimmed();
     r.createMon = q.text("CreateMon").trimmed();
+    // The code names every file the program writes: a stored one must pass the rules it was
+    // typed under, whatever put it into the database.
+    if (!isUnitCode(r.code))
+        throw Error(QStringLiteral("数据库 %1 中登记的组织机构代码“%2”不符合规则（应为9位数字或字母），"
+                                   "不能使用。请用“veldrassa-cli unit set”重新登记单位。")
+                        .arg(db.path(), r.code));
     return r;
 }
 
@@ -51,6 +62,30 @@ bool isUnitCodeChar(QChar c)
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+bool isUnitCode(const QString& code)
+{
+    return code.size() == 9 && std::all_of(code.begin(), code.end(), isUnitCodeChar);
+}
+
+QString unitNameRefusal(const QString& name)
+{
+    if (const qsizetype at = controlCharAt(name); at >= 0)
+        return QStringLiteral("单位名称含有控制字符 %1，请删除。").arg(charCodeText(name[at]));
+    const std::optional<QByteArray> bytes = gbkBytes(name);
+    if (!bytes) {
+        const QString ch = firstNonGbkCharacter(name);
+        if (!ch.isEmpty())
+            return QStringLiteral("单位名称含有上报文件（GBK编码）无法表示的字符“%1”，请改写。").arg(ch);
+        return QStringLiteral("单位名称无法转换为上报文件的GBK编码，请改写。");
+    }
+    if (bytes->size() > DbfMaxTextBytes)
+        return QStringLiteral("单位名称过长：上报文件最多容纳%1个字节（%2个汉字），该名称有%3个字节。")
+            .arg(DbfMaxTextBytes)
+            .arg(DbfMaxTextBytes / 2)
+            .arg(bytes->size());
+    return {};
+}
+
 QString validateRegistration(const UnitRegistration& r)
 {
     bool monthOk = r.createMon == unit::ExistedAllYear;
@@ -62,9 +97,11 @@ QString validateRegistration(const UnitRegistration& r)
         return QStringLiteral("请输入创办月份。");
     if (r.name.trimmed().isEmpty() || r.code.size() != 9 || r.code.contains(' '))
         return QStringLiteral("请确认单位名称或法人代码是否填写正确！");
-    for (QChar c : r.code)
-        if (!isUnitCodeChar(c))
-            return QStringLiteral("非法字符");
+    if (!isUnitCode(r.code))
+        return QStringLiteral("非法字符");
+    const QString nameRefusal = unitNameRefusal(r.name.trimmed());
+    if (!nameRefusal.isEmpty())
+        return nameRefusal;
     if (r.type != unit::OrganType && r.type != unit::EnterpriseType)
         return QStringLiteral("单位属性必须是“机关单位”或“企业事业单位”。");
     if (r.unitClass != unit::ClassOther && r.unitClass != unit::ClassIndustrial &&

@@ -32,6 +32,7 @@ struct UnitRegistration {
 };
 
 // The registered unit, class and creation month trimmed; nullopt when none is registered.
+// Throws Error when the stored code breaks the code rules: no command may use it.
 std::optional<UnitRegistration> loadRegistration(Db& db);
 
 // The class stored for the window's class choice: a qualified construction unit is "是1" only
@@ -46,6 +47,12 @@ QString createMonFor(std::optional<int> foundingMonth);
 QString normalizeUnitCode(const QString& code);
 // True for a character the unit code may hold: 0-9, A-Z, a-z.
 bool isUnitCodeChar(QChar c);
+
+// Nine characters, each one isUnitCodeChar: what may name the unit's files.
+bool isUnitCode(const QString& code);
+// Why the submission files could not carry the name (a control character, a character GBK
+// cannot hold, more bytes than a field holds); empty when they can.
+QString unitNameRefusal(const QString& name);
 
 // The refusal message for a registration that must not be stored; empty when it may be.
 QString validateRegistration(const UnitRegistration& r);

@@ -134,7 +134,8 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const
 
 bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!sheet_ || readOnly_ || !index.isValid() || role != Qt::EditRole)
+    if (!sheet_ || readOnly_ || !index.isValid() || role != Qt::EditRole ||
+        index.row() < headerRows_)
         return false;
     if (writer_)
         writer_(index.row() + 1, index.column() + 1, value.toString());
@@ -148,7 +149,7 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!readOnly_)
+    if (!readOnly_ && index.row() >= headerRows_)
         f |= Qt::ItemIsEditable;
     return f;
 }

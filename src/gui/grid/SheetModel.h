@@ -31,6 +31,9 @@ public:
 
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly);
+    // Sheet rows 1..rows are the header: shown, never edited.
+    int headerRows() const { return headerRows_; }
+    void setHeaderRows(int rows) { headerRows_ = rows; }
     // The family and the size that a cell of the sheet's default font gets.
     void setBaseFont(const QFont& font);
     QFont baseFont() const { return baseFont_; }
@@ -66,6 +69,7 @@ private:
     std::unique_ptr<Follower> follower_;
     std::function<void(int, int, const QString&)> writer_;
     bool readOnly_ = false;
+    int headerRows_ = 0;
     bool oneFontSize_ = false;
     QFont baseFont_;
     mutable QHash<int, QFont> fonts_;

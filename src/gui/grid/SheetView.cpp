@@ -147,12 +147,20 @@ void SheetView::setReadOnly(bool readOnly)
 void SheetView::setHeaderRows(int count)
 {
     headerRows_ = std::max(count, 0);
+    model_->setHeaderRows(headerRows_);
     applyLayout();
 }
 
 void SheetView::setOneFontSize(bool on)
 {
     model_->setOneFontSize(on);
+}
+
+CellRange SheetView::editablePart(CellRange range) const
+{
+    range = shownPart(range);
+    range.r1 = std::max(range.r1, model_->headerRows() + 1);
+    return range;
 }
 
 CellRange SheetView::selectedRange() const
@@ -214,8 +222,11 @@ void SheetView::cut()
         return;
     copy();
     if (Sheet* s = liveSheet()) {
-        const CellRange range = shownPart(selectedRange());
-        editCells({range}, [&] { s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values); });
+        const CellRange range = editablePart(selectedRange());
+        if (!range.isEmpty())
+            editCells({range}, [&] {
+                s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values);
+            });
     }
 }
 
@@ -227,6 +238,8 @@ CellRange SheetView::paste(const std::function<void()>& rule, const CellRange& r
     const CellRange target = selectedRange();
     const int row = target.isEmpty() ? 1 : target.r1;
     const int col = target.isEmpty() ? 1 : target.c1;
+    if (row <= model_->headerRows())
+        return {};
     const QString text = QGuiApplication::clipboard()->text();
     const CellRange reach{row, col, row + pastedRowCount(text) - 1, s->maxCol()};
     CellRange written;
@@ -247,11 +260,19 @@ void SheetView::clearSelectedValues()
         return;
     // Cell by selected block: a Ctrl-click selection must not clear the cells between its parts.
     std::vector<CellRange> blocks;
-    for (const QItemSelectionRange& part : selectionModel()->selection())
-        blocks.push_back(
-            shownPart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1}));
+    for (const QItemSelectionRange& part : selectionModel()->selection()) {
+        const CellRange r =
+            editablePart({part.top() + 1, part.left() + 1, part.bottom() + 1, part.right() + 1});
+        if (!r.isEmpty())
+            blocks.push_back(r);
+    }
+    if (selectionModel()->selection().isEmpty()) {
+        const CellRange r = editablePart(selectedRange());
+        if (!r.isEmpty())
+            blocks.push_back(r);
+    }
     if (blocks.empty())
-        blocks.push_back(shownPart(selectedRange()));
+        return;
     editCells(blocks, [&] {
         for (const CellRange& r : blocks)
             s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
@@ -262,7 +283,7 @@ void SheetView::insertSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty()) {
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows()) {
         recording_ = true;
         SheetEdit edit = SheetEdit::insertRows(*s, range.r1, range.rowCount());
         recording_ = false;
@@ -274,7 +295,7 @@ void SheetView::deleteSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty()) {
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows()) {
         recording_ = true;
         SheetEdit edit = SheetEdit::deleteRows(*s, range.r1, range.rowCount());
         recording_ = false;

@@ -75,6 +75,8 @@ public:
 
     // The title rows at the top (1 unless a window says otherwise): their texts wrap and the
     // rows grow to show all of them. Any cell whose text is cut shows it whole as a tooltip.
+    // Rows a window names here are never edited: no typing, pasting, cutting, clearing,
+    // inserting or deleting reaches them.
     int headerRows() const { return headerRows_; }
     void setHeaderRows(int count);
     // Every cell on screen at the sheet's standard size, whatever size the sheet gives it.
@@ -108,6 +110,8 @@ private:
     Sheet* liveSheet() const;
     // The user's operations stop at the last shown column: the columns past it hold codes.
     CellRange shownPart(CellRange range) const;
+    // The part below the header rows that editing commands may change.
+    CellRange editablePart(CellRange range) const;
     void moveCurrent(CursorAction action);
     void applyLayout();
     void applyColumns();

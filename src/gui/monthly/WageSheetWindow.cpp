@@ -42,6 +42,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     }
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
+    view_->setHeaderRows(wage::HeaderRow);
     fitOnShow(this, view_);
     connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!quiet_)

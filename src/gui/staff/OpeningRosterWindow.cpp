@@ -197,6 +197,8 @@ void OpeningRosterWindow::checkDuplicates()
 
 void OpeningRosterWindow::clear()
 {
+    // Only a clear answered with Yes now empties the sheet, not one earlier in the run.
+    context_.session.unit().OpeningCleared = false;
     if (context_.clearOpeningRoster)
         context_.clearOpeningRoster();
     if (!context_.session.unit().OpeningCleared)

@@ -55,13 +55,6 @@ std::optional<ColumnEditor> editorOf(int col)
     }
 }
 
-// The header rows keep their texts: only the columns typed into directly may be edited there.
-bool headerCellLocked(int col)
-{
-    return col == staff::NameCol || (col >= staff::SexCol && col <= staff::BirthCol) ||
-           (col >= staff::EduCol && col <= staff::ProductionCol);
-}
-
 // Enter in an editor box hands the focus on, as Tab does.
 class EnterMovesOn : public QObject {
 public:
@@ -112,6 +105,7 @@ StaffSheetPanel::StaffSheetPanel(Session& session, StaffTemplate layout, QWidget
 {
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("staffSheet");
+    view_->setHeaderRows(staff::NumberRow);
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(view_);
@@ -203,13 +197,11 @@ void StaffSheetPanel::placeOver(QWidget* editor, int row, int col, int width)
 
 void StaffSheetPanel::editCell(int row, int col)
 {
-    if (row < staff::FirstPersonRow && headerCellLocked(col))
-        return;
+    if (row < staff::FirstPersonRow)
+        return;  // the header rows are never edited
     hideEditors();
     editRow_ = row;
     editCol_ = col;
-    if (row < staff::FirstPersonRow)
-        return;  // header cells outside the answer columns are edited in the grid
     if (col == staff::NameCol) {
         nameBox_->setText(sheet_.text(row, col));
         placeOver(nameBox_, row, col, 0);

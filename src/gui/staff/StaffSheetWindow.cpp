@@ -68,7 +68,7 @@ int StaffSheetWindow::importRosterFile(const QString& path, const StaffPass& pas
     const StaffRules rules(session.codes(), session.unit());
     int n = 0;
     quietly([&] {
-        n = static_cast<int>(loadRosterFile(path, sheet, panel_->staffClass()).size());
+        n = static_cast<int>(loadRosterFile(path, sheet, panel_->staffClass()).rows.size());
         rules.runPass(sheet, pass);
     });
     markEdited();

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "unit/UnitRegistration.h"
 
 #include <QTimer>
 
@@ -21,8 +22,10 @@ bool UnitHost::open(const QString& folder)
     std::unique_ptr<Session> session;
     try {
         session = std::make_unique<Session>(WorkFolder(folder));
+        loadRegistration(session->db());
     } catch (const Error& e) {
-        // Without its database no command can work; say why rather than fail later.
+        // Without its database (or with a registration no file may be named after) no command
+        // can work; say why rather than fail later.
         prompt().error(window_.get(), e.message());
         return false;
     }

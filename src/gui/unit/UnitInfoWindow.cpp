@@ -202,16 +202,17 @@ void UnitInfoWindow::foundedChosen(bool newlyFounded)
 void UnitInfoWindow::codeBoxEdited(int box)
 {
     QLineEdit* edit = code_[box];
-    const QString text = edit->text().trimmed();
+    QString text = edit->text().trimmed();
     for (QChar c : text) {
         if (!isUnitCodeChar(c)) {
             prompt().info(this, QStringLiteral("非法字符"));
             return;
         }
     }
+    // The upper-cased letter still moves on, so that a code is typed in one run.
     if (!text.isEmpty() && text.back().isLower()) {
-        edit->setText(normalizeUnitCode(text.right(1)));
-        return;
+        text = normalizeUnitCode(text.right(1));
+        edit->setText(text);
     }
     if (text.size() == 1 && box < 8)
         code_[box + 1]->setFocus();

@@ -1,0 +1,77 @@
+#include "Errors.h"
+#include "TestSession.h"
+#include "WorkFolder.h"
+#include "output/DbfWriter.h"
+#include "output/PendingFile.h"
+#include "output/WorkbookWriter.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vel;
+
+TEST(WorkFolder, EveryOutputNameIsOneComponentInsideItsFolder)
+{
+    QTemporaryDir dir;
+    const WorkFolder folder(dir.path());
+    EXPECT_EQ(folder.filePath("GZSB", "123456789_i102.dbf"), dir.path() + "/GZSB/123456789_i102.dbf");
+    EXPECT_EQ(submissionPath(folder, SubmissionFolder::Rcsb, "Gl_1.dbf"), dir.path() + "/RCSB/Gl_1.dbf");
+    EXPECT_EQ(workbookPath(folder, "工资1_6"), dir.path() + "/XLS/工资1_6.xlsx");
+
+    const QString refused[] = {"",        ".",          "..",       "../victim_i102.dbf",
+                               "a/b.dbf", "a\\b.dbf", QString("a") + QChar(0) + "b.dbf",
+                               QString(256, QChar(u'x'))};
+    for (const QString& name : refused) {
+        EXPECT_THROW(folder.filePath("GZSB", name), FileError) << name.toStdString();
+        EXPECT_THROW(submissionPath(folder, SubmissionFolder::Gzsb, name), FileError)
+            << name.toStdString();
+    }
+    EXPECT_THROW(workbookPath(folder, "../../outside/工资1_6"), FileError);
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/../outside"));
+}
+
+TEST(WorkFolder, OnlyAFolderWithADatabaseIsUsedAndNothingIsCreatedInATypo)
+{
+    QTemporaryDir dir;
+    const WorkFolder typo(dir.filePath("wrok"));
+    EXPECT_FALSE(typo.hasDatabase());
+    try {
+        typo.requireDatabase();
+        ADD_FAILURE() << "accepted";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().startsWith("文件夹 " + dir.filePath("wrok") + " 中没有数据库"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("wrok")));
+
+    const WorkFolder work(dir.filePath("work"));
+    Session session(work);  // "init", or the window program's first start
+    EXPECT_NO_THROW(work.requireDatabase());
+}
+
+TEST(PendingFile, RemovesTheTemporariesOfInterruptedExportsOnly)
+{
+    QTemporaryDir dir;
+    const auto touch = [&](const QString& name, int minutesAgo) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutesAgo),
+                      QFileDevice::FileModificationTime);
+    };
+    touch(".123456789_i102.dbf-aB3dE9.dbf", 60);  // left by a killed export
+    touch(".工资1_6.xlsx-Zz09Qq.xlsx", 60);
+    touch(".123456789_i202.dbf-xY7wV2.dbf", 1);  // another export may still write it
+    touch(".notes-abcdef.txt", 60);               // not ours
+    touch("工资1_6.xlsx", 60);
+
+    {
+        PendingFile file(dir.filePath("123456789_i102.dbf"), ".dbf");
+        file.commit();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{".123456789_i202.dbf-xY7wV2.dbf", ".notes-abcdef.txt",
+                           "123456789_i102.dbf", "工资1_6.xlsx"}));
+}
