@@ -110,7 +110,6 @@ QAction* MainWindow::addEntry(QMenu* menu, const QString& caption, const QString
 
 void MainWindow::buildMenus()
 {
-    const auto later = [this] { notBuiltYet(); };
     const bool Hidden = false;
 
     QMenu* staff = menuBar()->addMenu(QStringLiteral("从业人员管理"));
@@ -475,11 +474,6 @@ void MainWindow::openingRosterCleared()
     wageMenu_->setEnabled(false);
     summaryMenu_->setEnabled(false);
     session_.unit().OpeningCleared = true;
-}
-
-void MainWindow::notBuiltYet()
-{
-    prompt().info(this, QStringLiteral("此功能尚未开放。"));
 }
 
 void MainWindow::openHelp(const QString& baseName)
