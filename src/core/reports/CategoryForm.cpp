@@ -11,20 +11,21 @@
 
 namespace vel {
 
-CategoryForm::CategoryForm(Session& session, const Spec& spec, Sheet sheet)
-    : session_(session), spec_(spec), sheet_(std::move(sheet))
+CategoryForm::CategoryForm(Session& session, const Definition& definition, Sheet sheet)
+    : session_(session), definition_(definition), sheet_(std::move(sheet))
 {
 }
 
 void CategoryForm::compute()
 {
-    CategoryCounts counts = countCategories(session_.db(), spec_.month, spec_.rows, spec_.columns);
+    CategoryCounts counts =
+        countCategories(session_.db(), definition_.month, definition_.rows, definition_.columns);
     const SheetBatch batch(sheet_);
     for (size_t r = 0; r < counts.size(); ++r)
         for (size_t c = 0; c < counts[r].size(); ++c)
             if (counts[r][c])
-                sheet_.setText(spec_.firstRow + static_cast<int>(r),
-                               spec_.firstValueCol + static_cast<int>(c),
+                sheet_.setText(definition_.firstRow + static_cast<int>(r),
+                               definition_.firstValueCol + static_cast<int>(c),
                                QString::number(*counts[r][c]));
     counts_ = std::move(counts);
 }
@@ -34,15 +35,15 @@ void CategoryForm::store()
     if (counts_.empty())
         throw std::logic_error("a category form is stored before it was computed");
     const UnitAttributes& unit = session_.unit();
-    storeCategoryCounts(session_.db(), spec_.table, spec_.columns, counts_,
+    storeCategoryCounts(session_.db(), definition_.table, definition_.columns, counts_,
                         {unit.CurDepNo, QDate::currentDate().toString(Qt::ISODate),
-                         spec_.stampsName ? std::optional<QString>(unit.CurDepName)
-                                          : std::nullopt});
+                         definition_.stampsName ? std::optional<QString>(unit.CurDepName)
+                                                : std::nullopt});
 }
 
 QString CategoryForm::workbookPath() const
 {
-    return vel::workbookPath(session_.folder(), spec_.workbookName);
+    return vel::workbookPath(session_.folder(), definition_.workbookName);
 }
 
 QString CategoryForm::workbookFolder() const

@@ -34,7 +34,7 @@ public:
     QString submissionFolder() const;
 
 protected:
-    struct Spec {
+    struct Definition {
         int month;
         const char* table;
         bool stampsName;  // frmc is the form's to write
@@ -44,7 +44,7 @@ protected:
         int firstValueCol;  // sheet column of the first value column
         QString workbookName;
     };
-    CategoryForm(Session& session, const Spec& spec, Sheet sheet);
+    CategoryForm(Session& session, const Definition& definition, Sheet sheet);
 
     virtual WorkbookLayout workbookLayout() const = 0;
     // The message after the submission files were written.
@@ -53,7 +53,7 @@ protected:
     Session& session_;
 
 private:
-    Spec spec_;
+    Definition definition_;
     Sheet sheet_;
     CategoryCounts counts_;
 };
