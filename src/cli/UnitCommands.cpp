@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 #include "Session.h"
+#include "ShownText.h"
 #include "sheet/SheetClipboard.h"
 #include "unit/UnitList.h"
 
@@ -48,7 +49,7 @@ int unitList()
 {
     for (const KnownUnit& u : UnitList().units())
         out(delimitedLine({u.code, u.name, u.type, u.unitClass, u.folder,
-                           u.lastOpened.toString("yyyy-MM-dd HH:mm")},
+                           dateTimeText(u.lastOpened)},
                           '\t'));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ShownText.h"
 
 #include <QDate>
+#include <QDateTime>
 
 namespace vel {
 
@@ -15,6 +16,11 @@ QString plainLineBreaks(QString message)
 QString dateText(const QDate& date)
 {
     return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString dateTimeText(const QDateTime& moment)
+{
+    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
 }  // namespace vel

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDate;
+class QDateTime;
 
 namespace vel {
 
@@ -12,5 +13,7 @@ QString plainLineBreaks(QString message);
 
 // A date shown or stored as text: yyyy-MM-dd, whatever the system's locale.
 QString dateText(const QDate& date);
+// A moment shown as text: yyyy-MM-dd HH:mm.
+QString dateTimeText(const QDateTime& moment);
 
 }  // namespace vel

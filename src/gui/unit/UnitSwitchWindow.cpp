@@ -4,6 +4,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "ShownText.h"
 #include "staff/StaffPanelFrame.h"
 #include "unit/UnitRegistration.h"
 
@@ -75,7 +76,7 @@ void UnitSwitchWindow::fill()
         const QStringList cells{
             u.code, u.name.isEmpty() ? QStringLiteral("（未登记）") : u.name, u.type,
             u.type.isEmpty() ? QString() : unitClassCaption(u.type, u.unitClass),
-            QDir::toNativeSeparators(u.folder), u.lastOpened.toString("yyyy-MM-dd HH:mm")};
+            QDir::toNativeSeparators(u.folder), dateTimeText(u.lastOpened)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (u.folder == open) {
