@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 #include "Errors.h"
+#include "HelpCommands.h"
 #include "MaintenanceCommands.h"
 #include "Session.h"
 #include "OverviewCommands.h"
@@ -7,6 +8,7 @@
 #include "RosterCommands.h"
 #include "UnitCommands.h"
 #include "WageCommands.h"
+#include "help/HelpDocuments.h"
 
 #include <CLI/CLI.hpp>
 
@@ -14,6 +16,8 @@
 
 #include <new>
 #include <optional>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -134,6 +138,14 @@ int main(int argc, char** argv)
 
     cli::MaintenanceCommands maintenance(cli);
 
+    CLI::App* helpCommand = cli.add_subcommand(
+        "help", "print a help document's Markdown, or list the documents (no --data-dir)");
+    std::string helpId;
+    std::vector<std::string> helpIds;
+    for (const help::Document& d : help::documents())
+        helpIds.push_back(d.id.toStdString());
+    helpCommand->add_option("DOCUMENT", helpId, "the document to print")->check(CLI::IsMember(helpIds));
+
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -150,6 +162,9 @@ int main(int argc, char** argv)
         // The list lives in the user's configuration: no work folder is opened for it.
         if (*unitList)
             return cli::unitList();
+        // The documents are built into the program.
+        if (*helpCommand)
+            return cli::printHelp(QString::fromStdString(helpId));
         const WorkFolder folder(WorkFolder::resolve(QString::fromStdString(dataDir)));
         if (!*init)
             folder.requireDatabase();

@@ -3,9 +3,10 @@
 #include "CheckBoxes.h"
 #include "CommandWidgets.h"
 #include "Guarded.h"
-#include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "help/HelpDocuments.h"
+#include "help/HelpWindow.h"
 #include "maintenance/MaintenanceCommands.h"
 #include "maintenance/PeriodEndTotalWindow.h"
 #include "maintenance/StaffBrowserWindow.h"
@@ -223,9 +224,9 @@ void MainWindow::buildMenus()
     system->setObjectName("menuSystem");
     addEntry(system, QStringLiteral("关于本系统"), "actAbout", [this] { showAbout(); });
     addEntry(system, QStringLiteral("填写说明"), "actFillingHelp",
-             [this] { openHelp(help::FillingInstructions); });
+             [this] { HelpWindow::open(this, help::FillingInstructions); });
     addEntry(system, QStringLiteral("系统使用说明"), "actManual",
-             [this] { openHelp(help::UserManual); });
+             [this] { HelpWindow::open(this, help::UserManual); });
     addEntry(system, QStringLiteral("数据库检查"), "actDbCheck",
              [this] { session_.folder().folder("ERROR"); }, Hidden);
     addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages",
@@ -474,11 +475,6 @@ void MainWindow::openingRosterCleared()
     wageMenu_->setEnabled(false);
     summaryMenu_->setEnabled(false);
     session_.unit().OpeningCleared = true;
-}
-
-void MainWindow::openHelp(const QString& baseName)
-{
-    help::open(this, baseName);
 }
 
 void MainWindow::showAbout()

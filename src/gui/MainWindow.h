@@ -72,7 +72,6 @@ private:
     void openMonthlyRoster(int month, QWidget* owner);
     void openPersonWindow();
     void clearOpeningRoster();
-    void openHelp(const QString& baseName);
     void showAbout();
 
     Session& session_;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace vel::help {
 
@@ -44,6 +45,68 @@ QString markdown(const QString& id)
         from = m.capturedEnd();
     }
     return filled + text.mid(from);
+}
+
+namespace {
+
+QString plainHeadingText(QString text)
+{
+    static const QRegularExpression link(QStringLiteral("!?\\[([^\\]]*)\\]\\([^)]*\\)"));
+    static const QRegularExpression marks(QStringLiteral("\\*+|`+|~~"));
+    text.replace(link, QStringLiteral("\\1"));
+    text.remove(marks);
+    return text.trimmed();
+}
+
+QString anchorOf(const QString& text)
+{
+    QString anchor;
+    for (const QChar c : text.toLower()) {
+        if (c == u' ')
+            anchor += u'-';
+        else if (c.isLetterOrNumber() || c.isMark() || c == u'-' || c == u'_')
+            anchor += c;
+    }
+    return anchor;
+}
+
+}  // namespace
+
+std::vector<Heading> headings(const QString& markdown)
+{
+    static const QRegularExpression atx(
+        QStringLiteral("^ {0,3}(#{1,6})(?:[ \\t]+(.*?))?(?:[ \\t]+#+)?[ \\t]*$"));
+    static const QRegularExpression fence(QStringLiteral("^ {0,3}(```|~~~)"));
+    std::vector<Heading> found;
+    QSet<QString> used;
+    bool inFence = false;
+    for (const QString& line : markdown.split(u'\n')) {
+        const QString bare = line.endsWith(u'\r') ? line.chopped(1) : line;
+        if (fence.match(bare).hasMatch()) {
+            inFence = !inFence;
+            continue;
+        }
+        const QRegularExpressionMatch m = atx.match(bare);
+        if (inFence || !m.hasMatch())
+            continue;
+        Heading h{static_cast<int>(m.capturedLength(1)), plainHeadingText(m.captured(2)), {}};
+        const QString base = anchorOf(h.text);
+        h.anchor = base;
+        for (int n = 1; used.contains(h.anchor); ++n)
+            h.anchor = base + QStringLiteral("-%1").arg(n);
+        used.insert(h.anchor);
+        found.push_back(h);
+    }
+    return found;
+}
+
+std::optional<QString> staffAnswersAnchor()
+{
+    for (const Heading& h : headings(markdown(FillingInstructions)))
+        if (h.level >= 2
+            && (h.text.contains(QStringLiteral("从业人员")) || h.text.contains(QStringLiteral("人员情况"))))
+            return h.anchor;
+    return std::nullopt;
 }
 
 }  // namespace vel::help

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace vel::help {
@@ -26,5 +27,20 @@ QString resourcePath(const QString& relative);
 // `<!-- 生成: KEY -->` is replaced by generatedSection(KEY); an unknown id or key throws Error,
 // so a document can never ship with a hole in it.
 QString markdown(const QString& id);
+
+// A heading of a document, as the reader sees it, with the anchor that links reach it by.
+struct Heading {
+    int level;         // 1 for "#", 2 for "##" …
+    QString text;      // without the marks of emphasis, code and links
+    QString anchor;    // as GitHub names it: lower case, punctuation dropped, spaces as "-",
+                       // "-1", "-2" … after a repeated name
+};
+
+// Every heading of a Markdown text, in order; lines inside fenced code are not headings.
+std::vector<Heading> headings(const QString& markdown);
+
+// The filling-in instructions' section on the staff sheet's answers, which the opening roster
+// window opens at; nullopt when the instructions have no such section.
+std::optional<QString> staffAnswersAnchor();
 
 }  // namespace vel::help

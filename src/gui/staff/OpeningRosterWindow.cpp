@@ -2,11 +2,12 @@
 
 #include "ErrorCorrectionWindow.h"
 #include "Guarded.h"
-#include "HelpFiles.h"
 #include "Prompter.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "grid/SheetView.h"
+#include "help/HelpDocuments.h"
+#include "help/HelpWindow.h"
 #include "staff/PersonWindow.h"
 #include "staff/RosterStore.h"
 #include "staff/RosterSubmission.h"
@@ -30,7 +31,10 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
         return makeButton(caption, name, std::move(command));
     };
     readHelp_ = button(QStringLiteral("阅读填写说明"), "BitBtn1",
-                       [this] { help::open(this, help::FillingInstructions); });
+                       [this] {
+                           HelpWindow::open(this, help::FillingInstructions,
+                                            help::staffAnswersAnchor().value_or(QString()));
+                       });
     errorsOnly_ = button(QStringLiteral("仅显示错误"), "BitBtn4", [this] { showErrorsOnly(); });
     save_ = button(QStringLiteral("生成代码/审核/保存"), "B3", [this] { save(); });
     duplicates_ = button(QStringLiteral("姓名编号查重"), "CheckD", [this] { checkDuplicates(); });

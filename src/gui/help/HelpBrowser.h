@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QTextBrowser>
+
+namespace vel::gui {
+
+// Shows the help documents built into the program: their Markdown with the generated sections
+// filled in, pictures from the resources, and every heading named so that links, the contents
+// and the history can jump to it.
+class HelpBrowser : public QTextBrowser {
+    Q_OBJECT
+public:
+    explicit HelpBrowser(QWidget* parent = nullptr);
+
+    // Where a document (and a heading in it) is shown from.
+    static QUrl urlOf(const QString& id, const QString& anchor = {});
+    // The id of the document shown; empty before the first.
+    QString documentId() const;
+
+    QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    void nameHeadings();
+
+    QString loaded_;      // the Markdown of the document shown
+    bool fresh_ = false;  // loaded, its headings not yet named
+};
+
+}  // namespace vel::gui
