@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
+#include <QWindow>
 
 using namespace vel;
 using namespace vel::gui;
@@ -91,6 +92,8 @@ private slots:
         roster.findChild<QPushButton*>("BitBtn1")->click();
         QCOMPARE(HelpWindow::current(), help);
         QVERIFY(help->isVisible());
+        // The roster window runs modal: the help window belongs to it, so it is not blocked.
+        QVERIFY(roster.windowHandle()->isAncestorOf(help->windowHandle(), QWindow::IncludeTransients));
         QCOMPARE(help->browser()->documentId(), help::FillingInstructions);
         QCOMPARE(help->browser()->source().fragment(), *staffAnswers);
         const QTextBlock section = headingNamed(help->browser(), *staffAnswers);
@@ -151,6 +154,12 @@ private slots:
         HelpBrowser* browser = help->browser();
         QCOMPARE(browser->documentId(), help::FillingInstructions);
         QCOMPARE(browser->textCursor().selectedText(), word);
+        // Every place in the shown document is marked, and nothing else.
+        const QList<QTextEdit::ExtraSelection> marks = browser->extraSelections();
+        QCOMPARE(marks.size(), static_cast<int>(browser->toPlainText().count(word)));
+        for (const QTextEdit::ExtraSelection& m : marks)
+            QCOMPARE(m.cursor.selectedText(), word);
+        QVERIFY(status(help).contains(QStringLiteral("本文档 %1 处").arg(marks.size())));
 
         // Enter from the last hit starts again at the first.
         const int times = browser->toPlainText().count(word);
@@ -163,7 +172,6 @@ private slots:
         QCOMPARE(browser->textCursor().selectionStart(), first);
         QCOMPARE(browser->textCursor().selectedText(), word);
         QVERIFY(status(help).contains(word));
-        QVERIFY(!browser->extraSelections().isEmpty());
 
         QTest::keyClick(help, Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(browser->documentId(), help::UserManual);

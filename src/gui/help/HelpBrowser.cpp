@@ -3,8 +3,11 @@
 #include "Errors.h"
 #include "help/HelpDocuments.h"
 
+#include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextTable>
+
 
 namespace vel::gui {
 
@@ -13,19 +16,32 @@ namespace {
 const QString Scheme = QStringLiteral("qrc");
 const QString Folder = QStringLiteral("/help/");
 const QString Ending = QStringLiteral(".md");
+// The picture file an image was scaled from.
+constexpr int PictureFile = QTextFormat::UserProperty + 1;
 
 }  // namespace
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
 {
     setObjectName("helpBrowser");
+    // Read for a while, not glanced at: a little larger than the forms, with room at the edges.
+    QFont reading = font();
+    reading.setPointSizeF(reading.pointSizeF() * 1.15);
+    setFont(reading);
+    document()->setDocumentMargin(16);
+    refit_.setSingleShot(true);
+    refit_.setInterval(150);
+    connect(&refit_, &QTimer::timeout, this, &HelpBrowser::fitPictures);
     // Qt scrolls to the fragment before anyone could have named the headings; once they are,
     // scroll again.
     connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        shown_ = shown_.resolved(url);
         if (!fresh_)
             return;
         fresh_ = false;
         nameHeadings();
+        dressTables();
+        fitPictures();
         if (url.hasFragment())
             scrollToAnchor(url.fragment());
     });
@@ -43,7 +59,7 @@ QUrl HelpBrowser::urlOf(const QString& id, const QString& anchor)
 
 QString HelpBrowser::documentId() const
 {
-    const QString path = source().path();
+    const QString path = shown_.path();
     if (!path.startsWith(Folder) || !path.endsWith(Ending))
         return {};
     return path.mid(Folder.size(), path.size() - Folder.size() - Ending.size());
@@ -86,6 +102,78 @@ void HelpBrowser::nameHeadings()
         named.setAnchor(true);
         named.setAnchorNames({heads[i].anchor});
         cursor.mergeCharFormat(named);
+    }
+}
+
+void HelpBrowser::resizeEvent(QResizeEvent* event)
+{
+    QTextBrowser::resizeEvent(event);
+    refit_.start();
+}
+
+void HelpBrowser::fitPictures()
+{
+    const int room = viewport()->width() - 2 * static_cast<int>(document()->documentMargin()) - 8;
+    if (room <= 0)
+        return;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment part = it.fragment();
+            if (!part.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat picture = part.charFormat().toImageFormat();
+            QString original = picture.stringProperty(PictureFile);
+            if (original.isEmpty())
+                original = picture.name();
+            const QVariant data = document()->resource(QTextDocument::ImageResource, QUrl(original));
+            const QImage natural = data.userType() == QMetaType::QByteArray
+                                       ? QImage::fromData(data.toByteArray())
+                                       : data.value<QImage>();
+            if (natural.isNull())
+                continue;
+            // Scaled here, smoothly: the page would draw a picture shrunk by its width coarsely.
+            QImage shown = natural;
+            QString name = original;
+            if (natural.width() > room) {
+                shown = natural.scaledToWidth(room, Qt::SmoothTransformation);
+                name = original + QStringLiteral("#fit");
+                // Kept under the name the page looks it up by, which is resolved, unlike this one.
+                document()->addResource(QTextDocument::ImageResource,
+                                        document()->baseUrl().resolved(QUrl(name)), shown);
+            }
+            picture.setProperty(PictureFile, original);
+            picture.setName(name);
+            picture.setWidth(shown.width());
+            picture.setHeight(shown.height());
+            QTextCursor cursor(document());
+            cursor.setPosition(part.position());
+            cursor.setPosition(part.position() + part.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+}
+
+void HelpBrowser::dressTables()
+{
+    QList<QTextFrame*> frames = document()->rootFrame()->childFrames();
+    while (!frames.isEmpty()) {
+        QTextFrame* frame = frames.takeFirst();
+        frames += frame->childFrames();
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        QTextTableFormat format = table->format();
+        format.setBorderCollapse(true);
+        format.setBorder(1);
+        format.setBorderBrush(QColor(170, 170, 170));
+        format.setCellSpacing(0);
+        format.setCellPadding(5);
+        table->setFormat(format);
+        for (int column = 0; column < table->columns(); ++column) {
+            QTextTableCell cell = table->cellAt(0, column);
+            QTextCharFormat head = cell.format();
+            head.setBackground(QColor(232, 238, 246));
+            cell.setFormat(head);
+        }
     }
 }
 

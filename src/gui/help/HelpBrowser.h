@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextBrowser>
+#include <QTimer>
 
 namespace vel::gui {
 
@@ -19,11 +20,21 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void nameHeadings();
+    // Pictures no wider than the page, so a screenshot never needs scrolling sideways.
+    void fitPictures();
+    // Tables with room in their cells, ruled once, the header row shaded.
+    void dressTables();
 
+    // What sourceChanged announced: source() follows only once the history is written.
+    QUrl shown_;
     QString loaded_;      // the Markdown of the document shown
     bool fresh_ = false;  // loaded, its headings not yet named
+    QTimer refit_;        // pictures are fitted again once resizing pauses
 };
 
 }  // namespace vel::gui

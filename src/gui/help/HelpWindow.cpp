@@ -15,6 +15,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace vel::gui {
 
 namespace {
@@ -67,6 +69,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     hitList_ = new QListWidget(this);
     hitList_->setObjectName("helpHits");
     hitList_->setWordWrap(true);
+    hitList_->setAlternatingRowColors(true);
     side_ = new QTabWidget(this);
     side_->addTab(contents_, QStringLiteral("目录"));
     side_->addTab(hitList_, QStringLiteral("搜索结果"));
@@ -121,6 +124,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     status_ = new QLabel(this);
     status_->setObjectName("helpStatus");
     statusBar()->addWidget(status_, 1);
+    status_->setText(QStringLiteral("Ctrl+F 查找，回车找下一处；Alt+← 后退，Alt+→ 前进。"));
 
     buildContents();
     const auto go = [this](QTreeWidgetItem* item) {
@@ -174,6 +178,8 @@ void HelpWindow::documentShown()
             if (contents_->topLevelItem(i)->data(0, IdRole).toString() == id)
                 contents_->setCurrentItem(contents_->topLevelItem(i));
     markHits();
+    if (!hits_.empty())
+        showCount();
 }
 
 void HelpWindow::findNext()
@@ -188,9 +194,6 @@ void HelpWindow::findNext()
         browser_->moveCursor(QTextCursor::Start);
         found = browser_->find(word);
     }
-    const QString id = browser_->documentId();
-    const auto here = std::count_if(hits_.begin(), hits_.end(),
-                                    [&](const HelpHit& h) { return h.id == id; });
     if (hits_.empty())
         status_->setText(QStringLiteral("未找到“%1”").arg(word));
     else if (!found)
@@ -198,10 +201,18 @@ void HelpWindow::findNext()
                              .arg(word)
                              .arg(hits_.size()));
     else
-        status_->setText(QStringLiteral("“%1”：本文档 %2 处，全部文档共 %3 处；按回车找下一处。")
-                             .arg(word)
-                             .arg(here)
-                             .arg(hits_.size()));
+        showCount();
+}
+
+void HelpWindow::showCount()
+{
+    const QString id = browser_->documentId();
+    const auto here = std::count_if(hits_.begin(), hits_.end(),
+                                    [&](const HelpHit& h) { return h.id == id; });
+    status_->setText(QStringLiteral("“%1”：本文档 %2 处，全部文档共 %3 处；按回车找下一处。")
+                         .arg(listed_)
+                         .arg(here)
+                         .arg(hits_.size()));
 }
 
 void HelpWindow::listHits(const QString& word)
