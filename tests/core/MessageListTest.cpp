@@ -4,23 +4,24 @@
 //
 // What counts as a message text: a string literal under src/ (comments skipped, adjacent
 // literals joined as the compiler joins them) holding a Chinese character, when
-//  - its statement shows or hands on a message: it calls prompt().info/confirm/ask/error, throws,
-//    builds an Error (vel::Error or a subclass), prints through the command line's err() or
-//    out(), shows a status-bar message (showMessage), or stores into or passes on something
-//    named for a message, question or refusal (`messages << …`, `out.question = …`,
-//    `RecomputeQuestion = …`, `savedMessage(…)`, `refusal`), a function so named returning it
-//    included; or
+//  - its statement shows or hands on a message: it calls prompt().info/confirm/ask/error (or a
+//    QMessageBox function directly), throws, builds an Error (vel::Error or a subclass), prints
+//    through the command line's err() or out(), shows a status-bar message (showMessage), or
+//    stores into or passes on something named for a message, question or refusal
+//    (`messages << …`, `out.question = …`, `RecomputeQuestion = …`, `savedMessage(…)`,
+//    `refusal`), a function so named returning it included; or
 //  - it reads as a sentence: it holds 。！？；， or ends a clause with ! or ?, or gives a detail
 //    after a colon (“…：%1”), unless it is the caption of a widget its statement creates or
 //    titles (new QLabel(…), setWindowTitle(…), addRow(…) …).
 // Captions, column headers, code-list texts and file names are none of these. Where a site
-// cannot be told apart by its form, the rule counts it: the list may explain a few status texts.
+// cannot be told apart by its form, the rule counts it, so the list also explains a few status
+// texts, headers and option captions worded as sentences.
 //
 // A text matches an entry (a `> ` quoted block in the list) when the two are equal once white
 // space is dropped and every placeholder (%1 in the source, {名称} in the list) is taken as one
 // and the same mark. A text joined to others with + is a piece of a longer message: it matches
 // any entry that holds it. An entry is honest when it is made up of message texts and
-// placeholders only.
+// placeholders only, and each text has one entry.
 
 #include "help/HelpDocuments.h"
 
@@ -118,8 +119,8 @@ bool readsAsSentence(const QString& text)
 bool showsMessage(const QString& statement)
 {
     static const QRegularExpression re(QStringLiteral(
-        "prompt\\(\\)\\.|\\bthrow\\b|Error\\(|\\berr\\(|\\bout\\(|showMessage\\(|"
-        "[a-z]\\w*(Message|Question|Refusal)|\\b(message|question|refusal)"));
+        "prompt\\(\\)\\.|QMessageBox::\\w+\\(|\\bthrow\\b|Error\\(|\\berr\\(|\\bout\\(|"
+        "showMessage\\(|[a-z]\\w*(Message|Question|Refusal)|\\b(message|question|refusal)"));
     return statement.contains(re);
 }
 
@@ -215,7 +216,8 @@ struct Entry {
     int line = 0;
 };
 
-// The `> ` quoted blocks of the list, one entry each.
+// The `> ` quoted blocks of the list, one entry each; a line's closing backslash is Markdown's
+// line break.
 std::vector<Entry> entries(const QString& markdown)
 {
     std::vector<Entry> out;
@@ -227,7 +229,9 @@ std::vector<Entry> entries(const QString& markdown)
             inQuote = false;
             continue;
         }
-        const QString text = l.mid(1).trimmed();
+        QString text = l.mid(1).trimmed();
+        if (text.endsWith(u'\\'))
+            text.chop(1);
         if (inQuote)
             out.back().text += u'\n' + text;
         else
@@ -271,6 +275,7 @@ TEST(MessageList, TheRuleCountsMessagesAndLeavesCaptions)
             const QString header = QStringLiteral("统计月份");
             QString savedMessage(const QString& f) { return QStringLiteral("你保存在'%1/'里").arg(f); }
             prompt().info(this, QStringLiteral("非法字符"));
+            QMessageBox::warning(this, title, QStringLiteral("磁盘已满"));
             if (!prompt().ask(this, QStringLiteral("是否要进行修改?"))) return;
             throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
             err(QStringLiteral("月份必须是1到12"));
@@ -290,7 +295,7 @@ TEST(MessageList, TheRuleCountsMessagesAndLeavesCaptions)
             pieces << s.text;
     }
     const QStringList expected = {
-        QStringLiteral("你保存在'%1/'里"), QStringLiteral("非法字符"),
+        QStringLiteral("你保存在'%1/'里"), QStringLiteral("非法字符"), QStringLiteral("磁盘已满"),
         QStringLiteral("是否要进行修改?"), QStringLiteral("无法读取文件：%1"),
         QStringLiteral("月份必须是1到12"), QStringLiteral("以下："),
         QStringLiteral("%1月没有已存储的工资，无法导入"), QStringLiteral("成功清空 %1 月份数据！"),
