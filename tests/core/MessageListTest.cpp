@@ -273,7 +273,9 @@ TEST(MessageList, TheRuleCountsMessagesAndLeavesCaptions)
             auto* note = new QLabel(QStringLiteral("注：标*为必填项。"), this);
             form->addRow(QStringLiteral("单位名称："), name_);
             const QString header = QStringLiteral("统计月份");
-            QString savedMessage(const QString& f) { return QStringLiteral("你保存在'%1/'里").arg(f); }
+            QString savedMessage(const QString& f) {
+                return QStringLiteral("你保存在'%1/'里").arg(f);
+            }
             prompt().info(this, QStringLiteral("非法字符"));
             QMessageBox::warning(this, title, QStringLiteral("磁盘已满"));
             if (!prompt().ask(this, QStringLiteral("是否要进行修改?"))) return;
@@ -340,9 +342,10 @@ TEST(MessageList, EveryMessageTextHasAnEntry)
 
     QStringList missing;
     for (const SourceText& s : texts) {
-        if (std::none_of(keys.cbegin(), keys.cend(), [&](const QString& k) { return matches(s, k); }))
-            missing << QStringLiteral("%1  “%2”%3").arg(s.where, s.text,
-                                                        s.piece ? QStringLiteral(" (piece)") : QString());
+        const auto entryFor = [&](const QString& k) { return matches(s, k); };
+        if (std::none_of(keys.cbegin(), keys.cend(), entryFor))
+            missing << QStringLiteral("%1  “%2”%3")
+                           .arg(s.where, s.text, s.piece ? QStringLiteral(" (piece)") : QString());
     }
     EXPECT_TRUE(missing.isEmpty()) << "message texts without an entry in docs/help/messages.md:\n"
                                    << missing.join(u'\n').toStdString();
@@ -353,8 +356,10 @@ TEST(MessageList, EveryEntryIsMadeOfTextsTheProgramShowsAndStandsOnce)
     std::vector<QString> pieces;
     for (const SourceText& s : allMessageTexts())
         pieces.push_back(sourceKey(s.text));
-    std::sort(pieces.begin(), pieces.end(),
-              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    // Longest first, so that a short text inside a longer one does not break the longer one up.
+    std::sort(pieces.begin(), pieces.end(), [](const QString& a, const QString& b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    });
     pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
 
     const std::vector<Entry> list = entries(vel::help::markdown(vel::help::Messages));
