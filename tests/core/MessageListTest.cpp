@@ -12,7 +12,8 @@
 //    `refusal`), a function so named returning it included; or
 //  - it reads as a sentence: it holds 。！？；， or ends a clause with ! or ?, or gives a detail
 //    after a colon (“…：%1”), unless it is the caption of a widget its statement creates or
-//    titles (new QLabel(…), setWindowTitle(…), addRow(…) …).
+//    titles (new QLabel(…), setWindowTitle(…), addRow(…), setPlaceholderText(…) …), or it is
+//    text of the help documents themselves (src/core/help), which are no messages.
 // Captions, column headers, code-list texts and file names are none of these. Where a site
 // cannot be told apart by its form, the rule counts it, so the list also explains a few status
 // texts, headers and option captions worded as sentences.
@@ -128,13 +129,14 @@ bool titlesWidget(const QString& statement)
 {
     static const QRegularExpression re(QStringLiteral(
         "\\bnew Q[A-Z]\\w*\\(|setWindowTitle\\(|setTitle\\(|addAction\\(|addMenu\\(|addItem\\(|"
-        "addRow\\(|HeaderLabels\\(|setToolTip\\("));
+        "addRow\\(|HeaderLabels\\(|setToolTip\\(|setPlaceholderText\\("));
     return statement.contains(re);
 }
 
 // The message texts of one source file, by the rule above.
 std::vector<SourceText> messageTexts(const QString& source, const QString& file)
 {
+    const bool helpText = file.startsWith(QStringLiteral("src/core/help/"));
     const std::vector<Token> t = tokenize(source);
     const auto is = [&](qsizetype k, const char16_t* text) {
         return k >= 0 && k < static_cast<qsizetype>(t.size()) && !t[k].literal && t[k].text == text;
@@ -178,7 +180,8 @@ std::vector<SourceText> messageTexts(const QString& source, const QString& file)
                     ++right;
                 } while (depth > 0 && right < static_cast<qsizetype>(t.size()));
             }
-            if (showsMessage(statement) || (readsAsSentence(text) && !titlesWidget(statement)))
+            const bool sentence = readsAsSentence(text) && !titlesWidget(statement) && !helpText;
+            if (showsMessage(statement) || sentence)
                 found.push_back({text, QStringLiteral("%1:%2").arg(file).arg(t[i].line),
                                  is(left, u"+") || is(right, u"+")});
         }
@@ -304,6 +307,17 @@ TEST(MessageList, TheRuleCountsMessagesAndLeavesCaptions)
         QStringLiteral("第一段，第二段。")};
     EXPECT_EQ(counted.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
     EXPECT_EQ(pieces.join(u'\n').toStdString(), "以下：");
+
+    // The help documents' own sentences are no messages; what help code throws is one.
+    const QString help = QStringLiteral(R"(
+        const QString rule = QStringLiteral("只能是“男”或“女”，否则标红");
+        search_->setPlaceholderText(QStringLiteral("输入词语，按回车查找"));
+        throw Error(QStringLiteral("帮助文档“%1”不存在。").arg(id));
+    )");
+    QStringList fromHelp;
+    for (const SourceText& s : messageTexts(help, QStringLiteral("src/core/help/Guide.cpp")))
+        fromHelp << s.text;
+    EXPECT_EQ(fromHelp.join(u'\n').toStdString(), "帮助文档“%1”不存在。");
 }
 
 TEST(MessageList, MatchingTakesPlaceholdersAndPieces)
