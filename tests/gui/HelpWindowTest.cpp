@@ -159,7 +159,8 @@ private slots:
         QCOMPARE(marks.size(), static_cast<int>(browser->toPlainText().count(word)));
         for (const QTextEdit::ExtraSelection& m : marks)
             QCOMPARE(m.cursor.selectedText(), word);
-        QVERIFY(status(help).contains(QStringLiteral("本文档 %1 处").arg(marks.size())));
+        QCOMPARE(status(help),
+                 QStringLiteral("本文档 %1 处 / 全部文档 %2 处").arg(marks.size()).arg(hits->count()));
 
         // Enter from the last hit starts again at the first.
         const int times = browser->toPlainText().count(word);
@@ -171,7 +172,6 @@ private slots:
             QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(browser->textCursor().selectionStart(), first);
         QCOMPARE(browser->textCursor().selectedText(), word);
-        QVERIFY(status(help).contains(word));
 
         QTest::keyClick(help, Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(browser->documentId(), help::UserManual);

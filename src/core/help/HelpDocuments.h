@@ -40,7 +40,8 @@ struct Heading {
 std::vector<Heading> headings(const QString& markdown);
 
 // The filling-in instructions' section on the staff sheet's answers, which the opening roster
-// window opens at; nullopt when the instructions have no such section.
+// window opens at: the first section whose heading names 从业人员 or 人员情况; nullopt when
+// there is none.
 std::optional<QString> staffAnswersAnchor();
 
 }  // namespace vel::help

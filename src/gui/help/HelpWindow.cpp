@@ -77,6 +77,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     split->addWidget(side_);
     split->addWidget(browser_);
     split->setStretchFactor(1, 1);
+    split->setCollapsible(0, false);  // "目录" always has a pane to show
     split->setSizes({300, 800});
     setCentralWidget(split);
 
@@ -106,6 +107,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     search_->setObjectName("helpSearch");
     search_->setPlaceholderText(QStringLiteral("输入词语，按回车查找"));
     search_->setClearButtonEnabled(true);
+    search_->setToolTip(QStringLiteral("查找 (Ctrl+F)，回车或 F3 找下一处"));
     search_->setFixedWidth(260);
     bar->addWidget(search_);
     connect(search_, &QLineEdit::returnPressed, this, &HelpWindow::findNext);
@@ -124,7 +126,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     status_ = new QLabel(this);
     status_->setObjectName("helpStatus");
     statusBar()->addWidget(status_, 1);
-    status_->setText(QStringLiteral("Ctrl+F 查找，回车找下一处；Alt+← 后退，Alt+→ 前进。"));
 
     buildContents();
     const auto go = [this](QTreeWidgetItem* item) {
@@ -189,17 +190,12 @@ void HelpWindow::findNext()
         return;
     if (word != listed_)
         listHits(word);
-    bool found = browser_->find(word);
-    if (!found) {
+    if (!browser_->find(word)) {
         browser_->moveCursor(QTextCursor::Start);
-        found = browser_->find(word);
+        browser_->find(word);
     }
     if (hits_.empty())
         status_->setText(QStringLiteral("未找到“%1”").arg(word));
-    else if (!found)
-        status_->setText(QStringLiteral("本文档中未找到“%1”，其他文档中有 %2 处，见左侧搜索结果。")
-                             .arg(word)
-                             .arg(hits_.size()));
     else
         showCount();
 }
@@ -209,10 +205,7 @@ void HelpWindow::showCount()
     const QString id = browser_->documentId();
     const auto here = std::count_if(hits_.begin(), hits_.end(),
                                     [&](const HelpHit& h) { return h.id == id; });
-    status_->setText(QStringLiteral("“%1”：本文档 %2 处，全部文档共 %3 处；按回车找下一处。")
-                         .arg(listed_)
-                         .arg(here)
-                         .arg(hits_.size()));
+    status_->setText(QStringLiteral("本文档 %1 处 / 全部文档 %2 处").arg(here).arg(hits_.size()));
 }
 
 void HelpWindow::listHits(const QString& word)

@@ -44,7 +44,8 @@ private:
     // Enter in the search field: the next hit in the shown document, from the top after the last.
     void findNext();
     void listHits(const QString& word);
-    // How often the listed word stands in the shown document and in all of them.
+    // How often the listed word stands in the shown document and in all of them; a hit elsewhere
+    // is left for the list of hits to show.
     void showCount();
     void openHit(int row);
     void markHits();

@@ -1,0 +1,53 @@
+// Help figures: opening the help window on a document, and a search over every document, the
+// first one rendering the documents and a later one only looking.
+#include "help/HelpDocuments.h"
+#include "help/HelpSearch.h"
+#include "help/HelpWindow.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+using namespace vel;
+
+// From the menu entry to the document shown with its contents beside it.
+static void OpenHelpWindow(benchmark::State& state)
+{
+    const QString id = help::documents()[state.range(0)].id;
+    for (auto _ : state) {
+        gui::HelpWindow* window = gui::HelpWindow::open(nullptr, id);
+        if (!QTest::qWaitForWindowExposed(window))
+            state.SkipWithError("window not exposed");
+        QApplication::processEvents();
+        delete window;
+    }
+    state.SetLabel(id.toStdString());
+}
+BENCHMARK(OpenHelpWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+static void FirstSearch(benchmark::State& state)
+{
+    for (auto _ : state) {
+        gui::HelpSearch search;
+        benchmark::DoNotOptimize(search.find(QStringLiteral("工资")));
+    }
+}
+BENCHMARK(FirstSearch)->Unit(benchmark::kMillisecond);
+
+static void LaterSearch(benchmark::State& state)
+{
+    const gui::HelpSearch search;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(search.find(QStringLiteral("工资")));
+}
+BENCHMARK(LaterSearch)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
