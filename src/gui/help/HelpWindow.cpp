@@ -5,6 +5,7 @@
 #include "help/HelpSearch.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,14 +41,11 @@ HelpWindow* HelpWindow::open(QWidget* from, const QString& id, const QString& an
     QWidget* owner = from ? from->window() : nullptr;
     HelpWindow* window = instance_;
     if (!window) {
-        window = new HelpWindow(owner);
+        window = new HelpWindow(nullptr);
         instance_ = window;
-    } else if (window->parentWidget() != owner) {
-        // A modal window blocks every window but its own: the help window moves to the window
-        // that asked, so that the clerk can read and search it while that window stays open.
-        const QRect place = window->geometry();
-        window->setParent(owner, Qt::Window);
-        window->setGeometry(place);
+        window->moveTo(owner);
+    } else {
+        window->moveTo(owner);
     }
     window->browser_->setSource(HelpBrowser::urlOf(id, anchor));
     window->show();
@@ -141,6 +139,34 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 }
 
 HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::moveTo(QWidget* owner)
+{
+    if (parentWidget() == owner)
+        return;
+    if (parentWidget())
+        parentWidget()->removeEventFilter(this);
+    // A modal window blocks every window but its own: the help window belongs to the window that
+    // asked, so that the clerk can read and search it while that window stays open.
+    const QRect place = geometry();
+    const bool shown = isVisible();
+    setParent(owner, Qt::Window);
+    setGeometry(place);
+    if (owner)
+        owner->installEventFilter(this);
+    if (shown)
+        show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // When the window it belongs to closes, the help stays open beside the one underneath.
+    if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous()) {
+        QWidget* below = parentWidget()->parentWidget();
+        moveTo(below ? below->window() : nullptr);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void HelpWindow::resizeEvent(QResizeEvent* event)
 {

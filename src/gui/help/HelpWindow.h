@@ -36,9 +36,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit HelpWindow(QWidget* parent);
+    void moveTo(QWidget* owner);
     void buildContents();
     void showContents();
     // Enter in the search field: the next hit in the shown document, from the top after the last.
