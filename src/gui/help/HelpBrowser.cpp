@@ -41,6 +41,7 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
         fresh_ = false;
         nameHeadings();
         dressTables();
+        dressQuotes();
         fitPictures();
         if (url.hasFragment())
             scrollToAnchor(url.fragment());
@@ -150,6 +151,19 @@ void HelpBrowser::fitPictures()
             cursor.setPosition(part.position() + part.length(), QTextCursor::KeepAnchor);
             cursor.setCharFormat(picture);
         }
+}
+
+void HelpBrowser::dressQuotes()
+{
+    QTextCursor cursor(document());
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().intProperty(QTextFormat::BlockQuoteLevel) == 0)
+            continue;
+        QTextBlockFormat quoted;
+        quoted.setBackground(QColor(238, 243, 250));
+        cursor.setPosition(block.position());
+        cursor.mergeBlockFormat(quoted);
+    }
 }
 
 void HelpBrowser::dressTables()

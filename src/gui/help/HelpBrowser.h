@@ -27,6 +27,8 @@ private:
     void nameHeadings();
     // Pictures no wider than the page, so a screenshot never needs scrolling sideways.
     void fitPictures();
+    // Quoted passages (the messages' own words) on a tint, so they stand out from the explanation.
+    void dressQuotes();
     // Tables with room in their cells, ruled once, the header row shaded.
     void dressTables();
 
