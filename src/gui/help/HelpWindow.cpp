@@ -38,15 +38,10 @@ QTreeWidgetItem* entry(QTreeWidgetItem* parent, const QString& text, const QStri
 
 HelpWindow* HelpWindow::open(QWidget* from, const QString& id, const QString& anchor)
 {
-    QWidget* owner = from ? from->window() : nullptr;
+    if (!instance_)
+        instance_ = new HelpWindow;
     HelpWindow* window = instance_;
-    if (!window) {
-        window = new HelpWindow(nullptr);
-        instance_ = window;
-        window->moveTo(owner);
-    } else {
-        window->moveTo(owner);
-    }
+    window->moveTo(from ? from->window() : nullptr);
     window->browser_->setSource(HelpBrowser::urlOf(id, anchor));
     window->show();
     window->raise();
@@ -54,7 +49,7 @@ HelpWindow* HelpWindow::open(QWidget* from, const QString& id, const QString& an
     return window;
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
+HelpWindow::HelpWindow() : QMainWindow(nullptr, Qt::Window)
 {
     setObjectName("helpWindow");
     setWindowTitle(QStringLiteral("帮助"));

@@ -39,7 +39,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit HelpWindow(QWidget* parent);
+    HelpWindow();
     void moveTo(QWidget* owner);
     void buildContents();
     void showContents();
