@@ -47,10 +47,29 @@ QString birthWords(const Selection& s)
         .arg(name, birthMonthText(int(*s.lowest)), birthMonthText(int(*s.highest)));
 }
 
+// A selection whose codes are none of the shipped answers, or that needs one: a part of a
+// description that would only confuse.
+bool takesNobody(const Selection& s, const CodeWords& words)
+{
+    if (!s.allOf.empty())
+        return std::any_of(s.allOf.begin(), s.allOf.end(),
+                           [&](const Selection& p) { return takesNobody(p, words); });
+    if (!s.anyOf.empty())
+        return std::all_of(s.anyOf.begin(), s.anyOf.end(),
+                           [&](const Selection& p) { return takesNobody(p, words); });
+    if (s.column.empty() || s.leader != LeaderRule::None || s.column == BirthColumn)
+        return false;
+    const CodeWords::Codes& codes = words.codes(s.column);
+    return std::none_of(codes.begin(), codes.end(),
+                        [&](const auto& entry) { return s.matches(entry.first); });
+}
+
 QString joined(const std::vector<Selection>& parts, const QString& glue, const CodeWords& words)
 {
     QStringList texts;
     for (const Selection& p : parts) {
+        if (takesNobody(p, words))
+            continue;
         const QString t = selectionWords(p, words);
         texts << (p.joinsOthers() ? QStringLiteral("（%1）").arg(t) : t);
     }
@@ -119,6 +138,8 @@ QString birthMonthText(int monthNumber)
 
 QString selectionWords(const Selection& s, const CodeWords& words)
 {
+    if (takesNobody(s, words))
+        return QStringLiteral("不计任何人（填 0）");
     if (!s.allOf.empty())
         return joined(s.allOf, QStringLiteral("，且"), words);
     if (!s.anyOf.empty())
@@ -133,8 +154,6 @@ QString selectionWords(const Selection& s, const CodeWords& words)
     for (const auto& [code, name] : words.codes(s.column))
         if (s.matches(code))
             names << name;
-    if (names.isEmpty())
-        return QStringLiteral("不计任何人（填 0）");
     return QStringLiteral("%1 = %2").arg(CodeWords::columnName(s.column), names.join(u'、'));
 }
 

@@ -29,6 +29,7 @@ QString auditWords(int col)
         return QStringLiteral("只能是“男”或“女”，否则标红");
     case staff::NationCol:
     case staff::PartyCol:
+    case staff::FullTimeCol:
     case staff::EngineerCol:
     case staff::ConstructorCol:
     case staff::ProductionCol:
@@ -43,7 +44,7 @@ QString auditWords(int col)
     case staff::WorkCol:
         return QStringLiteral("空白，或 0 至 99 的整数（前后可有空格）；其他内容标红");
     case staff::PostCol:
-        return FromList + QStringLiteral("；批量录入时公务员岗位的“全日制用工”自动填“是”");
+        return FromList + QStringLiteral("；批量录入时，公务员岗位的“全日制用工”自动填“是”");
     case staff::RoleCol:
         return FromList +
                QStringLiteral("；机关单位的公务员岗位和普通工人不能是“劳务派遣人员”，否则标红");
