@@ -4,6 +4,8 @@
 #include "help/SelectionWords.h"
 #include "unit/UnitRegistration.h"
 
+#include <algorithm>
+
 namespace vel::help {
 
 namespace {
@@ -81,6 +83,17 @@ const FormRow* rowAt(const FigureFormRules& rules, const FormCell& cell)
     return nullptr;
 }
 
+// Where a cell stands in reading order: the halves left to right, each top to bottom; the
+// supplementary figures, which have no cell, after all of them.
+int readingPosition(const FigureFormRules& rules, const FormCell& cell)
+{
+    constexpr int RowsPerHalf = 1000;
+    for (size_t h = 0; h < rules.halves.size(); ++h)
+        if (cell.col >= rules.halves[h].labelCol && cell.col <= rules.halves[h].lastCol)
+            return static_cast<int>(h) * RowsPerHalf + cell.row;
+    return static_cast<int>(rules.halves.size()) * RowsPerHalf;
+}
+
 const SupplementLine* supplementOf(const FigureFormRules& rules, const char* field)
 {
     for (const SupplementLine& l : rules.supplement)
@@ -143,7 +156,10 @@ QString perHeadWords(const PerHeadRule& r, long long scale)
 
 std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const FormPeriod& period)
 {
-    std::vector<IndicatorLine> lines;
+    std::vector<std::pair<int, IndicatorLine>> placed;
+    const auto add = [&](const FormCell& cell, IndicatorLine line) {
+        placed.emplace_back(readingPosition(rules, cell), std::move(line));
+    };
     for (const FigureRule& r : rules.figures) {
         IndicatorLine line = namedLine(rules, r.field, r.cell, naturalUnit(r.measure));
         line.who = selectionWords(r.who);
@@ -153,23 +169,28 @@ std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const Fo
         if (const SupplementLine* s = supplementOf(rules, r.field))
             line.how += QStringLiteral("；限%1填报，其他单位空白")
                             .arg(classCaptions(s->classes).join(u'、'));
-        lines.push_back(line);
+        add(r.cell, line);
     }
     for (const SumRule& r : rules.sums) {
         IndicatorLine line = namedLine(rules, r.field, r.cell, Persons);
         line.how = fieldList(r.parts, QStringLiteral(" + "));
-        lines.push_back(line);
+        add(r.cell, line);
     }
     for (const AverageWageRule& r : rules.averages) {
         IndicatorLine line = namedLine(rules, r.field, r.cell, Yuan);
         line.how = averageWageWords(r, rules.averagesWithoutHeads);
-        lines.push_back(line);
+        add(r.cell, line);
     }
     for (const PerHeadRule& r : rules.perHeads) {
         IndicatorLine line = namedLine(rules, r.field, r.cell, Yuan);
         line.how = perHeadWords(r, rules.perHeadScale);
-        lines.push_back(line);
+        add(r.cell, line);
     }
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<IndicatorLine> lines;
+    for (auto& [position, line] : placed)
+        lines.push_back(std::move(line));
     return lines;
 }
 

@@ -24,7 +24,7 @@ struct FormPeriod {
     QString start;
 };
 
-// Every figure the rules make, in the order the form computes them.
+// Every figure the rules make, in the order the form prints them.
 std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const FormPeriod& period);
 
 // The form's indicator table, then the rules that act on figures already made (balancing, the
