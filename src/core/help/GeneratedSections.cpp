@@ -20,8 +20,8 @@ namespace {
 const std::map<QString, std::function<QString()>>& sections()
 {
     const FormPeriod fromOpening{QStringLiteral("年初名册（0 月）")};
-    const FormPeriod basicQuarter{QStringLiteral(
-        "起始月（季报和从 1 月开始的期间报表为年初名册 0 月，其他期间报表为所选首月）")};
+    // The document says which month starts the basic quarterly form's period.
+    const FormPeriod basicQuarter{QStringLiteral("起始月")};
     const auto wage = [](SummaryForm f) { return wageSummaryForm(f); };
     static const std::map<QString, std::function<QString()>> all = {
         {"staff-answers", staffAnswerTable},
