@@ -26,6 +26,24 @@ static void OpenHelpWindow(benchmark::State& state)
 }
 BENCHMARK(OpenHelpWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
+// Turning to a document in the open window, as a link or the contents do, at the window's usual
+// size and at a narrow one.
+static void TurnToDocument(benchmark::State& state)
+{
+    const QString id = help::documents()[state.range(0)].id;
+    gui::HelpWindow* window = gui::HelpWindow::open(nullptr, help::UserManual);
+    window->resize(static_cast<int>(state.range(1)), 680);
+    if (!QTest::qWaitForWindowExposed(window))
+        state.SkipWithError("window not exposed");
+    for (auto _ : state) {
+        gui::HelpWindow::open(nullptr, id);
+        gui::HelpWindow::open(nullptr, help::UserManual);
+    }
+    delete window;
+    state.SetLabel(id.toStdString() + " and back");
+}
+BENCHMARK(TurnToDocument)->ArgsProduct({{1, 2}, {1100, 600}})->Unit(benchmark::kMillisecond);
+
 static void FirstSearch(benchmark::State& state)
 {
     for (auto _ : state) {

@@ -114,6 +114,9 @@ private slots:
     void contentsJumpToEverySection()
     {
         HelpWindow* help = HelpWindow::open(nullptr, help::UserManual);
+        help->resize(500, 260);
+        delete help;
+        help = HelpWindow::open(nullptr, help::UserManual);
         QCOMPARE(help->size(), QSize(500, 260));  // as the last one was left
         auto* contents = help->findChild<QTreeWidget*>("helpContents");
         QCOMPARE(contents->topLevelItemCount(), static_cast<int>(help::documents().size()));

@@ -4,6 +4,7 @@
 #include "help/HelpDocuments.h"
 
 #include <QImage>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextTable>
@@ -31,7 +32,13 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
     document()->setDocumentMargin(16);
     refit_.setSingleShot(true);
     refit_.setInterval(150);
-    connect(&refit_, &QTimer::timeout, this, &HelpBrowser::fitPictures);
+    connect(&refit_, &QTimer::timeout, this, [this] {
+        const QSignalBlocker quiet(document());
+        QTextCursor once(document());
+        once.beginEditBlock();
+        fitPictures();
+        once.endEditBlock();
+    });
     // Qt scrolls to the fragment before anyone could have named the headings; once they are,
     // scroll again.
     connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
@@ -39,10 +46,18 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
         if (!fresh_)
             return;
         fresh_ = false;
-        nameHeadings();
-        dressTables();
-        dressQuotes();
-        fitPictures();
+        {
+            // QTextBrowser loads a document again on the next link once it sees it changed;
+            // dressing it is no change of the text, so the browser is not told.
+            const QSignalBlocker quiet(document());
+            nameHeadings();
+            dressTables();
+            dressQuotes();
+            fitPictures();
+            loading_.endEditBlock();
+            loading_ = QTextCursor();
+        }
+        viewport()->update();
         if (url.hasFragment())
             scrollToAnchor(url.fragment());
     });
@@ -80,6 +95,10 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
         loaded_ = e.message();
     }
     fresh_ = true;
+    // Qt reads the document in next, laying out the page after every piece, each table again for
+    // every cell; in one edit block, ended once the page is dressed, it is laid out once.
+    loading_ = QTextCursor(document());
+    loading_.beginEditBlock();
     return loaded_;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTimer>
 
 namespace vel::gui {
@@ -36,6 +37,7 @@ private:
     QUrl shown_;
     QString loaded_;      // the Markdown of the document shown
     bool fresh_ = false;  // loaded, its headings not yet named
+    QTextCursor loading_;  // holds the page's layout while a document is read in
     QTimer refit_;        // pictures are fitted again once resizing pauses
 };
 
