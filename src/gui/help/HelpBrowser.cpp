@@ -50,6 +50,8 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
             // QTextBrowser loads a document again on the next link once it sees it changed;
             // dressing it is no change of the text, so the browser is not told.
             const QSignalBlocker quiet(document());
+            loading_.endEditBlock();
+            loading_.beginEditBlock();
             nameHeadings();
             dressTables();
             dressQuotes();
@@ -198,6 +200,7 @@ void HelpBrowser::dressTables()
         format.setBorderCollapse(true);
         format.setBorder(1);
         format.setBorderBrush(QColor(170, 170, 170));
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setCellSpacing(0);
         format.setCellPadding(5);
         table->setFormat(format);
