@@ -10,6 +10,7 @@
 #include "staff/StaffRules.h"
 #include "staff/StaffSheet.h"
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -127,13 +128,12 @@ void requirePassed(const StaffPassResult& audit, int month)
                             .arg(r.row));
 }
 
-void storeRoster(Session& session, int month, const std::vector<Person>& people,
-                 const std::vector<int>& members, bool mustPass = true)
+void storeRoster(Session& session, int month, const std::vector<Person>& people, bool mustPass = true)
 {
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
     RosterFile file;
-    for (int i : members)
-        file.rows.push_back({static_cast<int>(file.rows.size()) + 2, people[i].answers});
+    for (const Person& p : people)
+        file.rows.push_back({static_cast<int>(file.rows.size()) + 2, p.answers});
     Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
     placeRosterFile(file, sheet, staffClass);
     session.codes().load(session.db(), session.postFilter());
@@ -170,23 +170,31 @@ void storeWageLines(Session& session, int month, const std::vector<WageLine>& li
 
 // The unit's people over the year, drawn once so that both passes see the same year.
 struct Year {
-    std::vector<Person> people;
-    std::vector<std::vector<int>> rosters;  // month 0 to 12: indexes into people
+    std::vector<std::vector<Person>> rosters;  // month 0 (the opening roster) to 12
 };
 
 Year drawYear()
 {
     Draw d(20120101);
-    Year y;
-    for (int n = 1; n <= 36; ++n)
-        y.people.push_back(makePerson(d, n));
+    std::vector<Person> people;
+    for (int n = 1; n <= 37; ++n)
+        people.push_back(makePerson(d, n));
     std::vector<int> present;
     for (int i = 0; i < 30; ++i)
         present.push_back(i);
-    y.rosters.push_back(present);  // the opening roster
-    // Who joins and who leaves in which month: a busy spring, a quiet autumn.
-    const std::vector<std::pair<int, int>> joins = {{3, 30}, {3, 31}, {6, 32}, {8, 33}, {9, 34}, {11, 35}};
-    const std::vector<std::pair<int, int>> leaves = {{2, 17}, {5, 8}, {8, 23}, {10, 12}};
+    Year y;
+    const auto rosterOf = [&people](const std::vector<int>& members) {
+        std::vector<Person> out;
+        for (int i : members)
+            out.push_back(people[i]);
+        return out;
+    };
+    y.rosters.push_back(rosterOf(present));
+    // Who joins and who leaves in which month: a busy spring, a quiet autumn, and a December
+    // with one of each and a promotion, so that the year's last change shows all three kinds.
+    const std::vector<std::pair<int, int>> joins = {{3, 30}, {3, 31}, {6, 32}, {8, 33},
+                                                    {9, 34}, {11, 35}, {12, 36}};
+    const std::vector<std::pair<int, int>> leaves = {{2, 17}, {5, 8}, {8, 23}, {10, 12}, {12, 27}};
     for (int m = 1; m <= 12; ++m) {
         for (const auto& [month, who] : leaves)
             if (month == m)
@@ -194,7 +202,14 @@ Year drawYear()
         for (const auto& [month, who] : joins)
             if (month == m)
                 present.push_back(who);
-        y.rosters.push_back(present);
+        if (m == 12) {
+            Person& promoted = people[present[9]];
+            promoted.answers[9] = QStringLiteral("部门负责人");
+            promoted.answers[10] = QStringLiteral("中级");
+            promoted.answers[11] = QStringLiteral("无");
+            promoted.basic += 1500;
+        }
+        y.rosters.push_back(rosterOf(present));
     }
     return y;
 }
@@ -202,8 +217,7 @@ Year drawYear()
 std::vector<WageLine> wagesOf(const Year& y, int month)
 {
     std::vector<WageLine> lines;
-    for (int i : y.rosters[month]) {
-        const Person& p = y.people[i];
+    for (const Person& p : y.rosters[month]) {
         // A raise in July and the year-end bonus in December.
         const int basic = month >= 7 ? p.basic + 200 : p.basic;
         const int other = month == 12 ? p.basic : (month == 6 ? 300 : 0);
@@ -227,7 +241,7 @@ void generateYear(Session& session)
 
     const Year y = drawYear();
     for (int m = 0; m <= 12; ++m)
-        storeRoster(session, m, y.people, y.rosters[m]);
+        storeRoster(session, m, y.rosters[m]);
     for (int m = 1; m <= 12; ++m)
         storeWageLines(session, m, wagesOf(y, m), true);
     session.refreshMonthMenus();
@@ -237,8 +251,8 @@ void generateYear(Session& session)
 void spoilDecember(Session& session)
 {
     Year y = drawYear();
-    y.people[y.rosters[12][4]].answers[5] = QStringLiteral("1996-01");
-    storeRoster(session, 12, y.people, y.rosters[12], false);
+    y.rosters[12][4].answers[5] = QStringLiteral("1996-01");
+    storeRoster(session, 12, y.rosters[12], false);
     std::vector<WageLine> lines = wagesOf(y, 12);
     lines[6].basic = 120;
     lines[6].performance = 0;

@@ -176,7 +176,7 @@ int main(int argc, char** argv)
         err << "usage: veldrassa-screens FOLDER\n";
         return 2;
     }
-    QTemporaryDir scratch;
+    QTemporaryDir scratch(QDir::tempPath() + "/veldrassa-XXXXXX");
     // The unit list of the pictures, not the user's.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath("config")));
     QApplication app(argc, argv);
@@ -190,8 +190,8 @@ int main(int argc, char** argv)
     Shooter shots(folder);
     QStringList missing;
     try {
-        registerNeighbour(scratch.filePath("neighbour"));
-        Session session{WorkFolder(scratch.filePath("work"))};
+        registerNeighbour(scratch.filePath(QStringLiteral("城南街道")));
+        Session session{WorkFolder(scratch.filePath(QStringLiteral("恒达建材")))};
         screens::generateYear(session);
         UnitList().remember(session);
 
