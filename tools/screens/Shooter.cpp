@@ -89,7 +89,11 @@ void Shooter::saveWithMenu(QWidget* window, QMenu* menu, const QString& name)
     QPainter p(&picture);
     p.drawPixmap(at.x() + 1, at.y() + CaptionHeight, dropped);
     p.end();
-    saveImage(picture, name);
+    // Only the corner the menu drops into: the rest of the window is in the main picture.
+    const int width = std::max(360, at.x() + dropped.width() + 60);
+    const int height = at.y() + CaptionHeight + dropped.height() + 20;
+    saveImage(picture.copy(0, 0, std::min(width, picture.width()), std::min(height, picture.height())),
+              name);
 }
 
 void Shooter::saveImage(const QImage& image, const QString& name)

@@ -196,7 +196,7 @@ int main(int argc, char** argv)
         UnitList().remember(session);
 
         MainWindow main(session);
-        main.resize(1024, 640);
+        main.resize(900, 560);
         main.show();
         main.startUp();
         Run run(main, shots);
