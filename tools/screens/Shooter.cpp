@@ -3,19 +3,19 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QHash>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
-#include <QHash>
+#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <functional>
 #include <vector>
-#include <QTimer>
-#include <QWidget>
 
 namespace vel::screens {
 namespace {
@@ -136,7 +136,7 @@ void Shooter::throughModals(const QString& what, const std::function<void()>& op
         const bool seen = top && handled.contains(QPointer<QWidget>(top));
         if (!top || !top->isVisible() || seen) {
             // A window that never comes (or one left waiting) must not hang the run.
-            if (++idleTicks > 100) {
+            if (++idleTicks > 300) {
                 failures_ << QStringLiteral("%1: waited in vain for step %2").arg(what).arg(next + 1);
                 if (top)
                     closeWindow(top);

@@ -55,7 +55,7 @@ public:
             if (auto* a = main_.findChild<QAction*>(name))
                 a->trigger();
             else
-                missing_ << QString::fromLatin1(name);
+                missing << QString::fromLatin1(name);
         };
     }
 
@@ -68,20 +68,28 @@ public:
         };
     }
 
-    // A window the command left open beside the main window (not modal): saved and closed.
-    void saveOpenWindow(const QString& match, const QString& picture)
+    // A window the command left open beside the main window (not modal); nullptr, counted as
+    // missing, when there is none.
+    QWidget* openWindow(const QString& match)
     {
         Shooter::settle();
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &main_ && w->isVisible() && w->windowTitle().contains(match)) {
-                shots_.save(w, picture);
-                w->close();
-                return;
-            }
-        missing_ << match;
+            if (w != &main_ && w->isVisible() && w->windowTitle().contains(match))
+                return w;
+        missing << match;
+        return nullptr;
     }
 
-    QStringList missing_;
+    // Such a window saved and closed.
+    void saveOpenWindow(const QString& match, const QString& picture)
+    {
+        if (QWidget* w = openWindow(match)) {
+            shots_.save(w, picture);
+            w->close();
+        }
+    }
+
+    QStringList missing;
 
 private:
     MainWindow& main_;
@@ -91,11 +99,15 @@ private:
 void takePictures(MainWindow& main, Shooter& shots, Run& run)
 {
     shots.save(&main, "main");
-    for (const auto& [menu, picture] : {std::pair{"menuStaff", "menu-staff"},
+    for (const auto& [name, picture] : {std::pair{"menuStaff", "menu-staff"},
                                         std::pair{"menuWage", "menu-wage"},
                                         std::pair{"menuSummary", "menu-summary"},
-                                        std::pair{"menuSystem", "menu-system"}})
-        shots.saveWithMenu(&main, main.findChild<QMenu*>(menu), picture);
+                                        std::pair{"menuSystem", "menu-system"}}) {
+        if (auto* menu = main.findChild<QMenu*>(name))
+            shots.saveWithMenu(&main, menu, picture);
+        else
+            run.missing << QString::fromLatin1(name);
+    }
 
     shots.throughModals("unit", run.entry("actUnitInfo"), {{"单位信息", "unit-info", {}}});
     shots.throughModals("switch", run.entry("actSwitchUnit"), {{"修改操作单位", "unit-switch", {}}});
@@ -108,14 +120,12 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
 
     // Reports: the quarter chooser stays beside the report it opens.
     run.entry("btnQuarterly")();
-    Shooter::settle();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowTitle() == QStringLiteral("季度选择")) {
-            shots.save(w, "quarter-chooser");
-            Run::click("quarter3")(w);
-            run.saveOpenWindow(QStringLiteral("季报"), "quarterly-report");
-            w->close();
-        }
+    if (QWidget* chooser = run.openWindow(QStringLiteral("季度选择"))) {
+        shots.save(chooser, "quarter-chooser");
+        Run::click("quarter3")(chooser);
+        run.saveOpenWindow(QStringLiteral("季报"), "quarterly-report");
+        chooser->close();
+    }
     shots.throughModals("annual", run.entry("actAnnual"), {{"年报", "annual-report", {}}});
     shots.throughModals(
         "summary", run.entry("actWageSummaryEnterprise"),
@@ -177,6 +187,10 @@ int main(int argc, char** argv)
         return 2;
     }
     QTemporaryDir scratch(QDir::tempPath() + "/veldrassa-XXXXXX");
+    if (!scratch.isValid()) {
+        err << "cannot create a scratch folder: " << scratch.errorString() << "\n";
+        return 1;
+    }
     // The unit list of the pictures, not the user's.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath("config")));
     QApplication app(argc, argv);
@@ -204,7 +218,7 @@ int main(int argc, char** argv)
         screens::spoilDecember(session);
         main.RefreshMonthMenus();
         takeErrorPictures(main, shots, run);
-        missing = run.missing_;
+        missing = run.missing;
     } catch (const std::exception& e) {
         err << "failed: " << e.what() << "\n";
         return 1;
