@@ -6,7 +6,7 @@
 #include "MainWindow.h"
 #include "Session.h"
 #include "Shooter.h"
-#include "monthly/WageErrorWindow.h"
+#include "monthly/PayoutWindow.h"
 #include "reports/MonthRangeChooser.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "unit/UnitList.h"
@@ -139,7 +139,14 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
          {"汇总表", "wage-summary", {}}});
     shots.throughModals("talent", run.entry("actTalentYearEnd"), {{"人才", "talent-summary", {}}});
     shots.throughModals("payout", run.entry("actPayout"),
-                        {{"选择输出期限", "payout-chooser", Run::click("output")},
+                        {{"选择输出期限", "",
+                          [&shots](QWidget* w) {
+                              // The whole year, as a clerk draws it in December.
+                              auto* chooser = static_cast<PayoutChooser*>(w);
+                              chooser->lastBox()->setCurrentIndex(chooser->lastBox()->count() - 1);
+                              shots.save(chooser, "payout-chooser");
+                              chooser->output();
+                          }},
                          {"工资发放汇总清单", "payout", {}}});
     shots.throughModals("overview", run.entry("actYearOverview"), {{"全年概况", "year-overview", {}}});
 
