@@ -6,9 +6,11 @@
 #include "MainWindow.h"
 #include "Session.h"
 #include "Shooter.h"
+#include "monthly/BatchDeleteWindow.h"
 #include "monthly/PayoutWindow.h"
 #include "reports/MonthRangeChooser.h"
 #include "staff/MonthlyRosterWindow.h"
+#include "staff/RosterFile.h"
 #include "unit/UnitList.h"
 
 #include <QAction>
@@ -178,8 +180,21 @@ void takeErrorPictures(MainWindow& main, Shooter& shots, Run& run)
         Run::click("edit")(&roster);
         shots.throughModals("correction", [&] { Run::click("showErrors")(&roster); },
                             {{"错误信息表", "error-correction", {}}});
+        // Two of the month's people typed in and looked up, as before a deletion.
+        const QStringList stored = rosterExportText(main.session().db(), 12).split('\n');
         shots.throughModals("batch delete", [&] { Run::click("batchDelete")(&roster); },
-                            {{"批量人员删除", "batch-delete", {}}});
+                            {{"批量人员删除", "",
+                              [&shots, stored](QWidget* w) {
+                                  auto* window = static_cast<BatchDeleteWindow*>(w);
+                                  for (int row = 2; row <= 3; ++row) {
+                                      const QStringList cells = stored[row - 1].split('\t');
+                                      window->input().setText(row, 1, cells[0]);
+                                      window->input().setText(row, 2, cells[1]);
+                                  }
+                                  window->lookUp();
+                                  shots.save(window, "batch-delete");
+                                  window->reject();
+                              }}});
         roster.close();
     }
 }
