@@ -307,6 +307,18 @@ bool AnnualReport::yearAccepted(const QString& year)
     return y == QLatin1String("2012") || y == QLatin1String("2013");
 }
 
+FigureFormRules AnnualReport::rules()
+{
+    FigureFormRules r;
+    r.halves = {{LeftLabelCol, LeftValueCol, leftRows()}, {RightLabelCol, RightValueCol, rightRows()}};
+    r.figures = figureRules();
+    r.balance = Balance;
+    r.averages = averageWageRules();
+    r.averagesWithoutHeads = WithoutHeads::Zero;
+    r.supplement = supplementLines();
+    return r;
+}
+
 AnnualReport::AnnualReport(Session& session) : session_(session), sheet_(formTemplate()) {}
 
 void AnnualReport::compute(const Progress& progress)

@@ -2,7 +2,7 @@
 
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
-#include "reports/FigureRules.h"
+#include "reports/FigureFormRules.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -26,6 +26,9 @@ public:
 
     // Reads the unit's attributes from the session when it computes, stores or writes.
     explicit AnnualReport(Session& session);
+
+    // The rows and rules the form computes with, for describing it.
+    static FigureFormRules rules();
 
     Sheet& sheet() { return sheet_; }
     const Sheet& sheet() const { return sheet_; }

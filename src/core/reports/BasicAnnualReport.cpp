@@ -169,13 +169,6 @@ const std::vector<FigureRule>& figureRules()
     return rules;
 }
 
-// Figures that add up others, in order: a later sum may take an earlier one.
-struct SumRule {
-    const char* field;
-    FormCell cell;
-    std::vector<const char*> parts;
-};
-
 const std::vector<SumRule>& sumRules()
 {
     static const std::vector<SumRule> rules = {
@@ -251,6 +244,18 @@ Sheet formTemplate()
 
 }  // namespace
 
+FigureFormRules BasicAnnualReport::rules()
+{
+    FigureFormRules r;
+    r.halves = {{LeftLabelCol, LeftValueCol, leftRows()}, {RightLabelCol, RightValueCol, rightRows()}};
+    r.figures = figureRules();
+    r.sums = sumRules();
+    r.perHeads = perHeadRules();
+    r.perHeadScale = 100;
+    r.zeros = classZeros();
+    return r;
+}
+
 BasicAnnualReport::BasicAnnualReport(Session& session) : session_(session), sheet_(formTemplate())
 {
 }
@@ -262,12 +267,7 @@ void BasicAnnualReport::compute(const Progress& progress)
     FigureBasis basis;
     basis.endMonth = 12;
     Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
-    for (const SumRule& r : sumRules()) {
-        long long sum = 0;
-        for (const char* part : r.parts)
-            sum += figure(figures, part);
-        figures[r.field] = sum;
-    }
+    addUpSums(figures, sumRules());
     perHeads(figures, perHeadRules(), 100);
     figures["I24"] = 1;
 

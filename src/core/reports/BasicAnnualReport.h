@@ -2,7 +2,7 @@
 
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
-#include "reports/FigureRules.h"
+#include "reports/FigureFormRules.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -23,6 +23,9 @@ public:
     static inline const QString YearLabel = QStringLiteral("2011年");
 
     explicit BasicAnnualReport(Session& session);
+
+    // The rows and rules the form computes with, for describing it.
+    static FigureFormRules rules();
 
     Sheet& sheet() { return sheet_; }
     const Sheet& sheet() const { return sheet_; }

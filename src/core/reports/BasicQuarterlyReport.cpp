@@ -93,7 +93,11 @@ const std::vector<PerHeadRule>& perHeadRules()
     return rules;
 }
 
-const FormCell AverageHeads{8, ToDateCol};
+const std::vector<SumRule>& sumRules()
+{
+    static const std::vector<SumRule> rules = {{"I08", {8, ToDateCol}, {"I09", "I10", "I11"}}};
+    return rules;
+}
 
 // The construction figures a unit class does not report are 0.
 const std::vector<ClassZeros>& classZeros()
@@ -133,6 +137,18 @@ Sheet formTemplate(bool range)
 const char* const QuarterNames[] = {"第一季度", "前二季度", "前三季度"};
 
 }  // namespace
+
+FigureFormRules BasicQuarterlyReport::rules()
+{
+    FigureFormRules r;
+    r.halves = {{1, ToDateCol, formRows()}};
+    r.figures = figureRules();
+    r.sums = sumRules();
+    r.perHeads = perHeadRules();
+    r.perHeadScale = 1;
+    r.zeros = classZeros();
+    return r;
+}
 
 BasicQuarterlyReport BasicQuarterlyReport::forQuarter(Session& session, int quarter)
 {
@@ -177,14 +193,15 @@ void BasicQuarterlyReport::compute(const Progress& progress)
     basis.endMonth = end_;
     basis.periodStart = start_ == 1 ? 0 : start_;
     Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
-    figures["I08"] = figure(figures, "I09") + figure(figures, "I10") + figure(figures, "I11");
+    addUpSums(figures, sumRules());
     perHeads(figures, perHeadRules(), 1);
     const bool organ = unit.EnterpriseFlag == 0;
     zeroUnreported(figures, classZeros(), unit.CurDepInfo, organ);
 
     const SheetBatch batch(sheet_);
     showFigures(sheet_, figures, figureRules());
-    sheet_.setText(AverageHeads.row, AverageHeads.col, figureText(figures["I08"]));
+    for (const SumRule& r : sumRules())
+        sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
     for (const PerHeadRule& r : perHeadRules())
         sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
     figures_ = std::move(figures);

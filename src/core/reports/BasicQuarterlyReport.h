@@ -2,7 +2,7 @@
 
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
-#include "reports/FigureRules.h"
+#include "reports/FigureFormRules.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -24,6 +24,9 @@ public:
     static BasicQuarterlyReport forQuarter(Session& session, int quarter);
     // The range path: months from..to, no submission file.
     static BasicQuarterlyReport forRange(Session& session, int from, int to);
+
+    // The rows and rules the form computes with, for describing it.
+    static FigureFormRules rules();
 
     int startMonth() const { return start_; }
     int endMonth() const { return end_; }

@@ -76,12 +76,8 @@ struct Sums {
 void countEndMonth(const SummaryCategory& c, const SummaryRules& rules, const PersonRow& p,
                    Sums& s)
 {
-    static const Selection female = codesOf("sSex", {2});
-    static const Selection education[] = {
-        codesOf("sEducation", {1, 2}), codesOf("sEducation", {3}), codesOf("sEducation", {4}),
-        codesOf("sEducation", {5, 6, 7}), codesOf("sEducation", {8, 9})};
     ++s.endCounts[G11];
-    if (takes(female, p.sex))
+    if (takes(summaryWomen(), p.sex))
         ++s.endCounts[G12];
     if (p.born && *p.born >= rules.youngFrom)
         ++s.endCounts[G13];
@@ -89,11 +85,25 @@ void countEndMonth(const SummaryCategory& c, const SummaryRules& rules, const Pe
     if (c.qualified && c.qualified->matchesRow(gradeColumns, {p.grade, p.skill}))
         ++s.endCounts[G14];
     for (int k = 0; k < 5; ++k)
-        if (takes(education[k], p.education))
+        if (takes(summaryEducationBands()[k], p.education))
             ++s.endCounts[G15 + k];
 }
 
 }  // namespace
+
+const Selection& summaryWomen()
+{
+    static const Selection women = codesOf("sSex", {2});
+    return women;
+}
+
+const std::array<Selection, 5>& summaryEducationBands()
+{
+    static const std::array<Selection, 5> bands = {
+        codesOf("sEducation", {1, 2}), codesOf("sEducation", {3}), codesOf("sEducation", {4}),
+        codesOf("sEducation", {5, 6, 7}), codesOf("sEducation", {8, 9})};
+    return bands;
+}
 
 std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const MonthRange& range,
                                         const Progress& progress)

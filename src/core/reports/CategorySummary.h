@@ -41,6 +41,10 @@ struct SummaryRules {
 enum SummaryColumn { G11, G12, G13, G14, G15, G16, G17, G18, G19, G20, G21, SummaryColumns };
 using SummaryLine = std::array<std::optional<long long>, SummaryColumns>;
 
+// The persons G12 counts, and those G15..G19 count, in column order.
+const Selection& summaryWomen();
+const std::array<Selection, 5>& summaryEducationBands();
+
 // Every row's figures from one pass over the wage rows joined to their roster (and, before
 // January, one over the opening roster): head counts of the end month's wage rows, the average
 // head count, the wage total in thousands of yuan. A parent's average is the sum of its parts'

@@ -10,6 +10,16 @@ Selection laborManagers()
                   allOf({codesOf("sPost", {42}), codesOf("sPostGrade", {31, 32, 33, 34})})});
 }
 
+void addUpSums(Figures& figures, const std::vector<SumRule>& rules)
+{
+    for (const SumRule& r : rules) {
+        long long sum = 0;
+        for (const char* part : r.parts)
+            sum += figure(figures, part);
+        figures[r.field] = sum;
+    }
+}
+
 void perHeads(Figures& figures, const std::vector<PerHeadRule>& rules, long long scale)
 {
     for (const PerHeadRule& r : rules)

@@ -23,6 +23,16 @@ struct PerHeadRule {
     const char* heads;
 };
 
+// A figure that adds up others; a later sum may take an earlier one.
+struct SumRule {
+    const char* field;
+    FormCell cell;
+    std::vector<const char*> parts;
+};
+
+// Every rule's figure as the sum of its parts, in order.
+void addUpSums(Figures& figures, const std::vector<SumRule>& rules);
+
 // Every rule's figure as perHead(amount, heads, scale).
 void perHeads(Figures& figures, const std::vector<PerHeadRule>& rules, long long scale);
 

@@ -160,6 +160,18 @@ QString workbookBaseName(const QString& quarterLabel)
 
 }  // namespace
 
+FigureFormRules QuarterlyReport::rules()
+{
+    FigureFormRules r;
+    r.halves = {{1, ToDateCol, formRows()}};
+    r.figures = figureRules();
+    r.balance = Balance;
+    r.averages = averageWageRules();
+    r.averagesWithoutHeads = WithoutHeads::Empty;
+    r.supplement = supplementLines();
+    return r;
+}
+
 QuarterlyReport::QuarterlyReport(Session& session, int quarter)
     : session_(session), quarter_(quarter), sheet_(formTemplate())
 {

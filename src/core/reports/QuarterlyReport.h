@@ -2,7 +2,7 @@
 
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
-#include "reports/FigureRules.h"
+#include "reports/FigureFormRules.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -22,6 +22,9 @@ public:
 
     // Reads the unit's attributes from the session when it computes, stores or writes.
     QuarterlyReport(Session& session, int quarter);
+
+    // The rows and rules the form computes with, for describing it.
+    static FigureFormRules rules();
 
     int quarter() const { return quarter_; }
     int endMonth() const { return quarter_ * 3; }

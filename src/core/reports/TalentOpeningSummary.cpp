@@ -131,6 +131,16 @@ Sheet formTemplate()
 
 }  // namespace
 
+const std::vector<Category>& TalentOpeningSummary::rows()
+{
+    return categories();
+}
+
+const std::vector<HeadedColumn>& TalentOpeningSummary::columns()
+{
+    return valueColumns();
+}
+
 TalentOpeningSummary::TalentOpeningSummary(Session& session)
     : CategoryForm(session,
                    {Month, "Total_Info", false, rowSelections(), categoryColumns(),

@@ -18,6 +18,10 @@ public:
 
     explicit TalentOpeningSummary(Session& session);
 
+    // The category rows and value columns the form counts with, for describing it.
+    static const std::vector<Category>& rows();
+    static const std::vector<HeadedColumn>& columns();
+
     QString submissionPath() const;
     // "生成上报文件": stores the counts and writes Total_Info as the submission file. Other files
     // in the folder are left alone.

@@ -127,6 +127,16 @@ Sheet formTemplate()
 
 }  // namespace
 
+const std::vector<Category>& TalentSummary::rows()
+{
+    return categories();
+}
+
+const std::vector<HeadedColumn>& TalentSummary::columns()
+{
+    return valueColumns();
+}
+
 TalentSummary::TalentSummary(Session& session)
     : CategoryForm(session,
                    {Month, "Total_BaseInfo", true, rowSelections(), categoryColumns(),

@@ -17,6 +17,10 @@ public:
 
     explicit TalentSummary(Session& session);
 
+    // The category rows and value columns the form counts with, for describing it.
+    static const std::vector<Category>& rows();
+    static const std::vector<HeadedColumn>& columns();
+
     // RCSB/{CurDepNo}_i505.dbf; the roster file beside it is rosterSubmissionPath().
     QString submissionPath() const;
     // "生成上报文件": stores the counts, writes the summary's file from Total_BaseInfo and the

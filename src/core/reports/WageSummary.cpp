@@ -30,18 +30,7 @@ Sheet formTemplate(const WageSummaryForm& f)
     Sheet sheet(f.rowCount() + WageSummary::FirstRow - 1, WageSummary::Columns);
     sheet.setText(1, 2, QStringLiteral("代码"));
     sheet.setText(1, 7, QStringLiteral("学历状况"));
-    const QString headers[] = {
-        QStringLiteral("期末从业人员总数"),
-        QStringLiteral("女性"),
-        QStringLiteral("35岁以下"),
-        QStringLiteral("具有国家评定的专业技术职称、技能等级的"),
-        QStringLiteral("研究生"),
-        QStringLiteral("大学本科"),
-        QStringLiteral("大学专科"),
-        QStringLiteral("中专及高中"),
-        QStringLiteral("初中及以下"),
-        QStringLiteral("平均人数"),
-        f.lastHeader};
+    const QStringList headers = WageSummary::figureHeaders(f);
     for (int k = 0; k < SummaryColumns; ++k)
         sheet.setText(2, FirstFigureCol + k, headers[k]);
     sheet.setText(3, 1, QStringLiteral("甲"));
@@ -62,6 +51,21 @@ Sheet formTemplate(const WageSummaryForm& f)
 }
 
 }  // namespace
+
+QStringList WageSummary::figureHeaders(const WageSummaryForm& f)
+{
+    return {QStringLiteral("期末从业人员总数"),
+            QStringLiteral("女性"),
+            QStringLiteral("35岁以下"),
+            QStringLiteral("具有国家评定的专业技术职称、技能等级的"),
+            QStringLiteral("研究生"),
+            QStringLiteral("大学本科"),
+            QStringLiteral("大学专科"),
+            QStringLiteral("中专及高中"),
+            QStringLiteral("初中及以下"),
+            QStringLiteral("平均人数"),
+            f.lastHeader};
+}
 
 QString WageSummary::noStoredCopyMessage(const MonthRange& range)
 {

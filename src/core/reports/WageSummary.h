@@ -28,6 +28,9 @@ public:
     // The refusal to show a range whose copy is not stored.
     static QString noStoredCopyMessage(const MonthRange& range);
 
+    // The headers of G11..G21, in column order.
+    static QStringList figureHeaders(const WageSummaryForm& f);
+
     // The form follows the unit's type; the range must be valid().
     WageSummary(Session& session, const MonthRange& range);
 

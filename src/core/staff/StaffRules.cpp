@@ -22,9 +22,6 @@ const QStringList CivilServantPosts = {"11", "12", "13", "14", "15"};
 // Posts an organ may not fill with dispatched workers: the civil servants and ordinary workers.
 const QStringList OrganOwnPosts = {"11", "12", "13", "14", "15", "18"};
 
-constexpr int FirstBirthYear = 1934;
-constexpr int LastBirthYear = 1995;
-
 bool pass(Sheet& sheet, int row, int col, const QString& code = {})
 {
     sheet.setMark(row, col, CellMark::None);
@@ -100,7 +97,8 @@ Birth normalizeBirth(QString t)
     const QString yearPart = t.left(dash);
     const int year = yearPart.size() == 4 ? number(yearPart) : -1;
     const int month = number(t.mid(dash + 1));
-    return {t, year >= FirstBirthYear && year <= LastBirthYear && month >= 0 && month <= 12};
+    return {t, year >= staff::FirstBirthYear && year <= staff::LastBirthYear && month >= 0 &&
+                   month <= 12};
 }
 
 }  // namespace

@@ -12,6 +12,12 @@ namespace vel {
 class CodeLists;
 struct UnitAttributes;
 
+namespace staff {
+// The years a birth month may name.
+inline constexpr int FirstBirthYear = 1934;
+inline constexpr int LastBirthYear = 1995;
+}  // namespace staff
+
 // What a window's pass runs besides coding every answer its unit gives.
 struct StaffPass {
     bool clearSpace;     // names cleaned first; a name of blanks only fails
