@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
@@ -133,7 +132,11 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
         "summary", run.entry("actWageSummaryEnterprise"),
         {{"选择汇总月度区间", "range-chooser",
           [](QWidget* w) {
-              auto* chooser = static_cast<MonthRangeChooser*>(w);
+              auto* chooser = qobject_cast<MonthRangeChooser*>(w);
+              if (!chooser) {
+                  w->close();
+                  return;
+              }
               chooser->fromBox()->setCurrentText("1");
               chooser->toBox()->setCurrentText("12");
               chooser->choose();
@@ -144,7 +147,11 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
                         {{"选择输出期限", "",
                           [&shots](QWidget* w) {
                               // The whole year, as a clerk draws it in December.
-                              auto* chooser = static_cast<PayoutChooser*>(w);
+                              auto* chooser = qobject_cast<PayoutChooser*>(w);
+                              if (!chooser) {
+                                  w->close();
+                                  return;
+                              }
                               chooser->lastBox()->setCurrentIndex(chooser->lastBox()->count() - 1);
                               shots.save(chooser, "payout-chooser");
                               chooser->output();
@@ -170,7 +177,7 @@ void takeErrorPictures(MainWindow& main, Shooter& shots, Run& run)
                         {{"12月", "wage-entry-errors",
                           [](QWidget* w) {
                               Run::click("showErrors")(w);
-                              static_cast<QDialog*>(w)->reject();
+                              w->close();
                           }},
                          {"12月", "wage-errors", {}}});
     {
@@ -185,7 +192,11 @@ void takeErrorPictures(MainWindow& main, Shooter& shots, Run& run)
         shots.throughModals("batch delete", [&] { Run::click("batchDelete")(&roster); },
                             {{"批量人员删除", "",
                               [&shots, stored](QWidget* w) {
-                                  auto* window = static_cast<BatchDeleteWindow*>(w);
+                                  auto* window = qobject_cast<BatchDeleteWindow*>(w);
+                                  if (!window) {
+                                      w->close();
+                                      return;
+                                  }
                                   for (int row = 2; row <= 3; ++row) {
                                       const QStringList cells = stored[row - 1].split('\t');
                                       window->input().setText(row, 1, cells[0]);
