@@ -1,0 +1,265 @@
+// Makes the pictures of the manual: a generated year in a scratch work folder, every window a
+// clerk opens from the menus, each saved as FOLDER/NAME.png. Run it through
+// scripts/screenshots.sh, which gives it a display.
+#include "Application.h"
+#include "GeneratedYear.h"
+#include "MainWindow.h"
+#include "Session.h"
+#include "Shooter.h"
+#include "monthly/BatchDeleteWindow.h"
+#include "monthly/PayoutWindow.h"
+#include "reports/MonthRangeChooser.h"
+#include "staff/MonthlyRosterWindow.h"
+#include "staff/RosterFile.h"
+#include "unit/UnitList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+using namespace vel;
+using namespace vel::gui;
+using vel::screens::Shooter;
+using vel::screens::Step;
+
+namespace {
+
+// A second unit in the list, so that "切换单位" has a choice to show.
+void registerNeighbour(const QString& folder)
+{
+    Session other{WorkFolder(folder)};
+    UnitRegistration r;
+    r.name = QStringLiteral("临川市城南街道办事处");
+    r.code = QStringLiteral("36010217Y");
+    r.type = unit::OrganType;
+    r.unitClass = QStringLiteral("否");
+    saveRegistration(other.db(), r);
+    other.unitRegistered();
+    UnitList().remember(other);
+}
+
+class Run {
+public:
+    Run(MainWindow& main, Shooter& shots) : main_(main), shots_(shots) {}
+
+    // The menu entry or tool button of that name, as a click would run it.
+    std::function<void()> entry(const char* name)
+    {
+        return [this, name] {
+            if (auto* a = main_.findChild<QAction*>(name))
+                a->trigger();
+            else
+                missing << QString::fromLatin1(name);
+        };
+    }
+
+    // Clicks a window's button by its name.
+    static std::function<void(QWidget*)> click(const char* name)
+    {
+        return [name](QWidget* w) {
+            if (auto* b = w->findChild<QPushButton*>(name))
+                b->click();
+        };
+    }
+
+    // A window the command left open beside the main window (not modal); nullptr, counted as
+    // missing, when there is none.
+    QWidget* openWindow(const QString& match)
+    {
+        Shooter::settle();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &main_ && w->isVisible() && w->windowTitle().contains(match))
+                return w;
+        missing << match;
+        return nullptr;
+    }
+
+    // Such a window saved and closed.
+    void saveOpenWindow(const QString& match, const QString& picture)
+    {
+        if (QWidget* w = openWindow(match)) {
+            shots_.save(w, picture);
+            w->close();
+        }
+    }
+
+    QStringList missing;
+
+private:
+    MainWindow& main_;
+    Shooter& shots_;
+};
+
+void takePictures(MainWindow& main, Shooter& shots, Run& run)
+{
+    shots.save(&main, "main");
+    for (const auto& [name, picture] : {std::pair{"menuStaff", "menu-staff"},
+                                        std::pair{"menuWage", "menu-wage"},
+                                        std::pair{"menuSummary", "menu-summary"},
+                                        std::pair{"menuSystem", "menu-system"}}) {
+        if (auto* menu = main.findChild<QMenu*>(name))
+            shots.saveWithMenu(&main, menu, picture);
+        else
+            run.missing << QString::fromLatin1(name);
+    }
+
+    shots.throughModals("unit", run.entry("actUnitInfo"), {{"单位信息", "unit-info", {}}});
+    shots.throughModals("switch", run.entry("actSwitchUnit"), {{"修改操作单位", "unit-switch", {}}});
+    shots.throughModals("opening", run.entry("actOpeningBatch"),
+                        {{"人员情况期初录入", "opening-roster", {}}});
+    shots.throughModals("person", run.entry("actOpeningSingle"),
+                        {{"期初个人信息录入", "person", {}}});
+    shots.throughModals("changes", run.entry("actRosterChanges"), {{"人员变动", "roster-changes", {}}});
+    shots.throughModals("wages", run.entry("actWageMonth6"), {{"6月", "wage-entry", {}}});
+
+    // Reports: the quarter chooser stays beside the report it opens.
+    run.entry("btnQuarterly")();
+    if (QWidget* chooser = run.openWindow(QStringLiteral("季度选择"))) {
+        shots.save(chooser, "quarter-chooser");
+        Run::click("quarter3")(chooser);
+        run.saveOpenWindow(QStringLiteral("季报"), "quarterly-report");
+        chooser->close();
+    }
+    shots.throughModals("annual", run.entry("actAnnual"), {{"年报", "annual-report", {}}});
+    shots.throughModals(
+        "summary", run.entry("actWageSummaryEnterprise"),
+        {{"选择汇总月度区间", "range-chooser",
+          [](QWidget* w) {
+              auto* chooser = qobject_cast<MonthRangeChooser*>(w);
+              if (!chooser) {
+                  w->close();
+                  return;
+              }
+              chooser->fromBox()->setCurrentText("1");
+              chooser->toBox()->setCurrentText("12");
+              chooser->choose();
+          }},
+         {"汇总表", "wage-summary", {}}});
+    shots.throughModals("talent", run.entry("actTalentYearEnd"), {{"人才", "talent-summary", {}}});
+    shots.throughModals("payout", run.entry("actPayout"),
+                        {{"选择输出期限", "",
+                          [&shots](QWidget* w) {
+                              // The whole year, as a clerk draws it in December.
+                              auto* chooser = qobject_cast<PayoutChooser*>(w);
+                              if (!chooser) {
+                                  w->close();
+                                  return;
+                              }
+                              chooser->lastBox()->setCurrentIndex(chooser->lastBox()->count() - 1);
+                              shots.save(chooser, "payout-chooser");
+                              chooser->output();
+                          }},
+                         {"工资发放汇总清单", "payout", {}}});
+    shots.throughModals("overview", run.entry("actYearOverview"), {{"全年概况", "year-overview", {}}});
+
+    // The keeping of the data: every question is answered No, every file dialog cancelled.
+    shots.throughModals("backup", run.entry("actBackup"), {{"数据备份", "backup", {}}});
+    shots.throughModals("restore", run.entry("actRestore"),
+                        {{"还原", "restore-question", {}}});
+    shots.throughModals("clear", run.entry("actClearOpening"), {{"清空", "clear-opening", {}}});
+    shots.throughModals("initialise", run.entry("actInitialise"), {{"系统数据将清空", "initialise", {}}});
+    shots.throughModals("history", run.entry("actHistoryImport"),
+                        {{"历史数据导入向导", "history-import", {}}});
+    shots.throughModals("about", run.entry("actAbout"), {{"关于本系统", "about", {}}});
+}
+
+// December spoiled: the windows that show what failed and let it be put right.
+void takeErrorPictures(MainWindow& main, Shooter& shots, Run& run)
+{
+    shots.throughModals("december", run.entry("actWageMonth12"),
+                        {{"12月", "wage-entry-errors",
+                          [](QWidget* w) {
+                              Run::click("showErrors")(w);
+                              w->close();
+                          }},
+                         {"12月", "wage-errors", {}}});
+    {
+        MonthlyRosterWindow roster(main.windowContext(), 12, &main);
+        roster.show();
+        shots.save(&roster, "monthly-roster");
+        Run::click("edit")(&roster);
+        shots.throughModals("correction", [&] { Run::click("showErrors")(&roster); },
+                            {{"错误信息表", "error-correction", {}}});
+        // Two of the month's people typed in and looked up, as before a deletion.
+        const QStringList stored = rosterExportText(main.session().db(), 12).split('\n');
+        shots.throughModals("batch delete", [&] { Run::click("batchDelete")(&roster); },
+                            {{"批量人员删除", "",
+                              [&shots, stored](QWidget* w) {
+                                  auto* window = qobject_cast<BatchDeleteWindow*>(w);
+                                  if (!window) {
+                                      w->close();
+                                      return;
+                                  }
+                                  for (int row = 2; row <= 3; ++row) {
+                                      const QStringList cells = stored[row - 1].split('\t');
+                                      window->input().setText(row, 1, cells[0]);
+                                      window->input().setText(row, 2, cells[1]);
+                                  }
+                                  window->lookUp();
+                                  shots.save(window, "batch-delete");
+                                  window->reject();
+                              }}});
+        roster.close();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: veldrassa-screens FOLDER\n";
+        return 2;
+    }
+    QTemporaryDir scratch(QDir::tempPath() + "/veldrassa-XXXXXX");
+    if (!scratch.isValid()) {
+        err << "cannot create a scratch folder: " << scratch.errorString() << "\n";
+        return 1;
+    }
+    // The unit list of the pictures, not the user's.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath("config")));
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        err << "cannot create " << folder << "\n";
+        return 1;
+    }
+
+    Shooter shots(folder);
+    QStringList missing;
+    try {
+        registerNeighbour(scratch.filePath(QStringLiteral("城南街道")));
+        Session session{WorkFolder(scratch.filePath(QStringLiteral("恒达建材")))};
+        screens::generateYear(session);
+        UnitList().remember(session);
+
+        MainWindow main(session);
+        main.resize(900, 560);
+        main.show();
+        main.startUp();
+        Run run(main, shots);
+        takePictures(main, shots, run);
+        screens::spoilDecember(session);
+        main.RefreshMonthMenus();
+        takeErrorPictures(main, shots, run);
+        missing = run.missing;
+    } catch (const std::exception& e) {
+        err << "failed: " << e.what() << "\n";
+        return 1;
+    }
+    for (const QString& m : missing)
+        err << "not found: " << m << "\n";
+    for (const QString& f : shots.failures())
+        err << f << "\n";
+    err << shots.saved().size() << " pictures in " << folder << "\n";
+    return missing.isEmpty() && shots.failures().isEmpty() ? 0 : 1;
+}
