@@ -168,6 +168,8 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
     shots.throughModals("history", run.entry("actHistoryImport"),
                         {{"历史数据导入向导", "history-import", {}}});
     shots.throughModals("about", run.entry("actAbout"), {{"关于本系统", "about", {}}});
+    run.entry("actManual")();
+    run.saveOpenWindow(QStringLiteral("帮助"), "help");
 }
 
 // December spoiled: the windows that show what failed and let it be put right.
