@@ -144,6 +144,31 @@ private slots:
         QVERIFY(!again.hasUnsavedChanges());
     }
 
+    // A row without a name number is not stored; the sheet keeps it unsaved, so it is not lost
+    // when the window closes unasked.
+    void rowWithoutNumberKeepsTheSheetUnsaved()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        w.toggleEdit();
+        w.importRoster();
+        Sheet& sheet = w.sheet();
+        typeRow(sheet, 2, {"1001", "张三", "3000"});
+        typeRow(sheet, 3, {"1002", "李四", "3000"});
+        typeRow(sheet, 4, {"", "王五", "3000"});
+        w.store();
+        QCOMPARE(f.stored, 1);
+        QCOMPARE(sheet.mark(4, wage::NumberCol), CellMark::Error);
+        QCOMPARE(sheet.text(4, wage::NameCol), QStringLiteral("王五"));
+        QVERIFY(w.hasUnsavedChanges());
+
+        // With the number typed in, the next store takes every row and the sheet is saved.
+        w.toggleEdit();
+        typeRow(sheet, 4, {"1003", "王五", "3000"});
+        w.store();
+        QVERIFY(!w.hasUnsavedChanges());
+    }
+
     void carryTakesLastMonthIntoTheSheetUnsaved()
     {
         Fixture f;

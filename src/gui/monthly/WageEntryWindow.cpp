@@ -144,7 +144,10 @@ void WageEntryWindow::store()
         context_.setProgress(0);
         return;
     }
-    markSaved();
+    // A row without a name number is marked but not stored: the sheet stays unsaved, so that
+    // closing asks before that row is lost.
+    if (result.writtenRows == result.people)
+        markSaved();
     setEditing(false);
     setCount(result.writtenRows);
     context_.notifyWagesStored();
