@@ -118,6 +118,8 @@ TEST(ReportMath, SelectionsAndTheOrgansRanks)
     const Case cases[] = {
         {11, {11, 12}, {13, 14, 15, 18}},
         {13, {13, 14}, {15, 16, 17, 18}},
+        {14, {14, 15}, {16, 17, 18}},
+        {15, {15, 16}, {17, 18}},  // 其他人员 (19) stay with the technical operators
         {16, {16}, {18}},
         {0, {0, 1}, {2, 3, 4, 18}},  // no rank at all: nobody has these codes
         {17, {}, {}},

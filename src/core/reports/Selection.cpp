@@ -69,8 +69,13 @@ Selection Selection::forLeader(int leaderPost) const
         else if (l == LowestRankWithRule)
             s.codes = {l};
     } else {
-        if (l < LowestRankWithRule)
-            s.codes = {l + 2, l + 3, l + 4, OrdinaryWorker};
+        if (l < LowestRankWithRule) {
+            // Counting down from the lowest rank passes the ordinary workers into "其他人员",
+            // who are counted with the technical operators: never both.
+            for (long long code = l + 2; code <= l + 4 && code < OrdinaryWorker; ++code)
+                s.codes.push_back(code);
+            s.codes.push_back(OrdinaryWorker);
+        }
         else if (l == LowestRankWithRule)
             s.codes = {OrdinaryWorker};
     }
