@@ -25,8 +25,9 @@ QString rowNumbers(const std::vector<int>& gids)
 QString averageWords(AverageRule rule)
 {
     if (rule == AverageRule::WithMonthBefore)
-        return QStringLiteral("所选首月的前一个月（首月为 1 月时为年初名册）至末月，各月有工资记录"
-                              "的人数之和 ÷（所选月数 + 1），四舍五入到整数");
+        return QStringLiteral("所选首月的前一个月至末月，各月有工资记录的人数之和 ÷（所选月数 + 1），"
+                              "四舍五入到整数；首月为 1 月时，前一个月取年初名册的全部人员，"
+                              "不论有无工资记录");
     return QStringLiteral("所选首月至末月各月有工资记录的人数之和 ÷ 所选月数，四舍五入到整数");
 }
 
