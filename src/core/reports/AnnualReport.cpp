@@ -360,11 +360,6 @@ QString AnnualReport::workbookPath() const
                              QStringLiteral("基础定期报表I102-1_") + session_.unit().CurDepNo);
 }
 
-QString AnnualReport::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
-}
-
 WorkbookLayout AnnualReport::workbookLayout(const QString& year) const
 {
     const UnitAttributes& unit = session_.unit();
@@ -438,11 +433,6 @@ QString AnnualReport::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
                                submissionFileName(session_.unit().CurDepNo));
-}
-
-QString AnnualReport::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString AnnualReport::submit()

@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
 #include "reports/FigureFormRules.h"
+#include "reports/ReportFolders.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -16,7 +17,7 @@ class Session;
 // and the twelve months, wage totals by status, part and occupation, and average wages in the
 // right half; the supplementary block of the unit's class below. A window computes it, stores it,
 // shows sheet() and offers the workbook and the submission file.
-class AnnualReport {
+class AnnualReport : public ReportFolders<AnnualReport> {
 public:
     static constexpr int Rows = 52;
     static constexpr int Columns = 9;
@@ -40,7 +41,6 @@ public:
     void store();
 
     QString workbookPath() const;
-    QString workbookFolder() const;
     // "导出Excel" with the year box's text: writes the workbook and returns the closing message.
     // Throws Error, writing nothing, when the trimmed year is not one the form is valid for.
     QString exportWorkbook(const QString& year, const Progress& progress = {}) const;
@@ -48,7 +48,6 @@ public:
     QString submissionPath() const;
     // The submission file's name in GZSB for the unit.
     static QString submissionFileName(const QString& unitCode);
-    QString submissionFolder() const;
     // "生成上报": stores this report's figures, writes GZSB/{CurDepNo}_i102.dbf and returns the
     // message naming folder and file.
     QString submit();

@@ -308,11 +308,6 @@ QString BasicAnnualReport::workbookPath() const
     return vel::workbookPath(session_.folder(), QStringLiteral("基础定期报表I102-2_") + YearLabel);
 }
 
-QString BasicAnnualReport::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
-}
-
 WorkbookLayout BasicAnnualReport::workbookLayout() const
 {
     const UnitAttributes& unit = session_.unit();
@@ -362,11 +357,6 @@ QString BasicAnnualReport::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Rcsb,
                                session_.unit().CurDepNo + QStringLiteral("_i102.dbf"));
-}
-
-QString BasicAnnualReport::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString BasicAnnualReport::submit()

@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
 #include "reports/FigureFormRules.h"
+#include "reports/ReportFolders.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class Session;
 // opening roster and the twelve months, remunerations in whole yuan and their averages per head
 // to the fen in the left half; education, talent and construction supplements in the right half.
 // Computed, stored in NLabor_info, shown and written as workbook and submission file.
-class BasicAnnualReport {
+class BasicAnnualReport : public ReportFolders<BasicAnnualReport> {
 public:
     static constexpr int Rows = 34;
     static constexpr int Columns = 9;
@@ -38,11 +39,9 @@ public:
     void store();
 
     QString workbookPath() const;
-    QString workbookFolder() const;
     QString exportWorkbook(const Progress& progress = {}) const;
 
     QString submissionPath() const;
-    QString submissionFolder() const;
     // "生成上报": stores this report's figures and writes RCSB/{CurDepNo}_i102.dbf.
     QString submit();
 

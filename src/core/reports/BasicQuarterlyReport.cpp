@@ -222,11 +222,6 @@ QString BasicQuarterlyReport::workbookPath() const
                              QStringLiteral("基础定期报表I202-2_") + periodLabel());
 }
 
-QString BasicQuarterlyReport::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
-}
-
 WorkbookLayout BasicQuarterlyReport::workbookLayout() const
 {
     const UnitAttributes& unit = session_.unit();
@@ -279,11 +274,6 @@ QString BasicQuarterlyReport::submissionPath() const
     return vel::submissionPath(
         session_.folder(), SubmissionFolder::Rcsb,
         QStringLiteral("%1_%2_i202.dbf").arg(session_.unit().CurDepNo).arg(quarter_));
-}
-
-QString BasicQuarterlyReport::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString BasicQuarterlyReport::submit()

@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
 #include "reports/FigureFormRules.h"
+#include "reports/ReportFolders.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class Session;
 // counts and remunerations in whole yuan from January (or, for a range of months, over the range),
 // average remunerations, and the construction supplement. Computed, stored in JLabor_info, shown
 // and written as workbook and, for a quarter, as submission file.
-class BasicQuarterlyReport {
+class BasicQuarterlyReport : public ReportFolders<BasicQuarterlyReport> {
 public:
     static constexpr int Rows = 26;
     static constexpr int Columns = 5;
@@ -47,12 +48,10 @@ public:
     void store();
 
     QString workbookPath() const;
-    QString workbookFolder() const;
     // "导出Excel": writes the workbook; returns the closing message.
     QString exportWorkbook(const Progress& progress = {}) const;
 
     QString submissionPath() const;
-    QString submissionFolder() const;
     // "生成上报" of a quarter: stores this report's figures, writes RCSB/{CurDepNo}_{q}_i202.dbf
     // and removes the quarter-less file of earlier versions. Throws Error for a range of months,
     // whose figures the authority does not take.

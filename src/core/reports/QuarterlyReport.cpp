@@ -221,11 +221,6 @@ QString QuarterlyReport::workbookPath() const
     return vel::workbookPath(session_.folder(), workbookBaseName(quarterLabel()));
 }
 
-QString QuarterlyReport::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
-}
-
 WorkbookLayout QuarterlyReport::workbookLayout() const
 {
     const UnitAttributes& unit = session_.unit();
@@ -281,11 +276,6 @@ QString QuarterlyReport::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
                                submissionFileName(session_.unit().CurDepNo, quarter_));
-}
-
-QString QuarterlyReport::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString QuarterlyReport::submit()

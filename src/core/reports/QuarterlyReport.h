@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
 #include "reports/FigureFormRules.h"
+#include "reports/ReportFolders.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class Session;
 // quarter's end, average head counts and wage totals from January, average wages, and the
 // supplementary block of the unit's class. A window computes it, stores it, shows sheet() and
 // offers the workbook and the submission file.
-class QuarterlyReport {
+class QuarterlyReport : public ReportFolders<QuarterlyReport> {
 public:
     static constexpr int Rows = 32;
     static constexpr int Columns = 5;
@@ -42,14 +43,12 @@ public:
     void store();
 
     QString workbookPath() const;
-    QString workbookFolder() const;
     // "导出Excel": writes the workbook; returns the closing message.
     QString exportWorkbook(const Progress& progress = {}) const;
 
     QString submissionPath() const;
     // The submission file's name in GZSB for the unit and quarter.
     static QString submissionFileName(const QString& unitCode, int quarter);
-    QString submissionFolder() const;
     // "生成上报": stores this report's figures, so that the file never carries another
     // quarter's, writes GZSB/{CurDepNo}_{quarter}_i202.dbf and removes the quarter-less file of
     // earlier versions. Returns the message naming folder and file.

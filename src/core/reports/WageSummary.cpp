@@ -168,11 +168,6 @@ QString WageSummary::workbookPath() const
                              QStringLiteral("工资%1_%2").arg(range_.from).arg(range_.to));
 }
 
-QString WageSummary::workbookFolder() const
-{
-    return QFileInfo(workbookPath()).path();
-}
-
 WorkbookLayout WageSummary::workbookLayout() const
 {
     const UnitAttributes& unit = session_.unit();
@@ -234,11 +229,6 @@ QString WageSummary::submissionPath() const
 {
     return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
                                session_.unit().CurDepNo + "_" + form_.submissionSuffix + ".dbf");
-}
-
-QString WageSummary::submissionFolder() const
-{
-    return QFileInfo(submissionPath()).path();
 }
 
 QString WageSummary::submit() const

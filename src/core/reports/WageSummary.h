@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "output/WorkbookLayout.h"
 #include "reports/MonthRange.h"
+#include "reports/ReportFolders.h"
 #include "reports/WageSummaryForms.h"
 #include "sheet/Sheet.h"
 
@@ -17,7 +18,7 @@ class Session;
 // The wage summary by staff category of a month range, in the form of the unit's type: computed
 // and stored (Total_Info and the range's copy), or shown from the copy, then written as workbook
 // and, for 1–6, 1–12 and 6–12, as submission file.
-class WageSummary {
+class WageSummary : public ReportFolders<WageSummary> {
 public:
     static constexpr int Columns = 13;
     static constexpr int FirstRow = 4;  // the sheet row of Gid 1
@@ -56,12 +57,10 @@ public:
     bool submissionOffered() const;
 
     QString workbookPath() const;
-    QString workbookFolder() const;
     // "导成Excel": writes the workbook; returns the closing message naming the file.
     QString exportWorkbook(const Progress& progress = {}) const;
 
     QString submissionPath() const;
-    QString submissionFolder() const;
     // "生成上报文件": writes GZSB/{CurDepNo}_i704.dbf (i705) from this range's stored copy, the
     // figures on screen, and returns the message naming folder and file.
     QString submit() const;

@@ -28,14 +28,9 @@ void openWageSummary(const WindowContext& context, const ChosenRange& chosen, QW
         context.setProgress(0);
     }
 
-    ReportCommands commands;
+    ReportCommands commands = commandsOf(report);
     commands.exportCaption = QStringLiteral("导成Excel");
     commands.submitCaption = QStringLiteral("生成上报文件");
-    commands.exportWorkbook = [report](const Progress& p) { return report->exportWorkbook(p); };
-    commands.workbookPath = [report] { return report->workbookPath(); };
-    commands.workbookFolder = [report] { return report->workbookFolder(); };
-    commands.submit = [report] { return report->submit(); };
-    commands.submissionFolder = [report] { return report->submissionFolder(); };
 
     ReportWindow window(context, report->form().caption, report, report->sheet(), commands,
                         parent);
