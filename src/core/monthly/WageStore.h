@@ -47,6 +47,9 @@ struct WageCheckResult {
     int flagged = 0;      // rows written with sFlag or wFlag "0"
 
     bool refused() const { return !refusals.empty(); }
+    // False when rows without a name number were left out of the store: they exist only on the
+    // sheet.
+    bool storedEveryRow() const { return !refused() && writtenRows == people; }
 };
 
 // The month's roster as the wage checks compare against it: numbers as stored, names trimmed.

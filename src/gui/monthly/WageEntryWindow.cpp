@@ -144,9 +144,8 @@ void WageEntryWindow::store()
         context_.setProgress(0);
         return;
     }
-    // A row without a name number is marked but not stored: the sheet stays unsaved, so that
-    // closing asks before that row is lost.
-    if (result.writtenRows == result.people)
+    // Rows left out of the store stay unsaved, so that closing asks before they are lost.
+    if (result.storedEveryRow())
         markSaved();
     setEditing(false);
     setCount(result.writtenRows);
