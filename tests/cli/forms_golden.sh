@@ -29,7 +29,7 @@ run() {
   echo "\$ $*" | sed "s#$dir#DIR#g"
   "$cli" --data-dir "$work" "$@" >"$dir/out" 2>"$dir/err"
   echo "exit $?"
-  sed "s#$work#WORK#g" "$dir/out"
+  sed "s#$work#WORK#g; s#$cli#veldrassa-cli#g" "$dir/out"
   sed "s#$work#WORK#g; s/^/! /" "$dir/err"
   [ ${#names[@]} -gt 0 ] && tables "${names[@]}"
   local path
@@ -102,18 +102,33 @@ year() {  # year KIND TYPE CLASS CODE NAME
   run -- report basic-quarterly --quarter 2
 }
 
-check() {  # check KIND TYPE CLASS CODE NAME
-  year "$@" >"$dir/$1.txt"
+# The command line's own description of the forms, and the help tables written from their rules.
+usage() {
+  local form
+  work=$dir/usage
+  run -- report --help
+  for form in quarterly annual basic-quarterly basic-annual talent talent-opening wage-summary; do
+    run -- report $form --help
+  done
+  run -- help
+  run -- help indicators
+}
+
+check() {  # check NAME PRODUCER [ARGS...]
+  local name=$1
+  shift
+  "$@" >"$dir/$name.txt"
   if [ "${VEL_GOLDEN_UPDATE:-}" = 1 ]; then
-    cp "$dir/$1.txt" "$golden/$1.txt"
-  elif ! diff -u "$golden/$1.txt" "$dir/$1.txt" >"$dir/$1.diff"; then
-    echo "FAILED: the forms of $1 differ from $golden/$1.txt:"
-    head -n 60 "$dir/$1.diff"
+    cp "$dir/$name.txt" "$golden/$name.txt"
+  elif ! diff -u "$golden/$name.txt" "$dir/$name.txt" >"$dir/$name.diff"; then
+    echo "FAILED: $name differs from $golden/$name.txt:"
+    head -n 60 "$dir/$name.diff"
     failures=$((failures + 1))
   fi
 }
 
-check construction 企业事业单位 是1 330102001 临川市恒达建筑工程有限公司
-check other 企业事业单位 否 33010200X 临川市东湖文化服务中心
-check organ 机关单位 否 330102003 临川市东湖区人力资源和社会保障局
+check usage usage
+check construction year construction 企业事业单位 是1 330102001 临川市恒达建筑工程有限公司
+check other year other 企业事业单位 否 33010200X 临川市东湖文化服务中心
+check organ year organ 机关单位 否 330102003 临川市东湖区人力资源和社会保障局
 finish
