@@ -31,7 +31,7 @@ TEST(CommandChecks, WageMonthRunsItsChecksInOrderWithTheirOffers)
     c = wageMonthOpens(*s, 2);  // both audit messages, as boxes with a single Yes
     EXPECT_FALSE(c.passed);
     EXPECT_EQ(c.messages.size(), 2);
-    EXPECT_TRUE(c.confirmations);
+    EXPECT_EQ(c.shownAs, MessageKind::Confirm);
     EXPECT_TRUE(c.question.isEmpty());
 }
 

@@ -195,7 +195,7 @@ CheckOutcome historyImportChecks(Db& db, const QString& folder, HistoryOption op
     if (option == HistoryOption::MonthlyWages &&
         !db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon > 0")) {
         CheckOutcome out{false, {QStringLiteral("没有月度人员数据，请先导入月度人员数据。")}};
-        out.confirmations = true;
+        out.shownAs = MessageKind::Confirm;
         return out;
     }
     CheckOutcome out;

@@ -26,7 +26,7 @@ CheckOutcome wageMonthOpens(Session& session, int month)
     session.unit().WorkMon = QString::number(month);
     if (month >= 2) {
         CheckOutcome previous = PrevMonthAudited(session.db(), session.unit(), month - 1);
-        previous.confirmations = true;
+        previous.shownAs = MessageKind::Confirm;
         if (!previous.passed)
             return previous;
     }
