@@ -1,6 +1,5 @@
 #include "TestSession.h"
 #include "output/DbfWriter.h"
-#include "reports/QuarterlyReport.h"
 #include "reports/YearOverview.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +52,7 @@ TEST(YearOverview, FiguresMatchTheStoredMonths)
     wage(db, 1, 400, nullptr, 400, "1", "0");
     wage(db, 3, 2800, nullptr, 2800, "0", "1");
     QFile(submissionPath(s->folder(), SubmissionFolder::Gzsb,
-                         QuarterlyReport::submissionFileName("123456789", 1)))
+                         "123456789_1_i202.dbf"))
         .open(QIODevice::WriteOnly);
 
     const YearOverview o = yearOverview(db, s->folder(), "123456789");

@@ -22,14 +22,14 @@ QString months(Db& db, const std::string& sql, const SqlParams& params = {})
     return list.join(',');
 }
 
-int monthOf(const QString& text)
+}  // namespace
+
+int monthOfText(const QString& text)
 {
     bool ok = false;
     const int month = text.trimmed().toInt(&ok);
     return ok ? month : 0;
 }
-
-}  // namespace
 
 ChooserOpening rangeChooserOpens(Db& db)
 {
@@ -77,7 +77,7 @@ ChooserOpening wageSummaryOpens(Db& db)
 RangeChoice checkRange(Db& db, const QString& fromText, const QString& toText, int summaryRows)
 {
     RangeChoice out;
-    out.range = {monthOf(fromText), monthOf(toText)};
+    out.range = {monthOfText(fromText), monthOfText(toText)};
     const QString wrongRange = payoutRangeRefusal(out.range.from, out.range.to);
     if (!wrongRange.isEmpty()) {
         out.checks = CheckOutcome::refused(wrongRange, MessageKind::Error);

@@ -21,6 +21,9 @@ struct MonthRange {
     bool operator==(const MonthRange& o) const { return from == o.from && to == o.to; }
 };
 
+// A month as typed: a whole number, blanks around allowed; 0 for any other text.
+int monthOfText(const QString& text);
+
 inline const QString RecomputeQuestion = QStringLiteral("已经有汇总数据，是否重新汇总？");
 
 // What opening the month-range chooser "选择汇总月度区间" found: the months both lists offer

@@ -4,8 +4,7 @@
 #include "db/Db.h"
 #include "monthly/WageSheet.h"
 #include "output/DbfWriter.h"
-#include "reports/AnnualReport.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/Forms.h"
 #include "staff/RosterDiff.h"
 
 #include <QFileInfo>
@@ -13,19 +12,19 @@
 namespace vel {
 namespace {
 
-// A form and the month that ends the period its submission file covers.
-struct SubmittedForm {
-    int month;
-    const char* form;
-    QString (*fileName)(const QString& unitCode);
-};
-
-const SubmittedForm Forms[] = {
-    {3, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 1); }},
-    {6, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 2); }},
-    {9, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 3); }},
-    {12, "I102-1", [](const QString& u) { return AnnualReport::submissionFileName(u); }},
-};
+// The periods of a form the overview lists, each with the month that ends it.
+std::vector<std::pair<int, FormPeriod>> listedPeriods(const FormDefinition& form)
+{
+    std::vector<std::pair<int, FormPeriod>> out;
+    for (PeriodKind kind : form.submission.periods) {
+        if (kind == PeriodKind::Quarter)
+            for (int q = 1; q <= 3; ++q)
+                out.push_back({q * 3, FormPeriod::ofQuarter(q)});
+        else if (kind == PeriodKind::Year)
+            out.push_back({12, FormPeriod::ofYear()});
+    }
+    return out;
+}
 
 int monthIndex(long long month)
 {
@@ -97,9 +96,15 @@ YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitC
     }
 
     if (!unitCode.isEmpty())
-        for (const SubmittedForm& f : Forms)
-            if (QFileInfo::exists(submissionPath(folder, SubmissionFolder::Gzsb, f.fileName(unitCode))))
-                o.months[static_cast<size_t>(f.month)].reports << QString::fromLatin1(f.form);
+        for (const FormDefinition* form : forms()) {
+            if (!form->listedInOverview)
+                continue;
+            for (const auto& [month, period] : listedPeriods(*form)) {
+                const QString name = form->submission.files.front().name(unitCode, period);
+                if (QFileInfo::exists(submissionPath(folder, form->submission.folder, name)))
+                    o.months[static_cast<size_t>(month)].reports << form->number;
+            }
+        }
     return o;
 }
 
