@@ -78,7 +78,7 @@ void BM_YearOverview(benchmark::State& state)
         tx.commit();
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(yearOverview(session.db(), session.folder(), "123456789"));
+        benchmark::DoNotOptimize(yearOverview(session));
 }
 BENCHMARK(BM_YearOverview)->Unit(benchmark::kMillisecond);
 

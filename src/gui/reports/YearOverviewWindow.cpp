@@ -112,8 +112,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
 void YearOverviewWindow::refresh()
 {
     Session& session = context_.session;
-    const QString unitCode = session.unitRegistered() ? session.unit().CurDepNo : QString();
-    overview_ = yearOverview(session.db(), session.folder(), unitCode);
+    overview_ = yearOverview(session);
     const std::vector<QStringList> table = yearOverviewTable(overview_);
     {
         SheetBatch batch(sheet_);
