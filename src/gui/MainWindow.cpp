@@ -346,6 +346,10 @@ void MainWindow::RefreshEntryMenus()
 
 void MainWindow::showNextStep()
 {
+    if (session_.readOnly()) {
+        nextStep_->setText(QStringLiteral("工作文件夹是只读的，只能查看数据。"));
+        return;
+    }
     const std::optional<UnitRegistration> r = loadRegistration(session_.db());
     QString step;
     if (!r) {

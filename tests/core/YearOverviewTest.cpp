@@ -87,11 +87,11 @@ TEST(YearOverview, FiguresMatchTheStoredMonths)
     ASSERT_EQ(table.size(), 14u);
     EXPECT_EQ(table[0], (QStringList{"月份", "人数", "在岗职工", "劳务派遣人员", "其他从业人员",
                                      "基本工资", "绩效工资", "工资性津贴和补贴", "其他工资", "合计",
-                                     "人员审核未通过", "工资有误", "已报送"}));
-    EXPECT_EQ(table[1], (QStringList{"期初", "4", "3", "1", "0", "", "", "", "", "", "1", "0", ""}));
+                                     "人员审核未通过", "工资有误", "已报送", "文件早于当前数据"}));
+    EXPECT_EQ(table[1], (QStringList{"期初", "4", "3", "1", "0", "", "", "", "", "", "1", "0", "", ""}));
     EXPECT_EQ(table[2], (QStringList{"1月", "3", "1", "0", "1", "3400", "0", "200.5", "0", "3600.5",
-                                     "1", "1", ""}));
-    EXPECT_EQ(table[4].last(), "I202-1（文件早于当前数据）");
+                                     "1", "1", "", ""}));
+    EXPECT_EQ(table[4].mid(12), (QStringList{"", "I202-1"}));
 
     // Problems open where they are mended: the roster before the wages.
     EXPECT_EQ(windowFor(o.months[0]), MonthWindow::OpeningRoster);
@@ -126,5 +126,5 @@ TEST(YearOverview, AFormIsSubmittedOnlyWhileItsFileHoldsWhatTheRecordsGive)
     initialiseDatabase(s.db(), s->folder());
     registerUnit(*s);
     EXPECT_EQ(submitted(), std::make_pair(QStringList{}, QStringList{"I202-1"}));
-    EXPECT_EQ(yearOverviewTable(yearOverview(*s))[4].last(), "I202-1（文件早于当前数据）");
+    EXPECT_EQ(yearOverviewTable(yearOverview(*s))[4].mid(12), (QStringList{"", "I202-1"}));
 }

@@ -161,6 +161,7 @@ private slots:
         QCOMPARE(prompter.shown.size(), 1);  // said once, and no unit window
         QVERIFY(prompter.shown[0].startsWith("工作文件夹 " + dir.path() + " 是只读的"));
         QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(), QStringLiteral("当前单位： 只读单位"));
+        QCOMPARE(w.findChild<QLabel*>("nextStep")->text(), QStringLiteral("工作文件夹是只读的，只能查看数据。"));
         for (const char* name : {"actBackup", "actYearOverview", "actPayout", "actRosterChanges",
                                  "actManual", "btnExit"})
             QVERIFY2(w.findChild<QAction*>(name)->isEnabled(), name);

@@ -64,13 +64,6 @@ std::optional<bool> fileIsCurrent(Session& session, const SubmittedForm& f)
     }
 }
 
-QStringList olderMarked(QStringList forms)
-{
-    for (QString& form : forms)
-        form += QStringLiteral("（文件早于当前数据）");
-    return forms;
-}
-
 int monthIndex(long long month)
 {
     return month >= 0 && month <= 12 ? static_cast<int>(month) : -1;
@@ -157,7 +150,7 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
     for (int col = wage::FirstPartCol; col <= wage::TotalCol; ++col)
         header << wageFileHeader(col);
     header << QStringLiteral("人员审核未通过") << QStringLiteral("工资有误")
-           << QStringLiteral("已报送");
+           << QStringLiteral("已报送") << QStringLiteral("文件早于当前数据");
     std::vector<QStringList> rows{header};
     for (const MonthOverview& m : overview.months) {
         QStringList row{rosterMonthName(m.month), QString::number(m.persons)};
@@ -167,7 +160,7 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
             row << (m.wageRows ? decimalText(part) : QString());
         row << (m.wageRows ? decimalText(m.total) : QString());
         row << QString::number(m.failedStaff) << QString::number(m.flaggedWages)
-            << (m.reports + olderMarked(m.olderReports)).join(' ');
+            << m.reports.join(' ') << m.olderReports.join(' ');
         rows.push_back(row);
     }
     return rows;

@@ -44,7 +44,8 @@ YearOverview yearOverview(Session& session);
 
 // The table as rows of text: the header, then months 0..12: month, persons, one column per
 // employment status, the four parts and the total (shortest decimal form, empty without wages),
-// failed roster rows, flagged wage rows, the forms submitted (an older file marked as such).
+// failed roster rows, flagged wage rows, the forms submitted, the forms whose file is older than
+// the data.
 std::vector<QStringList> yearOverviewTable(const YearOverview& overview);
 
 }  // namespace vel
