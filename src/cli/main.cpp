@@ -170,6 +170,7 @@ int main(int argc, char** argv)
             folder.requireDatabase();
         Session session(folder);
         if (*init) {
+            folder.createSubfolders();
             cli::out(folder.databasePath());
             return 0;
         }
