@@ -4,6 +4,7 @@
 #include "CommandWidgets.h"
 #include "Guarded.h"
 #include "Prompter.h"
+#include "ProgramVersion.h"
 #include "Session.h"
 #include "help/HelpDocuments.h"
 #include "help/HelpWindow.h"
@@ -516,10 +517,12 @@ void MainWindow::showAbout()
     about.setWindowTitle(QStringLiteral("关于本系统"));
     auto* picture = new QLabel(&about);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setText(QStringLiteral("<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
-                                    "<p>（单击关闭）</p>")
-                         .arg(programTitle()));
-    picture->setMinimumSize(360, 200);
+    picture->setObjectName("aboutPicture");
+    picture->setText(QStringLiteral("<p><img src=\":/icons/veldrassa-64.png\"></p>"
+                                    "<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
+                                    "<p>版本 %2</p><p>（单击关闭）</p>")
+                         .arg(programTitle(), QString::fromLatin1(programVersion)));
+    picture->setMinimumSize(360, 280);
     picture->setStyleSheet("background: #dde6f2;");
     auto* layout = new QVBoxLayout(&about);
     layout->setContentsMargins(0, 0, 0, 0);
