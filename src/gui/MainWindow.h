@@ -34,7 +34,8 @@ public:
     QProgressBar* progressBar() const { return pb_; }
 
     // The show procedure: folders, bounds, menus, and the unit registration (the unit window
-    // opens at once when none is stored).
+    // opens at once when none is stored). A work folder the user may not change is said so once,
+    // and every command that writes stays disabled.
     void startUp();
     void RefreshMonthMenus();
     void RefreshEntryMenus();
@@ -59,6 +60,9 @@ signals:
 
 private:
     void buildMenus();
+    // "数据库检查": the work folder's subfolders, and no copies left over from a stopped restore.
+    void prepareFolder();
+    void keepReadOnly();
     void buildToolBar();
     // Every form's entries in "数据汇总", from the form registry.
     void addFormEntries();

@@ -20,13 +20,17 @@ CheckOutcome FigureForm::compute(const Progress& progress)
     return {};
 }
 
-void FigureForm::store()
+ReportRow FigureForm::storedRow() const
 {
     if (figures_.empty())
         throw std::logic_error("a figure form is stored before it was computed");
     const UnitAttributes& unit = session_.unit();
-    storeReportRow(session_.db(), table_.name, table_.columns, figures_, unit.CurDepNo,
-                   unit.CurDepName, spec_.inFen);
+    return reportRow(table_.columns, figures_, unit.CurDepNo, unit.CurDepName, spec_.inFen);
+}
+
+void FigureForm::store()
+{
+    storeReportRow(session_.db(), table_.name, storedRow());
 }
 
 std::optional<QString> FigureForm::periodLine() const

@@ -3,6 +3,7 @@
 #include "reports/FigureFormRules.h"
 #include "reports/FormEngine.h"
 #include "reports/FormPeriod.h"
+#include "reports/ReportTable.h"
 #include "sheet/Sheet.h"
 
 #include <functional>
@@ -46,8 +47,10 @@ public:
 
     Sheet& sheet() override { return sheet_; }
     CheckOutcome compute(const Progress& progress) override;
-    // Replaces the table's row with the computed figures; throws std::logic_error before
-    // compute().
+    // The computed figures as the table stores them and the submission file carries them; throws
+    // std::logic_error before compute().
+    ReportRow storedRow() const;
+    // Replaces the table's row with them.
     void store() override;
     std::optional<QString> periodLine() const override;
 
