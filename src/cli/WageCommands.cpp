@@ -25,12 +25,12 @@ bool validMonth(int month)
 // "检查/合计/存储" on a filled sheet, its messages printed.
 int storeSheet(Session& session, int month, Sheet& sheet)
 {
-    const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
+    const WageCheckResult result = storeWages(session.db(), month, sheet);
     if (result.refused()) {
         err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
     }
-    for (const QString& message : wageStoreMessages(result, session.unit()))
+    for (const QString& message : wageStoreMessages(result))
         out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
     return 0;

@@ -67,7 +67,7 @@ TEST(WageCarry, TakesLastMonthsWagesForThisMonthsRoster)
                                    "上月1人不在本月名单中，未导入。");
 
     // Stored as any typed month: the person without wages is flagged below the bound.
-    const WageCheckResult stored = storeWages(s.db(), s->unit(), 5, sheet);
+    const WageCheckResult stored = storeWages(s.db(), 5, sheet);
     EXPECT_EQ(stored.writtenRows, 5);
     EXPECT_EQ(stored.flagged, 1);
 }

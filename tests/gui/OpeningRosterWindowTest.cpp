@@ -38,7 +38,6 @@ void registerUnit(Session& s, const QString& cls)
     r.unitClass = cls;
     saveRegistration(s.db(), r);
     s.unitRegistered();
-    s.unit().WorkMon = "0";
 }
 
 void typeRow(Sheet& sheet, int row, const QStringList& cells)
@@ -96,7 +95,7 @@ private slots:
         QCOMPARE(sheet.mark(4, staff::SexCol), CellMark::Error);
         QCOMPARE(sheet.text(3, 25), QStringLiteral("1"));
         QCOMPARE(refreshed, 1);
-        QVERIFY(w.findChild<QPushButton*>("BitBtn4")->isEnabled());
+        QVERIFY(w.findChild<QPushButton*>("errorsOnly")->isEnabled());
         QVERIFY(!w.hasUnsavedChanges());
 
         // A second window shows what is stored, in order, with the failure still marked.
@@ -118,9 +117,9 @@ private slots:
         // What the main window's "清空期初从业人员" does.
         context.clearOpeningRoster = [&] {
             if (!prompt().ask(nullptr, QStringLiteral("Yes:清空，无法恢复；No:不清空。")))
-                return;
+                return false;
             PersonRoster(s.db(), 0).clear();
-            s.unit().OpeningCleared = true;
+            return true;
         };
         OpeningRosterWindow w(context);
         w.show();
@@ -129,7 +128,7 @@ private slots:
 
         typeRow(sheet, 3, GoodRow);
         w.save();
-        auto* clear = w.findChild<QPushButton*>("SpeedButton1");
+        auto* clear = w.findChild<QPushButton*>("clear");
         clear->click();
         QVERIFY(sheet.text(3, 1).isEmpty());
         QVERIFY(storedNames(s, 0).isEmpty());
@@ -193,8 +192,8 @@ private slots:
         QVERIFY(nameBox->isHidden());
 
         panel->editCell(3, staff::BirthCol);
-        auto* year = w.findChild<QComboBox*>("DT1");
-        auto* month = w.findChild<QComboBox*>("DT2");
+        auto* year = w.findChild<QComboBox*>("birthYearBox");
+        auto* month = w.findChild<QComboBox*>("birthMonthBox");
         year->setCurrentText("1980");
         QCOMPARE(sheet.text(3, staff::BirthCol), QString());  // a year alone writes nothing
         month->setCurrentIndex(4);
@@ -236,8 +235,8 @@ private slots:
 
         int saves = 0;
         FindReplaceWindow f(view, 4, staff::EduCol, s.codes(), [&] { ++saves; }, &w);
-        QCOMPARE(f.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("大学本科"));
-        f.findChild<QComboBox*>("Cb")->setCurrentText("大学专科");
+        QCOMPARE(f.findChild<QLineEdit*>("findText")->text(), QStringLiteral("大学本科"));
+        f.findChild<QComboBox*>("replacement")->setCurrentText("大学专科");
         f.findChild<QCheckBox*>("fromCurrent")->setChecked(true);
         f.replaceAll();
         QCOMPARE(prompter.shown.last(), QStringLiteral("共替换2个字段。"));

@@ -122,8 +122,7 @@ private slots:
         r.unitClass = unit::ClassIndustrial;
         saveRegistration(s.db(), r);
         s.unitRegistered();
-        s.unit().WorkMon = "0";
-        TestPrompter prompter;
+            TestPrompter prompter;
         OpeningRosterWindow w(WindowContext{s});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -142,7 +141,7 @@ private slots:
 
         view.selectRange(3, staff::EduCol, 3, staff::EduCol);
         FindReplaceWindow f(view, 3, staff::EduCol, s.codes(), [] {}, &w);
-        f.findChild<QComboBox*>("Cb")->setCurrentText("大学专科");
+        f.findChild<QComboBox*>("replacement")->setCurrentText("大学专科");
         f.replaceAll();
         QCOMPARE(sheet.text(4, staff::EduCol), QStringLiteral("大学专科"));
         QCOMPARE(view.undoStack()->count(), 2);

@@ -11,10 +11,8 @@ namespace vel {
 
 class WorkFolder;
 
-// Texts of the export and print commands, as the windows show them.
+// Texts of the export command, as the windows show them.
 inline const QString ExportFailedMessage = QStringLiteral("数据导出错误！");
-inline const QString ExportFailedCaption = QStringLiteral("消息");
-inline const QString PrintNeedsExportMessage = QStringLiteral("必须导成EXCEL才支持打印。");
 
 // Which folder of the work folder holds a workbook.
 enum class WorkbookFolder { Reports, Errors };  // XLS, ERROR

@@ -153,7 +153,7 @@ QStringList personChoices(PersonField f, const CodeLists& codes)
         return {person::Yes, person::No};
     if (f == F::BirthYear) {
         QStringList years;
-        for (int y = person::FirstOfferedYear; y <= person::LastOfferedYear; ++y)
+        for (int y = staff::FirstOfferedBirthYear; y <= staff::LastOfferedBirthYear; ++y)
             years << QString::number(y);
         return years;
     }
@@ -180,7 +180,7 @@ BirthYearCheck checkBirthYear(const QString& year)
     if (!isFourDigits(year))
         return {false, QString()};
     const int y = year.toInt();
-    if (y >= person::FirstOfferedYear && y <= person::LastAcceptedYear)
+    if (y >= staff::FirstOfferedBirthYear && y <= person::LastAcceptedYear)
         return {true, QString()};
     return {false, person::AgeMessage};
 }

@@ -51,9 +51,7 @@ inline const QString ErrorsInRed = QStringLiteral("红色为错误项，请改�
 inline const QString AgeMessage = QStringLiteral("年龄一般不小于15岁，不大于75岁，请核实。");
 inline const QString Yes = QStringLiteral("是");
 inline const QString No = QStringLiteral("否");
-// The birth years the form offers, and the ones it accepts without doubt.
-constexpr int FirstOfferedYear = 1932;
-constexpr int LastOfferedYear = 2003;
+// The last birth year the form accepts without doubt; it offers from staff::FirstOfferedBirthYear.
 constexpr int LastAcceptedYear = 1993;
 }  // namespace person
 

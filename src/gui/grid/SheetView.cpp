@@ -655,7 +655,7 @@ bool SheetView::event(QEvent* event)
     // Claim the clipboard keys before a window's shortcuts see them, when they are ours.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((clipboardKeys_ && isClipboardKey(key)) || (!isReadOnly() && isUndoKey(key))) {
+        if (isClipboardKey(key) || (!isReadOnly() && isUndoKey(key))) {
             event->accept();
             return true;
         }
@@ -688,10 +688,6 @@ void SheetView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (isClipboardKey(event)) {
-        if (!clipboardKeys_) {
-            event->ignore();
-            return;
-        }
         if (event->matches(QKeySequence::Copy))
             copy();
         else if (event->matches(QKeySequence::Paste))

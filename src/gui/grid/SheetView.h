@@ -34,9 +34,6 @@ public:
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
-    // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
-    bool clipboardKeysEnabled() const { return clipboardKeys_; }
-    void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }
 
     // The top left cell of the selection (the active cell): where a paste lands.
     int selStartRow() const { return selectedRange().r1; }
@@ -138,7 +135,6 @@ private:
     SheetModel* model_;
     QUndoStack* undo_;
     bool recording_ = false;
-    bool clipboardKeys_ = true;
     int headerRows_ = 1;
     bool layingOut_ = false;
     mutable QHash<int, int> lineHeights_;  // point size -> pixels

@@ -86,7 +86,7 @@ void WageEntryWindow::reload()
     setEditing(false);
     Session& session = context_.session;
     std::optional<int> n;
-    quietly([&] { n = openWageSheet(session.db(), session.unit(), month_, sheet()); });
+    quietly([&] { n = openWageSheet(session.db(), session.lastWageMonth(), month_, sheet()); });
     markSaved();
     setCount(n.value_or(0));
     view()->selectRange(1, 1, 1, 1);
@@ -132,12 +132,12 @@ void WageEntryWindow::store()
     duplicates_->setEnabled(true);
     WageCheckResult result;
     try {
-        result = storeWages(session.db(), session.unit(), month_, sheet(), progress());
+        result = storeWages(session.db(), month_, sheet(), progress());
     } catch (...) {
         context_.setProgress(0);
         throw;
     }
-    for (const QString& message : wageStoreMessages(result, session.unit()))
+    for (const QString& message : wageStoreMessages(result))
         prompt().info(this, message);
     if (result.refused()) {
         // Nothing was stored: the clerk goes on editing at the red cells.

@@ -57,7 +57,7 @@ void WageErrorWindow::reload()
 {
     Session& session = context_.session;
     int n = 0;
-    quietly([&] { n = loadWageErrors(session.db(), session.unit(), month_, sheet()); });
+    quietly([&] { n = loadWageErrors(session.db(), month_, sheet()); });
     markSaved();
     count_->setText(QStringLiteral("共有%1条记录!").arg(n));
     view()->selectRange(1, 1, 1, 1);
@@ -69,7 +69,7 @@ void WageErrorWindow::save()
 {
     Session& session = context_.session;
     const WageCheckResult result =
-        saveWageCorrections(session.db(), session.unit(), month_, sheet());
+        saveWageCorrections(session.db(), month_, sheet());
     if (result.refused()) {
         prompt().info(this, wageRefusalMessage(result));
         return;
@@ -80,7 +80,7 @@ void WageErrorWindow::save()
     for (const WageRowProblem& p : result.problems)
         if (p.kind == WageProblem::NoNumber)
             skipped.problems.push_back(p);
-    for (const QString& message : wageStoreMessages(skipped, session.unit()))
+    for (const QString& message : wageStoreMessages(skipped))
         prompt().info(this, message);
     reload();
 }

@@ -24,9 +24,9 @@ FindReplaceWindow::FindReplaceWindow(SheetView& view, int row, int col, const Co
 {
     setWindowTitle(QStringLiteral("批量查找替换"));
     find_ = new QLineEdit(view.sheet().text(row, col), this);
-    find_->setObjectName("Edit1");
+    find_->setObjectName("findText");
     replacement_ = new QComboBox(this);
-    replacement_->setObjectName("Cb");
+    replacement_->setObjectName("replacement");
     replacement_->setEditable(true);
     if (const std::optional<CodeListId> list = findReplaceList(col))
         replacement_->addItems(codes.names(*list));

@@ -32,10 +32,11 @@ namespace {
 
 using F = PersonField;
 
-// Object names after the form's controls; tests and the focus order go by them.
+// Object names of the fields, in PersonField order; tests find the fields by them.
 const char* const FieldNames[PersonFieldCount] = {
-    "Edit1", "Edit2", "D1", "CByear", "CBm", "D2", "Mz", "Dy", "NX1", "NX2",
-    "Edit4", "D3",    "D4", "D5",     "sf",  "qrz", "gc", "jzs", "sg", "yg"};
+    "name",     "number",   "sex",     "birthYear", "birthMonth",  "edu",        "nation",
+    "party",    "works",    "work",    "position",  "post",        "grade",      "gradeJn",
+    "role",     "fullTime", "engineer", "constructor", "siteWorker", "production"};
 
 const char* const FieldLabels[PersonFieldCount] = {
     "姓名 *", "姓名编号 *", "性别 *", "出生年 *", "月： *", "学历 *", "是否少数民族 *",
@@ -81,11 +82,6 @@ QString countText(std::size_t n)
 PersonWindowMode PersonWindowMode::openingEntry()
 {
     return {0, QStringLiteral("期初个人信息录入"), false};
-}
-
-PersonWindowMode PersonWindowMode::openingRosterEntry()
-{
-    return {0, QStringLiteral("期初人员数据录入"), false};
 }
 
 PersonWindowMode PersonWindowMode::openingDuplicates()

@@ -32,8 +32,6 @@ struct PersonWindowMode {
 
     // The main window's "从业人员个人输入" and tool button "个人输入"; the staff browse window.
     static PersonWindowMode openingEntry();
-    // The opening roster window's "单个录入".
-    static PersonWindowMode openingRosterEntry();
     // The opening roster window's duplicate check.
     static PersonWindowMode openingDuplicates();
     // The monthly roster window's "个别核对".

@@ -143,9 +143,9 @@ void StaffSheetPanel::buildEditors()
     nameBox_->installEventFilter(new EnterMovesOn(nameBox_, [this] { commitName(); }));
 
     yearBox_ = new QComboBox(view_->viewport());
-    yearBox_->setObjectName("DT1");
+    yearBox_->setObjectName("birthYearBox");
     monthBox_ = new QComboBox(view_->viewport());
-    monthBox_->setObjectName("DT2");
+    monthBox_->setObjectName("birthMonthBox");
     for (int m = 1; m <= 12; ++m)
         monthBox_->addItem(QString::asprintf("%02d", m));
     yearBox_->hide();
@@ -167,7 +167,7 @@ void StaffSheetPanel::fillLists()
     view_->dropDown("Role")->setItems(codes.names(CodeListId::Role));
     view_->dropDown("Sg")->setItems(codes.names(CodeListId::Certy));
     yearBox_->clear();
-    for (int year = 1932; year <= 2003; ++year)
+    for (int year = staff::FirstOfferedBirthYear; year <= staff::LastOfferedBirthYear; ++year)
         yearBox_->addItem(QString::number(year));
     yearBox_->setCurrentText(QStringLiteral("1942"));
 }
