@@ -52,10 +52,6 @@ int wagesImport(Session& session, int month, const QString& path,
         return Refused;
     }
     out(importSourceText(source));
-    if (lastWageRow(sheet) < wage::FirstPersonRow) {
-        err(QStringLiteral("文件中没有工资数据。"));
-        return Refused;
-    }
     return storeSheet(session, month, sheet);
 }
 

@@ -6,8 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
+#include <zip.h>
 
 #include <gtest/gtest.h>
 
@@ -47,15 +46,17 @@ void writeZip(const QString& path, std::map<QString, QByteArray> parts)
     parts.try_emplace("xl/_rels/workbook.xml.rels",
                       "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" "
                       "Target=\"worksheets/sheet1.xml\"/></Relationships>");
-    QuaZip zip(path);
-    ASSERT_TRUE(zip.open(QuaZip::mdCreate));
+    zipFile zip = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    ASSERT_TRUE(zip);
     for (const auto& [name, bytes] : parts) {
-        QuaZipFile file(&zip);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)));
-        file.write(bytes);
-        file.close();
+        ASSERT_EQ(zipOpenNewFileInZip64(zip, name.toUtf8().constData(), nullptr, nullptr, 0, nullptr,
+                                        0, nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1),
+                  ZIP_OK);
+        ASSERT_EQ(zipWriteInFileInZip(zip, bytes.constData(), static_cast<unsigned>(bytes.size())),
+                  ZIP_OK);
+        zipCloseFileInZip(zip);
     }
-    zip.close();
+    zipClose(zip, nullptr);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

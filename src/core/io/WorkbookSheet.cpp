@@ -8,9 +8,12 @@ namespace vel {
 
 std::vector<DelimitedLine> sheetLines(std::vector<ShownCell> cells)
 {
-    std::sort(cells.begin(), cells.end(), [](const ShownCell& a, const ShownCell& b) {
+    const auto before = [](const ShownCell& a, const ShownCell& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
-    });
+    };
+    // Workbooks keep their cells in order; a sort is for those that do not.
+    if (!std::is_sorted(cells.begin(), cells.end(), before))
+        std::stable_sort(cells.begin(), cells.end(), before);
     std::vector<DelimitedLine> lines;
     for (const ShownCell& c : cells) {
         if (c.text.isEmpty())

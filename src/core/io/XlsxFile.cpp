@@ -2,17 +2,19 @@
 
 #include "Errors.h"
 #include "io/NumberFormat.h"
+#include "io/XmlWalk.h"
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
+#include <unzip.h>
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QRegularExpression>
-#include <QXmlStreamReader>
 
+#include <charconv>
 #include <optional>
+#include <string>
 
 namespace vel {
 namespace {
@@ -22,34 +24,51 @@ struct Relationship {
     QString target;  // the part's path inside the package
 };
 
+// The workbook's zip package, read with the same minizip the workbook writer uses (a second
+// copy of its symbols in the process, as QuaZip brings, would take the writer's calls).
 class Package {
 public:
-    explicit Package(const QString& path) : path_(path), zip_(path)
+    explicit Package(const QString& path) : path_(path)
     {
-        if (!zip_.open(QuaZip::mdUnzip))
+        zip_ = unzOpen64(QFile::encodeName(path).constData());
+        if (!zip_)
             refuseDamagedWorkbook(path_);
     }
+    ~Package() { unzClose(zip_); }
+    Package(const Package&) = delete;
+    Package& operator=(const Package&) = delete;
 
     // A part's bytes, nullopt when the package has no such part.
     std::optional<QByteArray> part(const QString& name)
     {
-        if (!zip_.setCurrentFile(name, QuaZip::csInsensitive))
+        constexpr int CaseInsensitive = 2;
+        if (unzLocateFile(zip_, name.toUtf8().constData(), CaseInsensitive) != UNZ_OK)
             return std::nullopt;
-        QuaZipFileInfo64 info;
-        if (!zip_.getCurrentFileInfo(&info))
+        unz_file_info64 info;
+        if (unzGetCurrentFileInfo64(zip_, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             refuseDamagedWorkbook(path_);
-        if (info.uncompressedSize > static_cast<quint64>(MaxWorkbookPartBytes))
+        if (info.uncompressed_size > static_cast<ZPOS64_T>(MaxWorkbookPartBytes))
             refuseLargeWorkbook(path_);
-        QuaZipFile file(&zip_);
-        if (!file.open(QIODevice::ReadOnly))
+        if (unzOpenCurrentFile(zip_) != UNZ_OK)
             refuseDamagedWorkbook(path_);
-        // The size in the directory may lie: the read stops at the limit all the same.
-        QByteArray bytes = file.read(MaxWorkbookPartBytes + 1);
-        const bool readFailed = file.getZipError() != UNZ_OK;
-        file.close();
-        if (bytes.size() > MaxWorkbookPartBytes)
-            refuseLargeWorkbook(path_);
-        if (readFailed || file.getZipError() != UNZ_OK)  // a checksum that fails shows at close
+        // Read in place; the size in the directory may lie, so the read stops at the limit all
+        // the same.
+        QByteArray bytes(static_cast<qsizetype>(info.uncompressed_size) + 1, Qt::Uninitialized);
+        qsizetype size = 0;
+        int n = 0;
+        while ((n = unzReadCurrentFile(zip_, bytes.data() + size,
+                                       static_cast<unsigned>(bytes.size() - size))) > 0) {
+            size += n;
+            if (size > MaxWorkbookPartBytes) {
+                unzCloseCurrentFile(zip_);
+                refuseLargeWorkbook(path_);
+            }
+            if (size == bytes.size())
+                bytes.resize(std::min(2 * bytes.size(), MaxWorkbookPartBytes + 1));
+        }
+        bytes.truncate(size);
+        // A checksum that fails shows when the part is closed.
+        if (unzCloseCurrentFile(zip_) != UNZ_OK || n < 0)
             refuseDamagedWorkbook(path_);
         return bytes;
     }
@@ -66,7 +85,7 @@ public:
 
 private:
     QString path_;
-    QuaZip zip_;
+    unzFile zip_ = nullptr;
 };
 
 // A relationship target is relative to the folder of the part that names it, or absolute.
@@ -85,22 +104,24 @@ QString relsOf(const QString& part)
            QStringLiteral(".rels");
 }
 
+QString text(const char* utf8)
+{
+    return utf8 ? QString::fromUtf8(utf8) : QString();
+}
+
 QHash<QString, Relationship> relationships(Package& package, const QString& part)
 {
     QHash<QString, Relationship> out;
     const std::optional<QByteArray> bytes = package.part(relsOf(part));
     if (!bytes)
         return out;
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"Relationship") {
-            const QXmlStreamAttributes a = xml.attributes();
-            out.insert(a.value("Id").toString(),
-                       {a.value("Type").toString(), resolved(part, a.value("Target").toString())});
-        }
-    }
-    if (xml.hasError())
+    XmlEvents events;
+    events.start = [&](std::string_view name, const char** a) {
+        if (name == "Relationship")
+            out.insert(text(xmlAttribute(a, "Id")),
+                       {text(xmlAttribute(a, "Type")), resolved(part, text(xmlAttribute(a, "Target")))});
+    };
+    if (!walkXml(*bytes, events))
         refuseDamagedWorkbook(package.path());
     return out;
 }
@@ -111,9 +132,10 @@ bool isOfType(const Relationship& r, QStringView kind)
 }
 
 // "_x000D_" and its kin stand for characters XML cannot carry.
-QString unescaped(QString text)
+QString unescaped(const std::string& utf8)
 {
-    if (!text.contains(QStringLiteral("_x")))
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (utf8.find("_x") == std::string::npos)
         return text;
     static const QRegularExpression escape(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
     QString out;
@@ -127,43 +149,66 @@ QString unescaped(QString text)
     return out + text.mid(from);
 }
 
-// The text of a string item (<si>, <is>): its runs, without the phonetic guide (<rPh>).
-QString stringItem(QXmlStreamReader& xml)
-{
-    const QString end = xml.name().toString();
-    QString text;
-    int phonetic = 0;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"rPh")
-            ++phonetic;
-        else if (xml.isEndElement() && xml.name() == u"rPh")
-            --phonetic;
-        else if (xml.isStartElement() && xml.name() == u"t" && phonetic == 0)
-            text += xml.readElementText();
-        else if (xml.isEndElement() && xml.name() == end)
-            break;
+// Collects the text of string items (<si>, <is>): their runs, without the phonetic guide (<rPh>).
+class StringItems {
+public:
+    // Feeds one event; true when an item just ended (its text is in `last`).
+    void start(std::string_view name)
+    {
+        if (name == "rPh")
+            ++phonetic_;
+        else if (name == "t" && phonetic_ == 0)
+            inText_ = true;
     }
-    return unescaped(text);
-}
+    void end(std::string_view name)
+    {
+        if (name == "rPh")
+            --phonetic_;
+        else if (name == "t")
+            inText_ = false;
+    }
+    void text(std::string_view chars)
+    {
+        if (inText_)
+            item_.append(chars);
+    }
+    // The item's text, and a fresh start for the next.
+    QString take()
+    {
+        QString out = unescaped(item_);
+        item_.clear();
+        return out;
+    }
+
+private:
+    int phonetic_ = 0;
+    bool inText_ = false;
+    std::string item_;
+};
 
 std::vector<QString> sharedStrings(Package& package, const QString& part)
 {
     std::vector<QString> strings;
-    if (part.isEmpty())
-        return strings;
-    const std::optional<QByteArray> bytes = package.part(part);
+    const std::optional<QByteArray> bytes = part.isEmpty() ? std::nullopt : package.part(part);
     if (!bytes)
         return strings;
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"si")
-            strings.push_back(stringItem(xml));
-    }
-    if (xml.hasError())
+    StringItems items;
+    XmlEvents events;
+    events.start = [&](std::string_view name, const char**) { items.start(name); };
+    events.end = [&](std::string_view name) {
+        items.end(name);
+        if (name == "si")
+            strings.push_back(items.take());
+    };
+    events.text = [&](std::string_view chars) { items.text(chars); };
+    if (!walkXml(*bytes, events))
         refuseDamagedWorkbook(package.path());
     return strings;
+}
+
+int number(const char* text)
+{
+    return text ? QByteArray(text).trimmed().toInt() : 0;
 }
 
 // The number format of every cell style (the s attribute of a cell).
@@ -174,39 +219,47 @@ std::vector<NumberFormat> cellFormats(Package& package, const QString& part, Dat
     if (!bytes)
         return formats;
     QHash<int, QString> codes;
+    std::vector<int> styleFormats;
     bool inCellXfs = false;
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"numFmt") {
-            codes.insert(xml.attributes().value("numFmtId").toInt(),
-                         xml.attributes().value("formatCode").toString());
-        } else if (xml.isStartElement() && xml.name() == u"cellXfs") {
+    XmlEvents events;
+    events.start = [&](std::string_view name, const char** a) {
+        if (name == "numFmt")
+            codes.insert(number(xmlAttribute(a, "numFmtId")), text(xmlAttribute(a, "formatCode")));
+        else if (name == "cellXfs")
             inCellXfs = true;
-        } else if (xml.isEndElement() && xml.name() == u"cellXfs") {
+        else if (inCellXfs && name == "xf")
+            styleFormats.push_back(number(xmlAttribute(a, "numFmtId")));
+    };
+    events.end = [&](std::string_view name) {
+        if (name == "cellXfs")
             inCellXfs = false;
-        } else if (inCellXfs && xml.isStartElement() && xml.name() == u"xf") {
-            const int id = xml.attributes().value("numFmtId").toInt();
-            formats.emplace_back(codes.contains(id) ? codes.value(id) : NumberFormat::builtinCode(id),
-                                 dates);
-            xml.skipCurrentElement();
-        }
-    }
-    if (xml.hasError())
+    };
+    if (!walkXml(*bytes, events))
         refuseDamagedWorkbook(package.path());
+    for (int id : styleFormats)
+        formats.emplace_back(codes.contains(id) ? codes.value(id) : NumberFormat::builtinCode(id),
+                             dates);
     return formats;
 }
 
 // "BC12" as column 55, row 12; nullopt for anything else.
-std::optional<std::pair<int, int>> cellReference(QStringView ref)
+std::optional<std::pair<int, int>> cellReference(std::string_view ref)
 {
     int column = 0;
-    qsizetype i = 0;
-    for (; i < ref.size() && ref[i].isLetter() && ref[i].unicode() < 0x80; ++i)
-        column = column * 26 + (ref[i].toUpper().unicode() - u'A' + 1);
-    bool ok = false;
-    const int row = ref.mid(i).toInt(&ok);
-    if (!ok || column < 1 || column > 16384 || row < 1 || row > 1048576)
+    size_t i = 0;
+    for (; i < ref.size() && column <= 16384; ++i) {
+        const char c = ref[i];
+        if (c >= 'A' && c <= 'Z')
+            column = column * 26 + (c - 'A' + 1);
+        else if (c >= 'a' && c <= 'z')
+            column = column * 26 + (c - 'a' + 1);
+        else
+            break;
+    }
+    int row = 0;
+    const auto [end, error] = std::from_chars(ref.data() + i, ref.data() + ref.size(), row);
+    if (error != std::errc() || end != ref.data() + ref.size() || column < 1 || column > 16384 ||
+        row < 1 || row > 1048576)
         return std::nullopt;
     return std::make_pair(column, row);
 }
@@ -232,30 +285,48 @@ Workbook workbookOf(Package& package)
         else if (isOfType(r, u"styles"))
             book.styles = r.target;
     }
-    QXmlStreamReader xml(package.required(main));
-    while (!xml.atEnd() && book.sheet.isEmpty()) {
-        xml.readNext();
-        if (!xml.isStartElement())
-            continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        if (xml.name() == u"workbookPr") {
-            const QStringView d1904 = a.value("date1904");
-            if (d1904 == u"1" || d1904 == u"true")
+    XmlEvents events;
+    events.start = [&](std::string_view name, const char** a) {
+        if (name == "workbookPr") {
+            const std::string_view d1904 = xmlAttribute(a, "date1904") ? xmlAttribute(a, "date1904") : "";
+            if (d1904 == "1" || d1904 == "true")
                 book.dates = DateSystem::From1904;
-        } else if (xml.name() == u"sheet") {
-            // The relationship id is r:id in whatever prefix the writer gave its namespace.
-            for (const QXmlStreamAttribute& attr : a) {
-                const auto it = rels.constFind(attr.value().toString());
-                if (attr.name() == u"id" && it != rels.constEnd() && isOfType(*it, u"worksheet"))
-                    book.sheet = it->target;
-            }
+        } else if (name == "sheet" && book.sheet.isEmpty()) {
+            // The relationship id is r:id, whatever prefix the writer gave its namespace.
+            const auto it = rels.constFind(text(xmlAttribute(a, "id")));
+            if (it != rels.constEnd() && isOfType(*it, u"worksheet"))
+                book.sheet = it->target;
         }
-    }
-    if (xml.hasError())
+    };
+    if (!walkXml(package.required(main), events))
         refuseDamagedWorkbook(package.path());
     if (book.sheet.isEmpty())
         refuseWorkbookWithoutSheet(package.path());
     return book;
+}
+
+// One cell as the sheet's XML gives it, shown under its style once it ends.
+struct CellReading {
+    int row = 0;
+    int column = 0;
+    int style = 0;
+    std::string type;
+    std::string value;
+    bool inValue = false;
+    bool inInline = false;
+    bool hasValue = false;
+};
+
+double parsedNumber(const std::string& value, bool& ok)
+{
+    double number = 0;
+    const char* begin = value.data();
+    const char* end = begin + value.size();
+    while (begin < end && *begin == ' ')
+        ++begin;
+    const auto [stop, error] = std::from_chars(begin, end, number);
+    ok = error == std::errc() && stop == end;
+    return number;
 }
 
 }  // namespace
@@ -270,91 +341,110 @@ std::vector<ShownCell> readXlsxSheet(const QString& path)
     const QByteArray sheet = package.required(book.sheet);
 
     std::vector<ShownCell> cells;
-    QXmlStreamReader xml(sheet);
+    cells.reserve(static_cast<size_t>(sheet.size() / 64));  // a cell takes some 40 to 80 bytes
+    bool damaged = false;
     int row = 0;
     int column = 0;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
-            continue;
-        if (xml.name() == u"row") {
-            const QStringView r = xml.attributes().value("r");
-            row = r.isEmpty() ? row + 1 : r.toInt();
-            column = 0;
-            continue;
-        }
-        if (xml.name() != u"c")
-            continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        const QStringView ref = a.value("r");
-        if (ref.isEmpty()) {
-            ++column;
-        } else if (const auto at = cellReference(ref)) {
-            column = at->first;
-            row = at->second;
-        } else {
-            refuseDamagedWorkbook(path);
-        }
-        if (row < 1 || row > 1048576 || column > 16384)
-            refuseDamagedWorkbook(path);
-        const QStringView type = a.value("t");
-        const qsizetype style = a.value("s").toLongLong();
-        const NumberFormat& format =
-            style >= 0 && style < static_cast<qsizetype>(formats.size()) ? formats[style] : general;
+    CellReading c;
+    StringItems inlineText;
 
-        QString value;
-        bool hasValue = false;
-        QString inline_;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isEndElement() && xml.name() == u"c")
-                break;
-            if (!xml.isStartElement())
-                continue;
-            if (xml.name() == u"v") {
-                value = xml.readElementText();
-                hasValue = true;
-            } else if (xml.name() == u"is") {
-                inline_ = stringItem(xml);
-                hasValue = true;
-            }
-        }
-        if (!hasValue)
-            continue;
-        QString shown;
+    // The cell's text as shown; false for a cell that says nothing, or says it wrongly.
+    const auto shown = [&](QString& out) {
+        const NumberFormat& format =
+            c.style >= 0 && c.style < static_cast<int>(formats.size()) ? formats[c.style] : general;
         bool ok = true;
-        if (type == u"s") {
-            const qsizetype index = value.toLongLong(&ok);
-            if (!ok || index < 0 || index >= static_cast<qsizetype>(strings.size()))
-                refuseDamagedWorkbook(path);
-            shown = format.text(strings[index]);
-        } else if (type == u"inlineStr") {
-            shown = format.text(inline_);
-        } else if (type == u"str") {
-            shown = format.text(unescaped(value));
-        } else if (type == u"b") {
-            shown = format.boolean(value.trimmed() == u"1" || value.trimmed() == u"true");
-        } else if (type == u"e") {
-            shown = value;
-        } else if (type == u"d") {
-            const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
+        if (c.type == "s") {
+            const double index = parsedNumber(c.value, ok);
+            if (!ok || index < 0 || index >= static_cast<double>(strings.size()))
+                return false;
+            out = format.text(strings[static_cast<size_t>(index)]);
+        } else if (c.type == "inlineStr") {
+            out = format.text(inlineText.take());
+        } else if (c.type == "str") {
+            out = format.text(unescaped(c.value));
+        } else if (c.type == "b") {
+            out = format.boolean(c.value == "1" || c.value == "true");
+        } else if (c.type == "e") {
+            out = QString::fromUtf8(c.value.data(), static_cast<qsizetype>(c.value.size()));
+        } else if (c.type == "d") {
+            const QDateTime moment = QDateTime::fromString(QString::fromUtf8(c.value.c_str()),
+                                                           Qt::ISODateWithMs);
             if (!moment.isValid())
-                refuseDamagedWorkbook(path);
+                return false;
             const QDate start = book.dates == DateSystem::From1904 ? QDate(1904, 1, 1)
                                                                    : QDate(1899, 12, 30);
             const QDateTime base(start, QTime(0, 0), moment.timeSpec());
-            shown = format.number(base.msecsTo(moment) / 86400000.0);
+            out = format.number(base.msecsTo(moment) / 86400000.0);
         } else {
-            if (value.trimmed().isEmpty())
-                continue;
-            const double number = value.toDouble(&ok);
+            if (c.value.empty())
+                return true;
+            const double number = parsedNumber(c.value, ok);
             if (!ok)
-                refuseDamagedWorkbook(path);
-            shown = format.number(number);
+                return false;
+            out = format.number(number);
         }
-        cells.push_back({row, column, shown});
-    }
-    if (xml.hasError())
+        return true;
+    };
+
+    XmlEvents events;
+    events.start = [&](std::string_view name, const char** a) {
+        if (damaged)
+            return;
+        if (name == "row") {
+            const char* r = xmlAttribute(a, "r");
+            row = r ? number(r) : row + 1;
+            column = 0;
+        } else if (name == "c") {
+            c = CellReading();
+            const char* ref = xmlAttribute(a, "r");
+            if (!ref) {
+                ++column;
+            } else if (const auto at = cellReference(ref)) {
+                column = at->first;
+                row = at->second;
+            } else {
+                damaged = true;
+            }
+            if (row < 1 || row > 1048576 || column > 16384)
+                damaged = true;
+            c.row = row;
+            c.column = column;
+            c.style = number(xmlAttribute(a, "s"));
+            c.type = xmlAttribute(a, "t") ? xmlAttribute(a, "t") : "";
+        } else if (name == "v") {
+            c.inValue = true;
+            c.hasValue = true;
+        } else if (name == "is") {
+            c.inInline = true;
+            c.hasValue = true;
+        } else if (c.inInline) {
+            inlineText.start(name);
+        }
+    };
+    events.end = [&](std::string_view name) {
+        if (damaged)
+            return;
+        if (name == "v") {
+            c.inValue = false;
+        } else if (name == "is") {
+            c.inInline = false;
+        } else if (c.inInline) {
+            inlineText.end(name);
+        } else if (name == "c" && c.hasValue) {
+            QString text;
+            if (!shown(text))
+                damaged = true;
+            else if (!text.isEmpty())
+                cells.push_back({c.row, c.column, text});
+        }
+    };
+    events.text = [&](std::string_view chars) {
+        if (c.inValue)
+            c.value.append(chars);
+        else if (c.inInline)
+            inlineText.text(chars);
+    };
+    if (!walkXml(sheet, events) || damaged)
         refuseDamagedWorkbook(path);
     return cells;
 }

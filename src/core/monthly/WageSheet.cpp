@@ -191,6 +191,8 @@ ImportSource readWageFile(const QString& path, Sheet& sheet, std::optional<TextE
                             .arg(FileColumns));
         rows.push_back(cells);
     }
+    if (std::all_of(rows.begin(), rows.end(), [](const QStringList& r) { return r.isEmpty(); }))
+        throw Error(QStringLiteral("文件中没有工资数据。"));
 
     const SheetBatch batch(sheet);
     sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,

@@ -100,7 +100,8 @@ std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, 
 // Reads a wage file with one header row (a workbook's first worksheet, or a CSV or tab-separated
 // file) into a cleared entry sheet: number, name and the four parts, file line n on sheet row n.
 // Returns how it was read (readImportFile). Throws Error for a file that cannot be read, a line
-// with more than six columns, or more lines than the sheet holds; the sheet is then untouched.
+// with more than six columns, more lines than the sheet holds or no wage row at all; the sheet is
+// then untouched. `wages import` and the wage window's "从文件导入" read files through it.
 ImportSource readWageFile(const QString& path, Sheet& sheet,
                           std::optional<TextEncoding> encoding = std::nullopt);
 
