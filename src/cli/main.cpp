@@ -4,6 +4,7 @@
 #include "MaintenanceCommands.h"
 #include "Session.h"
 #include "OverviewCommands.h"
+#include "ProgramVersion.h"
 #include "ReportCommands.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
 
     CLI::App cli{"Veldrassa command line: the unit's records without the window"};
     cli.require_subcommand(1);
+    cli.set_version_flag("--version", std::string("veldrassa-cli ") + programVersion,
+                         "Print the version and exit");
     std::string dataDir;
     CLI::Option* dataDirOption =
         cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
@@ -170,6 +173,7 @@ int main(int argc, char** argv)
             folder.requireDatabase();
         Session session(folder);
         if (*init) {
+            folder.createSubfolders();
             cli::out(folder.databasePath());
             return 0;
         }

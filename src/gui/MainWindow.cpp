@@ -4,9 +4,11 @@
 #include "CommandWidgets.h"
 #include "Guarded.h"
 #include "Prompter.h"
+#include "ProgramVersion.h"
 #include "Session.h"
 #include "help/HelpDocuments.h"
 #include "help/HelpWindow.h"
+#include "maintenance/DatabaseCopy.h"
 #include "maintenance/MaintenanceCommands.h"
 #include "maintenance/PeriodEndTotalWindow.h"
 #include "maintenance/StaffBrowserWindow.h"
@@ -29,6 +31,7 @@
 #include "unit/UnitSwitchWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QDialog>
 #include <QLabel>
@@ -227,8 +230,8 @@ void MainWindow::buildMenus()
              [this] { HelpWindow::open(this, help::FillingInstructions); });
     addEntry(system, QStringLiteral("系统使用说明"), "actManual",
              [this] { HelpWindow::open(this, help::UserManual); });
-    addEntry(system, QStringLiteral("数据库检查"), "actDbCheck",
-             [this] { session_.folder().folder("ERROR"); }, Hidden);
+    addEntry(system, QStringLiteral("数据库检查"), "actDbCheck", [this] { prepareFolder(); },
+             Hidden);
     addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages",
              [this] { clearCommand(*this, ClearKind::Wages); }, Hidden);
     addEntry(system, QStringLiteral("清空从业人员"), "actClearStaff",
@@ -286,7 +289,13 @@ void MainWindow::buildToolBar()
 void MainWindow::startUp()
 {
     runCommand(this, [this] {
-        session_.folder().folder("ERROR");
+        if (session_.readOnly())
+            prompt().info(this, QStringLiteral("工作文件夹 %1 是只读的：单位的数据只能查看，"
+                                               "不能保存、导入、还原或初始化。"
+                                               "需要修改数据时，请检查该文件夹的写权限后重新打开。")
+                                    .arg(QDir::toNativeSeparators(session_.folder().root())));
+        else
+            prepareFolder();
         UnitAttributes& u = session_.unit();
         u.OpeningCleared = false;
         u.WageTotalMax = 100000;
@@ -294,9 +303,29 @@ void MainWindow::startUp()
         RefreshMonthMenus();
         RefreshEntryMenus();
         showRegistration();
-        if (!UnitRegistered())
+        if (!UnitRegistered() && !session_.readOnly())
             openUnitWindow(true);
     });
+}
+
+void MainWindow::prepareFolder()
+{
+    session_.folder().createSubfolders();
+    removeStaleCopies(session_.folder());
+}
+
+void MainWindow::keepReadOnly()
+{
+    if (!session_.readOnly())
+        return;
+    // Only what reads the data, or copies it elsewhere, stays at hand.
+    static const QStringList reading = {
+        "actStaffBrowser", "actSwitchUnit", "actRosterChanges", "actExit",     "actPayout",
+        "actYearOverview", "actAbout",      "actFillingHelp",   "actManual",   "actBackup",
+        "actHelpAbout",    "actHelpNone",   "actExitTop",       "btnExit"};
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->objectName().isEmpty() && !reading.contains(action->objectName()))
+            action->setEnabled(false);
 }
 
 void MainWindow::RefreshMonthMenus()
@@ -304,6 +333,7 @@ void MainWindow::RefreshMonthMenus()
     const MonthFlags open = session_.refreshMonthMenus();
     for (int m = 1; m <= 12; ++m)
         monthActions_[m]->setEnabled(open[m]);
+    keepReadOnly();
     showNextStep();
 }
 
@@ -317,6 +347,10 @@ void MainWindow::RefreshEntryMenus()
 
 void MainWindow::showNextStep()
 {
+    if (session_.readOnly()) {
+        nextStep_->setText(QStringLiteral("工作文件夹是只读的，只能查看数据。"));
+        return;
+    }
     const std::optional<UnitRegistration> r = loadRegistration(session_.db());
     QString step;
     if (!r) {
@@ -483,10 +517,12 @@ void MainWindow::showAbout()
     about.setWindowTitle(QStringLiteral("关于本系统"));
     auto* picture = new QLabel(&about);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setText(QStringLiteral("<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
-                                    "<p>（单击关闭）</p>")
-                         .arg(programTitle()));
-    picture->setMinimumSize(360, 200);
+    picture->setObjectName("aboutPicture");
+    picture->setText(QStringLiteral("<p><img src=\":/icons/veldrassa-64.png\"></p>"
+                                    "<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
+                                    "<p>版本 %2</p><p>（单击关闭）</p>")
+                         .arg(programTitle(), QString::fromLatin1(programVersion)));
+    picture->setMinimumSize(360, 280);
     picture->setStyleSheet("background: #dde6f2;");
     auto* layout = new QVBoxLayout(&about);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -32,7 +32,8 @@ public:
     QProgressBar* progressBar() const { return pb_; }
 
     // The show procedure: folders, bounds, menus, and the unit registration (the unit window
-    // opens at once when none is stored).
+    // opens at once when none is stored). A work folder the user may not change is said so once,
+    // and every command that writes stays disabled.
     void startUp();
     void RefreshMonthMenus();
     void RefreshEntryMenus();
@@ -57,6 +58,9 @@ signals:
 
 private:
     void buildMenus();
+    // "数据库检查": the work folder's subfolders, and no copies left over from a stopped restore.
+    void prepareFolder();
+    void keepReadOnly();
     void buildToolBar();
     // The status line names the command a clerk turns to next.
     void showNextStep();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -159,7 +160,48 @@ void createSchema(Db& db)
     tx.commit();
 }
 
+// Every table and view of a schema with its columns, in creation order.
+std::vector<std::pair<QString, QStringList>> schemaObjects(SQLite::Database& file)
+{
+    std::vector<std::pair<QString, QStringList>> objects;
+    SQLite::Statement names(file, "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"
+                                  " AND name NOT LIKE 'sqlite_%' ORDER BY rowid");
+    while (names.executeStep())
+        objects.push_back({QString::fromStdString(names.getColumn(0).getString()), {}});
+    for (auto& object : objects) {
+        SQLite::Statement info(file, "SELECT name FROM pragma_table_info(?)");
+        info.bind(1, object.first.toStdString());
+        while (info.executeStep())
+            object.second << QString::fromStdString(info.getColumn(0).getString());
+    }
+    return objects;
+}
+
 }  // namespace
+
+QStringList schemaGaps(SQLite::Database& file)
+{
+    static const std::vector<std::pair<QString, QStringList>> expected = [] {
+        Db blank(":memory:");
+        return schemaObjects(blank.handle());
+    }();
+    std::vector<std::pair<QString, QStringList>> present = schemaObjects(file);
+    QStringList gaps;
+    for (const auto& object : expected) {
+        const QString& name = object.first;
+        const auto found = std::find_if(present.begin(), present.end(), [&](const auto& p) {
+            return p.first.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (found == present.end()) {
+            gaps << name;
+            continue;
+        }
+        for (const QString& column : object.second)
+            if (!found->second.contains(column, Qt::CaseInsensitive))
+                gaps << name + "." + column;
+    }
+    return gaps;
+}
 
 void prepareSchema(Db& db)
 {

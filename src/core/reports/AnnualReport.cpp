@@ -345,13 +345,17 @@ void AnnualReport::compute(const Progress& progress)
     figures_ = std::move(figures);
 }
 
-void AnnualReport::store()
+ReportRow AnnualReport::storedRow() const
 {
     if (figures_.empty())
         throw std::logic_error("the annual report is stored before it was computed");
     const UnitAttributes& unit = session_.unit();
-    storeReportRow(session_.db(), "NGLabor_info", StoredColumns, figures_, unit.CurDepNo,
-                   unit.CurDepName);
+    return reportRow(StoredColumns, figures_, unit.CurDepNo, unit.CurDepName);
+}
+
+void AnnualReport::store()
+{
+    storeReportRow(session_.db(), "NGLabor_info", storedRow());
 }
 
 QString AnnualReport::workbookPath() const

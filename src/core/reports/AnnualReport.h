@@ -4,6 +4,7 @@
 #include "output/WorkbookLayout.h"
 #include "reports/FigureFormRules.h"
 #include "reports/ReportFolders.h"
+#include "reports/ReportTable.h"
 #include "sheet/Sheet.h"
 
 #include <QString>
@@ -37,6 +38,8 @@ public:
 
     // `progress` hears the computation advance.
     void compute(const Progress& progress = {});
+    // The computed figures as the report table stores them and the submission file carries them.
+    ReportRow storedRow() const;
     // Replaces NGLabor_info with the computed figures (updateNLabor).
     void store();
 

@@ -207,13 +207,17 @@ void QuarterlyReport::compute(const Progress& progress)
     figures_ = std::move(figures);
 }
 
-void QuarterlyReport::store()
+ReportRow QuarterlyReport::storedRow() const
 {
     if (figures_.empty())
         throw std::logic_error("the quarterly report is stored before it was computed");
     const UnitAttributes& unit = session_.unit();
-    storeReportRow(session_.db(), "JGLabor_info", StoredColumns, figures_, unit.CurDepNo,
-                   unit.CurDepName);
+    return reportRow(StoredColumns, figures_, unit.CurDepNo, unit.CurDepName);
+}
+
+void QuarterlyReport::store()
+{
+    storeReportRow(session_.db(), "JGLabor_info", storedRow());
 }
 
 QString QuarterlyReport::workbookPath() const

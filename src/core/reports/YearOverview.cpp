@@ -1,6 +1,7 @@
 #include "YearOverview.h"
 
-#include "WorkFolder.h"
+#include "Errors.h"
+#include "Session.h"
 #include "db/Db.h"
 #include "monthly/WageSheet.h"
 #include "output/DbfWriter.h"
@@ -10,22 +11,58 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace vel {
 namespace {
 
-// A form and the month that ends the period its submission file covers.
+// A form, the month that ends the period its submission file covers, and the row the file
+// would carry if it were written now.
 struct SubmittedForm {
     int month;
     const char* form;
     QString (*fileName)(const QString& unitCode);
+    ReportRow (*current)(Session& session);
 };
 
+template <int Quarter>
+ReportRow quarterNow(Session& session)
+{
+    QuarterlyReport report(session, Quarter);
+    report.compute();
+    return report.storedRow();
+}
+
+ReportRow yearNow(Session& session)
+{
+    AnnualReport report(session);
+    report.compute();
+    return report.storedRow();
+}
+
 const SubmittedForm Forms[] = {
-    {3, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 1); }},
-    {6, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 2); }},
-    {9, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 3); }},
-    {12, "I102-1", [](const QString& u) { return AnnualReport::submissionFileName(u); }},
+    {3, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 1); },
+     quarterNow<1>},
+    {6, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 2); },
+     quarterNow<2>},
+    {9, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 3); },
+     quarterNow<3>},
+    {12, "I102-1", [](const QString& u) { return AnnualReport::submissionFileName(u); }, yearNow},
 };
+
+// Whether the form's file holds what the records give now; nullopt when there is no file.
+std::optional<bool> fileIsCurrent(Session& session, const SubmittedForm& f)
+{
+    const QString path = submissionPath(session.folder(), SubmissionFolder::Gzsb,
+                                         f.fileName(session.unit().CurDepNo));
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    try {
+        return submissionHolds(path, f.current(session));
+    } catch (const Error&) {
+        return false;  // the records give no figures the file could hold
+    }
+}
 
 int monthIndex(long long month)
 {
@@ -45,8 +82,9 @@ MonthWindow windowFor(const MonthOverview& m)
     return m.persons > 0 ? MonthWindow::MonthlyRoster : MonthWindow::None;
 }
 
-YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitCode)
+YearOverview yearOverview(Session& session)
 {
+    Db& db = session.db();
     YearOverview o;
     std::vector<long long> roles;
     {
@@ -96,10 +134,12 @@ YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitC
         month.flaggedWages = static_cast<int>(wages.integer("flagged"));
     }
 
-    if (!unitCode.isEmpty())
+    if (session.unitRegistered())
         for (const SubmittedForm& f : Forms)
-            if (QFileInfo::exists(submissionPath(folder, SubmissionFolder::Gzsb, f.fileName(unitCode))))
-                o.months[static_cast<size_t>(f.month)].reports << QString::fromLatin1(f.form);
+            if (const std::optional<bool> current = fileIsCurrent(session, f)) {
+                MonthOverview& month = o.months[static_cast<size_t>(f.month)];
+                (*current ? month.reports : month.olderReports) << QString::fromLatin1(f.form);
+            }
     return o;
 }
 
@@ -110,7 +150,7 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
     for (int col = wage::FirstPartCol; col <= wage::TotalCol; ++col)
         header << wageFileHeader(col);
     header << QStringLiteral("人员审核未通过") << QStringLiteral("工资有误")
-           << QStringLiteral("已报送");
+           << QStringLiteral("已报送") << QStringLiteral("文件早于当前数据");
     std::vector<QStringList> rows{header};
     for (const MonthOverview& m : overview.months) {
         QStringList row{rosterMonthName(m.month), QString::number(m.persons)};
@@ -120,7 +160,7 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
             row << (m.wageRows ? decimalText(part) : QString());
         row << (m.wageRows ? decimalText(m.total) : QString());
         row << QString::number(m.failedStaff) << QString::number(m.flaggedWages)
-            << m.reports.join(' ');
+            << m.reports.join(' ') << m.olderReports.join(' ');
         rows.push_back(row);
     }
     return rows;
