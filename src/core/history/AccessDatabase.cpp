@@ -19,16 +19,16 @@ using namespace accessframes;
 constexpr qint64 MaxReaderOutput = 512LL * 1024 * 1024;
 const QString ReaderName = QStringLiteral("veldrassa-mdb-reader");
 
-// Where VELDRASSA_MDB_READER says, beside the running program, where it is installed, or where
+// Where VELDRASSA_MDB_READER says, where it is installed beside the running program, or where
 // the build put it.
 QString readerProgram()
 {
     const QStringList candidates = {
         qEnvironmentVariable("VELDRASSA_MDB_READER"),
         QCoreApplication::instance()
-            ? QDir(QCoreApplication::applicationDirPath()).filePath(ReaderName)
+            ? QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
+                                  .absoluteFilePath(QStringLiteral(VELDRASSA_MDB_READER_FROM_BIN)))
             : QString(),
-        QStringLiteral(VELDRASSA_MDB_READER_INSTALLED),
         QStringLiteral(VELDRASSA_MDB_READER_BUILT),
     };
     for (const QString& path : candidates)
@@ -110,8 +110,9 @@ int AccessTable::column(const QString& wanted) const
     return -1;
 }
 
-std::vector<AccessTable> readAccessTables(const QString& path, const QStringList& tables,
-                                          std::chrono::milliseconds limit)
+std::vector<std::optional<AccessTable>> readAccessTables(const QString& path,
+                                                        const QStringList& tables,
+                                                        std::chrono::milliseconds limit)
 {
     const QByteArray output = runReader(path, tables, limit);
     QDataStream in(output);
@@ -120,14 +121,15 @@ std::vector<AccessTable> readAccessTables(const QString& path, const QStringList
     in >> magic;
     if (magic != Magic)
         refuseDamaged(path);
-    std::vector<AccessTable> read;
+    std::vector<std::optional<AccessTable>> read;
     for (int t = 0; t < tables.size(); ++t) {
         quint8 marker = 0;
         AccessTable table;
         in >> marker >> table.name;
-        if (marker == TableMissing)
-            throw FileError(QStringLiteral("原系统数据库中没有%1表，不是原系统的数据库：%2")
-                                .arg(tables[t], path));
+        if (marker == TableMissing && in.status() == QDataStream::Ok) {
+            read.emplace_back();
+            continue;
+        }
         qint64 stored = 0;
         in >> stored >> table.columns;
         if (marker != TableFound || in.status() != QDataStream::Ok)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <optional>
 #include <vector>
 
 namespace vel {
@@ -24,10 +25,12 @@ struct AccessTable {
 
 // Reads the named tables of an Access (Jet 3 or 4) database with mdbtools' library, in a child
 // process (veldrassa-mdb-reader): a damaged file that crashes the library or makes it run past
-// `limit` ends that process only, and what the library prints reaches nobody. Every table must
-// be there and yield as many rows as its definition stores. Throws FileError naming the file
-// otherwise, and when the reader program cannot be found or started.
-std::vector<AccessTable> readAccessTables(const QString& path, const QStringList& tables,
-                                          std::chrono::milliseconds limit = std::chrono::minutes(2));
+// `limit` ends that process only, and what the library prints reaches nobody. Each table is
+// nullopt when the file has none of that name (in any letter case), and must otherwise yield as
+// many rows as its definition stores. Throws FileError naming the file for a file that cannot be
+// read whole, and when the reader program cannot be found or started.
+std::vector<std::optional<AccessTable>> readAccessTables(
+    const QString& path, const QStringList& tables,
+    std::chrono::milliseconds limit = std::chrono::minutes(2));
 
 }  // namespace vel
