@@ -1,5 +1,6 @@
 // A 16,000-person opening roster brought in from an .xlsx workbook against the same rows as a
 // CSV file: the file read alone, and the whole `roster import` (read, code, audit, store).
+#include "BenchUnit.h"
 #include "Session.h"
 #include "sheet/Sheet.h"
 #include "staff/RosterFile.h"
@@ -75,13 +76,7 @@ struct Fixture {
 
     Fixture()
     {
-        UnitRegistration r;
-        r.name = "基准单位";
-        r.code = "123456789";
-        r.type = unit::EnterpriseType;
-        r.unitClass = "是1";
-        saveRegistration(session.db(), r);
-        session.unitRegistered();
+        registerBenchUnit(session, "是1");
         session.codes().load(session.db(), "1");
         writeWorkbook(xlsx);
         writeCsv(csv);
