@@ -16,26 +16,23 @@ setup() {
 }
 
 setup "$dir/csv"
-"$cli" --data-dir "$dir/csv" roster import --month 0 "$books/expected-roster.csv" > "$dir/roster-csv.out"
-"$cli" --data-dir "$dir/csv" wages import --month 1 "$books/expected-wages.csv" > "$dir/wages-csv.out"
-roster=$("$cli" --data-dir "$dir/csv" roster export --month 0)
-wages=$("$cli" --data-dir "$dir/csv" wages export --month 1)
-
-for book in roster.xlsx roster-office.xlsx roster.xls; do
-  work=$dir/${book//./-}
-  setup "$work"
-  kind=${book##*.}
-  expect 0 "workbook $kind
-$(tail -n +2 "$dir/roster-csv.out")" "" -- "$cli" --data-dir "$work" roster import --month 0 "$books/$book"
-  expect 0 "$roster" "" -- "$cli" --data-dir "$work" roster export --month 0
+# Each sheet as CSV: what its command prints and what the month then holds.
+declare -A month=([roster]=0 [wages]=1) stored
+for sheet in roster wages; do
+  "$cli" --data-dir "$dir/csv" $sheet import --month ${month[$sheet]} "$books/expected-$sheet.csv" \
+    > "$dir/$sheet-csv.out"
+  stored[$sheet]=$("$cli" --data-dir "$dir/csv" $sheet export --month ${month[$sheet]})
 done
-for book in wages.xlsx wages-office.xlsx wages.xls; do
-  work=$dir/${book//./-}
-  setup "$work"
-  kind=${book##*.}
-  expect 0 "workbook $kind
-$(tail -n +2 "$dir/wages-csv.out")" "" -- "$cli" --data-dir "$work" wages import --month 1 "$books/$book"
-  expect 0 "$wages" "" -- "$cli" --data-dir "$work" wages export --month 1
+
+for sheet in roster wages; do
+  for book in $sheet.xlsx $sheet-office.xlsx $sheet.xls; do
+    work=$dir/${book//./-}
+    setup "$work"
+    m=${month[$sheet]}
+    expect 0 "workbook ${book##*.}
+$(tail -n +2 "$dir/$sheet-csv.out")" "" -- "$cli" --data-dir "$work" $sheet import --month $m "$books/$book"
+    expect 0 "${stored[$sheet]}" "" -- "$cli" --data-dir "$work" $sheet export --month $m
+  done
 done
 
 # Refused, naming the file; nothing stored.
@@ -44,5 +41,5 @@ expect 1 "" "文件 $books/wages-password.xls 设有密码保护，无法读取�
 printf 'not a workbook\n' > "$dir/notes.xls"
 expect 1 "" "文件 $dir/notes.xls 已损坏或不是Excel工作簿，无法读取。" \
   -- "$cli" --data-dir "$dir/csv" roster import --month 0 "$dir/notes.xls"
-expect 0 "$roster" "" -- "$cli" --data-dir "$dir/csv" roster export --month 0
+expect 0 "${stored[roster]}" "" -- "$cli" --data-dir "$dir/csv" roster export --month 0
 finish
