@@ -44,18 +44,14 @@ int wagesImport(Session& session, int month, const QString& path,
     if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
-    TextEncoding used = TextEncoding::Utf8;
+    ImportSource source;
     try {
-        used = readWageFile(path, sheet, encoding);
+        source = readWageFile(path, sheet, encoding);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
-    out(QStringLiteral("encoding %1").arg(encodingName(used)));
-    if (lastWageRow(sheet) < wage::FirstPersonRow) {
-        err(QStringLiteral("文件中没有工资数据。"));
-        return Refused;
-    }
+    out(importSourceText(source));
     return storeSheet(session, month, sheet);
 }
 

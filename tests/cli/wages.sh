@@ -46,7 +46,7 @@ expect 1 "encoding UTF-8" "第3行“基本工资”不是数字：abc
 printf '%s\n' "h" "001,张三,3000,,,,x" > "$dir/wide.csv"
 expect 1 "" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
 printf 'h\n' > "$dir/empty.csv"
-expect 1 "encoding UTF-8" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
+expect 1 "" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
 expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 
 # Month 2 waits for month 1 to pass the audit, wages first, then staff; month 3 is not open yet.
