@@ -1,9 +1,9 @@
 #include "SheetView.h"
 
+#include "SheetDocument.h"
 #include "SheetDropDown.h"
 #include "SheetModel.h"
 #include "sheet/SheetClipboard.h"
-#include "sheet/SheetEdit.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -15,7 +15,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QToolTip>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <climits>
@@ -60,28 +59,6 @@ bool isUndoKey(const QKeyEvent* event)
     return event->matches(QKeySequence::Undo) || isRedoKey(event);
 }
 
-// The stack keeps the step; its first redo is the edit already done.
-class SheetEditCommand : public QUndoCommand {
-public:
-    SheetEditCommand(SheetEdit edit, std::function<void(const SheetEdit&, bool)> replay)
-        : edit_(std::move(edit)), replay_(std::move(replay))
-    {
-    }
-    void undo() override { replay_(edit_, true); }
-    void redo() override
-    {
-        if (done_)
-            done_ = false;
-        else
-            replay_(edit_, false);
-    }
-
-private:
-    SheetEdit edit_;
-    std::function<void(const SheetEdit&, bool)> replay_;
-    bool done_ = true;
-};
-
 // The rows a clipboard text can reach from its first row: its line breaks, counted generously.
 int pastedRowCount(const QString& text)
 {
@@ -91,17 +68,13 @@ int pastedRowCount(const QString& text)
 }  // namespace
 
 SheetView::SheetView(Sheet& sheet, QWidget* parent)
-    : QTableView(parent), model_(new SheetModel(sheet, this)), undo_(new QUndoStack(this))
+    : QTableView(parent),
+      model_(new SheetModel(sheet, this))
 {
     model_->setCellWriter([this](int row, int col, const QString& text) {
-        editCells({{row, col, row, col}}, [this, row, col, &text] { this->sheet().setText(row, col, text); });
+        document_->editCells({{row, col, row, col}},
+                             [this, row, col, &text] { this->sheet().setText(row, col, text); });
     });
-    connect(model_, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
-                    forgetEditsUnlessRecording();
-            });
-    connect(model_, &QAbstractItemModel::modelReset, undo_, &QUndoStack::clear);
     model_->setBaseFont(font());
     setModel(model_);
     setItemDelegate(new SheetDelegate(this));
@@ -120,6 +93,14 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     connect(model_, &QAbstractItemModel::dataChanged, this, &SheetView::cellsChanged);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::columnResized);
     applyLayout();
+    // Only what happens to the sheet from here on can be an edit.
+    document_ = new SheetDocument(*model_, this);
+    connect(document_, &SheetDocument::replayed, this, [this](const CellRange& area) {
+        hideDropDowns();
+        const CellRange a = shownPart(area);
+        if (!a.isEmpty())
+            selectRange(a.r1, a.c1, a.r2, a.c2);
+    });
 }
 
 Sheet& SheetView::sheet() const
@@ -224,7 +205,7 @@ void SheetView::cut()
     if (Sheet* s = liveSheet()) {
         const CellRange range = editablePart(selectedRange());
         if (!range.isEmpty())
-            editCells({range}, [&] {
+            document_->editCells({range}, [&] {
                 s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values);
             });
     }
@@ -243,7 +224,7 @@ CellRange SheetView::paste(const std::function<void()>& rule, const CellRange& r
     const QString text = QGuiApplication::clipboard()->text();
     const CellRange reach{row, col, row + pastedRowCount(text) - 1, s->maxCol()};
     CellRange written;
-    editCells({reach, ruleArea}, [&] {
+    document_->editCells({reach, ruleArea}, [&] {
         written = pasteClipboardText(*s, row, col, text);
         if (rule)
             rule();
@@ -273,7 +254,7 @@ void SheetView::clearSelectedValues()
     }
     if (blocks.empty())
         return;
-    editCells(blocks, [&] {
+    document_->editCells(blocks, [&] {
         for (const CellRange& r : blocks)
             s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
     });
@@ -283,87 +264,30 @@ void SheetView::insertSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows()) {
-        recording_ = true;
-        SheetEdit edit = SheetEdit::insertRows(*s, range.r1, range.rowCount());
-        recording_ = false;
-        push(std::move(edit));
-    }
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows())
+        document_->insertRows(range.r1, range.rowCount());
 }
 
 void SheetView::deleteSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows()) {
-        recording_ = true;
-        SheetEdit edit = SheetEdit::deleteRows(*s, range.r1, range.rowCount());
-        recording_ = false;
-        push(std::move(edit));
-    }
-}
-
-void SheetView::editCells(const std::vector<CellRange>& areas, const std::function<void()>& change)
-{
-    Sheet* s = liveSheet();
-    if (!s)
-        return;
-    recording_ = true;
-    SheetEdit edit;
-    try {
-        const SheetBatch batch(*s);
-        edit = SheetEdit::ofCells(*s, areas, change);
-    } catch (...) {
-        recording_ = false;
-        undo_->clear();  // a change cut short leaves no step that could be taken back exactly
-        throw;
-    }
-    recording_ = false;
-    push(std::move(edit));
-}
-
-void SheetView::push(SheetEdit edit)
-{
-    if (edit.isEmpty())
-        return;
-    undo_->push(new SheetEditCommand(std::move(edit), [this](const SheetEdit& e, bool back) {
-        replay(e, back);
-    }));
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows())
+        document_->deleteRows(range.r1, range.rowCount());
 }
 
 void SheetView::undo()
 {
-    if (!isReadOnly())
-        undo_->undo();
+    if (isReadOnly())
+        return;
+    document_->undo();
 }
 
 void SheetView::redo()
 {
-    if (!isReadOnly())
-        undo_->redo();
-}
-
-void SheetView::replay(const SheetEdit& edit, bool back)
-{
-    Sheet* s = liveSheet();
-    if (!s)
+    if (isReadOnly())
         return;
-    hideDropDowns();
-    recording_ = true;
-    if (back)
-        edit.undo(*s);
-    else
-        edit.redo(*s);
-    recording_ = false;
-    const CellRange a = shownPart(edit.area());
-    if (!a.isEmpty())
-        selectRange(a.r1, a.c1, a.r2, a.c2);
-}
-
-void SheetView::forgetEditsUnlessRecording()
-{
-    if (!recording_)
-        undo_->clear();
+    document_->redo();
 }
 
 SheetDropDown* SheetView::addDropDown(const QString& name, const QStringList& items)
@@ -412,7 +336,7 @@ void SheetView::dropDownChosen(int row, int col, const QString& text)
 {
     setFocus();
     if (Sheet* s = liveSheet())
-        editCells({{row, col, row, col}}, [&] { s->setText(row, col, text); });
+        document_->editCells({{row, col, row, col}}, [&] { s->setText(row, col, text); });
 }
 
 void SheetView::placeDropDown()

@@ -8,14 +8,9 @@
 #include <functional>
 #include <vector>
 
-class QUndoStack;
-
-namespace vel {
-class SheetEdit;
-}
-
 namespace vel::gui {
 
+class SheetDocument;
 class SheetDropDown;
 class SheetModel;
 
@@ -30,6 +25,8 @@ public:
     // Valid while the sheet lives; the view itself survives it, empty.
     Sheet& sheet() const;
     SheetModel* sheetModel() const { return model_; }
+    // The clerk's edits made through this view, and whether they are saved.
+    SheetDocument* document() const { return document_; }
 
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
@@ -52,15 +49,10 @@ public:
     void insertSelectedRows();
     void deleteSelectedRows();
 
-    // The clerk's edits since the sheet was last loaded or saved: every change made through the
-    // view (typing, the drop-downs, paste, cut, clear, rows inserted or deleted, and what a
-    // window runs through editCells) is one step. Any change made to the sheet otherwise (a
-    // load, a save's marks, a child window's write) empties it.
-    QUndoStack* undoStack() const { return undo_; }
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the document's last step taken back or done again,
+    // its cells selected; nothing in a read-only view.
     void undo();
     void redo();
-    // Runs a change of the clerk's as one undo step; it alters no cell outside `areas`.
-    void editCells(const std::vector<CellRange>& areas, const std::function<void()>& change);
 
     // The drop-downs of the window's template, found by name; hidden until shown.
     SheetDropDown* addDropDown(const QString& name, const QStringList& items = {});
@@ -127,14 +119,9 @@ private:
     void columnResized();
     void placeDropDown();
     void dropDownChosen(int row, int col, const QString& text);
-    void push(SheetEdit edit);
-    // Undo or redo of one step; the cells it touched become the selection.
-    void replay(const SheetEdit& edit, bool undo);
-    void forgetEditsUnlessRecording();
 
     SheetModel* model_;
-    QUndoStack* undo_;
-    bool recording_ = false;
+    SheetDocument* document_ = nullptr;
     int headerRows_ = 1;
     bool layingOut_ = false;
     mutable QHash<int, int> lineHeights_;  // point size -> pixels

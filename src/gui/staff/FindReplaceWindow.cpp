@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "db/CodeLists.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
 #include "sheet/Sheet.h"
 #include "staff/StaffSheet.h"
@@ -59,7 +60,7 @@ void FindReplaceWindow::replaceAll()
 {
     const int start = fromCurrent_->isChecked() ? row_ : staff::FirstPersonRow;
     Sheet& sheet = view_.sheet();
-    view_.editCells({{start, col_, lastPersonRow(sheet), col_}}, [&] {
+    view_.document()->editCells({{start, col_, lastPersonRow(sheet), col_}}, [&] {
         lastCount_ = replaceInColumn(sheet, col_, find_->text(), replacement_->currentText(), start);
     });
     prompt().info(this, replacedMessage(lastCount_));

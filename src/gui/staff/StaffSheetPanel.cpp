@@ -2,6 +2,7 @@
 
 #include "CommandWidgets.h"
 #include "Session.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetDropDown.h"
 #include "grid/SheetView.h"
 #include "staff/StaffSheetEdits.h"
@@ -256,7 +257,8 @@ void StaffSheetPanel::writeEditCell(const QString& text)
 {
     const int row = editRow_;
     const int col = editCol_;
-    view_->editCells({{row, col, row, col}}, [&] { sheet_.setText(row, col, text); });
+    view_->document()->editCells({{row, col, row, col}},
+                                 [&] { sheet_.setText(row, col, text); });
 }
 
 void StaffSheetPanel::pasteWithRule()
