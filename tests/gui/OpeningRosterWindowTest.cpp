@@ -2,6 +2,7 @@
 #include "Prompter.h"
 #include "TestPrompter.h"
 #include "grid/SheetDropDown.h"
+#include "grid/SheetDropDowns.h"
 #include "grid/SheetView.h"
 #include "staff/ErrorCorrectionWindow.h"
 #include "staff/FindReplaceWindow.h"
@@ -181,7 +182,7 @@ private slots:
 
         // A header cell of a list column opens nothing.
         panel->editCell(1, staff::SexCol);
-        QVERIFY(panel->view()->dropDown("sexCom")->isHidden());
+        QVERIFY(panel->dropDowns()->find("sexCom")->isHidden());
 
         panel->editCell(3, staff::NameCol);
         auto* nameBox = w.findChild<QLineEdit*>("nameBox");
@@ -201,7 +202,7 @@ private slots:
         QCOMPARE(sheet.text(3, staff::BirthCol), QStringLiteral("1980-05"));
 
         panel->editCell(3, staff::EduCol);
-        SheetDropDown* edu = panel->view()->dropDown("XL");
+        SheetDropDown* edu = panel->dropDowns()->find("XL");
         QVERIFY(edu->isVisible());
         QVERIFY(edu->count() >= 9);
         QTest::mouseClick(edu->viewport(), Qt::LeftButton, {},

@@ -88,7 +88,6 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         appliedWidths_.clear();
         clearSpans();
-        hideDropDowns();
     });
     connect(model_, &QAbstractItemModel::dataChanged, this, &SheetView::cellsChanged);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::columnResized);
@@ -96,7 +95,6 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     // Only what happens to the sheet from here on can be an edit.
     document_ = new SheetDocument(*model_, this);
     connect(document_, &SheetDocument::replayed, this, [this](const CellRange& area) {
-        hideDropDowns();
         const CellRange a = shownPart(area);
         if (!a.isEmpty())
             selectRange(a.r1, a.c1, a.r2, a.c2);
@@ -290,79 +288,6 @@ void SheetView::redo()
     document_->redo();
 }
 
-SheetDropDown* SheetView::addDropDown(const QString& name, const QStringList& items)
-{
-    auto* dropDown = new SheetDropDown(name, viewport());
-    dropDown->setItems(items);
-    connect(dropDown, &SheetDropDown::chosen, this, &SheetView::dropDownChosen);
-    connect(dropDown, &SheetDropDown::dismissed, this, [this] { setFocus(); });
-    dropDowns_.push_back(dropDown);
-    return dropDown;
-}
-
-SheetDropDown* SheetView::dropDown(const QString& name) const
-{
-    for (SheetDropDown* d : dropDowns_)
-        if (d->name() == name)
-            return d;
-    return nullptr;
-}
-
-void SheetView::showDropDown(SheetDropDown* dropDown, const CellRange& area)
-{
-    if (!dropDown || area.isEmpty())
-        return;
-    for (SheetDropDown* d : dropDowns_)
-        if (d != dropDown)
-            d->hide();
-    dropDown->linkToCell(area.r1, area.c1);
-    dropDown->setCurrentRow(-1);
-    dropDown->clearSelection();
-    shownDropDown_ = dropDown;
-    dropDownArea_ = area;
-    dropDown->show();
-    dropDown->raise();
-    placeDropDown();
-    dropDown->setFocus();
-}
-
-void SheetView::hideDropDowns()
-{
-    for (SheetDropDown* d : dropDowns_)
-        d->hide();
-}
-
-void SheetView::dropDownChosen(int row, int col, const QString& text)
-{
-    setFocus();
-    if (Sheet* s = liveSheet())
-        document_->editCells({{row, col, row, col}}, [&] { s->setText(row, col, text); });
-}
-
-void SheetView::placeDropDown()
-{
-    if (!shownDropDown_ || shownDropDown_->isHidden())
-        return;
-    const CellRange& a = dropDownArea_;
-    int left = INT_MAX;
-    int right = INT_MIN;
-    for (int c = a.c1; c <= std::min(a.c2, model_->columnCount()); ++c) {
-        if (isColumnHidden(c - 1))
-            continue;
-        const int x = columnViewportPosition(c - 1);
-        left = std::min(left, x);
-        right = std::max(right, x + columnWidth(c - 1));
-    }
-    const int lastRow = std::min(a.r2, model_->rowCount());
-    if (left >= right || lastRow < a.r1) {
-        shownDropDown_->hide();
-        return;
-    }
-    const int top = rowViewportPosition(a.r1 - 1);
-    const int bottom = rowViewportPosition(lastRow - 1) + rowHeight(lastRow - 1);
-    shownDropDown_->setGeometry(left, top, right - left, bottom - top);
-}
-
 int SheetView::columnPixels(int width) const
 {
     // The width of a character is that of a digit in the sheet's standard font.
@@ -457,7 +382,6 @@ void SheetView::applyLayout()
     layingOut_ = false;
     applyRows();
     applySpans();
-    placeDropDown();
 }
 
 void SheetView::applyColumns()
@@ -560,7 +484,6 @@ void SheetView::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bott
 
 void SheetView::columnResized()
 {
-    placeDropDown();
     if (layingOut_)
         return;
     refitRows(1, headerRows_);
@@ -655,8 +578,10 @@ void SheetView::mouseDoubleClickEvent(QMouseEvent* event)
     emit cellDoubleClicked(index.row() + 1, index.column() + 1);
     // A window that answered with an editor of its own (a drop-down, or a box that took the
     // focus) keeps the grid's editor shut.
-    const bool taken = (shownDropDown_ && !shownDropDown_->isHidden()) ||
-                       window()->focusWidget() != focusBefore;
+    const QList<SheetDropDown*> dropDowns = viewport()->findChildren<SheetDropDown*>();
+    const bool taken =
+        std::any_of(dropDowns.begin(), dropDowns.end(), [](auto* d) { return d->isVisible(); }) ||
+        window()->focusWidget() != focusBefore;
     if (taken)
         event->accept();
     else
@@ -691,12 +616,6 @@ void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     default:
         QTableView::closeEditor(editor, hint);
     }
-}
-
-void SheetView::scrollContentsBy(int dx, int dy)
-{
-    QTableView::scrollContentsBy(dx, dy);
-    placeDropDown();
 }
 
 void SheetView::changeEvent(QEvent* event)

@@ -11,7 +11,6 @@
 namespace vel::gui {
 
 class SheetDocument;
-class SheetDropDown;
 class SheetModel;
 
 // The worksheet grid of every sheet window, bound to one Sheet that stays the window's data: core
@@ -54,14 +53,6 @@ public:
     void undo();
     void redo();
 
-    // The drop-downs of the window's template, found by name; hidden until shown.
-    SheetDropDown* addDropDown(const QString& name, const QStringList& items = {});
-    SheetDropDown* dropDown(const QString& name) const;
-    // Lays the drop-down over `area` with no item chosen, links it to the area's top left cell
-    // and gives it the focus; any other drop-down hides.
-    void showDropDown(SheetDropDown* dropDown, const CellRange& area);
-    void hideDropDowns();
-
     // The title rows at the top (1 unless a window says otherwise): their texts wrap and the
     // rows grow to show all of them. Any cell whose text is cut shows it whole as a tooltip.
     // Rows a window names here are never edited: no typing, pasting, cutting, clearing,
@@ -92,7 +83,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
-    void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -117,8 +107,6 @@ private:
     void applySpans();
     void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
     void columnResized();
-    void placeDropDown();
-    void dropDownChosen(int row, int col, const QString& text);
 
     SheetModel* model_;
     SheetDocument* document_ = nullptr;
@@ -126,9 +114,6 @@ private:
     bool layingOut_ = false;
     mutable QHash<int, int> lineHeights_;  // point size -> pixels
     std::vector<int> appliedWidths_;  // sheet widths last turned into pixels; -1 for none
-    std::vector<SheetDropDown*> dropDowns_;
-    SheetDropDown* shownDropDown_ = nullptr;
-    CellRange dropDownArea_;
 };
 
 }  // namespace vel::gui
