@@ -234,6 +234,15 @@ private slots:
         child<QPushButton>(w, "add")->click();
         QVERIFY(prompter.shown.last().endsWith("请核实！"));
         QCOMPARE(rows(w)->rowCount(), 1);
+
+        // "取消" empties status and full-time too, but keeps the birth month and the
+        // construction answers.
+        child<QPushButton>(w, "cancel")->click();
+        QCOMPARE(combo(w, "sex")->currentText(), QString());
+        QCOMPARE(combo(w, "role")->currentIndex(), -1);
+        QCOMPARE(combo(w, "fullTime")->currentText(), QString());
+        QCOMPARE(combo(w, "birthMonth")->currentText(), QStringLiteral("01"));
+        QCOMPARE(combo(w, "siteWorker")->currentText(), QStringLiteral("是(未持证上岗)"));
     }
 
     void loadForCorrectionThenModify()

@@ -265,6 +265,23 @@ void validatePerson(const PersonRecord& r, const CodeLists& codes, StaffClass c)
         throw Error(missing);
 }
 
+std::vector<PersonField> fieldsEmptiedBy(PersonFormCommand command)
+{
+    switch (command) {
+    case PersonFormCommand::Add:
+        return {F::Name, F::Number, F::Position, F::Works, F::Work, F::Sex, F::Edu, F::Post,
+                F::Grade, F::GradeJn, F::Nation, F::Party, F::BirthYear, F::BirthMonth};
+    case PersonFormCommand::Modify:
+        return {F::Name, F::Number, F::Position, F::Works, F::Work, F::Sex, F::Edu, F::Post,
+                F::Grade, F::GradeJn, F::Nation, F::Party, F::FullTime, F::BirthYear,
+                F::BirthMonth};
+    case PersonFormCommand::Cancel:
+        return {F::Name, F::Number, F::Position, F::BirthYear, F::Works, F::Work, F::Sex, F::Edu,
+                F::Post, F::Grade, F::GradeJn, F::Nation, F::Party, F::Role, F::FullTime};
+    }
+    return {};
+}
+
 QString birthText(const PersonRecord& r)
 {
     return r.birthYear.trimmed() + "-" + r.birthMonth.trimmed();

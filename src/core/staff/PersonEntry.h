@@ -107,6 +107,13 @@ QString missingFieldsMessage(const PersonRecord& r, StaffClass c);
 // Both checks of a store; throws Error with the message to show when the record may not be stored.
 void validatePerson(const PersonRecord& r, const CodeLists& codes, StaffClass c);
 
+// The form's commands that empty fields, and the fields each empties. What a command leaves
+// stands for the next person: after "增加" the role, the full-time answer and the construction
+// answers; after "修改" the role and the construction answers; after "取消" the birth month and
+// the construction answers.
+enum class PersonFormCommand { Add, Modify, Cancel };
+std::vector<PersonField> fieldsEmptiedBy(PersonFormCommand command);
+
 // The stored birth text: year, "-", month.
 QString birthText(const PersonRecord& r);
 // Fills year and month from a stored birth text; an empty one gives 1960 and "01".
