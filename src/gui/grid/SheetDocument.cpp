@@ -107,19 +107,19 @@ void SheetDocument::editCells(const std::vector<CellRange>& areas,
 
 void SheetDocument::insertRows(int row, int count)
 {
-    if (Sheet* s = model_.sheet()) {
-        recording_ = true;
-        SheetEdit edit = SheetEdit::insertRows(*s, row, count);
-        recording_ = false;
-        push(std::move(edit));
-    }
+    record([&](Sheet& s) { return SheetEdit::insertRows(s, row, count); });
 }
 
 void SheetDocument::deleteRows(int row, int count)
 {
+    record([&](Sheet& s) { return SheetEdit::deleteRows(s, row, count); });
+}
+
+void SheetDocument::record(const std::function<SheetEdit(Sheet&)>& change)
+{
     if (Sheet* s = model_.sheet()) {
         recording_ = true;
-        SheetEdit edit = SheetEdit::deleteRows(*s, row, count);
+        SheetEdit edit = change(*s);
         recording_ = false;
         push(std::move(edit));
     }

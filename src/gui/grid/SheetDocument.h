@@ -55,6 +55,8 @@ signals:
     void replayed(const CellRange& area);
 
 private:
+    // Makes a row change and keeps it as one step.
+    void record(const std::function<SheetEdit(Sheet&)>& change);
     void push(SheetEdit edit);
     void replay(const SheetEdit& edit, bool undo);
     // A change no step recorded; only a change of text outdates the steps.
