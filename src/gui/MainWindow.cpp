@@ -15,6 +15,7 @@
 #include "monthly/PayoutWindow.h"
 #include "monthly/WageEntryWindow.h"
 #include "period/CommandChecks.h"
+#include "period/NextStep.h"
 #include "reports/AnnualReportWindow.h"
 #include "reports/LaborReportWindows.h"
 #include "reports/MonthRangeChooser.h"
@@ -347,24 +348,7 @@ void MainWindow::RefreshEntryMenus()
 
 void MainWindow::showNextStep()
 {
-    if (session_.readOnly()) {
-        nextStep_->setText(QStringLiteral("工作文件夹是只读的，只能查看数据。"));
-        return;
-    }
-    const std::optional<UnitRegistration> r = loadRegistration(session_.db());
-    QString step;
-    if (!r) {
-        step = QStringLiteral("从业人员管理 › 单位基本信息");
-    } else if (!wageMenu_->isEnabled()) {
-        step = QStringLiteral("从业人员管理 › 期初人员情况 › 从业人员批量输入");
-    } else {
-        MonthFlags open{};
-        for (int m = 1; m <= 12; ++m)
-            open[m] = monthActions_[m]->isEnabled();
-        if (const std::optional<int> month = wageEntryMonth(r->createMon.trimmed(), open))
-            step = QStringLiteral("工资录入 › %1月工资过录表").arg(*month);
-    }
-    nextStep_->setText(step.isEmpty() ? QString() : QStringLiteral("下一步：") + step);
+    nextStep_->setText(nextStepHint(session_));
 }
 
 bool MainWindow::UnitRegistered()
@@ -509,6 +493,7 @@ void MainWindow::openingRosterCleared()
     wageMenu_->setEnabled(false);
     summaryMenu_->setEnabled(false);
     session_.unit().OpeningCleared = true;
+    showNextStep();
 }
 
 void MainWindow::showAbout()
