@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 namespace vel::gui {
@@ -13,5 +15,13 @@ enum class FitHeight { Keep, UsedRows };
 // of its sheet where it has one, tall enough for its rows if asked, never larger than the screen.
 void fitOnShow(QWidget* window, const SheetView* sheet = nullptr,
                FitHeight height = FitHeight::Keep);
+
+// The window's frame, title bar included; before the window system framed it (and on a platform
+// that frames nothing), where the usual title bar and borders would go.
+QRect framedGeometry(const QWidget* window);
+
+// A window that no dialog places: no larger than the screen, its frame centred over `over` (or
+// the screen) and wholly inside the screen's free area.
+void placeOver(QWidget* window, const QWidget* over);
 
 }  // namespace vel::gui

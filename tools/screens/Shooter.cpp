@@ -1,5 +1,7 @@
 #include "Shooter.h"
 
+#include "WindowFit.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -45,6 +48,30 @@ void closeWindow(QWidget* w)
 
 Shooter::Shooter(QString folder) : folder_(std::move(folder)) {}
 
+Shooter Shooter::checkingFrames()
+{
+    Shooter s({});
+    s.checking_ = true;
+    return s;
+}
+
+void Shooter::checkFrame(QWidget* window, const QString& name)
+{
+    settle(50);
+    const QRect room = window->screen()->availableGeometry();
+    const QRect frame = vel::gui::framedGeometry(window);
+    if (!room.contains(frame))
+        failures_ << QStringLiteral("%1 (%2): frame %3,%4 %5×%6 leaves the screen's %7×%8")
+                         .arg(name, window->windowTitle())
+                         .arg(frame.x())
+                         .arg(frame.y())
+                         .arg(frame.width())
+                         .arg(frame.height())
+                         .arg(room.width())
+                         .arg(room.height());
+    saved_ << name;
+}
+
 void Shooter::settle(int ms)
 {
     QEventLoop loop;
@@ -74,11 +101,16 @@ QImage Shooter::framed(QWidget* window)
 
 void Shooter::save(QWidget* window, const QString& name)
 {
-    saveImage(framed(window), name);
+    if (checking_)
+        checkFrame(window, name);
+    else
+        saveImage(framed(window), name);
 }
 
 void Shooter::saveWithMenu(QWidget* window, QMenu* menu, const QString& name)
 {
+    if (checking_)
+        return;  // the window itself is checked on its own
     QImage picture = framed(window);
     auto* bar = static_cast<QMainWindow*>(window)->menuBar();
     const QPoint at = bar->mapTo(window, bar->actionGeometry(menu->menuAction()).bottomLeft());
@@ -153,6 +185,8 @@ void Shooter::throughModals(const QString& what, const std::function<void()>& op
         const Step step = steps[next++];
         if (!step.picture.isEmpty())
             save(top, step.picture);
+        else if (checking_)
+            checkFrame(top, step.match);
         // Acting may open the next window modally: not from inside this timer's call.
         QPointer<QWidget> target(top);
         QTimer::singleShot(0, [target, step] {

@@ -4,6 +4,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "monthly/WageEntryWindow.h"
 #include "monthly/WageSheetWindow.h"
@@ -37,7 +38,7 @@ QChartView* chartView(QChart* chart, QWidget* parent)
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(540, 240);
+    view->setMinimumSize(400, 220);
     return view;
 }
 
@@ -105,6 +106,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     layout->addWidget(split, 1);
     layout->addLayout(buttonRow({again, close}));
     resize(1460, 660);
+    fitOnShow(this);  // on a smaller screen the charts narrow and the table scrolls
 
     refresh();
 }
