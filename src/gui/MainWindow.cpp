@@ -78,7 +78,8 @@ QString MainWindow::programTitle()
     return QStringLiteral("Veldrassa.2012版");
 }
 
-MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session)
+MainWindow::MainWindow(Session& session, QWidget* parent, UnitList units)
+    : QMainWindow(parent), session_(session), units_(std::move(units))
 {
     setWindowTitle(programTitle());
     auto* backdrop = new Backdrop(this);
@@ -127,7 +128,7 @@ void MainWindow::buildMenus()
              [this] { openStaffBrowser(*this); }, Hidden);
     addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
     addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", [this] {
-        UnitSwitchWindow window(session_, UnitList(), this);
+        UnitSwitchWindow window(session_, units_, this);
         if (window.exec() == QDialog::Accepted)
             emit unitSwitchRequested(window.chosenFolder());
     });
@@ -364,7 +365,9 @@ void MainWindow::showRegistration()
         return;
     }
     session_.applyRegistration(*r);
-    setWindowTitle(programTitle());
+    // A clerk who keeps several units always sees which one is open.
+    setWindowTitle(units_.severalUnits() ? programTitle() + QStringLiteral(" — ") + r->name
+                                             : programTitle());
     panel0_->setText(QStringLiteral("当前单位： ") + r->name);
     panel1_->setText(unitClassCaption(r->type, r->unitClass));
     enterpriseSummary_->setVisible(!r->isOrgan());
