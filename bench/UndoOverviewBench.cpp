@@ -1,8 +1,8 @@
 // Undo steps on a full 16,000-person sheet, and the year overview over a year of such rosters,
 // without submission files (argument 0) and with the four of I202-1 and I102-1 (1).
 #include "Session.h"
-#include "reports/AnnualReport.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 #include "reports/YearOverview.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetEdit.h"
@@ -91,11 +91,11 @@ void BM_YearOverview(benchmark::State& state)
         saveRegistration(session.db(), unit);
         session.unitRegistered();
         for (int quarter = 1; quarter <= 3; ++quarter) {
-            QuarterlyReport report(session, quarter);
+            FormRun report(session, *formFor("quarterly", false), FormPeriod::ofQuarter(quarter));
             report.compute();
             report.submit();
         }
-        AnnualReport annual(session);
+        FormRun annual(session, *formFor("annual", false), FormPeriod::ofYear());
         annual.compute();
         annual.submit();
     }

@@ -16,12 +16,8 @@
 #include "monthly/WageEntryWindow.h"
 #include "period/CommandChecks.h"
 #include "period/NextStep.h"
-#include "reports/AnnualReportWindow.h"
-#include "reports/LaborReportWindows.h"
-#include "reports/MonthRangeChooser.h"
-#include "reports/QuarterlyReportWindow.h"
-#include "reports/TalentSummaryWindows.h"
-#include "reports/WageSummaryWindow.h"
+#include "reports/FormWindows.h"
+#include "reports/Forms.h"
 #include "reports/YearOverviewWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
@@ -168,49 +164,7 @@ void MainWindow::buildMenus()
 
     summaryMenu_ = menuBar()->addMenu(QStringLiteral("数据汇总"));
     summaryMenu_->setObjectName("menuSummary");
-    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd",
-             [this] { openTalentSummary(windowContext(), this); });
-    addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", [this] {
-        if (requireUnit(true))
-            openTalentOpeningSummary(windowContext(), this);
-    }, Hidden);
-    // One command for both: the chooser and the summary follow the unit's type.
-    const auto wageSummary = [this] {
-        if (requireUnit(true))
-            openWageSummaryChooser(windowContext(), this);
-    };
-    enterpriseSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                                  "actWageSummaryEnterprise", wageSummary);
-    organSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                             "actWageSummaryOrgan", wageSummary);
-    QMenu* basicQuarter = summaryMenu_->addMenu(QStringLiteral("劳动情况基层季报表"));
-    basicQuarter->menuAction()->setVisible(false);
-    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", [this] {
-        if (!requireUnit(true))
-            return;
-        const WindowContext context = windowContext();
-        openRangeChooser(context, this, rangeChooserOpens(session_.db()), RangePurpose::Period, 0,
-                         [context](const ChosenRange& chosen, QWidget* owner) {
-                             openBasicRange(context, chosen.range.from, chosen.range.to, owner);
-                         });
-    });
-    const char* quarterNames[] = {"一", "二", "三"};
-    for (int q = 1; q <= 3; ++q)
-        addEntry(basicQuarter, QStringLiteral("%1季度报表").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actBasicQuarter%1").arg(q),
-                 [this, q] { openBasicQuarterly(windowContext(), q, this); })
-            ->setEnabled(false);
-    QAction* basicAnnual = addEntry(summaryMenu_, QStringLiteral("劳动情况基层年报表"),
-                                    "actBasicAnnual",
-                                    [this] { openBasicAnnual(windowContext(), this); }, Hidden);
-    basicAnnual->setEnabled(false);
-    QMenu* quarterly = summaryMenu_->addMenu(QStringLiteral("从业人员及工资总额季报"));
-    for (int q = 1; q <= 3; ++q)
-        addEntry(quarterly, QStringLiteral("%1季度").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actQuarterly%1").arg(q),
-                 [this, q] { openQuarterlyReport(windowContext(), q, this); });
-    addEntry(summaryMenu_, QStringLiteral("从业人员及工资总额年报"), "actAnnual",
-             [this] { openAnnualReport(windowContext(), this); });
+    addFormEntries();
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
         openPayout(windowContext(), this);
     });
@@ -259,6 +213,27 @@ void MainWindow::buildMenus()
     connect(exitTop, &QAction::triggered, this, &QWidget::close);
 }
 
+void MainWindow::addFormEntries()
+{
+    for (const FormDefinition* form : forms())
+        for (const FormMenu& m : form->menus) {
+            QMenu* menu = summaryMenu_;
+            if (!m.submenu.isEmpty()) {
+                menu = summaryMenu_->addMenu(m.submenu);
+                menu->menuAction()->setVisible(m.submenuShown);
+            }
+            for (const FormEntry& entry : m.entries) {
+                QAction* a = addEntry(menu, entry.caption, entry.name, [this, form, entry] {
+                    openFormEntry(windowContext(), *form, entry, this);
+                }, entry.shown);
+                if (!entry.enabled)
+                    a->setEnabled(false);
+                if (form->forOrgans)
+                    unitKindEntries_.push_back({a, form, entry.shown});
+            }
+        }
+}
+
 void MainWindow::buildToolBar()
 {
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
@@ -278,13 +253,20 @@ void MainWindow::buildToolBar()
     button(QStringLiteral("批量输入"), "btnBatch", trigger("actOpeningBatch"), false);
     button(QStringLiteral("个人输入"), "btnSingle", trigger("actOpeningSingle"), false);
     button(QStringLiteral("工资录入"), "btnWageEntry", [this] { wageEntryButton(); });
-    button(QStringLiteral("人才资源"), "btnTalent", trigger("actTalentYearEnd"), false);
-    button(QStringLiteral("工资情况"), "btnWageSituation", [this] { wageSituationButton(); });
-    button(QStringLiteral("季  报"), "btnQuarterly", [this] {
-        if (requireUnit(true))
-            openQuarterChooser(windowContext(), this);
-    });
-    button(QStringLiteral("年  报"), "btnAnnual", trigger("actAnnual"));
+    for (const FormDefinition* form : forms()) {
+        if (!form->toolButton)
+            continue;
+        const FormToolButton& b = *form->toolButton;
+        if (b.quarterChooser)
+            button(b.caption, b.name, [this, form] {
+                if (requireUnit(true))
+                    openQuarterChooser(windowContext(), *form, this);
+            }, b.shown);
+        else
+            button(b.caption, b.name, [this, form] {
+                openFormEntry(windowContext(), *form, form->menus.front().entries.front(), this);
+            }, b.shown);
+    }
     button(QStringLiteral("退  出"), "btnExit", [this] { close(); });
 }
 
@@ -370,8 +352,8 @@ void MainWindow::showRegistration()
                                              : programTitle());
     panel0_->setText(QStringLiteral("当前单位： ") + r->name);
     panel1_->setText(unitClassCaption(r->type, r->unitClass));
-    enterpriseSummary_->setVisible(!r->isOrgan());
-    organSummary_->setVisible(r->isOrgan());
+    for (const UnitKindEntry& e : unitKindEntries_)
+        e.action->setVisible(e.shown && e.form->appliesTo(r->isOrgan()));
     showNextStep();
 }
 
@@ -450,12 +432,6 @@ void MainWindow::wageEntryButton()
         open[m] = monthActions_[m]->isEnabled();
     if (const std::optional<int> month = wageEntryMonth(createMon, open))
         runWageMonth(*month);
-}
-
-void MainWindow::wageSituationButton()
-{
-    const bool organ = session_.unit().CurDepType.trimmed() == unit::OrganType;
-    findChild<QAction*>(organ ? "actWageSummaryOrgan" : "actWageSummaryEnterprise")->trigger();
 }
 
 WindowContext MainWindow::windowContext()

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -17,6 +18,7 @@ class QProgressBar;
 
 namespace vel {
 class Session;
+struct FormDefinition;
 }
 
 namespace vel::gui {
@@ -64,6 +66,8 @@ private:
     void prepareFolder();
     void keepReadOnly();
     void buildToolBar();
+    // Every form's entries in "数据汇总", from the form registry.
+    void addFormEntries();
     // The status line names the command a clerk turns to next.
     void showNextStep();
     QAction* addEntry(QMenu* menu, const QString& caption, const QString& name,
@@ -73,7 +77,6 @@ private:
     void takeOffer(CheckOffer offer);
     void runWageMonth(int month);
     void wageEntryButton();
-    void wageSituationButton();
     void openOpeningRoster();
     void openMonthlyRoster(int month, QWidget* owner);
     void openPersonWindow();
@@ -88,8 +91,13 @@ private:
     QLabel* nextStep_ = nullptr;
     QMenu* wageMenu_ = nullptr;
     QMenu* summaryMenu_ = nullptr;
-    QAction* enterpriseSummary_ = nullptr;
-    QAction* organSummary_ = nullptr;
+    // The entries of forms for one kind of unit: shown only to such a unit.
+    struct UnitKindEntry {
+        QAction* action;
+        const FormDefinition* form;
+        bool shown;
+    };
+    std::vector<UnitKindEntry> unitKindEntries_;
     std::array<QAction*, 13> monthActions_{};
 };
 

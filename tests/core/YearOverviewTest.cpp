@@ -1,7 +1,8 @@
 #include "MaintenanceFixture.h"
 #include "maintenance/DatabaseCopy.h"
 #include "output/DbfWriter.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 #include "reports/YearOverview.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ TEST(YearOverview, FiguresMatchTheStoredMonths)
     wage(db, 1, 400, nullptr, 400, "1", "0");
     wage(db, 3, 2800, nullptr, 2800, "0", "1");
     QFile(submissionPath(s->folder(), SubmissionFolder::Gzsb,
-                         QuarterlyReport::submissionFileName("123456789", 1)))
+                         "123456789_1_i202.dbf"))
         .open(QIODevice::WriteOnly);
 
     const YearOverview o = yearOverview(*s);
@@ -107,7 +108,7 @@ TEST(YearOverview, AFormIsSubmittedOnlyWhileItsFileHoldsWhatTheRecordsGive)
     staffRow(s.db(), 3, "甲");
     wageRow(s.db(), 3);
     ASSERT_TRUE(s->unitRegistered());
-    QuarterlyReport report(*s, 1);
+    FormRun report(*s, *formFor("quarterly", false), FormPeriod::ofQuarter(1));
     report.compute();
     report.submit();
     const auto submitted = [&s] {

@@ -112,7 +112,7 @@ CheckOutcome historyImportChecks(Session& session, const QString& folder, Histor
     if (option == HistoryOption::MonthlyWages &&
         !session.db().exists("SELECT 1 FROM Staff_moninfo WHERE sMon > 0")) {
         CheckOutcome out{false, {QStringLiteral("没有月度人员数据，请先导入月度人员数据。")}};
-        out.confirmations = true;
+        out.shownAs = MessageKind::Confirm;
         return out;
     }
     CheckOutcome out;

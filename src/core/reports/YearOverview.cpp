@@ -5,8 +5,10 @@
 #include "db/Db.h"
 #include "monthly/WageSheet.h"
 #include "output/DbfWriter.h"
-#include "reports/AnnualReport.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/FigureForm.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
+#include "reports/ReportTable.h"
 #include "staff/RosterDiff.h"
 
 #include <QFileInfo>
@@ -16,49 +18,33 @@
 namespace vel {
 namespace {
 
-// A form, the month that ends the period its submission file covers, and the row the file
-// would carry if it were written now.
-struct SubmittedForm {
-    int month;
-    const char* form;
-    QString (*fileName)(const QString& unitCode);
-    ReportRow (*current)(Session& session);
-};
-
-template <int Quarter>
-ReportRow quarterNow(Session& session)
+// The periods of a form the overview lists, each with the month that ends it.
+std::vector<std::pair<int, FormPeriod>> listedPeriods(const FormDefinition& form)
 {
-    QuarterlyReport report(session, Quarter);
-    report.compute();
-    return report.storedRow();
+    std::vector<std::pair<int, FormPeriod>> out;
+    for (PeriodKind kind : form.submission.periods) {
+        if (kind == PeriodKind::Quarter)
+            for (int q = 1; q <= 3; ++q)
+                out.push_back({q * 3, FormPeriod::ofQuarter(q)});
+        else if (kind == PeriodKind::Year)
+            out.push_back({12, FormPeriod::ofYear()});
+    }
+    return out;
 }
 
-ReportRow yearNow(Session& session)
+// Whether the form's file for the period holds the row the records give now; nullopt when there
+// is no file. The forms the overview lists are figure forms, whose file is their table's row.
+std::optional<bool> fileIsCurrent(Session& session, const FormDefinition& form,
+                                  const FormPeriod& period)
 {
-    AnnualReport report(session);
-    report.compute();
-    return report.storedRow();
-}
-
-const SubmittedForm Forms[] = {
-    {3, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 1); },
-     quarterNow<1>},
-    {6, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 2); },
-     quarterNow<2>},
-    {9, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 3); },
-     quarterNow<3>},
-    {12, "I102-1", [](const QString& u) { return AnnualReport::submissionFileName(u); }, yearNow},
-};
-
-// Whether the form's file holds what the records give now; nullopt when there is no file.
-std::optional<bool> fileIsCurrent(Session& session, const SubmittedForm& f)
-{
-    const QString path = submissionPath(session.folder(), SubmissionFolder::Gzsb,
-                                         f.fileName(session.unit().CurDepNo));
+    FormRun run(session, form, period);
+    const QString path = run.submissionPaths().first();
     if (!QFileInfo::exists(path))
         return std::nullopt;
     try {
-        return submissionHolds(path, f.current(session));
+        if (!run.compute().passed)
+            return false;  // the records give no figures the file could hold
+        return submissionHolds(path, dynamic_cast<const FigureForm&>(run.engine()).storedRow());
     } catch (const Error&) {
         return false;  // the records give no figures the file could hold
     }
@@ -135,11 +121,15 @@ YearOverview yearOverview(Session& session)
     }
 
     if (session.unitRegistered())
-        for (const SubmittedForm& f : Forms)
-            if (const std::optional<bool> current = fileIsCurrent(session, f)) {
-                MonthOverview& month = o.months[static_cast<size_t>(f.month)];
-                (*current ? month.reports : month.olderReports) << QString::fromLatin1(f.form);
-            }
+        for (const FormDefinition* form : forms()) {
+            if (!form->listedInOverview)
+                continue;
+            for (const auto& [month, period] : listedPeriods(*form))
+                if (const std::optional<bool> current = fileIsCurrent(session, *form, period)) {
+                    MonthOverview& m = o.months[static_cast<size_t>(month)];
+                    (*current ? m.reports : m.olderReports) << form->number;
+                }
+        }
     return o;
 }
 

@@ -1,14 +1,19 @@
-#include "TalentOpeningSummary.h"
-
 #include "Session.h"
-#include "output/DbfWriter.h"
 #include "reports/BirthMonth.h"
-
-#include <QFileInfo>
+#include "reports/FormDefinition.h"
+#include "reports/ReportChecks.h"
+#include "reports/ReportOutput.h"
 
 namespace vel {
 
+// The older talent-resources summary Ⅰ303-1 over the opening roster: 40 staff categories by sex,
+// age, qualification and education. Stored in Total_Info (head counts only: the wage summary's
+// average head counts and wage totals stay) and submitted as RCSB/{CurDepNo}.dbf.
+
 namespace {
+
+constexpr int Rows = 43;
+constexpr int Columns = 11;
 
 constexpr int FirstCategoryRow = 4;  // sheet row of Gid 1
 constexpr int FirstValueCol = 3;
@@ -93,21 +98,9 @@ const std::vector<HeadedColumn>& valueColumns()
     return columns;
 }
 
-const std::vector<CategoryColumn>& categoryColumns()
-{
-    static const std::vector<CategoryColumn> columns = columnsOf(valueColumns());
-    return columns;
-}
-
-const std::vector<Selection>& rowSelections()
-{
-    static const std::vector<Selection> rows = selectionsOf(categories());
-    return rows;
-}
-
 Sheet formTemplate()
 {
-    Sheet sheet(TalentOpeningSummary::Rows, TalentOpeningSummary::Columns);
+    Sheet sheet(Rows, Columns);
     sheet.setText(1, 2, QStringLiteral("代码"));
     sheet.setText(1, 3, QStringLiteral("总数"));
     sheet.setText(1, 7, QStringLiteral("学历状况"));
@@ -120,38 +113,18 @@ Sheet formTemplate()
         const int row = FirstCategoryRow + static_cast<int>(g);
         sheet.setText(row, 1, QString::fromUtf8(categories()[g].label));
         sheet.setText(row, 2, QString::number(g + 1));
-        if (!categoryColumns()[3].forRow(static_cast<int>(g) + 1))
+        if (!columnsOf(valueColumns())[3].forRow(static_cast<int>(g) + 1))
             sheet.setText(row, 6, QStringLiteral("——"));
     }
     sheet.setColumnWidths(1, 1, 40 * 256);
-    sheet.setColumnWidths(2, TalentOpeningSummary::Columns, 8 * 256);
-    sheet.setFont(1, 1, 11, TalentOpeningSummary::Columns, {8});
+    sheet.setColumnWidths(2, Columns, 8 * 256);
+    sheet.setFont(1, 1, 11, Columns, {8});
     return sheet;
 }
 
-}  // namespace
-
-const std::vector<Category>& TalentOpeningSummary::rows()
+WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
 {
-    return categories();
-}
-
-const std::vector<HeadedColumn>& TalentOpeningSummary::columns()
-{
-    return valueColumns();
-}
-
-TalentOpeningSummary::TalentOpeningSummary(Session& session)
-    : CategoryForm(session,
-                   {Month, "Total_Info", false, rowSelections(), categoryColumns(),
-                    FirstCategoryRow, FirstValueCol, QStringLiteral("汇总")},
-                   formTemplate())
-{
-}
-
-WorkbookLayout TalentOpeningSummary::workbookLayout() const
-{
-    const UnitAttributes& unit = session_.unit();
+    const UnitAttributes& unit = c.unit;
     WorkbookLayout l;
     l.sheetName = QStringLiteral("人员基本信息");
     l.copy.sheetCells = {2, 1, Rows, Columns};
@@ -198,19 +171,58 @@ WorkbookLayout TalentOpeningSummary::workbookLayout() const
     return l;
 }
 
-QString TalentOpeningSummary::submissionPath() const
+FormDefinition definition()
 {
-    return vel::submissionPath(session_.folder(), SubmissionFolder::Rcsb,
-                               session_.unit().CurDepNo + QStringLiteral(".dbf"));
+    FormDefinition d;
+    d.number = QStringLiteral("Ⅰ303-1");
+    d.command = QStringLiteral("talent-opening");
+    d.description = QStringLiteral("talent resources of the opening roster (Ⅰ303-1)");
+    d.position = 20;
+    d.periods = {PeriodKind::OpeningRoster};
+
+    CategoryFormSpec spec;
+    spec.month = 0;
+    spec.rows = categories();
+    spec.columns = valueColumns();
+    spec.firstRow = FirstCategoryRow;
+    spec.firstValueCol = FirstValueCol;
+    spec.stampsName = false;
+    spec.sheet = formTemplate;
+    spec.guard = openingStaffAudited;
+    d.engine = spec;
+    d.table = totalInfoTable();
+
+    d.workbook.name = [](const FormContext&) { return QStringLiteral("汇总"); };
+    d.workbook.layout = workbookLayout;
+    d.workbook.message = exportedToMessage;
+
+    d.submission.folder = SubmissionFolder::Rcsb;
+    d.submission.periods = {PeriodKind::OpeningRoster};
+    const DbfSource summary{"SELECT * FROM Total_Info ORDER BY Gid", {}};
+    d.submission.files = {
+        {[](const QString& unit, const FormPeriod&) { return unit + QStringLiteral(".dbf"); },
+         [summary](Db&, const FormPeriod&) { return summary; }, {}}};
+    d.submission.message = savedFileMessage;
+
+    d.window.caption = fixedCaption(QStringLiteral("人才资源汇总"));
+    d.window.title = QStringLiteral("非公有制企业（单位）人才资源状况调查表");
+    d.window.unitLines = summaryUnitLines;
+    d.window.exportCaption = QStringLiteral("导成Excel");
+    d.window.submitCaption = QStringLiteral("生成上报文件");
+
+    d.menus = {{QString(), true,
+                {{QStringLiteral("人才资源汇总"), QStringLiteral("actTalent"),
+                  FormPeriod::ofOpeningRoster(), false, true, true}}}};
+    d.helpKey = QStringLiteral("talent-opening");
+    return d;
 }
 
-QString TalentOpeningSummary::submit()
+}  // namespace
+
+const FormDefinition& talentOpeningForm()
 {
-    store();
-    const QString path = submissionPath();
-    writeDbf(session_.db(), {"SELECT * FROM Total_Info ORDER BY Gid", {}}, path);
-    return savedMessage(submissionFolder(),
-                        QStringLiteral("文件名为:") + QFileInfo(path).fileName());
+    static const FormDefinition form = definition();
+    return form;
 }
 
 }  // namespace vel

@@ -1,21 +1,22 @@
-#include "BasicQuarterlyReport.h"
-
-#include "Errors.h"
 #include "Session.h"
-#include "output/WorkbookWriter.h"
 #include "reports/AverageWage.h"
+#include "reports/FormDefinition.h"
 #include "reports/FormTemplate.h"
 #include "reports/LaborForms.h"
+#include "reports/ReportChecks.h"
 #include "reports/ReportOutput.h"
-#include "reports/ReportTable.h"
-
-#include <QFileInfo>
-
-#include <stdexcept>
 
 namespace vel {
 
+// The older quarterly form I202-2 "劳动情况" over months s..e: head counts at e, average head
+// counts and remunerations in whole yuan from January (or, for a range of months, over the range),
+// average remunerations, and the construction supplement. A quarter is submitted; a range of
+// months (the chooser's "期间报表") is not.
+
 namespace {
+
+constexpr int Rows = 26;
+constexpr int Columns = 5;
 
 constexpr int PeriodCol = 4;
 constexpr int ToDateCol = 5;
@@ -110,13 +111,9 @@ const std::vector<ClassZeros>& classZeros()
     return zeros;
 }
 
-const std::vector<const char*> StoredColumns = {
-    "I01", "I04", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",
-    "I18", "I19", "I20", "I21", "I22", "I23", "B1",  "B2",  "B5",  "B7"};
-
 Sheet formTemplate(bool range)
 {
-    Sheet sheet(BasicQuarterlyReport::Rows, BasicQuarterlyReport::Columns);
+    Sheet sheet(Rows, Columns);
     writeFormRows(sheet, 1, formRows());
     sheet.setText(1, PeriodCol, QStringLiteral("本季实际"));
     sheet.setText(1, ToDateCol,
@@ -129,16 +126,40 @@ Sheet formTemplate(bool range)
         sheet.setText(row, atEnd ? ToDateCol : PeriodCol, NotApplicable);
     }
     sheet.setColumnWidths(1, 1, 40 * 256);
-    sheet.setColumnWidths(2, BasicQuarterlyReport::Columns, 12 * 256);
-    sheet.setFont(1, 1, 11, BasicQuarterlyReport::Columns, {8});
+    sheet.setColumnWidths(2, Columns, 12 * 256);
+    sheet.setFont(1, 1, 11, Columns, {8});
     return sheet;
 }
 
 const char* const QuarterNames[] = {"第一季度", "前二季度", "前三季度"};
 
-}  // namespace
+// The months s..e: a quarter from January, or the range.
+MonthRange monthsOf(const FormPeriod& p)
+{
+    return p.kind == PeriodKind::Quarter ? MonthRange{1, p.quarter * 3} : p.range();
+}
 
-FigureFormRules BasicQuarterlyReport::rules()
+// "2012年1季度"; for a range "2012年4-6月", so that its workbook names the months.
+QString periodLabel(const FormPeriod& p)
+{
+    if (p.kind == PeriodKind::Quarter)
+        return QStringLiteral("2012年%1季度").arg(p.quarter);
+    const MonthRange m = monthsOf(p);
+    return QStringLiteral("2012年%1-%2月").arg(m.from).arg(m.to);
+}
+
+QString caption(const FormPeriod& p)
+{
+    const QString base = QStringLiteral("企事业单位劳动统计报表（季度）");
+    const MonthRange m = monthsOf(p);
+    if (p.kind == PeriodKind::Quarter)
+        return base + QStringLiteral(" 统计%1，即从 1 月到 %2月")
+                          .arg(QString::fromUtf8(QuarterNames[p.quarter - 1]))
+                          .arg(m.to);
+    return base + QStringLiteral(" 统计从 %1月到%2月").arg(m.from).arg(m.to);
+}
+
+FigureFormRules rules()
 {
     FigureFormRules r;
     r.halves = {{1, ToDateCol, formRows()}};
@@ -150,81 +171,30 @@ FigureFormRules BasicQuarterlyReport::rules()
     return r;
 }
 
-BasicQuarterlyReport BasicQuarterlyReport::forQuarter(Session& session, int quarter)
+Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
 {
-    if (quarter < 1 || quarter > 3)
-        throw std::invalid_argument("quarter must be 1, 2 or 3");
-    return {session, 1, quarter * 3, quarter};
-}
-
-BasicQuarterlyReport BasicQuarterlyReport::forRange(Session& session, int from, int to)
-{
-    if (from < 1 || to > 12 || from > to)
-        throw std::invalid_argument("a range of months within 1 to 12");
-    return {session, from, to, 0};
-}
-
-BasicQuarterlyReport::BasicQuarterlyReport(Session& session, int start, int end, int quarter)
-    : session_(session), start_(start), end_(end), quarter_(quarter), sheet_(formTemplate(quarter == 0))
-{
-}
-
-QString BasicQuarterlyReport::periodLabel() const
-{
-    if (quarter_ > 0)
-        return QStringLiteral("2012年%1季度").arg(quarter_);
-    return QStringLiteral("2012年%1-%2月").arg(start_).arg(end_);
-}
-
-QString BasicQuarterlyReport::caption() const
-{
-    const QString base = QStringLiteral("企事业单位劳动统计报表（季度）");
-    if (quarter_ > 0)
-        return base + QStringLiteral(" 统计%1，即从 1 月到 %2月")
-                          .arg(QString::fromUtf8(QuarterNames[quarter_ - 1]))
-                          .arg(end_);
-    return base + QStringLiteral(" 统计从 %1月到%2月").arg(start_).arg(end_);
-}
-
-void BasicQuarterlyReport::compute(const Progress& progress)
-{
-    const UnitAttributes& unit = session_.unit();
+    const MonthRange months = monthsOf(in.period);
     FigureBasis basis;
-    basis.endMonth = end_;
-    basis.periodStart = start_ == 1 ? 0 : start_;
-    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
+    basis.endMonth = months.to;
+    basis.periodStart = months.from == 1 ? 0 : months.from;
+    Figures figures = computeFigures(in.db, figureRules(), basis, progress);
     addUpSums(figures, sumRules());
     perHeads(figures, perHeadRules(), 1);
-    const bool organ = unit.EnterpriseFlag == 0;
-    zeroUnreported(figures, classZeros(), unit.CurDepInfo, organ);
+    const bool organ = in.unit.EnterpriseFlag == 0;
+    zeroUnreported(figures, classZeros(), in.unit.CurDepInfo, organ);
 
-    const SheetBatch batch(sheet_);
-    showFigures(sheet_, figures, figureRules());
+    const SheetBatch batch(sheet);
+    showFigures(sheet, figures, figureRules());
     for (const SumRule& r : sumRules())
-        sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
+        sheet.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
     for (const PerHeadRule& r : perHeadRules())
-        sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
-    figures_ = std::move(figures);
+        sheet.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
+    return figures;
 }
 
-void BasicQuarterlyReport::store()
+WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
 {
-    if (figures_.empty())
-        throw std::logic_error("the basic quarterly report is stored before it was computed");
-    const UnitAttributes& unit = session_.unit();
-    storeReportRow(session_.db(), "JLabor_info", StoredColumns, figures_, unit.CurDepNo,
-                   unit.CurDepName);
-}
-
-QString BasicQuarterlyReport::workbookPath() const
-{
-    return vel::workbookPath(session_.folder(),
-                             QStringLiteral("基础定期报表I202-2_") + periodLabel());
-}
-
-WorkbookLayout BasicQuarterlyReport::workbookLayout() const
-{
-    const UnitAttributes& unit = session_.unit();
+    const UnitAttributes& unit = c.unit;
     WorkbookLayout l;
     l.sheetName = QStringLiteral("基础定期报表");
     l.copy.sheetCells = {1, 1, Rows, Columns};
@@ -246,7 +216,7 @@ WorkbookLayout BasicQuarterlyReport::workbookLayout() const
         l.cell(5 + i, 4, header[i]).size(10);
         l.merge(5 + i, 4, 5 + i, 5);
     }
-    l.cell(8, 2, periodLabel()).size(9);
+    l.cell(8, 2, periodLabel(c.period)).size(9);
     l.cell(35, 1,
            QStringLiteral("    单位负责人：          统计负责人：          填表人：            "
                           "联系电话：            报出日期：2012年   月    日"));
@@ -262,28 +232,74 @@ WorkbookLayout BasicQuarterlyReport::workbookLayout() const
     return l;
 }
 
-QString BasicQuarterlyReport::exportWorkbook(const Progress& progress) const
+FormDefinition definition()
 {
-    const QString path = workbookPath();
-    writeWorkbook(sheet_, workbookLayout(), path, progress);
-    return writtenFileMessage(path);
+    FormDefinition d;
+    d.number = QStringLiteral("I202-2");
+    d.command = QStringLiteral("basic-quarterly");
+    d.description = QStringLiteral("labor situation of a quarter or a range of months (I202-2)");
+    d.position = 50;
+    d.periods = {PeriodKind::Quarter, PeriodKind::MonthRange};
+    d.chooserChecks = rangeChooserOpens;
+    d.checks = [](Db& db, const FormPeriod& p) {
+        return p.kind == PeriodKind::Quarter ? basicQuarterlyOpens(db, p.quarter) : CheckOutcome{};
+    };
+
+    FigureFormSpec spec;
+    spec.rules = rules();
+    spec.averagesFrom = QStringLiteral("起始月");
+    spec.sheet = [](const FormPeriod& p) { return formTemplate(p.kind != PeriodKind::Quarter); };
+    spec.compute = compute;
+    spec.periodLine = [](const FormPeriod& p) {
+        return p.kind == PeriodKind::Quarter ? periodLabel(p) : QString();
+    };
+    d.engine = spec;
+    d.table = {"JLabor_info",
+               StoredTable::Shape::OneRow,
+               {"I01", "I04", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",
+                "I18", "I19", "I20", "I21", "I22", "I23", "B1", "B2", "B5", "B7"}};
+
+    d.workbook.name = [](const FormContext& c) {
+        return QStringLiteral("基础定期报表I202-2_") + periodLabel(c.period);
+    };
+    d.workbook.layout = workbookLayout;
+    d.workbook.message = writtenFileMessage;
+
+    d.submission.folder = SubmissionFolder::Rcsb;
+    d.submission.periods = {PeriodKind::Quarter};
+    d.submission.notSubmittedMessage = QStringLiteral("期间报表不能生成上报文件。");
+    d.submission.files = {{[](const QString& unit, const FormPeriod& p) {
+                               return QStringLiteral("%1_%2_i202.dbf").arg(unit).arg(p.quarter);
+                           },
+                           tableSource("JLabor_info"), QStringLiteral("%1_i202.dbf")}};
+    d.submission.message = [](const QStringList& paths) { return writtenFileMessage(paths[0]); };
+
+    d.window.caption = caption;
+    d.window.kindLine = QStringLiteral("基层定期报表");
+    d.window.title = QStringLiteral("劳   动   情   况");
+    d.window.unitLines = laborUnitLines;
+    d.window.identityLines = {QStringLiteral("表           号：I202-2表     "),
+                              QStringLiteral("有效期至：2013年1月     ")};
+
+    FormMenu menu{QStringLiteral("劳动情况基层季报表"), false, {}};
+    menu.entries.push_back({QStringLiteral("期间报表"), QStringLiteral("actBasicPeriod"),
+                            FormPeriod::ofRange(QString(), QString()), true, true, true});
+    const char* names[] = {"一", "二", "三"};
+    for (int q = 1; q <= 3; ++q)
+        menu.entries.push_back({QStringLiteral("%1季度报表").arg(QString::fromUtf8(names[q - 1])),
+                                QStringLiteral("actBasicQuarter%1").arg(q), FormPeriod::ofQuarter(q),
+                                true, false});
+    d.menus = {menu};
+    d.helpKey = QStringLiteral("i202-2");
+    return d;
 }
 
-QString BasicQuarterlyReport::submissionPath() const
-{
-    return vel::submissionPath(
-        session_.folder(), SubmissionFolder::Rcsb,
-        QStringLiteral("%1_%2_i202.dbf").arg(session_.unit().CurDepNo).arg(quarter_));
-}
+}  // namespace
 
-QString BasicQuarterlyReport::submit()
+const FormDefinition& basicQuarterlyForm()
 {
-    if (quarter_ == 0)
-        throw Error(QStringLiteral("期间报表不能生成上报文件。"));
-    store();
-    return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Rcsb,
-                             "JLabor_info", QFileInfo(submissionPath()).fileName(),
-                             QStringLiteral("%1_i202.dbf").arg(session_.unit().CurDepNo));
+    static const FormDefinition form = definition();
+    return form;
 }
 
 }  // namespace vel

@@ -1,23 +1,23 @@
-#include "QuarterlyReport.h"
-
 #include "Session.h"
-#include "output/DbfWriter.h"
-#include "output/WorkbookWriter.h"
 #include "reports/AverageWage.h"
 #include "reports/Balancing.h"
+#include "reports/FormDefinition.h"
 #include "reports/FormTemplate.h"
 #include "reports/LookLeader.h"
+#include "reports/ReportChecks.h"
 #include "reports/ReportOutput.h"
-#include "reports/ReportTable.h"
 #include "reports/SupplementLine.h"
-
-#include <QFileInfo>
-
-#include <stdexcept>
 
 namespace vel {
 
+// The quarterly form I202-1 "从业人员及工资总额" for quarter 1, 2 or 3: head counts at the
+// quarter's end, average head counts and wage totals from January, average wages, and the
+// supplementary block of the unit's class.
+
 namespace {
+
+constexpr int Rows = 32;
+constexpr int Columns = 5;
 
 constexpr int ThisQuarterCol = 4;
 constexpr int ToDateCol = 5;
@@ -114,13 +114,9 @@ const std::vector<SupplementLine>& supplementLines()
     return lines;
 }
 
-const std::vector<const char*> StoredColumns = {
-    "I01", "I71", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",
-    "I18", "I19", "I20", "I21", "I22", "I23", "I51", "I48", "I41", "I42", "I47"};
-
 Sheet formTemplate()
 {
-    Sheet sheet(QuarterlyReport::Rows, QuarterlyReport::Columns);
+    Sheet sheet(Rows, Columns);
     writeFormRows(sheet, 1, formRows());
     sheet.setText(1, ThisQuarterCol, QStringLiteral("本季"));
     sheet.setText(1, ToDateCol, QStringLiteral("1-本季"));
@@ -148,19 +144,40 @@ Sheet formTemplate()
     sheet.setText(31, 1,
                   blanks(31) + QStringLiteral("单位详细名称(50)") + blanks(6) + ":" + blanks(14));
     sheet.setColumnWidths(1, 1, 40 * 256);
-    sheet.setColumnWidths(2, QuarterlyReport::Columns, 10 * 256);
-    sheet.setFont(1, 1, 11, QuarterlyReport::Columns, {8});
+    sheet.setColumnWidths(2, Columns, 10 * 256);
+    sheet.setFont(1, 1, 11, Columns, {8});
     return sheet;
 }
 
-QString workbookBaseName(const QString& quarterLabel)
+// "(一季度)", "(二季度)" or "(三季度)".
+QString quarterLabel(int quarter)
 {
-    return QStringLiteral("基础定期报表I202-1_") + quarterLabel;
+    static const QString labels[] = {QStringLiteral("(一季度)"), QStringLiteral("(二季度)"),
+                                     QStringLiteral("(三季度)")};
+    return labels[quarter - 1];
 }
 
-}  // namespace
+Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
+{
+    FigureBasis basis;
+    basis.endMonth = in.period.quarter * 3;
+    basis.organ = in.unit.EnterpriseFlag == 0;
+    basis.leaderPost = LookLeader(in.db);
+    Figures figures = computeFigures(in.db, figureRules(), basis, progress);
+    balanceGroups(figures, Balance);
+    averageWages(figures, averageWageRules(), WithoutHeads::Empty);
+    figures["I51"] = 1;
 
-FigureFormRules QuarterlyReport::rules()
+    const SheetBatch batch(sheet);
+    showFigures(sheet, figures, figureRules());
+    for (const AverageWageRule& r : averageWageRules())
+        sheet.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
+    sheet.setText(UnitCount.row, UnitCount.col, figureText(figures["I51"]));
+    writeSupplement(sheet, supplementLines(), in.unit.CurDepInfo, figures);
+    return figures;
+}
+
+FigureFormRules rules()
 {
     FigureFormRules r;
     r.halves = {{1, ToDateCol, formRows()}};
@@ -172,62 +189,8 @@ FigureFormRules QuarterlyReport::rules()
     return r;
 }
 
-QuarterlyReport::QuarterlyReport(Session& session, int quarter)
-    : session_(session), quarter_(quarter), sheet_(formTemplate())
+WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
 {
-    if (quarter < 1 || quarter > 3)
-        throw std::invalid_argument("quarter must be 1, 2 or 3");
-}
-
-QString QuarterlyReport::quarterLabel() const
-{
-    static const QString labels[] = {QStringLiteral("(一季度)"), QStringLiteral("(二季度)"),
-                                     QStringLiteral("(三季度)")};
-    return labels[quarter_ - 1];
-}
-
-void QuarterlyReport::compute(const Progress& progress)
-{
-    const UnitAttributes& unit = session_.unit();
-    FigureBasis basis;
-    basis.endMonth = endMonth();
-    basis.organ = unit.EnterpriseFlag == 0;
-    basis.leaderPost = LookLeader(session_.db());
-    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
-    balanceGroups(figures, Balance);
-    averageWages(figures, averageWageRules(), WithoutHeads::Empty);
-    figures["I51"] = 1;
-
-    const SheetBatch batch(sheet_);
-    showFigures(sheet_, figures, figureRules());
-    for (const AverageWageRule& r : averageWageRules())
-        sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
-    sheet_.setText(UnitCount.row, UnitCount.col, figureText(figures["I51"]));
-    writeSupplement(sheet_, supplementLines(), unit.CurDepInfo, figures);
-    figures_ = std::move(figures);
-}
-
-ReportRow QuarterlyReport::storedRow() const
-{
-    if (figures_.empty())
-        throw std::logic_error("the quarterly report is stored before it was computed");
-    const UnitAttributes& unit = session_.unit();
-    return reportRow(StoredColumns, figures_, unit.CurDepNo, unit.CurDepName);
-}
-
-void QuarterlyReport::store()
-{
-    storeReportRow(session_.db(), "JGLabor_info", storedRow());
-}
-
-QString QuarterlyReport::workbookPath() const
-{
-    return vel::workbookPath(session_.folder(), workbookBaseName(quarterLabel()));
-}
-
-WorkbookLayout QuarterlyReport::workbookLayout() const
-{
-    const UnitAttributes& unit = session_.unit();
     WorkbookLayout l;
     l.sheetName = QStringLiteral("基础定期报表");
     l.copy.sheetCells = {1, 1, LastCopiedRow, Columns};
@@ -240,13 +203,13 @@ WorkbookLayout QuarterlyReport::workbookLayout() const
     l.cell(1, 1, QStringLiteral("(二)基层定报表式")).font(TitleFont, 18).centred();
     l.merge(1, 1, 1, 5);
     l.rowHeights[1] = 40;
-    l.cell(5, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(9);
-    l.cell(6, 1, QStringLiteral("法人单位代码：") + unit.CurDepNo).size(9);
+    l.cell(5, 1, QStringLiteral("单位名称：") + c.unit.CurDepName).size(9);
+    l.cell(6, 1, QStringLiteral("法人单位代码：") + c.unit.CurDepNo).size(9);
     l.cell(3, 5, QStringLiteral("表   号：202-1表")).general().size(9);
     l.cell(4, 5, QStringLiteral("制定机关：Ardelm统计局")).general().size(9);
     l.cell(5, 5, QStringLiteral("批准文号：国统字(2012)174号")).general().size(9);
     l.cell(6, 5, QStringLiteral("有效期至:2014年1月 ")).general().size(9);
-    l.cell(2, 2, quarterLabel()).centred().size(10);
+    l.cell(2, 2, quarterLabel(c.period.quarter)).centred().size(10);
     for (int row = 30; row <= 38; ++row)
         l.merge(row, 1, row, 5);
     l.cell(38, 1,
@@ -264,32 +227,73 @@ WorkbookLayout QuarterlyReport::workbookLayout() const
     return l;
 }
 
-QString QuarterlyReport::exportWorkbook(const Progress& progress) const
+FormDefinition definition()
 {
-    const QString path = workbookPath();
-    writeWorkbook(sheet_, workbookLayout(), path, progress);
-    return writtenFileMessage(path);
+    FormDefinition d;
+    d.number = QStringLiteral("I202-1");
+    d.command = QStringLiteral("quarterly");
+    d.description = QStringLiteral("employees and wages of a quarter (I202-1)");
+    d.position = 70;
+    d.periods = {PeriodKind::Quarter};
+    d.checks = [](Db& db, const FormPeriod& p) { return quarterlyReportOpens(db, p.quarter); };
+
+    FigureFormSpec spec;
+    spec.rules = rules();
+    spec.averagesFrom = QStringLiteral("年初名册（0 月）");
+    spec.sheet = [](const FormPeriod&) { return formTemplate(); };
+    spec.compute = compute;
+    spec.periodLine = [](const FormPeriod& p) { return quarterLabel(p.quarter); };
+    d.engine = spec;
+    d.table = {"JGLabor_info",
+               StoredTable::Shape::OneRow,
+               {"I01", "I71", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",
+                "I18", "I19", "I20", "I21", "I22", "I23", "I51", "I48", "I41", "I42", "I47"}};
+
+    d.workbook.name = [](const FormContext& c) {
+        return QStringLiteral("基础定期报表I202-1_") + quarterLabel(c.period.quarter);
+    };
+    d.workbook.layout = workbookLayout;
+    d.workbook.message = writtenFileMessage;
+
+    d.submission.folder = SubmissionFolder::Gzsb;
+    d.submission.periods = {PeriodKind::Quarter};
+    d.submission.files = {{[](const QString& unit, const FormPeriod& p) {
+                               return QStringLiteral("%1_%2_i202.dbf").arg(unit).arg(p.quarter);
+                           },
+                           tableSource("JGLabor_info"), QStringLiteral("%1_i202.dbf")}};
+    d.submission.message = [](const QStringList& paths) { return writtenFileMessage(paths[0]); };
+
+    d.window.caption = fixedCaption(QStringLiteral("从业人员及工资总额（季报）"));
+    d.window.modal = false;
+    d.window.title = QStringLiteral("从业人员及工资总额");
+    d.window.unitLines = [](const UnitAttributes& u) {
+        return QStringList{QStringLiteral("组织机构代码 ：") + u.CurDepNo,
+                           QStringLiteral("企业（单位）详细名称 ：") + u.CurDepName};
+    };
+    d.window.identityLines = {QStringLiteral("表         号：202 - 1  表  "),
+                              QStringLiteral("制定机关：Ardelm统计局     "),
+                              QStringLiteral("批准文号：国统字(2012)174号          "),
+                              QStringLiteral("有效期至：2014年1月   ")};
+
+    FormMenu menu{QStringLiteral("从业人员及工资总额季报"), true, {}};
+    const char* names[] = {"一", "二", "三"};
+    for (int q = 1; q <= 3; ++q)
+        menu.entries.push_back({QStringLiteral("%1季度").arg(QString::fromUtf8(names[q - 1])),
+                                QStringLiteral("actQuarterly%1").arg(q), FormPeriod::ofQuarter(q)});
+    d.menus = {menu};
+    d.toolButton = FormToolButton{QStringLiteral("季  报"), QStringLiteral("btnQuarterly"), true, true};
+    d.picture = QStringLiteral("quarterly-report");
+    d.helpKey = QStringLiteral("i202-1");
+    d.listedInOverview = true;
+    return d;
 }
 
-QString QuarterlyReport::submissionFileName(const QString& unitCode, int quarter)
-{
-    return QStringLiteral("%1_%2_i202.dbf").arg(unitCode).arg(quarter);
-}
+}  // namespace
 
-QString QuarterlyReport::submissionPath() const
+const FormDefinition& quarterlyForm()
 {
-    return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
-                               submissionFileName(session_.unit().CurDepNo, quarter_));
-}
-
-QString QuarterlyReport::submit()
-{
-    store();
-    const QString no = session_.unit().CurDepNo;
-    return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Gzsb,
-                             "JGLabor_info",
-                             QFileInfo(submissionPath()).fileName(),
-                             QStringLiteral("%1_i202.dbf").arg(no));
+    static const FormDefinition form = definition();
+    return form;
 }
 
 }  // namespace vel

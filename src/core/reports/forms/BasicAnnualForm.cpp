@@ -1,19 +1,23 @@
-#include "BasicAnnualReport.h"
-
 #include "Session.h"
-#include "output/WorkbookWriter.h"
+#include "reports/AverageWage.h"
+#include "reports/FormDefinition.h"
 #include "reports/FormTemplate.h"
 #include "reports/LaborForms.h"
+#include "reports/ReportChecks.h"
 #include "reports/ReportOutput.h"
-#include "reports/ReportTable.h"
-
-#include <QFileInfo>
-
-#include <stdexcept>
 
 namespace vel {
 
+// The older annual form I102-2 "劳动情况": December's head counts, average head counts over the
+// opening roster and the twelve months, remunerations in whole yuan and their averages per head
+// to the fen in the left half; education, talent and construction supplements in the right half.
+
 namespace {
+
+constexpr int Rows = 34;
+constexpr int Columns = 9;
+// The year the window shows and the workbook's name carries.
+const QString YearLabel = QStringLiteral("2011年");
 
 constexpr int LeftLabelCol = 1;
 constexpr int LeftValueCol = 4;
@@ -205,11 +209,6 @@ const std::vector<ClassZeros>& classZeros()
 const FormCell UnitCount = left(26);
 const FormCell Managers = right(10);
 
-const std::vector<const char*> StoredColumns = {
-    "I01", "I02", "I03", "I04", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",
-    "I14", "I15", "I16", "I17", "I18", "I19", "I20", "I21", "I22", "I23", "I24", "A1",  "A2",
-    "A3",  "A4",  "A5",  "A6",  "A7",  "A8",  "A9",  "A10", "A11", "A12", "A13", "A14", "A15",
-    "A16", "A17", "A18", "B1",  "B2",  "B3",  "B4",  "B5",  "B6",  "B7"};
 const std::set<std::string> InFen = {"I20", "I21", "I22", "I23"};
 
 // An average per head as the form shows it: two decimals, or "0" without heads.
@@ -227,7 +226,7 @@ QString fenText(long long fen, long long heads)
 
 Sheet formTemplate()
 {
-    Sheet sheet(BasicAnnualReport::Rows, BasicAnnualReport::Columns);
+    Sheet sheet(Rows, Columns);
     writeFormRows(sheet, LeftLabelCol, leftRows());
     writeFormRows(sheet, RightLabelCol, rightRows());
     for (int col : {LeftValueCol, RightValueCol})
@@ -238,13 +237,11 @@ Sheet formTemplate()
         sheet.setColumnWidths(col + 3, col + 3, 9 * 256);
     }
     sheet.setColumnWidths(5, 5, 256);
-    sheet.setFont(1, 1, 11, BasicAnnualReport::Columns, {8});
+    sheet.setFont(1, 1, 11, Columns, {8});
     return sheet;
 }
 
-}  // namespace
-
-FigureFormRules BasicAnnualReport::rules()
+FigureFormRules rules()
 {
     FigureFormRules r;
     r.halves = {{LeftLabelCol, LeftValueCol, leftRows()}, {RightLabelCol, RightValueCol, rightRows()}};
@@ -256,29 +253,25 @@ FigureFormRules BasicAnnualReport::rules()
     return r;
 }
 
-BasicAnnualReport::BasicAnnualReport(Session& session) : session_(session), sheet_(formTemplate())
+Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
 {
-}
-
-void BasicAnnualReport::compute(const Progress& progress)
-{
-    const UnitAttributes& unit = session_.unit();
+    const UnitAttributes& unit = in.unit;
     const bool organ = unit.EnterpriseFlag == 0;
     FigureBasis basis;
     basis.endMonth = 12;
-    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
+    Figures figures = computeFigures(in.db, figureRules(), basis, progress);
     addUpSums(figures, sumRules());
     perHeads(figures, perHeadRules(), 100);
     figures["I24"] = 1;
 
-    const SheetBatch batch(sheet_);
-    showFigures(sheet_, figures, figureRules());
+    const SheetBatch batch(sheet);
+    showFigures(sheet, figures, figureRules());
     for (const SumRule& r : sumRules())
-        sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
+        sheet.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
     for (const PerHeadRule& r : perHeadRules())
-        sheet_.setText(r.cell.row, r.cell.col,
+        sheet.setText(r.cell.row, r.cell.col,
                        fenText(figure(figures, r.field), figure(figures, r.heads)));
-    sheet_.setText(UnitCount.row, UnitCount.col, figureText(figures["I24"]));
+    sheet.setText(UnitCount.row, UnitCount.col, figureText(figures["I24"]));
     // Not reported: shown as "--", stored as 0. A government organ's talent total keeps its
     // management staff, counted before the cell is blanked.
     std::vector<const char*> blank =
@@ -290,27 +283,13 @@ void BasicAnnualReport::compute(const Progress& progress)
     for (const char* field : blank)
         for (const FigureRule& r : figureRules())
             if (std::string(r.field) == field)
-                sheet_.setText(r.cell.row, r.cell.col, NotApplicable);
-    figures_ = std::move(figures);
+                sheet.setText(r.cell.row, r.cell.col, NotApplicable);
+    return figures;
 }
 
-void BasicAnnualReport::store()
+WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
 {
-    if (figures_.empty())
-        throw std::logic_error("the basic annual report is stored before it was computed");
-    const UnitAttributes& unit = session_.unit();
-    storeReportRow(session_.db(), "NLabor_info", StoredColumns, figures_, unit.CurDepNo,
-                   unit.CurDepName, InFen);
-}
-
-QString BasicAnnualReport::workbookPath() const
-{
-    return vel::workbookPath(session_.folder(), QStringLiteral("基础定期报表I102-2_") + YearLabel);
-}
-
-WorkbookLayout BasicAnnualReport::workbookLayout() const
-{
-    const UnitAttributes& unit = session_.unit();
+    const UnitAttributes& unit = c.unit;
     WorkbookLayout l;
     l.sheetName = QStringLiteral("基础定期报表");
     l.copy.sheetCells = {1, 1, Rows, Columns};
@@ -346,28 +325,65 @@ WorkbookLayout BasicAnnualReport::workbookLayout() const
     return l;
 }
 
-QString BasicAnnualReport::exportWorkbook(const Progress& progress) const
+FormDefinition definition()
 {
-    const QString path = workbookPath();
-    writeWorkbook(sheet_, workbookLayout(), path, progress);
-    return writtenFileMessage(path);
+    FormDefinition d;
+    d.number = QStringLiteral("I102-2");
+    d.command = QStringLiteral("basic-annual");
+    d.description = QStringLiteral("labor situation of the year (I102-2)");
+    d.position = 60;
+    d.periods = {PeriodKind::Year};
+    d.checks = [](Db& db, const FormPeriod&) { return basicAnnualOpens(db); };
+
+    FigureFormSpec spec;
+    spec.rules = rules();
+    spec.averagesFrom = QStringLiteral("年初名册（0 月）");
+    spec.sheet = [](const FormPeriod&) { return formTemplate(); };
+    spec.compute = compute;
+    spec.inFen = {InFen.begin(), InFen.end()};
+    spec.periodLine = [](const FormPeriod&) { return YearLabel; };
+    d.engine = spec;
+    d.table = {"NLabor_info",
+               StoredTable::Shape::OneRow,
+               {"I01", "I02", "I03", "I04", "I05", "I06", "I07", "I08", "I09", "I10", "I11",
+                "I12", "I13", "I14", "I15", "I16", "I17", "I18", "I19", "I20", "I21", "I22",
+                "I23", "I24", "A1",  "A2",  "A3",  "A4",  "A5",  "A6",  "A7",  "A8",  "A9",
+                "A10", "A11", "A12", "A13", "A14", "A15", "A16", "A17", "A18", "B1",  "B2",
+                "B3",  "B4",  "B5",  "B6",  "B7"}};
+
+    d.workbook.name = [](const FormContext&) { return QStringLiteral("基础定期报表I102-2_") + YearLabel; };
+    d.workbook.layout = workbookLayout;
+    d.workbook.message = writtenFileMessage;
+
+    d.submission.folder = SubmissionFolder::Rcsb;
+    d.submission.periods = {PeriodKind::Year};
+    d.submission.files = {{[](const QString& unit, const FormPeriod&) {
+                               return unit + QStringLiteral("_i102.dbf");
+                           },
+                           tableSource("NLabor_info", {InFen.begin(), InFen.end()}), {}}};
+    d.submission.message = [](const QStringList& paths) { return writtenFileMessage(paths[0]); };
+
+    d.window.caption = fixedCaption(QStringLiteral("企事业单位劳动统计报表（年度）"));
+    d.window.modal = false;
+    d.window.kindLine = QStringLiteral("基层定期报表");
+    d.window.title = QStringLiteral("劳   动   情   况");
+    d.window.unitLines = laborUnitLines;
+    d.window.identityLines = {QStringLiteral("表             号：I102-2表     "),
+                              QStringLiteral("有效期至：2012年6月     ")};
+
+    d.menus = {{QString(), true,
+                {{QStringLiteral("劳动情况基层年报表"), QStringLiteral("actBasicAnnual"),
+                  FormPeriod::ofYear(), false, false}}}};
+    d.helpKey = QStringLiteral("i102-2");
+    return d;
 }
 
-QString BasicAnnualReport::submissionPath() const
-{
-    return vel::submissionPath(session_.folder(), SubmissionFolder::Rcsb,
-                               session_.unit().CurDepNo + QStringLiteral("_i102.dbf"));
-}
+}  // namespace
 
-QString BasicAnnualReport::submit()
+const FormDefinition& basicAnnualForm()
 {
-    store();
-    std::map<std::string, int> decimals;
-    for (const std::string& field : InFen)
-        decimals[field] = 2;
-    return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Rcsb,
-                             "NLabor_info", QFileInfo(submissionPath()).fileName(), {},
-                             decimals);
+    static const FormDefinition form = definition();
+    return form;
 }
 
 }  // namespace vel

@@ -1,24 +1,25 @@
-#include "AnnualReport.h"
-
 #include "Errors.h"
 #include "Session.h"
-#include "output/DbfWriter.h"
-#include "output/WorkbookWriter.h"
 #include "reports/AverageWage.h"
 #include "reports/Balancing.h"
+#include "reports/FormDefinition.h"
 #include "reports/FormTemplate.h"
 #include "reports/LookLeader.h"
+#include "reports/ReportChecks.h"
 #include "reports/ReportOutput.h"
-#include "reports/ReportTable.h"
 #include "reports/SupplementLine.h"
-
-#include <QFileInfo>
-
-#include <stdexcept>
 
 namespace vel {
 
+// The annual form I102-1 "从业人员及工资总额": December's head counts by sex, working time,
+// status, education and occupation in the left half; average head counts over the opening roster
+// and the twelve months, wage totals by status, part and occupation, and average wages in the
+// right half; the supplementary block of the unit's class below.
+
 namespace {
+
+constexpr int Rows = 52;
+constexpr int Columns = 9;
 
 constexpr int LeftLabelCol = 1;
 constexpr int LeftValueCol = 4;
@@ -260,17 +261,9 @@ const std::vector<SupplementLine>& supplementLines()
     return lines;
 }
 
-const std::vector<const char*> StoredColumns = {
-    "I01", "I02", "I03", "I05", "I06", "I07", "A01", "A02", "A03", "A04", "I71", "I72",
-    "A05", "A06", "A07", "A08", "I73", "A09", "I74", "A10", "I75", "A11", "A12", "A13",
-    "A14", "A15", "A16", "A17", "A18", "I08", "I09", "I10", "I11", "I76", "I77", "I78",
-    "I79", "A19", "I80", "I12", "I13", "I14", "I15", "I16", "I17", "I18", "I19", "I81",
-    "I82", "I83", "I84", "A20", "I85", "I20", "I21", "I22", "I23", "I86", "I87", "I88",
-    "I89", "A21", "I90", "I51", "I48", "I41", "I42", "I43", "I44", "I46", "I47"};
-
 Sheet formTemplate()
 {
-    Sheet sheet(AnnualReport::Rows, AnnualReport::Columns);
+    Sheet sheet(Rows, Columns);
     writeFormRows(sheet, LeftLabelCol, leftRows());
     writeFormRows(sheet, RightLabelCol, rightRows());
     for (int col : {LeftValueCol, RightValueCol}) {
@@ -299,15 +292,14 @@ Sheet formTemplate()
     return sheet;
 }
 
-}  // namespace
-
-bool AnnualReport::yearAccepted(const QString& year)
+// The form is valid for these two years.
+bool yearAccepted(const QString& year)
 {
     const QString y = year.trimmed();
     return y == QLatin1String("2012") || y == QLatin1String("2013");
 }
 
-FigureFormRules AnnualReport::rules()
+FigureFormRules rules()
 {
     FigureFormRules r;
     r.halves = {{LeftLabelCol, LeftValueCol, leftRows()}, {RightLabelCol, RightValueCol, rightRows()}};
@@ -319,54 +311,35 @@ FigureFormRules AnnualReport::rules()
     return r;
 }
 
-AnnualReport::AnnualReport(Session& session) : session_(session), sheet_(formTemplate()) {}
-
-void AnnualReport::compute(const Progress& progress)
+Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
 {
-    const UnitAttributes& unit = session_.unit();
+    const UnitAttributes& unit = in.unit;
     FigureBasis basis;
     basis.endMonth = 12;
     basis.organ = unit.EnterpriseFlag == 0;
-    basis.leaderPost = LookLeader(session_.db());
-    Figures figures = computeFigures(session_.db(), figureRules(), basis, progress);
+    basis.leaderPost = LookLeader(in.db);
+    Figures figures = computeFigures(in.db, figureRules(), basis, progress);
     balanceGroups(figures, Balance);
     figures[TransportWages] = basis.organ ? 0 : figure(figures, "A20");
     averageWages(figures, averageWageRules(), WithoutHeads::Zero);
     figures["I51"] = 1;
 
-    const SheetBatch batch(sheet_);
-    showFigures(sheet_, figures, figureRules());
-    sheet_.setText(TransportWagesCell.row, TransportWagesCell.col,
+    const SheetBatch batch(sheet);
+    showFigures(sheet, figures, figureRules());
+    sheet.setText(TransportWagesCell.row, TransportWagesCell.col,
                    figureText(figures[TransportWages]));
     for (const AverageWageRule& r : averageWageRules())
-        sheet_.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
-    sheet_.setText(UnitCount.row, UnitCount.col, figureText(figures["I51"]));
-    writeSupplement(sheet_, supplementLines(), unit.CurDepInfo, figures);
-    figures_ = std::move(figures);
+        sheet.setText(r.cell.row, r.cell.col, figureText(figures[r.field]));
+    sheet.setText(UnitCount.row, UnitCount.col, figureText(figures["I51"]));
+    writeSupplement(sheet, supplementLines(), unit.CurDepInfo, figures);
+    return figures;
 }
 
-ReportRow AnnualReport::storedRow() const
+WorkbookLayout workbookLayout(const FormContext& c, const Sheet& sheet)
 {
-    if (figures_.empty())
-        throw std::logic_error("the annual report is stored before it was computed");
-    const UnitAttributes& unit = session_.unit();
-    return reportRow(StoredColumns, figures_, unit.CurDepNo, unit.CurDepName);
-}
-
-void AnnualReport::store()
-{
-    storeReportRow(session_.db(), "NGLabor_info", storedRow());
-}
-
-QString AnnualReport::workbookPath() const
-{
-    return vel::workbookPath(session_.folder(),
-                             QStringLiteral("基础定期报表I102-1_") + session_.unit().CurDepNo);
-}
-
-WorkbookLayout AnnualReport::workbookLayout(const QString& year) const
-{
-    const UnitAttributes& unit = session_.unit();
+    if (!yearAccepted(c.year))
+        throw Error(QStringLiteral("年份只能是2012或2013，未导出工作簿。"));
+    const UnitAttributes& unit = c.unit;
     WorkbookLayout l;
     l.sheetName = QStringLiteral("基础定期报表");
     l.copy.sheetCells = {1, 1, Rows, Columns};
@@ -382,7 +355,7 @@ WorkbookLayout AnnualReport::workbookLayout(const QString& year) const
     for (int row = FirstSupplementRow; row <= Rows; ++row) {
         const int workbookRow = row + WorkbookRowOffset;
         l.cell(workbookRow, 1,
-               blanks(leading[row - FirstSupplementRow]) + sheet_.text(row, 1).trimmed());
+               blanks(leading[row - FirstSupplementRow]) + sheet.text(row, 1).trimmed());
         l.rowHeights[workbookRow] = 12;
     }
 
@@ -400,7 +373,7 @@ WorkbookLayout AnnualReport::workbookLayout(const QString& year) const
         l.cell(3 + i, 7, header[i]).general().size(9);
         l.merge(3 + i, 7, 3 + i, 9);
     }
-    l.cell(3, 4, blanks(6) + year.trimmed() + QStringLiteral("年")).size(9);
+    l.cell(3, 4, blanks(6) + c.year.trimmed() + QStringLiteral("年")).size(9);
     l.merge(7, GapCol, 45, GapCol);
     for (int row = 48; row <= 59; ++row)
         l.merge(row, 1, row, 9);
@@ -419,32 +392,74 @@ WorkbookLayout AnnualReport::workbookLayout(const QString& year) const
     return l;
 }
 
-QString AnnualReport::exportWorkbook(const QString& year, const Progress& progress) const
+FormDefinition definition()
 {
-    if (!yearAccepted(year))
-        throw Error(QStringLiteral("年份只能是2012或2013，未导出工作簿。"));
-    const QString path = workbookPath();
-    writeWorkbook(sheet_, workbookLayout(year), path, progress);
-    return writtenFileMessage(path);
+    FormDefinition d;
+    d.number = QStringLiteral("I102-1");
+    d.command = QStringLiteral("annual");
+    d.description = QStringLiteral("employees and wages of the year (I102-1)");
+    d.position = 80;
+    d.periods = {PeriodKind::Year};
+    d.checks = [](Db& db, const FormPeriod&) { return annualReportOpens(db); };
+
+    FigureFormSpec spec;
+    spec.rules = rules();
+    spec.averagesFrom = QStringLiteral("年初名册（0 月）");
+    spec.sheet = [](const FormPeriod&) { return formTemplate(); };
+    spec.compute = compute;
+    d.engine = spec;
+    d.table = {
+        "NGLabor_info",
+        StoredTable::Shape::OneRow,
+        {"I01", "I02", "I03", "I05", "I06", "I07", "A01", "A02", "A03", "A04", "I71", "I72",
+         "A05", "A06", "A07", "A08", "I73", "A09", "I74", "A10", "I75", "A11", "A12", "A13",
+         "A14", "A15", "A16", "A17", "A18", "I08", "I09", "I10", "I11", "I76", "I77", "I78",
+         "I79", "A19", "I80", "I12", "I13", "I14", "I15", "I16", "I17", "I18", "I19", "I81",
+         "I82", "I83", "I84", "A20", "I85", "I20", "I21", "I22", "I23", "I86", "I87", "I88",
+         "I89", "A21", "I90", "I51", "I48", "I41", "I42", "I43", "I44", "I46", "I47"}};
+
+    d.workbook.name = [](const FormContext& c) {
+        return QStringLiteral("基础定期报表I102-1_") + c.unit.CurDepNo;
+    };
+    d.workbook.layout = workbookLayout;
+    d.workbook.message = writtenFileMessage;
+    d.workbook.defaultYear = QStringLiteral("2012");
+
+    d.submission.folder = SubmissionFolder::Gzsb;
+    d.submission.periods = {PeriodKind::Year};
+    d.submission.files = {{[](const QString& unit, const FormPeriod&) {
+                               return unit + QStringLiteral("_i102.dbf");
+                           },
+                           tableSource("NGLabor_info"), {}}};
+    d.submission.message = [](const QStringList& paths) { return writtenFileMessage(paths[0]); };
+
+    d.window.caption = fixedCaption(QStringLiteral("从业人员及工资总额（年报）"));
+    d.window.title = QStringLiteral("从业人员及工资总额");
+    d.window.unitLines = [](const UnitAttributes& u) {
+        return QStringList{QStringLiteral("组织机构代码 : ") + u.CurDepNo,
+                           QStringLiteral("企业（单位）详细名称 : ") + u.CurDepName};
+    };
+    d.window.identityLines = {QStringLiteral("表         号：１ ０ ２ - １ 表"),
+                              QStringLiteral("制定机关：Ardelm统计局"),
+                              QStringLiteral("批准文号：国统字(2012)174号"),
+                              QStringLiteral("有效期至：２０１４年１月")};
+
+    d.menus = {{QString(), true,
+                {{QStringLiteral("从业人员及工资总额年报"), QStringLiteral("actAnnual"),
+                  FormPeriod::ofYear(), true, true, true}}}};
+    d.toolButton = FormToolButton{QStringLiteral("年  报"), QStringLiteral("btnAnnual")};
+    d.picture = QStringLiteral("annual-report");
+    d.helpKey = QStringLiteral("i102-1");
+    d.listedInOverview = true;
+    return d;
 }
 
-QString AnnualReport::submissionFileName(const QString& unitCode)
-{
-    return unitCode + QStringLiteral("_i102.dbf");
-}
+}  // namespace
 
-QString AnnualReport::submissionPath() const
+const FormDefinition& annualForm()
 {
-    return vel::submissionPath(session_.folder(), SubmissionFolder::Gzsb,
-                               submissionFileName(session_.unit().CurDepNo));
-}
-
-QString AnnualReport::submit()
-{
-    store();
-    return submitReportTable(session_.db(), session_.folder(), SubmissionFolder::Gzsb,
-                             "NGLabor_info",
-                             QFileInfo(submissionPath()).fileName());
+    static const FormDefinition form = definition();
+    return form;
 }
 
 }  // namespace vel

@@ -1,16 +1,23 @@
-#include "TalentSummary.h"
-
 #include "Session.h"
-#include "output/DbfWriter.h"
 #include "reports/BirthMonth.h"
+#include "reports/FormDefinition.h"
 #include "reports/LaborForms.h"
+#include "reports/ReportChecks.h"
+#include "reports/ReportOutput.h"
 #include "staff/RosterSubmission.h"
 
 #include <QFileInfo>
 
 namespace vel {
 
+// The year-end talent-resources summary (X505): December's staff in 17 talent categories by sex,
+// minority, party, education, age band and certificates; submitted together with the opening
+// roster's file.
+
 namespace {
+
+constexpr int Rows = 20;
+constexpr int Columns = 19;
 
 constexpr int FirstCategoryRow = 4;  // sheet row of Gid 1
 constexpr int FirstValueCol = 4;
@@ -82,21 +89,9 @@ const std::vector<HeadedColumn>& valueColumns()
     return columns;
 }
 
-const std::vector<CategoryColumn>& categoryColumns()
-{
-    static const std::vector<CategoryColumn> columns = columnsOf(valueColumns());
-    return columns;
-}
-
-const std::vector<Selection>& rowSelections()
-{
-    static const std::vector<Selection> rows = selectionsOf(categories());
-    return rows;
-}
-
 Sheet formTemplate()
 {
-    Sheet sheet(TalentSummary::Rows, TalentSummary::Columns);
+    Sheet sheet(Rows, Columns);
     sheet.setText(1, 8, QStringLiteral("学历"));
     sheet.setText(1, 12, QStringLiteral("年龄"));
     sheet.setText(1, 18, QStringLiteral("证书情况"));
@@ -121,33 +116,13 @@ Sheet formTemplate()
     }
     sheet.setColumnWidths(1, 1, 22 * 256);
     sheet.setColumnWidths(2, 3, 5 * 256);
-    sheet.setColumnWidths(FirstValueCol, TalentSummary::Columns, 8 * 256);
+    sheet.setColumnWidths(FirstValueCol, Columns, 8 * 256);
     return sheet;
 }
 
-}  // namespace
-
-const std::vector<Category>& TalentSummary::rows()
+WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
 {
-    return categories();
-}
-
-const std::vector<HeadedColumn>& TalentSummary::columns()
-{
-    return valueColumns();
-}
-
-TalentSummary::TalentSummary(Session& session)
-    : CategoryForm(session,
-                   {Month, "Total_BaseInfo", true, rowSelections(), categoryColumns(),
-                    FirstCategoryRow, FirstValueCol, QStringLiteral("汇总表")},
-                   formTemplate())
-{
-}
-
-WorkbookLayout TalentSummary::workbookLayout() const
-{
-    const UnitAttributes& unit = session_.unit();
+    const UnitAttributes& unit = c.unit;
     WorkbookLayout l;
     l.sheetName = QStringLiteral("人员基本信息");
     l.copy.sheetCells = {2, 1, Rows, Columns};
@@ -200,22 +175,75 @@ WorkbookLayout TalentSummary::workbookLayout() const
     return l;
 }
 
-QString TalentSummary::submissionPath() const
+FormDefinition definition()
 {
-    return vel::submissionPath(session_.folder(), SubmissionFolder::Rcsb,
-                               session_.unit().CurDepNo + QStringLiteral("_i505.dbf"));
+    FormDefinition d;
+    d.number = QStringLiteral("X505");
+    d.command = QStringLiteral("talent");
+    d.description = QStringLiteral("year-end talent resources (X505) with the opening roster's file");
+    d.position = 10;
+    d.periods = {PeriodKind::Year};
+    d.checks = [](Db& db, const FormPeriod&) { return talentSummaryOpens(db); };
+
+    CategoryFormSpec spec;
+    spec.month = 12;
+    spec.rows = categories();
+    spec.columns = valueColumns();
+    spec.firstRow = FirstCategoryRow;
+    spec.firstValueCol = FirstValueCol;
+    spec.stampsName = true;
+    spec.sheet = formTemplate;
+    spec.guard = monthlyStaffAudited;
+    d.engine = spec;
+    d.table = {"Total_BaseInfo",
+               StoredTable::Shape::CategoryRows,
+               {"G11", "G12", "G13", "G14", "G15", "G16", "G17", "G18", "G19", "G110", "G111",
+                "G112", "G113", "G114", "G115", "G116"},
+               17};
+
+    d.workbook.name = [](const FormContext&) { return QStringLiteral("汇总表"); };
+    d.workbook.layout = workbookLayout;
+    d.workbook.message = exportedToMessage;
+
+    d.submission.folder = SubmissionFolder::Rcsb;
+    d.submission.periods = {PeriodKind::Year};
+    const DbfSource summary{"SELECT * FROM Total_BaseInfo ORDER BY Gid", {}};
+    d.submission.files = {
+        {[](const QString& unit, const FormPeriod&) { return unit + QStringLiteral("_i505.dbf"); },
+         [summary](Db&, const FormPeriod&) { return summary; }, {}},
+        {[](const QString& unit, const FormPeriod&) { return rosterSubmissionName(unit); },
+         [](Db&, const FormPeriod&) { return rosterSubmissionSource(); }, {}}};
+    d.submission.message = [](const QStringList& paths) {
+        const QFileInfo summary(paths[0]);
+        return savedMessage(summary.path(), QStringLiteral("汇总文件名为:%1，过录表为：%2")
+                                                .arg(summary.fileName(), QFileInfo(paths[1]).fileName()));
+    };
+
+    d.window.caption = fixedCaption(QStringLiteral("期初人才调查汇总表（统计上年末人才情况）"));
+    d.window.title = QStringLiteral("年末人才调查汇总表  ");
+    d.window.unitLines = [](const UnitAttributes& u) {
+        return QStringList{QStringLiteral("单位名称：%1 ").arg(u.CurDepName),
+                           QStringLiteral("单位法人代码：%1 ").arg(u.CurDepNo)};
+    };
+    d.window.exportCaption = QStringLiteral("导成Excel");
+    d.window.printCaption = QStringLiteral("打  印");
+    d.window.submitCaption = QStringLiteral("生成上报文件");
+
+    d.menus = {{QString(), true,
+                {{QStringLiteral("年末人才资源情况汇总"), QStringLiteral("actTalentYearEnd"),
+                  FormPeriod::ofYear(), true, true, true}}}};
+    d.toolButton = FormToolButton{QStringLiteral("人才资源"), QStringLiteral("btnTalent"), false};
+    d.picture = QStringLiteral("talent-summary");
+    d.helpKey = QStringLiteral("talent-year");
+    return d;
 }
 
-QString TalentSummary::submit()
+}  // namespace
+
+const FormDefinition& talentForm()
 {
-    store();
-    const QString summary = submissionPath();
-    writeDbf(session_.db(), {"SELECT * FROM Total_BaseInfo ORDER BY Gid", {}}, summary);
-    const QString roster = writeRosterSubmission(session_.db(), session_.folder(),
-                                                 session_.unit().CurDepNo);
-    return savedMessage(submissionFolder(), QStringLiteral("汇总文件名为:%1，过录表为：%2")
-                                                .arg(QFileInfo(summary).fileName(),
-                                                     QFileInfo(roster).fileName()));
+    static const FormDefinition form = definition();
+    return form;
 }
 
 }  // namespace vel
