@@ -29,6 +29,7 @@ private slots:
     void deleteClearsValuesButNotMarks();
     void readOnlyRefusesEveryChange();
     void typingEditsEnterMovesDownTabMovesRight();
+    void enterAfterTabsGoesBackToTheFirstColumn();
     void doubleClickAndKeyUpReportSheetCoordinates();
     void dropDownChoiceWritesTheLinkedCell();
     void marksShowAsRedBackgrounds();
@@ -225,6 +226,38 @@ void SheetViewTest::typingEditsEnterMovesDownTabMovesRight()
     QCOMPARE(view->selStartCol(), 6);
     QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(view->selStartCol(), 5);
+}
+
+// A row typed across with Tab: Enter starts the next row in the column the run began at.
+void SheetViewTest::enterAfterTabsGoesBackToTheFirstColumn()
+{
+    showActive();
+    view->selectRange(3, 3, 3, 3);
+    for (const char* text : {"1", "2", "3"}) {
+        QTest::keyClicks(view.get(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClicks(view.get(), "4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(view->selStartRow(), 4);  // the editor closes after the key
+    QCOMPARE(QStringList({cell(3, 3), cell(3, 4), cell(3, 5), cell(3, 6)}),
+             QStringList({"1", "2", "3", "4"}));
+    QCOMPARE(view->selStartCol(), 3);
+
+    // Without editors, Shift+Tab inside the run keeps where it began.
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(view.get(), Qt::Key_Enter);
+    QCOMPARE(view->selStartRow(), 5);
+    QCOMPARE(view->selStartCol(), 3);
+
+    // A cell chosen after the Tabs ends the run: Enter goes straight down.
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    view->selectRange(5, 6, 5, 6);
+    QTest::keyClick(view.get(), Qt::Key_Enter);
+    QCOMPARE(view->selStartRow(), 6);
+    QCOMPARE(view->selStartCol(), 6);
 }
 
 void SheetViewTest::doubleClickAndKeyUpReportSheetCoordinates()

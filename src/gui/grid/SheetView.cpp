@@ -650,6 +650,31 @@ void SheetView::moveCurrent(CursorAction action)
         selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
 }
 
+void SheetView::moveAcross(CursorAction action)
+{
+    const QModelIndex from = currentIndex();
+    if (!from.isValid())
+        return;
+    if (tabRunEnd_ != from)
+        tabRunColumn_ = from.column();
+    moveCurrent(action);
+    tabRunEnd_ = currentIndex();
+}
+
+void SheetView::moveDown()
+{
+    const QModelIndex from = currentIndex();
+    const bool afterRun = from.isValid() && tabRunEnd_ == from;
+    tabRunEnd_ = QPersistentModelIndex();
+    const QModelIndex below = moveCursor(MoveDown, Qt::NoModifier);
+    if (!afterRun || !below.isValid() || below.row() == from.row()) {
+        moveCurrent(MoveDown);
+        return;
+    }
+    selectionModel()->setCurrentIndex(model_->index(below.row(), tabRunColumn_),
+                                      QItemSelectionModel::ClearAndSelect);
+}
+
 bool SheetView::event(QEvent* event)
 {
     // Claim the clipboard keys before a window's shortcuts see them, when they are ours.
@@ -708,7 +733,7 @@ void SheetView::keyPressEvent(QKeyEvent* event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
             // Left to the base class, Enter would pass on to the dialog's default button.
-            moveCurrent(MoveDown);
+            moveDown();
             return;
         default:
             break;
@@ -748,7 +773,7 @@ bool SheetView::focusNextPrevChild(bool next)
     // Tab on the grid moves right and Shift+Tab left, without wrapping to the next row.
     if (!hasFocus() || !tabKeyNavigation())
         return QTableView::focusNextPrevChild(next);
-    moveCurrent(next ? MoveRight : MoveLeft);
+    moveAcross(next ? MoveRight : MoveLeft);
     return true;
 }
 
@@ -758,15 +783,15 @@ void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     switch (hint) {
     case QAbstractItemDelegate::SubmitModelCache:
         QTableView::closeEditor(editor, hint);
-        moveCurrent(MoveDown);
+        moveDown();
         return;
     case QAbstractItemDelegate::EditNextItem:
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        moveCurrent(MoveRight);
+        moveAcross(MoveRight);
         return;
     case QAbstractItemDelegate::EditPreviousItem:
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        moveCurrent(MoveLeft);
+        moveAcross(MoveLeft);
         return;
     default:
         QTableView::closeEditor(editor, hint);

@@ -21,7 +21,8 @@ class SheetModel;
 
 // The worksheet grid of every sheet window, bound to one Sheet that stays the window's data: core
 // rules read and mark it, the grid shows and edits it. Rows and columns count from 1 here.
-// Typing starts editing a cell; Enter commits and moves down, Tab moves right.
+// Typing starts editing a cell; Enter commits and moves down, Tab moves right. After a run of Tabs
+// Enter goes to the next row's cell in the column where the run began, as in a spreadsheet.
 class SheetView : public QTableView {
     Q_OBJECT
 public:
@@ -113,6 +114,10 @@ private:
     // The part below the header rows that editing commands may change.
     CellRange editablePart(CellRange range) const;
     void moveCurrent(CursorAction action);
+    // Tab and Shift+Tab: one more step of the run, or the first of a new one.
+    void moveAcross(CursorAction action);
+    // Enter: down, or to the start column of the Tab run that ends here.
+    void moveDown();
     void applyLayout();
     void applyColumns();
     void applyRows();
@@ -146,6 +151,8 @@ private:
     std::vector<SheetDropDown*> dropDowns_;
     SheetDropDown* shownDropDown_ = nullptr;
     CellRange dropDownArea_;
+    int tabRunColumn_ = -1;             // where the Tab run began
+    QPersistentModelIndex tabRunEnd_;  // where it went last; the run ends once the cell moves
 };
 
 }  // namespace vel::gui
