@@ -144,6 +144,11 @@ void SheetView::setReadOnly(bool readOnly)
     applySpans();
 }
 
+void SheetView::setComputedColumns(const QList<int>& columns)
+{
+    model_->setComputedColumns(columns);
+}
+
 void SheetView::setHeaderRows(int count)
 {
     headerRows_ = std::max(count, 0);

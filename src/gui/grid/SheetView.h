@@ -35,6 +35,8 @@ public:
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
+    // Columns the program computes (a total): typing and double-clicking edit nothing there.
+    void setComputedColumns(const QList<int>& columns);
     // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
     bool clipboardKeysEnabled() const { return clipboardKeys_; }
     void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }

@@ -43,6 +43,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
     view_->setHeaderRows(wage::HeaderRow);
+    view_->setComputedColumns({wage::TotalCol});  // totalled on storing
     fitOnShow(this, view_);
     connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!quiet_)
