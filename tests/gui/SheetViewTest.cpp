@@ -338,6 +338,15 @@ void SheetViewTest::dropDownChoiceWritesTheLinkedCell()
     QTest::keyClick(grade, Qt::Key_Return);
     QCOMPARE(cell(6, 4), "中级");
     QCOMPARE(view->selectedRange(), (CellRange{2, 2, 2, 2}));
+
+    // Over a narrow column the list widens to its longest entry, with no scroll bar sideways.
+    const QString longest = QStringLiteral("专业技术岗位工作人员");
+    grade->setItems({"高级", longest});
+    view->setColumnWidth(3, 30);
+    view->showDropDown(grade, {6, 4, 9, 4});
+    QVERIFY(grade->viewport()->width() >= grade->fontMetrics().horizontalAdvance(longest));
+    QVERIFY(grade->geometry().right() < view->viewport()->width());
+    QVERIFY(!grade->horizontalScrollBar()->isVisible());
 }
 
 void SheetViewTest::marksShowAsRedBackgrounds()

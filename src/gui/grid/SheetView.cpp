@@ -441,7 +441,10 @@ void SheetView::placeDropDown()
     }
     const int top = rowViewportPosition(a.r1 - 1);
     const int bottom = rowViewportPosition(lastRow - 1) + rowHeight(lastRow - 1);
-    shownDropDown_->setGeometry(left, top, right - left, bottom - top);
+    // As wide as its longest entry, kept inside the grid where the cell lies near its edge.
+    const int width = std::max(right - left, shownDropDown_->fullWidth(bottom - top));
+    const int x = std::max(0, std::min(left, viewport()->width() - width));
+    shownDropDown_->setGeometry(x, top, width, bottom - top);
 }
 
 int SheetView::columnPixels(int width) const
