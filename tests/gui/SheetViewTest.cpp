@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -35,6 +36,7 @@ private slots:
     void marksShowAsRedBackgrounds();
     void layoutFollowsTheSheet();
     void rowsFitTheirFontAndTitlesWrap();
+    void headingsStayInViewWhileRowsScroll();
     void readOnlyTextRunsOverEmptyCells();
     void rowCommandsWorkOnTheSelectedRows();
     void sheetMayDieBeforeTheView();
@@ -439,6 +441,35 @@ void SheetViewTest::rowsFitTheirFontAndTitlesWrap()
              10);
     QCOMPARE(view->rowHeight(14), view->rowHeight(6));
     QCOMPARE(sheet->font(15, 1).size, 8);  // the sheet keeps its sizes for the workbook
+}
+
+void SheetViewTest::headingsStayInViewWhileRowsScroll()
+{
+    sheet->setText(1, 2, "姓名");
+    view->setHeaderRows(1);
+    showActive();
+    auto* frozen = view->findChild<QTableView*>("frozenRows");
+    QVERIFY(frozen);
+    QVERIFY(frozen->isHidden());  // the headings are where they belong
+
+    view->selectRange(150, 2, 150, 2);
+    QVERIFY(view->verticalScrollBar()->value() > 0);
+    QVERIFY(frozen->isVisible());
+    QCOMPARE(frozen->geometry().top(), view->viewport()->geometry().top());
+    QCOMPARE(frozen->height(), view->rowHeight(0));
+    QCOMPARE(frozen->columnWidth(1), view->columnWidth(1));
+    QCOMPARE(frozen->visualRect(frozen->model()->index(0, 1)).top(), 0);
+
+    // Walking up, the current cell never hides under the headings; at the top they go.
+    for (int row = 150; row > 2; --row) {
+        QTest::keyClick(view.get(), Qt::Key_Up);
+        const QRect cell = view->visualRect(view->currentIndex());
+        QVERIFY2(cell.top() >= (frozen->isHidden() ? 0 : frozen->height()),
+                 qPrintable(QStringLiteral("row %1 under the headings").arg(view->selStartRow())));
+    }
+    QCOMPARE(view->selStartRow(), 2);
+    QCOMPARE(view->verticalScrollBar()->value(), 0);
+    QVERIFY(frozen->isHidden());
 }
 
 void SheetViewTest::readOnlyTextRunsOverEmptyCells()

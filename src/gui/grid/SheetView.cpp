@@ -1,5 +1,6 @@
 #include "SheetView.h"
 
+#include "FrozenRows.h"
 #include "SheetDropDown.h"
 #include "SheetModel.h"
 #include "sheet/SheetClipboard.h"
@@ -105,6 +106,7 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     model_->setBaseFont(font());
     setModel(model_);
     setItemDelegate(new SheetDelegate(this));
+    frozen_ = new FrozenRows(this);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
@@ -154,6 +156,7 @@ void SheetView::setHeaderRows(int count)
     headerRows_ = std::max(count, 0);
     model_->setHeaderRows(headerRows_);
     applyLayout();
+    frozen_->follow();
 }
 
 void SheetView::setOneFontSize(bool on)
@@ -542,6 +545,7 @@ void SheetView::applyLayout()
     applyRows();
     applySpans();
     placeDropDown();
+    frozen_->follow();
 }
 
 void SheetView::applyColumns()
@@ -812,6 +816,17 @@ void SheetView::scrollContentsBy(int dx, int dy)
     placeDropDown();
 }
 
+void SheetView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    // A cell brought into view must not lie under the frozen headings.
+    if (!index.isValid() || index.row() < headerRows_)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    while (bar->value() > 0 && visualRect(index).top() < frozen_->coveredHeight())
+        bar->setValue(bar->value() - 1);
+}
+
 void SheetView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
@@ -819,6 +834,8 @@ void SheetView::changeEvent(QEvent* event)
         appliedWidths_.clear();
         lineHeights_.clear();
         model_->setBaseFont(font());
+        if (frozen_)
+            frozen_->follow();
     }
 }
 

@@ -16,6 +16,7 @@ class SheetEdit;
 
 namespace vel::gui {
 
+class FrozenRows;
 class SheetDropDown;
 class SheetModel;
 
@@ -76,8 +77,9 @@ public:
     void showDropDown(SheetDropDown* dropDown, const CellRange& area);
     void hideDropDowns();
 
-    // The title rows at the top (1 unless a window says otherwise): their texts wrap and the
-    // rows grow to show all of them. Any cell whose text is cut shows it whole as a tooltip.
+    // The title rows at the top (1 unless a window says otherwise): their texts wrap, the rows
+    // grow to show all of them and they stay in view while the rows below scroll. Any cell
+    // whose text is cut shows it whole as a tooltip.
     // Rows a window names here are never edited: no typing, pasting, cutting, clearing,
     // inserting or deleting reaches them.
     int headerRows() const { return headerRows_; }
@@ -107,6 +109,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void scrollContentsBy(int dx, int dy) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -144,6 +147,7 @@ private:
 
     SheetModel* model_;
     QUndoStack* undo_;
+    FrozenRows* frozen_ = nullptr;
     bool recording_ = false;
     bool clipboardKeys_ = true;
     int headerRows_ = 1;
