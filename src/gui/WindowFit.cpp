@@ -2,8 +2,9 @@
 
 #include "grid/SheetView.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QFontMetrics>
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
@@ -73,6 +74,27 @@ private:
     FitHeight height_;
 };
 
+class TitleRoom : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = window->windowType();
+        if (!window->isWindow() || (type != Qt::Window && type != Qt::Dialog))
+            return false;
+        const int room = titleRoom(window);
+        if (window->minimumWidth() < room) {
+            window->setMinimumWidth(room);
+            window->setMaximumWidth(std::max(window->maximumWidth(), room));
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void fitOnShow(QWidget* window, const SheetView* sheet, FitHeight height)
@@ -83,6 +105,22 @@ void fitOnShow(QWidget* window, const SheetView* sheet, FitHeight height)
 QRect framedGeometry(const QWidget* window)
 {
     return window->geometry().marginsAdded(frameOf(window));
+}
+
+int titleRoom(const QWidget* window)
+{
+    if (window->windowTitle().isEmpty())
+        return 0;
+    QFont bold = window->font();
+    bold.setBold(true);
+    // The icon and the three buttons take about a title bar's height each, the margins one more.
+    return QFontMetrics(bold).horizontalAdvance(window->windowTitle()) +
+           5 * window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+}
+
+void keepTitlesWhole(QApplication& app)
+{
+    app.installEventFilter(new TitleRoom(&app));
 }
 
 void placeOver(QWidget* window, const QWidget* over)

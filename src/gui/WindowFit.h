@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class QApplication;
 class QWidget;
 
 namespace vel::gui {
@@ -23,5 +24,11 @@ QRect framedGeometry(const QWidget* window);
 // A window that no dialog places: no larger than the screen, its frame centred over `over` (or
 // the screen) and wholly inside the screen's free area.
 void placeOver(QWidget* window, const QWidget* over);
+
+// The width at which the window system shows the window's whole title beside its icon and
+// buttons.
+int titleRoom(const QWidget* window);
+// Once at start: every window is made that wide as it shows.
+void keepTitlesWhole(QApplication& app);
 
 }  // namespace vel::gui

@@ -1,11 +1,14 @@
 #include "Shooter.h"
 
 #include "WindowFit.h"
+#include "grid/SheetModel.h"
+#include "grid/SheetView.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QHash>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,6 +58,31 @@ Shooter Shooter::checkingFrames()
     return s;
 }
 
+namespace {
+
+// The texts of a window shown in part: labels on one line, and the cells of its sheets below
+// their wrapping title rows.
+QStringList cutTexts(const QWidget* window)
+{
+    QStringList cut;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty() &&
+            label->minimumSizeHint().width() > label->width())
+            cut << label->text();
+    for (const vel::gui::SheetView* view : window->findChildren<vel::gui::SheetView*>()) {
+        const vel::Sheet* sheet = view->sheetModel()->sheet();
+        if (!view->isVisible() || !sheet)
+            continue;
+        for (int r = view->headerRows() + 1; r <= sheet->lastUsedRow(); ++r)
+            for (int c = 1; c <= sheet->maxCol(); ++c)
+                if (!sheet->columnHidden(c) && view->textCut(r, c))
+                    cut << sheet->text(r, c);
+    }
+    return cut;
+}
+
+}  // namespace
+
 void Shooter::checkFrame(QWidget* window, const QString& name)
 {
     settle(50);
@@ -69,6 +97,13 @@ void Shooter::checkFrame(QWidget* window, const QString& name)
                          .arg(frame.height())
                          .arg(room.width())
                          .arg(room.height());
+    if (window->width() < vel::gui::titleRoom(window))
+        failures_ << QStringLiteral("%1 (%2): %3 wide, its title needs %4")
+                         .arg(name, window->windowTitle())
+                         .arg(window->width())
+                         .arg(vel::gui::titleRoom(window));
+    for (const QString& cut : cutTexts(window))
+        failures_ << QStringLiteral("%1 (%2): \"%3\" is cut").arg(name, window->windowTitle(), cut);
     saved_ << name;
 }
 

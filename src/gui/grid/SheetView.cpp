@@ -529,6 +529,12 @@ int SheetView::fittedRowPixels(int row) const
     return pixels;
 }
 
+bool SheetView::textCut(int row, int col) const
+{
+    const QModelIndex index = model_->index(row - 1, col - 1);
+    return index.isValid() && textPixels(index) > visualRect(index).width();
+}
+
 int SheetView::textPixels(const QModelIndex& index) const
 {
     const QFont font = model_->data(index, Qt::FontRole).value<QFont>();
@@ -708,7 +714,7 @@ bool SheetView::viewportEvent(QEvent* event)
     const QModelIndex index = indexAt(help->pos());
     const QRect cell = visualRect(index);
     if (index.isValid() && !model_->data(index).toString().isEmpty() &&
-        (index.row() < headerRows_ || textPixels(index) > cell.width()))
+        (index.row() < headerRows_ || textCut(index.row() + 1, index.column() + 1)))
         QToolTip::showText(help->globalPos(), model_->data(index).toString(), viewport(), cell);
     else
         QToolTip::hideText();

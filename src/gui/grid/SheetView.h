@@ -95,6 +95,8 @@ public:
     // shows every row down to the last one holding text.
     int fullWidth() const;
     int usedHeight() const;
+    // The cell (1-based) shows only part of its one line of text.
+    bool textCut(int row, int col) const;
 
 signals:
     void cellDoubleClicked(int row, int col);

@@ -11,8 +11,7 @@
 
 namespace vel::gui {
 namespace {
-// Characters, in the sheet's units: narrow enough for the blanks in the allowance header to wrap
-// it as "工资性津" over "贴和补贴" in the title row.
+// Characters, in the sheet's units: wide enough for "工资性津贴和补贴" on one line.
 constexpr int ColumnWidth = 13 * 256;
 }
 
