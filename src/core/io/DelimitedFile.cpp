@@ -123,6 +123,10 @@ QStringList splitLine(const QString& text, QChar separator, int line)
             field = text.mid(start, pos - start);
         }
         const qsizetype bad = controlCharAt(field);
+        if (bad >= 0 && field[bad] == u'\r')
+            refuseCell(line, column,
+                       QStringLiteral("含有单独的回车符 U+000D：文件的换行方式不统一，"
+                                      "请把文件统一保存为一种换行方式后再导入。"));
         if (bad >= 0)
             refuseCell(line, column,
                        QStringLiteral("含有控制字符 %1，请删除后再导入。").arg(charCodeText(field[bad])));
@@ -170,15 +174,18 @@ DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEnc
         body.remove(0, 3);
         encoding = encoding.value_or(TextEncoding::Utf8);
     }
+    // Lines end in "\n" (any "\r" before it belongs to the line end), or, in a file that holds no
+    // "\n" at all, in a lone "\r" as old Mac programs write them.
+    const char lineEnd = body.contains('\n') ? '\n' : '\r';
     std::vector<QByteArray> raw;
     qsizetype start = 0;
     while (start < body.size()) {
-        qsizetype end = body.indexOf('\n', start);
+        qsizetype end = body.indexOf(lineEnd, start);
         const bool last = end < 0;
         if (last)
             end = body.size();
         qsizetype stop = end;
-        while (!last && stop > start && body[stop - 1] == '\r')
+        while (!last && lineEnd == '\n' && stop > start && body[stop - 1] == '\r')
             --stop;
         raw.push_back(body.mid(start, stop - start));
         start = end + 1;
