@@ -45,6 +45,9 @@ expect 1 "encoding UTF-8" "第3行“基本工资”不是数字：abc
 本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/bad.csv"
 printf '%s\n' "h" "001,张三,3000,,,,x" > "$dir/wide.csv"
 expect 1 "" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
+printf '%s\n' "h" "001,张三,3000" "002,李四,3000" "001,张三,500" > "$dir/twice.csv"
+expect 1 "encoding UTF-8" "第2行与第4行的姓名编号都是001，一人一月只能有一行工资，请合并或改正。
+本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/twice.csv"
 printf 'h\n' > "$dir/empty.csv"
 expect 1 "encoding UTF-8" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
 expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
