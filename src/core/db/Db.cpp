@@ -196,16 +196,27 @@ void Statement::run(const SqlParams& params)
     });
 }
 
-Transaction::Transaction(Db& db) : db_(db)
+long long Db::dataVersion()
 {
-    db_.exec("BEGIN IMMEDIATE");
+    return std::get<long long>(scalar("PRAGMA data_version"));
+}
+
+Transaction::Transaction(Db& db)
+    : db_(db), nested_(sqlite3_get_autocommit(db.handle().getHandle()) == 0)
+{
+    db_.exec(nested_ ? "SAVEPOINT part" : "BEGIN IMMEDIATE");
 }
 
 Transaction::~Transaction()
 {
     if (open_) {
         try {
-            db_.exec("ROLLBACK");
+            if (nested_) {
+                db_.exec("ROLLBACK TO part");
+                db_.exec("RELEASE part");
+            } else {
+                db_.exec("ROLLBACK");
+            }
         } catch (...) {
             // The engine already rolled back (for example after a full disk); nothing is left open.
         }
@@ -214,7 +225,7 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    db_.exec("COMMIT");
+    db_.exec(nested_ ? "RELEASE part" : "COMMIT");
     open_ = false;
 }
 
