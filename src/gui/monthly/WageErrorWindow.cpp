@@ -90,7 +90,10 @@ void WageErrorWindow::confirmBounds()
 {
     if (!mayDropEdits())
         return;
-    confirmBoundsErrors(context_.session.db(), month_);
+    const QString question = confirmEmptyWagesQuestion(context_.session.db(), month_);
+    if (!question.isEmpty() && !prompt().ask(this, question))
+        return;
+    read_.write(context_.session.db(), [&] { confirmBoundsErrors(context_.session.db(), month_); });
     reload();
     prompt().info(this, QStringLiteral("工资审核性错误确认成功！"));
 }
