@@ -128,6 +128,7 @@ struct Setup {
         writeFile(d.filePath("wages.sql"), WageScript);
         QDir::setCurrent(dir.path());
 
+        runProcess({cli, "--data-dir", work, "init"});
         runProcess({cli, "--data-dir", work, "unit", "set", "--name", "基准单位", "--code",
                     "123456789", "--class", "否"});
         for (const char* month : {"0", "1"})
