@@ -41,7 +41,7 @@ struct DelimitedText {
 DelimitedText parseDelimitedBytes(const QByteArray& bytes,
                                   std::optional<TextEncoding> encoding = std::nullopt);
 
-// Reads the file line by line and parses it as parseDelimitedBytes does. Throws FileError for a
+// Reads the file in blocks and parses it as parseDelimitedBytes does. Throws FileError for a
 // file that cannot be read or is larger than MaxImportFileBytes.
 DelimitedText readDelimitedFile(const QString& path,
                                 std::optional<TextEncoding> encoding = std::nullopt);
