@@ -165,6 +165,11 @@ QString Query::text(const char* column) const
     return guarded(db_, [&] { return QString::fromStdString(stmt_.getColumn(column).getString()); });
 }
 
+SqlValue Query::value(const char* column) const
+{
+    return guarded(db_, [&] { return columnValue(stmt_.getColumn(column)); });
+}
+
 long long Query::integer(const char* column) const
 {
     return guarded(db_, [&] { return static_cast<long long>(stmt_.getColumn(column).getInt64()); });

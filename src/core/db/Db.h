@@ -46,6 +46,8 @@ public:
     Query(Db& db, const std::string& sql, const SqlParams& params = {});
     bool next();
     QString text(const char* column) const;  // empty for null
+    // With the type the engine holds it in.
+    SqlValue value(const char* column) const;
     long long integer(const char* column) const;
     double number(const char* column) const;
     bool isNull(const char* column) const;
