@@ -2,10 +2,8 @@
 // the opening roster and twelve monthly rosters (39,000 staff rows) with 36,000 wage rows: each
 // computed and stored as its window does on opening.
 #include "Session.h"
-#include "reports/BasicAnnualReport.h"
-#include "reports/BasicQuarterlyReport.h"
-#include "reports/TalentOpeningSummary.h"
-#include "reports/TalentSummary.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -96,13 +94,21 @@ Fixture& fixture()
     return f;
 }
 
+// The form of a command for the fixture's unit, for a period.
+struct Form : FormRun {
+    Form(Session& s, const char* command, const FormPeriod& period)
+        : FormRun(s, *formFor(command, false), period)
+    {
+    }
+};
+
 }  // namespace
 
 static void BasicQuarterlyComputeAndStore(benchmark::State& state)
 {
     Session& s = fixture().session;
     for (auto _ : state) {
-        BasicQuarterlyReport report = BasicQuarterlyReport::forQuarter(s, 3);
+        Form report(s, "basic-quarterly", FormPeriod::ofQuarter(3));
         report.compute();
         report.store();
     }
@@ -113,7 +119,7 @@ static void BasicRangeComputeAndStore(benchmark::State& state)
 {
     Session& s = fixture().session;
     for (auto _ : state) {
-        BasicQuarterlyReport report = BasicQuarterlyReport::forRange(s, 4, 12);
+        Form report(s, "basic-quarterly", FormPeriod::ofRange(MonthRange{4, 12}));
         report.compute();
         report.store();
     }
@@ -124,7 +130,7 @@ static void BasicAnnualComputeAndStore(benchmark::State& state)
 {
     Session& s = fixture().session;
     for (auto _ : state) {
-        BasicAnnualReport report(s);
+        Form report(s, "basic-annual", FormPeriod::ofYear());
         report.compute();
         report.store();
     }
@@ -135,7 +141,7 @@ static void TalentSummaryComputeAndStore(benchmark::State& state)
 {
     Session& s = fixture().session;
     for (auto _ : state) {
-        TalentSummary summary(s);
+        Form summary(s, "talent", FormPeriod::ofYear());
         summary.compute();
         summary.store();
     }
@@ -146,7 +152,7 @@ static void TalentOpeningComputeAndStore(benchmark::State& state)
 {
     Session& s = fixture().session;
     for (auto _ : state) {
-        TalentOpeningSummary summary(s);
+        Form summary(s, "talent-opening", FormPeriod::ofOpeningRoster());
         summary.compute();
         summary.store();
     }
@@ -155,7 +161,7 @@ BENCHMARK(TalentOpeningComputeAndStore)->Unit(benchmark::kMillisecond);
 
 static void TalentSummarySubmission(benchmark::State& state)
 {
-    TalentSummary summary(fixture().session);
+    Form summary(fixture().session, "talent", FormPeriod::ofYear());
     summary.compute();
     for (auto _ : state)
         summary.submit();

@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "history/HistoryImport.h"
 #include "maintenance/DatabaseCopy.h"
+#include "unit/UnitRegistration.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -73,8 +74,14 @@ static void ImportHistoryYear(benchmark::State& state)
         state.PauseTiming();
         QTemporaryDir dir;
         Session session{WorkFolder(dir.path())};
+        UnitRegistration unit;
+        unit.name = QStringLiteral("测试单位");
+        unit.code = QStringLiteral("123456789");
+        unit.type = unit::EnterpriseType;
+        unit.unitClass = QStringLiteral("否");
+        saveRegistration(session.db(), unit);
         state.ResumeTiming();
-        importHistory(session.db(), old.path(), HistoryOption::MonthlyAll);
+        importHistory(session, old.path(), HistoryOption::MonthlyAll);
     }
 }
 BENCHMARK(ImportHistoryYear)->Unit(benchmark::kMillisecond);

@@ -3,8 +3,9 @@
 // summaries over 1–12 computed and stored, their workbooks and submission files, against one
 // hand-written query per report that computes the same figures (the floor).
 #include "Session.h"
-#include "reports/AnnualReport.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/FigureForm.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 #include "reports/WageSummary.h"
 
 #include <QCoreApplication>
@@ -161,13 +162,22 @@ void runFloor(benchmark::State& state, const char* sql, long long reportHeads)
     }
 }
 
+// The form of a command for the fixture's unit, for a period.
+struct Form : FormRun {
+    Form(Session& s, const char* command, const FormPeriod& period)
+        : FormRun(s, *formFor(command, s.unit().EnterpriseFlag == 0), period)
+    {
+    }
+    const Figures& figures() const { return dynamic_cast<const FigureForm&>(engine()).figures(); }
+};
+
 }  // namespace
 
 static void QuarterlyComputeAndStore(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        QuarterlyReport report(f.session, Quarter);
+        Form report(f.session, "quarterly", FormPeriod::ofQuarter(Quarter));
         report.compute();
         report.store();
     }
@@ -176,7 +186,7 @@ BENCHMARK(QuarterlyComputeAndStore)->Unit(benchmark::kMillisecond);
 
 static void QuarterlyFloorQuery(benchmark::State& state)
 {
-    QuarterlyReport report(fixture().session, Quarter);
+    Form report(fixture().session, "quarterly", FormPeriod::ofQuarter(Quarter));
     report.compute();
     runFloor(state, QuarterlyFloor, *report.figures().at("I01"));
 }
@@ -184,7 +194,7 @@ BENCHMARK(QuarterlyFloorQuery)->Unit(benchmark::kMillisecond);
 
 static void QuarterlyWorkbook(benchmark::State& state)
 {
-    QuarterlyReport report(fixture().session, Quarter);
+    Form report(fixture().session, "quarterly", FormPeriod::ofQuarter(Quarter));
     report.compute();
     for (auto _ : state)
         report.exportWorkbook();
@@ -193,7 +203,7 @@ BENCHMARK(QuarterlyWorkbook)->Unit(benchmark::kMillisecond);
 
 static void QuarterlySubmission(benchmark::State& state)
 {
-    QuarterlyReport report(fixture().session, Quarter);
+    Form report(fixture().session, "quarterly", FormPeriod::ofQuarter(Quarter));
     report.compute();
     for (auto _ : state)
         report.submit();
@@ -204,7 +214,7 @@ static void AnnualComputeAndStore(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        AnnualReport report(f.session);
+        Form report(f.session, "annual", FormPeriod::ofYear());
         report.compute();
         report.store();
     }
@@ -213,7 +223,7 @@ BENCHMARK(AnnualComputeAndStore)->Unit(benchmark::kMillisecond);
 
 static void AnnualFloorQuery(benchmark::State& state)
 {
-    AnnualReport report(fixture().session);
+    Form report(fixture().session, "annual", FormPeriod::ofYear());
     report.compute();
     runFloor(state, AnnualFloor, *report.figures().at("I01"));
 }
@@ -221,16 +231,16 @@ BENCHMARK(AnnualFloorQuery)->Unit(benchmark::kMillisecond);
 
 static void AnnualWorkbook(benchmark::State& state)
 {
-    AnnualReport report(fixture().session);
+    Form report(fixture().session, "annual", FormPeriod::ofYear());
     report.compute();
     for (auto _ : state)
-        report.exportWorkbook(AnnualReport::DefaultYear);
+        report.exportWorkbook();
 }
 BENCHMARK(AnnualWorkbook)->Unit(benchmark::kMillisecond);
 
 static void AnnualSubmission(benchmark::State& state)
 {
-    AnnualReport report(fixture().session);
+    Form report(fixture().session, "annual", FormPeriod::ofYear());
     report.compute();
     for (auto _ : state)
         report.submit();
@@ -258,7 +268,7 @@ void WageSummaryComputeAndStore(benchmark::State& state, int enterpriseFlag)
     const int kept = f.session.unit().EnterpriseFlag;
     f.session.unit().EnterpriseFlag = enterpriseFlag;
     for (auto _ : state) {
-        WageSummary summary(f.session, {1, 12});
+        Form summary(f.session, "wage-summary", FormPeriod::ofRange(MonthRange{1, 12}));
         summary.compute();
         summary.store();
     }
@@ -282,14 +292,14 @@ BENCHMARK(WageSummaryOrganComputeAndStore)->Unit(benchmark::kMillisecond);
 static void WageSummaryFloorQuery(benchmark::State& state)
 {
     Fixture& f = fixture();
-    WageSummary summary(f.session, {1, 12});
+    Form summary(f.session, "wage-summary", FormPeriod::ofRange(MonthRange{1, 12}));
     summary.compute();
     for (auto _ : state) {
         Query q(f.session.db(), WageSummaryFloor);
         long long heads = 0;
         while (q.next())
             heads += q.integer("G11");
-        if (heads != *summary.lines()[0][G11])
+        if (heads != *dynamic_cast<const WageSummary&>(summary.engine()).lines()[0][G11])
             state.SkipWithError("the floor does not give the summary's figures");
     }
 }
@@ -297,7 +307,7 @@ BENCHMARK(WageSummaryFloorQuery)->Unit(benchmark::kMillisecond);
 
 static void WageSummaryWorkbook(benchmark::State& state)
 {
-    WageSummary summary(fixture().session, {1, 12});
+    Form summary(fixture().session, "wage-summary", FormPeriod::ofRange(MonthRange{1, 12}));
     summary.compute();
     for (auto _ : state)
         summary.exportWorkbook();

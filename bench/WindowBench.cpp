@@ -16,11 +16,8 @@
 #include "monthly/WageErrorWindow.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
-#include "reports/AnnualReportWindow.h"
-#include "reports/LaborReportWindows.h"
-#include "reports/QuarterlyReportWindow.h"
-#include "reports/TalentSummaryWindows.h"
-#include "reports/WageSummaryWindow.h"
+#include "reports/FormWindows.h"
+#include "reports/Forms.h"
 #include "reports/YearOverviewWindow.h"
 #include "sheet/Sheet.h"
 #include "staff/ErrorCorrectionWindow.h"
@@ -245,13 +242,6 @@ OPENS(OpenPayoutList, [] {
 });
 OPENS(OpenRosterChanges, [] { showNew<RosterChangesWindow>(clean(), 0, 12)(); });
 OPENS(OpenYearOverview, [] { showNew<YearOverviewWindow>(clean())(); });
-OPENS(OpenQuarterlyReport, [] { openQuarterlyReport(clean(), 3, nullptr); });
-OPENS(OpenAnnualReport, [] { openAnnualReport(clean(), nullptr); });
-OPENS(OpenBasicQuarterly, [] { openBasicQuarterly(clean(), 3, nullptr); });
-OPENS(OpenBasicAnnual, [] { openBasicAnnual(clean(), nullptr); });
-OPENS(OpenWageSummary, [] { openWageSummary(clean(), {{1, 12}, false}, nullptr); });
-OPENS(OpenTalentSummary, [] { openTalentSummary(clean(), nullptr); });
-OPENS(OpenTalentOpeningSummary, [] { openTalentOpeningSummary(clean(), nullptr); });
 
 namespace {
 
@@ -314,6 +304,40 @@ static void StoreWageWindow(benchmark::State& state)
 }
 BENCHMARK(StoreWageWindow)->Apply(windowRuns);
 
+namespace {
+
+// Every form a unit of its kind draws, from the registry, for the period it is drawn for first:
+// the third quarter, the year, January to December or the opening roster.
+FormPeriod firstPeriod(const FormDefinition& form)
+{
+    switch (form.periods.front()) {
+    case PeriodKind::Quarter:
+        return FormPeriod::ofQuarter(3);
+    case PeriodKind::Year:
+        return FormPeriod::ofYear();
+    case PeriodKind::MonthRange:
+        return FormPeriod::ofRange(MonthRange{1, 12});
+    case PeriodKind::OpeningRoster:
+        return FormPeriod::ofOpeningRoster();
+    }
+    throw std::logic_error("unknown period kind");
+}
+
+void registerFormOpenings()
+{
+    for (const FormDefinition* form : forms()) {
+        if (!form->appliesTo(false))
+            continue;
+        const std::string name = "OpenReport-" + form->command.toStdString();
+        benchmark::RegisterBenchmark(name.c_str(), [form](benchmark::State& state) {
+            measureOpening(state,
+                           [form] { openForm(clean(), *form, firstPeriod(*form), nullptr); });
+        })->Apply(windowRuns);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -323,6 +347,7 @@ int main(int argc, char** argv)
         return 0;
     }
     QApplication app(argc, argv);
+    registerFormOpenings();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

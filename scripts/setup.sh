@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs (as root), then configures and builds it.
-# Every package the build, the tests and the file checks use is named here and nowhere else.
+# Every package the build, the tests, the file checks and the Debian package use is named here
+# and nowhere else. With --no-build it only installs them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -12,6 +13,8 @@ packages=(
   python3-openpyxl python3-dbfread
   xvfb xauth sqlite3
   clang
+  librsvg2-bin man-db
+  dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()
@@ -25,5 +28,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+[ "${1:-}" = --no-build ] && exit 0
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$here/build" -j "$(nproc)"

@@ -16,9 +16,11 @@ MaintenanceCommands::MaintenanceCommands(CLI::App& cli)
 {
     backup_ = cli.add_subcommand("backup", "copy the database (default BAK/{unit number}.db)");
     backup_->add_option("FILE", file_, "the copy to write");
+    backup_->add_flag("--yes", yes_, "replace a file already there");
     restore_ = cli.add_subcommand(
         "restore", "replace the database by a backup; the replaced one is kept under BAK");
     restore_->add_option("FILE", file_, "the backup to restore")->required();
+    restore_->add_flag("--yes", yes_, "accepted as by every command that replaces data");
     reset_ = cli.add_subcommand(
         "reset", "replace the database by a blank one; the replaced one is kept under BAK");
     reset_->add_flag("--yes", yes_, "answer the question Yes");
@@ -39,6 +41,8 @@ MaintenanceCommands::MaintenanceCommands(CLI::App& cli)
 
 std::optional<int> MaintenanceCommands::run(Session& session)
 {
+    if (*backup_ || *restore_ || *reset_ || *clear_ || *import_)
+        removeStaleCopies(session.folder());
     if (*backup_)
         return backup(session);
     if (*restore_)
@@ -54,11 +58,12 @@ std::optional<int> MaintenanceCommands::run(Session& session)
 
 int MaintenanceCommands::backup(Session& session)
 {
-    if (!checksPass(unitCheck(session, false)))
+    // The default name is the registered unit's number; without a unit the checks refuse.
+    const QString unitCode = session.unitRegistered() ? session.unit().CurDepNo : QString();
+    const QString target = file_.empty() ? defaultBackupPath(session.folder(), unitCode)
+                                         : QString::fromStdString(file_);
+    if (!checksPass(backupChecks(session, target), yes_))
         return Refused;
-    const QString target = file_.empty()
-                               ? defaultBackupPath(session.folder(), session.unit().CurDepNo)
-                               : QString::fromStdString(file_);
     backupDatabase(session.db(), target);
     out(maintenance::backupDone(target));
     return 0;
@@ -117,17 +122,19 @@ int MaintenanceCommands::importHistory(Session& session)
     }
     const auto option = static_cast<HistoryOption>(option_);
     const QString folder = QString::fromStdString(from_);
-    if (!checksPass(historyImportChecks(session.db(), folder, option), yes_))
+    if (!checksPass(historyImportChecks(session, folder, option), yes_))
         return Refused;
-    QStringList messages;
+    HistoryImportResult result;
     try {
-        messages = vel::importHistory(session.db(), folder, option);
+        result = vel::importHistory(session, folder, option);
     } catch (const Error& e) {
         err(e.message() + QStringLiteral("\n本次导入未作任何改动。"));
-        return 2;
+        return Refused;
     }
-    for (const QString& message : messages)
+    for (const QString& message : result.messages)
         out(message);
+    for (const QString& line : result.refused)
+        err(line);
     return 0;
 }
 

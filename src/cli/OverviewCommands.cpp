@@ -9,9 +9,7 @@ namespace vel::cli {
 
 int yearOverview(Session& session)
 {
-    const QString unitCode = session.unitRegistered() ? session.unit().CurDepNo : QString();
-    for (const QStringList& row :
-         yearOverviewTable(vel::yearOverview(session.db(), session.folder(), unitCode)))
+    for (const QStringList& row : yearOverviewTable(vel::yearOverview(session)))
         out(delimitedLine(row, '\t'));
     return 0;
 }

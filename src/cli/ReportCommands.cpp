@@ -2,21 +2,20 @@
 
 #include "CliSupport.h"
 #include "Session.h"
-#include "reports/AnnualReport.h"
-#include "reports/BasicAnnualReport.h"
-#include "reports/BasicQuarterlyReport.h"
-#include "period/CommandChecks.h"
-#include "reports/QuarterlyReport.h"
-#include "reports/ReportChecks.h"
-#include "reports/TalentOpeningSummary.h"
-#include "reports/TalentSummary.h"
-#include "reports/WageSummary.h"
-#include "staff/RosterSubmission.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace vel::cli {
 namespace {
+
+bool takes(const FormDefinition& form, PeriodKind kind)
+{
+    return std::find(form.periods.begin(), form.periods.end(), kind) != form.periods.end();
+}
 
 void printSheet(const Sheet& sheet)
 {
@@ -28,141 +27,90 @@ void printSheet(const Sheet& sheet)
     }
 }
 
-template <class Report, class Export>
-int finish(Report& report, ReportFiles files, Export exportWorkbook,
-           const QStringList& moreSubmitted = {})
-{
-    report.compute();
-    report.store();
-    printSheet(report.sheet());
-    if (files.workbook) {
-        exportWorkbook();
-        out(report.workbookPath());
-    }
-    if (files.submission) {
-        report.submit();
-        out(report.submissionPath());
-        for (const QString& path : moreSubmitted)
-            out(path);
-    }
-    return 0;
-}
-
-template <class Report>
-int finish(Report& report, ReportFiles files, const QStringList& moreSubmitted = {})
-{
-    return finish(report, files, [&] { report.exportWorkbook(); }, moreSubmitted);
-}
-
 }  // namespace
 
-int quarterlyReport(Session& session, int quarter, ReportFiles files)
+ReportCommands::ReportCommands(CLI::App& cli)
 {
-    if (quarter < 1 || quarter > 3) {
-        err(QStringLiteral("季度必须是1到3。"));
-        return Refused;
-    }
-    if (!checksPass(quarterlyReportChecks(session, quarter)))
-        return Refused;
-    QuarterlyReport report(session, quarter);
-    return finish(report, files);
-}
-
-int annualReport(Session& session, ReportFiles files)
-{
-    if (!checksPass(annualReportChecks(session)))
-        return Refused;
-    AnnualReport report(session);
-    return finish(report, files, [&] { report.exportWorkbook(AnnualReport::DefaultYear); });
-}
-
-int basicQuarterlyReport(Session& session, int quarter, ReportFiles files)
-{
-    if (quarter < 1 || quarter > 3) {
-        err(QStringLiteral("季度必须是1到3。"));
-        return Refused;
-    }
-    if (!checksPass(basicQuarterlyChecks(session, quarter)))
-        return Refused;
-    BasicQuarterlyReport report = BasicQuarterlyReport::forQuarter(session, quarter);
-    return finish(report, files);
-}
-
-int basicRangeReport(Session& session, int from, int to, ReportFiles files)
-{
-    if (files.submission) {
-        err(QStringLiteral("期间报表不能生成上报文件。"));
-        return Refused;
-    }
-    if (!checksPass(basicRangeChecks(session, from, to)))
-        return Refused;
-    BasicQuarterlyReport report = BasicQuarterlyReport::forRange(session, from, to);
-    return finish(report, files);
-}
-
-int basicAnnualReport(Session& session, ReportFiles files)
-{
-    if (!checksPass(basicAnnualChecks(session)))
-        return Refused;
-    BasicAnnualReport report(session);
-    return finish(report, files);
-}
-
-int talentSummary(Session& session, ReportFiles files)
-{
-    if (!checksPass(talentSummaryChecks(session)) ||
-        !checksPass(monthlyStaffAudited(session.db())))
-        return Refused;
-    TalentSummary report(session);
-    return finish(report, files,
-                  {rosterSubmissionPath(session.folder(), session.unit().CurDepNo)});
-}
-
-int talentOpeningSummary(Session& session, ReportFiles files)
-{
-    if (!checksPass(unitCheck(session, false)) ||
-        !checksPass(openingStaffAudited(session.db())))
-        return Refused;
-    TalentOpeningSummary report(session);
-    return finish(report, files);
-}
-
-int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
-                ReportFiles files)
-{
-    if (!checksPass(unitCheck(session, false)) ||
-        !checksPass(wageSummaryOpens(session.db()).checks))
-        return Refused;
-    const int rows = wageSummaryForm(WageSummary::formOf(session)).rowCount();
-    const RangeChoice choice = checkRange(session.db(), from, to, rows);
-    if (!checksPass(choice.checks))
-        return Refused;
-    WageSummary summary(session, choice.range);
-    if (files.submission && !summary.submissionOffered()) {
-        err(WageSummary::NotSubmittedMessage);
-        return Refused;
-    }
-    if (reuse) {
-        if (!choice.copyStored) {
-            err(WageSummary::noStoredCopyMessage(choice.range));
-            return Refused;
+    CLI::App* report = cli.add_subcommand("report", "compute, store and print a statistical form");
+    report->require_subcommand(1);
+    for (const QString& name : formCommands()) {
+        // The forms that share a command are alike in what they take.
+        const FormDefinition& form = **std::find_if(forms().begin(), forms().end(),
+                                                     [&](const FormDefinition* f) {
+                                                         return f->command == name;
+                                                     });
+        Command c{name.toStdString()};
+        c.app = report->add_subcommand(c.name, form.description.toStdString());
+        const bool quarter = takes(form, PeriodKind::Quarter);
+        const bool range = takes(form, PeriodKind::MonthRange);
+        if (quarter) {
+            c.quarter = c.app->add_option("--quarter", quarter_, "1, 2 or 3");
+            if (!range)
+                c.quarter->required();
         }
-        summary.reload();
-    } else {
-        if (!summary.compute()) {
-            err(WageSummary::UnauditedMessage);
-            return Refused;
+        if (range) {
+            c.from = c.app->add_option("--from", from_, "first month");
+            CLI::Option* to = c.app->add_option("--to", to_, "last month");
+            if (quarter) {
+                c.quarter->excludes(c.from)->excludes(to);
+                c.from->needs(to);
+                to->needs(c.from);
+            } else {
+                c.from->required();
+                to->required();
+            }
         }
-        summary.store();
+        if (form.storedCopyRows() > 0)
+            c.app->add_flag("--reuse", reuse_, "show the range's stored copy instead of recomputing");
+        c.app->add_flag("--xlsx", workbook_, "also write the workbook under XLS");
+        const char* folder = form.submission.folder == SubmissionFolder::Gzsb ? "GZSB" : "RCSB";
+        c.app->add_flag("--dbf", submission_,
+                        std::string("also write the submission file under ") + folder);
+        commands_.push_back(c);
     }
-    printSheet(summary.sheet());
-    if (files.workbook) {
-        summary.exportWorkbook();
-        out(summary.workbookPath());
+}
+
+std::optional<int> ReportCommands::run(Session& session)
+{
+    const auto chosen = std::find_if(commands_.begin(), commands_.end(),
+                                     [](const Command& c) { return c.app->parsed(); });
+    if (chosen == commands_.end())
+        return std::nullopt;
+    const FormDefinition* first = formFor(QString::fromStdString(chosen->name), false);
+    if (!first)
+        first = formFor(QString::fromStdString(chosen->name), true);
+
+    FormPeriod period;
+    period.kind = first->periods.front();
+    if (chosen->from && *chosen->from) {
+        period = FormPeriod::ofRange(QString::fromStdString(from_), QString::fromStdString(to_),
+                                     reuse_);
+    } else if (chosen->quarter && *chosen->quarter) {
+        period = FormPeriod::ofQuarter(quarter_);
+    } else if (chosen->quarter) {
+        err(QStringLiteral("请给出 --quarter，或者 --from 和 --to。"));
+        return Refused;
     }
-    if (files.submission) {
-        summary.submit();
-        out(summary.submissionPath());
+
+    // The unit's kind chooses among forms that share a command; an unregistered unit is refused
+    // by the checks of either.
+    session.unitRegistered();
+    const FormDefinition* form =
+        formFor(QString::fromStdString(chosen->name), session.unit().EnterpriseFlag == 0);
+    FormRun run(session, form ? *form : *first, period);
+    if (!checksPass(run.check({workbook_, submission_})))
+        return Refused;
+    if (!checksPass(run.computeAndStore()))
+        return Refused;
+    printSheet(run.sheet());
+    if (workbook_) {
+        run.exportWorkbook();
+        out(run.workbookPath());
+    }
+    if (submission_) {
+        run.submit();
+        for (const QString& path : run.submissionPaths())
+            out(path);
     }
     return 0;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
-#include <QString>
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace vel {
 class Session;
@@ -8,27 +12,32 @@ class Session;
 
 namespace vel::cli {
 
-// What to write besides printing the report sheet.
-struct ReportFiles {
-    bool workbook = false;
-    bool submission = false;
+// `report <command>` for every form of the registry: the options of the periods it is drawn for,
+// --xlsx and --dbf. A run checks as opening the form's window does, computes and stores it, prints
+// the sheet as tab-separated lines, then the path of each file written.
+class ReportCommands {
+public:
+    // Adds `report` and a subcommand per form command to the command line.
+    explicit ReportCommands(CLI::App& cli);
+
+    // Runs the chosen form and returns its exit code; nullopt when no form was chosen.
+    std::optional<int> run(Session& session);
+
+private:
+    struct Command {
+        std::string name;
+        CLI::App* app = nullptr;
+        CLI::Option* quarter = nullptr;
+        CLI::Option* from = nullptr;
+    };
+
+    std::vector<Command> commands_;
+    int quarter_ = 0;
+    std::string from_;
+    std::string to_;
+    bool reuse_ = false;
+    bool workbook_ = false;
+    bool submission_ = false;
 };
-
-// Computes and stores a report as its window does, after the checks that opening it runs; prints
-// the sheet as tab-separated text, then the path of each file written.
-int quarterlyReport(Session& session, int quarter, ReportFiles files);
-int annualReport(Session& session, ReportFiles files);
-int basicQuarterlyReport(Session& session, int quarter, ReportFiles files);
-// The range path writes no submission file: asking for one is refused.
-int basicRangeReport(Session& session, int from, int to, ReportFiles files);
-int basicAnnualReport(Session& session, ReportFiles files);
-int talentSummary(Session& session, ReportFiles files);
-int talentOpeningSummary(Session& session, ReportFiles files);
-
-// The wage summary by staff category of months from..to in the form of the unit's type, after
-// the checks of its menu entry and of the month-range chooser: recomputed and stored, or with
-// `reuse` shown from the range's stored copy.
-int wageSummary(Session& session, const QString& from, const QString& to, bool reuse,
-                ReportFiles files);
 
 }  // namespace vel::cli

@@ -4,6 +4,7 @@
 #include "MaintenanceCommands.h"
 #include "Session.h"
 #include "OverviewCommands.h"
+#include "ProgramVersion.h"
 #include "ReportCommands.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
 
     CLI::App cli{"Veldrassa command line: the unit's records without the window"};
     cli.require_subcommand(1);
+    cli.set_version_flag("--version", std::string("veldrassa-cli ") + programVersion,
+                         "Print the version and exit");
     std::string dataDir;
     CLI::Option* dataDirOption =
         cli.add_option("--data-dir", dataDir, "work folder (else $VELDRASSA_DATA_DIR, else "
@@ -98,44 +101,7 @@ int main(int argc, char** argv)
     CLI::App* overview =
         cli.add_subcommand("overview", "print the year at a glance: rosters, wages, problems, forms");
 
-    CLI::App* report = cli.add_subcommand("report", "compute, store and print a statistical form");
-    report->require_subcommand(1);
-    int quarter = 0;
-    cli::ReportFiles reportFiles;
-    CLI::App* quarterly =
-        report->add_subcommand("quarterly", "employees and wages of a quarter (I202-1)");
-    quarterly->add_option("--quarter", quarter, "1, 2 or 3")->required();
-    CLI::App* annual = report->add_subcommand("annual", "employees and wages of the year (I102-1)");
-    CLI::App* basicQuarterly = report->add_subcommand(
-        "basic-quarterly", "labor situation of a quarter or a range of months (I202-2)");
-    CLI::Option* quarterOption = basicQuarterly->add_option("--quarter", quarter, "1, 2 or 3");
-    CLI::Option* fromOption = basicQuarterly->add_option("--from", firstMonth, "first month");
-    CLI::Option* toOption = basicQuarterly->add_option("--to", lastMonth, "last month");
-    quarterOption->excludes(fromOption)->excludes(toOption);
-    fromOption->needs(toOption);
-    toOption->needs(fromOption);
-    CLI::App* basicAnnual =
-        report->add_subcommand("basic-annual", "labor situation of the year (I102-2)");
-    CLI::App* talent = report->add_subcommand(
-        "talent", "year-end talent resources (X505) with the opening roster's file");
-    CLI::App* talentOpening = report->add_subcommand(
-        "talent-opening", "talent resources of the opening roster (Ⅰ303-1)");
-    CLI::App* wageSummary = report->add_subcommand(
-        "wage-summary", "wages by staff category over months (I704, or I705 for a government organ)");
-    std::string fromMonth, toMonth;
-    bool reuse = false;
-    wageSummary->add_option("--from", fromMonth, "first month")->required();
-    wageSummary->add_option("--to", toMonth, "last month")->required();
-    wageSummary->add_flag("--reuse", reuse, "show the range's stored copy instead of recomputing");
-    for (CLI::App* form : {quarterly, annual, wageSummary}) {
-        form->add_flag("--xlsx", reportFiles.workbook, "also write the workbook under XLS");
-        form->add_flag("--dbf", reportFiles.submission, "also write the submission file under GZSB");
-    }
-    for (CLI::App* form : {basicQuarterly, basicAnnual, talent, talentOpening}) {
-        form->add_flag("--xlsx", reportFiles.workbook, "also write the workbook under XLS");
-        form->add_flag("--dbf", reportFiles.submission, "also write the submission file under RCSB");
-    }
-
+    cli::ReportCommands reports(cli);
     cli::MaintenanceCommands maintenance(cli);
 
     CLI::App* helpCommand = cli.add_subcommand(
@@ -170,6 +136,7 @@ int main(int argc, char** argv)
             folder.requireDatabase();
         Session session(folder);
         if (*init) {
+            folder.createSubfolders();
             cli::out(folder.databasePath());
             return 0;
         }
@@ -205,28 +172,8 @@ int main(int argc, char** argv)
             return cli::payoutList(session, firstMonth, lastMonth);
         if (*overview)
             return cli::yearOverview(session);
-        if (*quarterly)
-            return cli::quarterlyReport(session, quarter, reportFiles);
-        if (*annual)
-            return cli::annualReport(session, reportFiles);
-        if (*basicQuarterly) {
-            if (*fromOption)
-                return cli::basicRangeReport(session, firstMonth, lastMonth, reportFiles);
-            if (!*quarterOption) {
-                cli::err(QStringLiteral("请给出 --quarter，或者 --from 和 --to。"));
-                return cli::Refused;
-            }
-            return cli::basicQuarterlyReport(session, quarter, reportFiles);
-        }
-        if (*basicAnnual)
-            return cli::basicAnnualReport(session, reportFiles);
-        if (*talent)
-            return cli::talentSummary(session, reportFiles);
-        if (*talentOpening)
-            return cli::talentOpeningSummary(session, reportFiles);
-        if (*wageSummary)
-            return cli::wageSummary(session, QString::fromStdString(fromMonth),
-                                    QString::fromStdString(toMonth), reuse, reportFiles);
+        if (const std::optional<int> code = reports.run(session))
+            return *code;
         return 0;
     };
 

@@ -2,7 +2,17 @@
 
 namespace vel {
 
-Session::Session(const WorkFolder& folder) : folder_(folder), db_(folder.databasePath()) {}
+Session::Session(const WorkFolder& folder)
+    : Session(folder, folder.hasDatabase() && !folder.writable())
+{
+}
+
+Session::Session(const WorkFolder& folder, bool readOnly)
+    : folder_(folder),
+      readOnly_(readOnly),
+      db_(readOnly ? folder.databaseFile() : folder.databasePath(), readOnly)
+{
+}
 
 bool Session::unitRegistered()
 {

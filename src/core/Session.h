@@ -28,7 +28,13 @@ struct UnitAttributes {
 // One open unit database with its attributes and code lists: what the main window holds.
 class Session {
 public:
+    // Opens the folder's database, or creates it; a database the user may not change (a
+    // read-only folder or file) is opened for reading only.
     explicit Session(const WorkFolder& folder);
+    Session(const WorkFolder& folder, bool readOnly);
+
+    // Every command that writes refuses to start: the data can only be looked at.
+    bool readOnly() const { return readOnly_; }
 
     Db& db() { return db_; }
     const WorkFolder& folder() const { return folder_; }
@@ -49,6 +55,7 @@ public:
 
 private:
     WorkFolder folder_;
+    bool readOnly_;
     Db db_;
     CodeLists codes_;
     UnitAttributes unit_;

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace vel {
 namespace {
 // What a Linux file system takes as one name.
@@ -56,6 +58,22 @@ QString WorkFolder::filePath(const QString& name, const QString& fileName) const
     if (QFileInfo(QDir::cleanPath(path)).absolutePath() != QDir(dir).absolutePath())
         throw FileError(QStringLiteral("文件 %1 不在文件夹 %2 中，不能写入。").arg(path, dir));
     return path;
+}
+
+void WorkFolder::createSubfolders() const
+{
+    for (const char* name : {"Database", "BAK", "ERROR", "XLS", "RCSB", "GZSB"})
+        folder(QString::fromLatin1(name));
+}
+
+bool WorkFolder::writable() const
+{
+    const auto mayWrite = [](const QString& path) {
+        return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    };
+    const QString database = root_ + "/" + DatabaseFolder;
+    return mayWrite(root_) && (!QFileInfo::exists(database) || mayWrite(database)) &&
+           (!hasDatabase() || mayWrite(databaseFile()));
 }
 
 bool WorkFolder::hasDatabase() const

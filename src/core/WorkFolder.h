@@ -24,6 +24,13 @@ public:
     // Throws FileError otherwise.
     QString filePath(const QString& name, const QString& fileName) const;
 
+    // Creates every subfolder a work folder has (Database, BAK, ERROR, XLS, RCSB, GZSB), so that
+    // a first backup or export finds its folder. Throws FileError naming the one that cannot be.
+    void createSubfolders() const;
+    // Whether this user may change the folder's database: the database file (when there is one),
+    // its folder and the work folder itself are writable.
+    bool writable() const;
+
     // Whether the folder holds a unit database; nothing is created.
     bool hasDatabase() const;
     // Throws Error naming the folder when it holds no unit database: a command other than

@@ -8,7 +8,9 @@ bool passChecks(QWidget* parent, const CheckOutcome& outcome,
                 const std::function<void(CheckOffer)>& takeOffer)
 {
     for (const QString& message : outcome.messages) {
-        if (outcome.confirmations)
+        if (outcome.shownAs == MessageKind::Error)
+            prompt().error(parent, message);
+        else if (outcome.shownAs == MessageKind::Confirm)
             prompt().confirm(parent, message);
         else
             prompt().info(parent, message);

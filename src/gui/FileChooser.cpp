@@ -7,7 +7,9 @@ namespace {
 
 FileChooser dialogs{
     [](QWidget* parent, const QString& title, const QString& start, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, title, start, filter);
+        // Whether to replace a file is asked by the command's own checks, with No as default.
+        return QFileDialog::getSaveFileName(parent, title, start, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     },
     [](QWidget* parent, const QString& title, const QString& start, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, title, start, filter);

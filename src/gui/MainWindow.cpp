@@ -4,21 +4,19 @@
 #include "CommandWidgets.h"
 #include "Guarded.h"
 #include "Prompter.h"
+#include "ProgramVersion.h"
 #include "Session.h"
 #include "help/HelpDocuments.h"
 #include "help/HelpWindow.h"
+#include "maintenance/DatabaseCopy.h"
 #include "maintenance/MaintenanceCommands.h"
 #include "maintenance/PeriodEndTotalWindow.h"
 #include "maintenance/StaffBrowserWindow.h"
 #include "monthly/PayoutWindow.h"
 #include "monthly/WageEntryWindow.h"
 #include "period/CommandChecks.h"
-#include "reports/AnnualReportWindow.h"
-#include "reports/LaborReportWindows.h"
-#include "reports/MonthRangeChooser.h"
-#include "reports/QuarterlyReportWindow.h"
-#include "reports/TalentSummaryWindows.h"
-#include "reports/WageSummaryWindow.h"
+#include "reports/FormWindows.h"
+#include "reports/Forms.h"
 #include "reports/YearOverviewWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
@@ -29,6 +27,7 @@
 #include "unit/UnitSwitchWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QDialog>
 #include <QLabel>
@@ -163,49 +162,7 @@ void MainWindow::buildMenus()
 
     summaryMenu_ = menuBar()->addMenu(QStringLiteral("数据汇总"));
     summaryMenu_->setObjectName("menuSummary");
-    addEntry(summaryMenu_, QStringLiteral("年末人才资源情况汇总"), "actTalentYearEnd",
-             [this] { openTalentSummary(windowContext(), this); });
-    addEntry(summaryMenu_, QStringLiteral("人才资源汇总"), "actTalent", [this] {
-        if (requireUnit(true))
-            openTalentOpeningSummary(windowContext(), this);
-    }, Hidden);
-    // One command for both: the chooser and the summary follow the unit's type.
-    const auto wageSummary = [this] {
-        if (requireUnit(true))
-            openWageSummaryChooser(windowContext(), this);
-    };
-    enterpriseSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                                  "actWageSummaryEnterprise", wageSummary);
-    organSummary_ = addEntry(summaryMenu_, QStringLiteral("按人员分类工资情况汇总"),
-                             "actWageSummaryOrgan", wageSummary);
-    QMenu* basicQuarter = summaryMenu_->addMenu(QStringLiteral("劳动情况基层季报表"));
-    basicQuarter->menuAction()->setVisible(false);
-    addEntry(basicQuarter, QStringLiteral("期间报表"), "actBasicPeriod", [this] {
-        if (!requireUnit(true))
-            return;
-        const WindowContext context = windowContext();
-        openRangeChooser(context, this, rangeChooserOpens(session_.db()), RangePurpose::Period, 0,
-                         [context](const ChosenRange& chosen, QWidget* owner) {
-                             openBasicRange(context, chosen.range.from, chosen.range.to, owner);
-                         });
-    });
-    const char* quarterNames[] = {"一", "二", "三"};
-    for (int q = 1; q <= 3; ++q)
-        addEntry(basicQuarter, QStringLiteral("%1季度报表").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actBasicQuarter%1").arg(q),
-                 [this, q] { openBasicQuarterly(windowContext(), q, this); })
-            ->setEnabled(false);
-    QAction* basicAnnual = addEntry(summaryMenu_, QStringLiteral("劳动情况基层年报表"),
-                                    "actBasicAnnual",
-                                    [this] { openBasicAnnual(windowContext(), this); }, Hidden);
-    basicAnnual->setEnabled(false);
-    QMenu* quarterly = summaryMenu_->addMenu(QStringLiteral("从业人员及工资总额季报"));
-    for (int q = 1; q <= 3; ++q)
-        addEntry(quarterly, QStringLiteral("%1季度").arg(QString::fromUtf8(quarterNames[q - 1])),
-                 QStringLiteral("actQuarterly%1").arg(q),
-                 [this, q] { openQuarterlyReport(windowContext(), q, this); });
-    addEntry(summaryMenu_, QStringLiteral("从业人员及工资总额年报"), "actAnnual",
-             [this] { openAnnualReport(windowContext(), this); });
+    addFormEntries();
     addEntry(summaryMenu_, QStringLiteral("工资发放清单"), "actPayout", [this] {
         openPayout(windowContext(), this);
     });
@@ -227,8 +184,8 @@ void MainWindow::buildMenus()
              [this] { HelpWindow::open(this, help::FillingInstructions); });
     addEntry(system, QStringLiteral("系统使用说明"), "actManual",
              [this] { HelpWindow::open(this, help::UserManual); });
-    addEntry(system, QStringLiteral("数据库检查"), "actDbCheck",
-             [this] { session_.folder().folder("ERROR"); }, Hidden);
+    addEntry(system, QStringLiteral("数据库检查"), "actDbCheck", [this] { prepareFolder(); },
+             Hidden);
     addEntry(system, QStringLiteral("清空月度工资 "), "actClearWages",
              [this] { clearCommand(*this, ClearKind::Wages); }, Hidden);
     addEntry(system, QStringLiteral("清空从业人员"), "actClearStaff",
@@ -254,6 +211,27 @@ void MainWindow::buildMenus()
     connect(exitTop, &QAction::triggered, this, &QWidget::close);
 }
 
+void MainWindow::addFormEntries()
+{
+    for (const FormDefinition* form : forms())
+        for (const FormMenu& m : form->menus) {
+            QMenu* menu = summaryMenu_;
+            if (!m.submenu.isEmpty()) {
+                menu = summaryMenu_->addMenu(m.submenu);
+                menu->menuAction()->setVisible(m.submenuShown);
+            }
+            for (const FormEntry& entry : m.entries) {
+                QAction* a = addEntry(menu, entry.caption, entry.name, [this, form, entry] {
+                    openFormEntry(windowContext(), *form, entry, this);
+                }, entry.shown);
+                if (!entry.enabled)
+                    a->setEnabled(false);
+                if (form->forOrgans)
+                    unitKindEntries_.push_back({a, form, entry.shown});
+            }
+        }
+}
+
 void MainWindow::buildToolBar()
 {
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
@@ -273,20 +251,33 @@ void MainWindow::buildToolBar()
     button(QStringLiteral("批量输入"), "btnBatch", trigger("actOpeningBatch"), false);
     button(QStringLiteral("个人输入"), "btnSingle", trigger("actOpeningSingle"), false);
     button(QStringLiteral("工资录入"), "btnWageEntry", [this] { wageEntryButton(); });
-    button(QStringLiteral("人才资源"), "btnTalent", trigger("actTalentYearEnd"), false);
-    button(QStringLiteral("工资情况"), "btnWageSituation", [this] { wageSituationButton(); });
-    button(QStringLiteral("季  报"), "btnQuarterly", [this] {
-        if (requireUnit(true))
-            openQuarterChooser(windowContext(), this);
-    });
-    button(QStringLiteral("年  报"), "btnAnnual", trigger("actAnnual"));
+    for (const FormDefinition* form : forms()) {
+        if (!form->toolButton)
+            continue;
+        const FormToolButton& b = *form->toolButton;
+        if (b.quarterChooser)
+            button(b.caption, b.name, [this, form] {
+                if (requireUnit(true))
+                    openQuarterChooser(windowContext(), *form, this);
+            }, b.shown);
+        else
+            button(b.caption, b.name, [this, form] {
+                openFormEntry(windowContext(), *form, form->menus.front().entries.front(), this);
+            }, b.shown);
+    }
     button(QStringLiteral("退  出"), "btnExit", [this] { close(); });
 }
 
 void MainWindow::startUp()
 {
     runCommand(this, [this] {
-        session_.folder().folder("ERROR");
+        if (session_.readOnly())
+            prompt().info(this, QStringLiteral("工作文件夹 %1 是只读的：单位的数据只能查看，"
+                                               "不能保存、导入、还原或初始化。"
+                                               "需要修改数据时，请检查该文件夹的写权限后重新打开。")
+                                    .arg(QDir::toNativeSeparators(session_.folder().root())));
+        else
+            prepareFolder();
         UnitAttributes& u = session_.unit();
         u.OpeningCleared = false;
         u.WageTotalMax = 100000;
@@ -294,9 +285,29 @@ void MainWindow::startUp()
         RefreshMonthMenus();
         RefreshEntryMenus();
         showRegistration();
-        if (!UnitRegistered())
+        if (!UnitRegistered() && !session_.readOnly())
             openUnitWindow(true);
     });
+}
+
+void MainWindow::prepareFolder()
+{
+    session_.folder().createSubfolders();
+    removeStaleCopies(session_.folder());
+}
+
+void MainWindow::keepReadOnly()
+{
+    if (!session_.readOnly())
+        return;
+    // Only what reads the data, or copies it elsewhere, stays at hand.
+    static const QStringList reading = {
+        "actStaffBrowser", "actSwitchUnit", "actRosterChanges", "actExit",     "actPayout",
+        "actYearOverview", "actAbout",      "actFillingHelp",   "actManual",   "actBackup",
+        "actHelpAbout",    "actHelpNone",   "actExitTop",       "btnExit"};
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->objectName().isEmpty() && !reading.contains(action->objectName()))
+            action->setEnabled(false);
 }
 
 void MainWindow::RefreshMonthMenus()
@@ -304,6 +315,7 @@ void MainWindow::RefreshMonthMenus()
     const MonthFlags open = session_.refreshMonthMenus();
     for (int m = 1; m <= 12; ++m)
         monthActions_[m]->setEnabled(open[m]);
+    keepReadOnly();
     showNextStep();
 }
 
@@ -317,6 +329,10 @@ void MainWindow::RefreshEntryMenus()
 
 void MainWindow::showNextStep()
 {
+    if (session_.readOnly()) {
+        nextStep_->setText(QStringLiteral("工作文件夹是只读的，只能查看数据。"));
+        return;
+    }
     const std::optional<UnitRegistration> r = loadRegistration(session_.db());
     QString step;
     if (!r) {
@@ -349,8 +365,8 @@ void MainWindow::showRegistration()
     setWindowTitle(programTitle());
     panel0_->setText(QStringLiteral("当前单位： ") + r->name);
     panel1_->setText(unitClassCaption(r->type, r->unitClass));
-    enterpriseSummary_->setVisible(!r->isOrgan());
-    organSummary_->setVisible(r->isOrgan());
+    for (const UnitKindEntry& e : unitKindEntries_)
+        e.action->setVisible(e.shown && e.form->appliesTo(r->isOrgan()));
     showNextStep();
 }
 
@@ -431,12 +447,6 @@ void MainWindow::wageEntryButton()
         runWageMonth(*month);
 }
 
-void MainWindow::wageSituationButton()
-{
-    const bool organ = session_.unit().CurDepType.trimmed() == unit::OrganType;
-    findChild<QAction*>(organ ? "actWageSummaryOrgan" : "actWageSummaryEnterprise")->trigger();
-}
-
 WindowContext MainWindow::windowContext()
 {
     WindowContext c{session_};
@@ -483,10 +493,12 @@ void MainWindow::showAbout()
     about.setWindowTitle(QStringLiteral("关于本系统"));
     auto* picture = new QLabel(&about);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setText(QStringLiteral("<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
-                                    "<p>（单击关闭）</p>")
-                         .arg(programTitle()));
-    picture->setMinimumSize(360, 200);
+    picture->setObjectName("aboutPicture");
+    picture->setText(QStringLiteral("<p><img src=\":/icons/veldrassa-64.png\"></p>"
+                                    "<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
+                                    "<p>版本 %2</p><p>（单击关闭）</p>")
+                         .arg(programTitle(), QString::fromLatin1(programVersion)));
+    picture->setMinimumSize(360, 280);
     picture->setStyleSheet("background: #dde6f2;");
     auto* layout = new QVBoxLayout(&about);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -16,6 +17,7 @@ class QProgressBar;
 
 namespace vel {
 class Session;
+struct FormDefinition;
 }
 
 namespace vel::gui {
@@ -32,7 +34,8 @@ public:
     QProgressBar* progressBar() const { return pb_; }
 
     // The show procedure: folders, bounds, menus, and the unit registration (the unit window
-    // opens at once when none is stored).
+    // opens at once when none is stored). A work folder the user may not change is said so once,
+    // and every command that writes stays disabled.
     void startUp();
     void RefreshMonthMenus();
     void RefreshEntryMenus();
@@ -57,7 +60,12 @@ signals:
 
 private:
     void buildMenus();
+    // "数据库检查": the work folder's subfolders, and no copies left over from a stopped restore.
+    void prepareFolder();
+    void keepReadOnly();
     void buildToolBar();
+    // Every form's entries in "数据汇总", from the form registry.
+    void addFormEntries();
     // The status line names the command a clerk turns to next.
     void showNextStep();
     QAction* addEntry(QMenu* menu, const QString& caption, const QString& name,
@@ -67,7 +75,6 @@ private:
     void takeOffer(CheckOffer offer);
     void runWageMonth(int month);
     void wageEntryButton();
-    void wageSituationButton();
     void openOpeningRoster();
     void openMonthlyRoster(int month, QWidget* owner);
     void openPersonWindow();
@@ -81,8 +88,13 @@ private:
     QLabel* nextStep_ = nullptr;
     QMenu* wageMenu_ = nullptr;
     QMenu* summaryMenu_ = nullptr;
-    QAction* enterpriseSummary_ = nullptr;
-    QAction* organSummary_ = nullptr;
+    // The entries of forms for one kind of unit: shown only to such a unit.
+    struct UnitKindEntry {
+        QAction* action;
+        const FormDefinition* form;
+        bool shown;
+    };
+    std::vector<UnitKindEntry> unitKindEntries_;
     std::array<QAction*, 13> monthActions_{};
 };
 

@@ -8,13 +8,24 @@
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    vel::gui::setUpApplication(app);
-
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption dataDir("data-dir", "work folder", "DIR");
     parser.addOption(dataDir);
+
+    // --version is answered before the window system is reached, so that it works in a terminal
+    // without a display. The window system's own options are not known yet: errors wait.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    vel::gui::nameProgram();
+    parser.parse(arguments);
+    if (parser.isSet("version"))
+        parser.showVersion();
+
+    QApplication app(argc, argv);
+    vel::gui::setUpApplication(app);
     parser.process(app);
 
     if (parser.isSet(dataDir) && parser.value(dataDir).isEmpty()) {

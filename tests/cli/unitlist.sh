@@ -13,6 +13,11 @@ cat > "$dir/config/veldrassa/units.json" <<'JSON'
   "lastOpened": "2026-04-02T10:00:00"}]
 JSON
 expect 0 "$(printf '\t\t\t\t/srv/b\t2026-04-02 10:00\n11111111A\t甲厂\t企业事业单位\t否\t/srv/a\t2026-03-01 09:30')" "" -- "$cli" unit list
+# A list that is no list is put aside once; a pipe in its place hangs nothing.
 echo '{' > "$dir/config/veldrassa/units.json"
-expect 1 "" "单位列表已损坏，无法读取：$dir/config/veldrassa/units.json" -- "$cli" unit list
+list="$dir/config/veldrassa/units.json"
+expect 1 "" "单位列表 $list 已损坏（或不是普通文件、超过1 MB），已改名为 $list.bad-$(date +%F) 留存；单位列表重新开始记录。" -- "$cli" unit list
+expect 0 "" "" -- "$cli" unit list
+mkfifo "$list"
+expect 1 "" "单位列表 $list 已损坏（或不是普通文件、超过1 MB），已改名为 $list.bad-$(date +%F)-2 留存；单位列表重新开始记录。" -- timeout 10 "$cli" unit list
 finish

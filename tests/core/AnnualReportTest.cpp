@@ -2,7 +2,6 @@
 #include "PythonReader.h"
 #include "ReportFixture.h"
 #include "TestSession.h"
-#include "reports/AnnualReport.h"
 #include "reports/AverageWage.h"
 #include "reports/Balancing.h"
 #include "reports/Rounding.h"
@@ -16,6 +15,12 @@ using namespace vel;
 using namespace report_fixture;
 
 namespace {
+
+// The annual form I102-1 as the tests drive it; its workbook is headed by the year typed.
+struct AnnualReport : FormUnderTest {
+    explicit AnnualReport(Session& s) : FormUnderTest(s, "annual", FormPeriod::ofYear()) {}
+    QString exportWorkbook(const QString& year) const { return FormRun::exportWorkbook({}, year); }
+};
 
 const QString Enterprise = unit::EnterpriseType;
 const QString Organ = unit::OrganType;
@@ -447,9 +452,7 @@ TEST(AnnualReport, WorkbookForTheYearsTheFormIsValidFor)
     EXPECT_EQ(report.workbookPath(), folder + "/基础定期报表I102-1_123456789.xlsx");
     EXPECT_EQ(report.workbookFolder(), folder);
 
-    EXPECT_TRUE(AnnualReport::yearAccepted(AnnualReport::DefaultYear));
     for (const char* year : {"2014", "", "12", "２０１２"}) {
-        EXPECT_FALSE(AnnualReport::yearAccepted(year)) << year;
         EXPECT_THROW(report.exportWorkbook(year), Error) << year;
         EXPECT_FALSE(QFileInfo::exists(report.workbookPath()));
     }

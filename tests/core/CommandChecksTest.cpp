@@ -1,5 +1,7 @@
 #include "MaintenanceFixture.h"
 #include "period/CommandChecks.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,7 @@ TEST(CommandChecks, WageMonthRunsItsChecksInOrderWithTheirOffers)
     c = wageMonthOpens(*s, 2);  // both audit messages, as boxes with a single Yes
     EXPECT_FALSE(c.passed);
     EXPECT_EQ(c.messages.size(), 2);
-    EXPECT_TRUE(c.confirmations);
+    EXPECT_EQ(c.shownAs, MessageKind::Confirm);
     EXPECT_TRUE(c.question.isEmpty());
 }
 
@@ -41,13 +43,20 @@ TEST(CommandChecks, PayoutAndReportsNeedAUnitFirst)
     CheckOutcome c = payoutOpens(*s);
     EXPECT_EQ(c.messages, QStringList{"请先填写单位基本信息。"});
     EXPECT_EQ(c.offer, CheckOffer::UnitWindow);
-    c = quarterlyReportChecks(*s, 1);
+    // A form's checks, as its first menu entry runs them.
+    const auto formChecks = [&](const char* command, const FormPeriod& period) {
+        const FormDefinition& form = *formFor(command, false);
+        return FormRun(*s, form, period).check({}, form.menus.front().entries.front().offersUnitWindow);
+    };
+    c = formChecks("quarterly", FormPeriod::ofQuarter(1));
     EXPECT_EQ(c.messages, QStringList{"请先填写单位基本信息！"});
     EXPECT_EQ(c.offer, CheckOffer::None);
-    EXPECT_EQ(annualReportChecks(*s).offer, CheckOffer::UnitWindow);
+    EXPECT_EQ(formChecks("annual", FormPeriod::ofYear()).offer, CheckOffer::UnitWindow);
 
     registerUnit(*s);
     EXPECT_EQ(payoutOpens(*s).messages, QStringList{"没有输入月工资信息！"});
-    EXPECT_EQ(quarterlyReportChecks(*s, 1).messages, QStringList{"无3月工资数据，无法统计。"});
-    EXPECT_EQ(annualReportChecks(*s).messages, QStringList{"无12月数据，无法统计。"});
+    EXPECT_EQ(formChecks("quarterly", FormPeriod::ofQuarter(1)).messages,
+              QStringList{"无3月工资数据，无法统计。"});
+    EXPECT_EQ(formChecks("annual", FormPeriod::ofYear()).messages,
+              QStringList{"无12月数据，无法统计。"});
 }

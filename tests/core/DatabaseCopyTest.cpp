@@ -1,9 +1,18 @@
 #include "MaintenanceFixture.h"
+#include "WorkFolderLock.h"
 #include "db/Schema.h"
+#include "io/FileIdentity.h"
 #include "maintenance/DatabaseCopy.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <chrono>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
@@ -17,9 +26,9 @@ long long staffCount(Db& db)
     return countOf(db, "SELECT COUNT(*) FROM Staff_moninfo");
 }
 
-QStringList bakFiles(const TestSession& s)
+QStringList bakFiles(const TestSession& s, QDir::Filters also = {})
 {
-    return QDir(s.path() + "/BAK").entryList(QDir::Files);
+    return QDir(s.path() + "/BAK").entryList(QDir::Files | also, QDir::Name);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -120,6 +129,26 @@ TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)
         .exec("PRAGMA user_version = " + std::to_string(SchemaVersion + 1));
     const QString empty = s.path() + "/empty.db";
     writeFile(empty, "");
+    // A file with this program's table names only, a backup missing a column or a table, and one
+    // padded beyond its pages.
+    const auto variant = [&](const char* name, const char* sql) {
+        const QString path = s.path() + "/" + name;
+        QFile::copy(good, path);
+        SQLite::Database(path.toStdString(), SQLite::OPEN_READWRITE).exec(sql);
+        return path;
+    };
+    const QString noColumn = variant("no-column.db", "ALTER TABLE Wage_Info DROP COLUMN sFlag");
+    const QString noTable = variant("no-table.db", "DROP TABLE Total_Info");
+    const QString namesOnly = s.path() + "/names-only.db";
+    SQLite::Database(namesOnly.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
+        .exec("PRAGMA user_version = 1; CREATE TABLE Dep_Info (a); CREATE TABLE Staff_moninfo (a);"
+              " CREATE TABLE Wage_Info (a); CREATE TABLE Initial_Info (a);"
+              " CREATE TABLE Total_Info (a); CREATE TABLE Total_BaseInfo (a)");
+    const QString padded = s.path() + "/padded.db";
+    QFile::copy(good, padded);
+    const qint64 size = QFileInfo(good).size();
+    const qint64 gigabyte = 1024 * 1024 * 1024;
+    ASSERT_EQ(::truncate(QFile::encodeName(padded).constData(), size + gigabyte), 0);
 
     const struct {
         QString path;
@@ -131,6 +160,16 @@ TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)
         {empty, "不是本系统的数据库文件"},
         {newer, "数据库文件由较新版本的程序写成"},
         {s.path() + "/missing.db", "找不到要还原的文件"},
+        {"/dev/null", "不是普通文件，无法还原：/dev/null"},
+        {noColumn, "数据库文件缺少本系统的表或列（Wage_Info.sFlag），无法还原：" + noColumn},
+        {noTable, "数据库文件缺少本系统的表或列（Total_Info），无法还原：" + noTable},
+        {namesOnly, "数据库文件缺少本系统的表或列（Dep_Info.DepName、Dep_Info.DepNo、"
+                    "Dep_Info.DepType、Dep_Info.DepInfo、Dep_Info.Flag、等"},
+        {padded, QStringLiteral("文件的大小（%1 字节）与其中数据库的大小（%2 字节）不符，"
+                                "不是完整的备份，无法还原：%3")
+                     .arg(size + gigabyte)
+                     .arg(size)
+                     .arg(padded)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
@@ -154,4 +193,151 @@ TEST(DatabaseCopy, InitialiseLeavesABlankDatabaseAndKeepsTheOldOne)
     EXPECT_TRUE(kept.startsWith(s.path() + "/BAK/before-init-"));
     Db old(kept);
     EXPECT_EQ(staffCount(old), 3);
+}
+
+TEST(DatabaseCopy, TwoRestoresAtOnceAlwaysKeepTheDatabaseTheyReplace)
+{
+    TestSession s;
+    fillYearStart(*s);
+    const QString first = s.path() + "/first.db";
+    const QString second = s.path() + "/second.db";
+    backupDatabase(s.db(), first);
+    backupDatabase(s.db(), second);
+
+    // Each round marks the working database, then two programs restore at the same moment: the
+    // marked state must be kept under BAK whichever goes first.
+    const QDateTime end = QDateTime::currentDateTime().addSecs(3);
+    int rounds = 0;
+    for (; QDateTime::currentDateTime() < end; ++rounds) {
+        s.db().exec("DELETE FROM Initial_Info");
+        s.db().exec("INSERT INTO Initial_Info (DepNo, sInitial) VALUES ('mark', ?)",
+                    {QString::number(rounds)});
+        const QStringList before = bakFiles(s);
+        const auto restore = [&](const QString& from) {
+            Session other{WorkFolder(s.path())};
+            try {
+                restoreDatabase(other.db(), other.folder(), from);
+            } catch (const Error&) {
+                // Refused after waiting: the other restore kept what it replaced.
+            }
+        };
+        std::thread a(restore, first);
+        std::thread b(restore, second);
+        a.join();
+        b.join();
+        QStringList kept;
+        for (const QString& name : bakFiles(s))
+            if (!before.contains(name)) {
+                Db copy(s.path() + "/BAK/" + name);
+                kept << std::get<QString>(copy.scalar("SELECT COALESCE(MAX(sInitial), '') FROM"
+                                                      " Initial_Info WHERE DepNo = 'mark'"));
+            }
+        ASSERT_TRUE(kept.contains(QString::number(rounds))) << "round " << rounds;
+    }
+    EXPECT_GT(rounds, 1);
+}
+
+TEST(DatabaseCopy, BackupWritesOnlyToARegularFileOrANewNameAndAsksBeforeReplacing)
+{
+    TestSession s;
+    fillYearStart(*s);
+    const QString fifo = s.path() + "/pipe";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString hardLink = s.path() + "/same.db";
+    ASSERT_EQ(::link(QFile::encodeName(s.db().path()).constData(),
+                     QFile::encodeName(hardLink).constData()),
+              0);
+    const QString older = s.path() + "/older.db";
+    writeFile(older, "an earlier backup");
+
+    const struct {
+        QString target;
+        QString refusal;
+        QString question;
+    } cases[] = {
+        {"/dev/null", "/dev/null 不是普通文件（是设备或管道），不能用作备份文件。", ""},
+        {fifo, fifo + " 不是普通文件（是设备或管道），不能用作备份文件。", ""},
+        {s.path() + "/Database", s.path() + "/Database 是文件夹，请给备份文件起一个名字。", ""},
+        {s.db().path(), s.db().path() + " 就是正在使用的数据库，不能用作备份文件。请另选位置。",
+         ""},
+        {hardLink, hardLink + " 就是正在使用的数据库，不能用作备份文件。请另选位置。", ""},
+        {older, "", "文件 " + older + " 已存在，是否用这次备份替换它？"},
+        {s.path() + "/new.db", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        const CheckOutcome out = backupChecks(*s, c.target);
+        EXPECT_EQ(out.passed, c.refusal.isEmpty());
+        EXPECT_EQ(out.messages.value(0), c.refusal);
+        EXPECT_EQ(out.question, c.question);
+        if (!c.refusal.isEmpty())
+            EXPECT_THROW(backupDatabase(s.db(), c.target), Error);
+    }
+    EXPECT_EQ(fileKind("/dev/null"), FileKind::Other);
+    EXPECT_EQ(fileKind(fifo), FileKind::Other);
+    EXPECT_EQ(staffCount(s.db()), 3);
+}
+
+TEST(DatabaseCopy, ARestoredWalBackupLeavesTheDatabaseInItsOwnJournalMode)
+{
+    TestSession s;
+    fillYearStart(*s);
+    const QString wal = s.path() + "/wal.db";
+    backupDatabase(s.db(), wal);
+    SQLite::Database(wal.toStdString(), SQLite::OPEN_READWRITE).exec("PRAGMA journal_mode = WAL");
+
+    restoreDatabase(s.db(), s->folder(), wal);
+    EXPECT_EQ(std::get<QString>(s.db().scalar("PRAGMA journal_mode")), "delete");
+    // And the next restore works as the first did.
+    restoreDatabase(s.db(), s->folder(), wal);
+    EXPECT_EQ(staffCount(s.db()), 3);
+    EXPECT_EQ(QDir(s.path() + "/Database").entryList(QDir::Files),
+              QStringList{"RCdatabase.db"});
+}
+
+TEST(DatabaseCopy, LeftoversOfStoppedCopiesGoWhileNoRestoreRuns)
+{
+    TestSession s;
+    const auto touch = [&](const QString& name, int minutesAgo) {
+        QFile f(s.path() + "/" + name);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutesAgo),
+                      QFileDevice::FileModificationTime);
+    };
+    QDir(s.path()).mkpath("BAK");
+    touch("Database/.staging-aB3dE9.db", 0);
+    touch("BAK/.123456789.db-xY7wV2.db", 60);  // a backup killed an hour ago
+    touch("BAK/.before-restore-2026-01-01-101010.db-Qq09Zz.db", 60);
+    touch("BAK/.123456789.db-kL5mN6.db", 1);   // another backup may still write it
+    touch("BAK/123456789.db", 60);
+
+    {
+        // A restore in another program holds the folder: its staging copy stays.
+        const WorkFolderLock other(s->folder(), 0);
+        removeStaleCopies(s->folder());
+        EXPECT_TRUE(QFile::exists(s.path() + "/Database/.staging-aB3dE9.db"));
+    }
+    removeStaleCopies(s->folder());
+    EXPECT_EQ(QDir(s.path() + "/Database").entryList(QDir::Files | QDir::Hidden),
+              (QStringList{".maintenance.lock", "RCdatabase.db"}));
+    EXPECT_EQ(bakFiles(s, QDir::Hidden),
+              (QStringList{".123456789.db-kL5mN6.db", "123456789.db"}));
+    EXPECT_NE(WorkFolderLock::tryTake(s->folder()), nullptr);
+}
+
+TEST(DatabaseCopy, ASecondRestoreWaitsForTheFirstOrIsRefused)
+{
+    TestSession s;
+    fillYearStart(*s);
+    const QString copy = s.path() + "/copy.db";
+    backupDatabase(s.db(), copy);
+    auto held = std::make_unique<WorkFolderLock>(s->folder(), 0);
+    EXPECT_THROW(WorkFolderLock(s->folder(), 0), Error);
+    EXPECT_EQ(WorkFolderLock::tryTake(s->folder()), nullptr);
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        held.reset();
+    });
+    EXPECT_NO_THROW(restoreDatabase(s.db(), s->folder(), copy));  // waited, then went ahead
+    release.join();
 }

@@ -2,14 +2,9 @@
 #include "help/GeneratedSections.h"
 #include "help/SelectionWords.h"
 #include "help/StaffGuide.h"
-#include "reports/AnnualReport.h"
-#include "reports/BasicAnnualReport.h"
-#include "reports/BasicQuarterlyReport.h"
 #include "reports/BirthMonth.h"
 #include "reports/LaborForms.h"
-#include "reports/QuarterlyReport.h"
-#include "reports/TalentOpeningSummary.h"
-#include "reports/TalentSummary.h"
+#include "reports/Forms.h"
 #include "reports/WageSummaryForms.h"
 #include "staff/StaffSheet.h"
 
@@ -18,6 +13,18 @@
 using namespace vel;
 
 namespace {
+
+// The rules a figure form of the registry is computed with.
+FigureFormRules rulesOf(const char* command)
+{
+    return std::get<FigureFormSpec>(formFor(command, false)->engine).rules;
+}
+
+// The rows and columns a category form of the registry counts with.
+const CategoryFormSpec& categoriesOf(const char* command)
+{
+    return std::get<CategoryFormSpec>(formFor(command, false)->engine);
+}
 
 Selection gradesBetween(std::optional<long long> lowest, std::optional<long long> highest)
 {
@@ -76,12 +83,12 @@ TEST(IndicatorGuide, SelectionsReadInTheCodeListsWords)
 
 TEST(IndicatorGuide, EveryFigureAFormComputesHasANamedLine)
 {
-    const help::FormPeriod period{QStringLiteral("年初名册（0 月）")};
+    const help::AveragesFrom period{QStringLiteral("年初名册（0 月）")};
     const std::pair<const char*, FigureFormRules> forms[] = {
-        {"I202-1", QuarterlyReport::rules()},
-        {"I102-1", AnnualReport::rules()},
-        {"I202-2", BasicQuarterlyReport::rules()},
-        {"I102-2", BasicAnnualReport::rules()},
+        {"I202-1", rulesOf("quarterly")},
+        {"I102-1", rulesOf("annual")},
+        {"I202-2", rulesOf("basic-quarterly")},
+        {"I102-2", rulesOf("basic-annual")},
     };
     for (const auto& [form, rules] : forms) {
         std::vector<QString> fields;
@@ -111,7 +118,7 @@ TEST(IndicatorGuide, EveryFigureAFormComputesHasANamedLine)
 // A line says what the form prints and what the program does, organ rule and supplement included.
 TEST(IndicatorGuide, LinesTakeTheFormsNamesUnitsAndRules)
 {
-    const help::FormPeriod period{QStringLiteral("年初名册（0 月）")};
+    const help::AveragesFrom period{QStringLiteral("年初名册（0 月）")};
     struct Case {
         FigureFormRules rules;
         const char* field;
@@ -120,17 +127,17 @@ TEST(IndicatorGuide, LinesTakeTheFormsNamesUnitsAndRules)
         const char* contains;
     };
     const Case cases[] = {
-        {QuarterlyReport::rules(), "I71", "其中：单位负责人", "人",
+        {rulesOf("quarterly"), "I71", "其中：单位负责人", "人",
          "机关单位：岗位名称为本机关的最高职级及其下一级"},
-        {QuarterlyReport::rules(), "I09", "在岗职工", "人", "÷（期末月 + 1），四舍五入到整数"},
-        {QuarterlyReport::rules(), "I48", "一、直接从事生产经营活动的平均人数(48)", "人",
+        {rulesOf("quarterly"), "I09", "在岗职工", "人", "÷（期末月 + 1），四舍五入到整数"},
+        {rulesOf("quarterly"), "I48", "一、直接从事生产经营活动的平均人数(48)", "人",
          "限规模以上工业单位、有总承包和专业承包资质的建筑业单位、有劳务分包资质的建筑业单位填报"},
-        {QuarterlyReport::rules(), "I21", "在岗职工", "元", "I13 × 1000 ÷ I09"},
-        {AnnualReport::rules(), "I14", "基本工资", "千元", "基本工资之和，先四舍五入到元"},
-        {AnnualReport::rules(), "I81", "单位负责人", "千元", "年初名册（0 月）至期末月"},
-        {BasicQuarterlyReport::rules(), "B5", "计算建筑业劳动生成率的平均人数", "人", "舍去小数"},
-        {BasicQuarterlyReport::rules(), "I08", "二、从业人员平均人数", "人", "I09 + I10 + I11"},
-        {BasicAnnualReport::rules(), "I20", "四、从业人员平均劳动报酬", "元", "四舍五入到分"},
+        {rulesOf("quarterly"), "I21", "在岗职工", "元", "I13 × 1000 ÷ I09"},
+        {rulesOf("annual"), "I14", "基本工资", "千元", "基本工资之和，先四舍五入到元"},
+        {rulesOf("annual"), "I81", "单位负责人", "千元", "年初名册（0 月）至期末月"},
+        {rulesOf("basic-quarterly"), "B5", "计算建筑业劳动生成率的平均人数", "人", "舍去小数"},
+        {rulesOf("basic-quarterly"), "I08", "二、从业人员平均人数", "人", "I09 + I10 + I11"},
+        {rulesOf("basic-annual"), "I20", "四、从业人员平均劳动报酬", "元", "四舍五入到分"},
     };
     for (const Case& c : cases) {
         const auto lines = help::indicatorLines(c.rules, period);
@@ -143,9 +150,9 @@ TEST(IndicatorGuide, LinesTakeTheFormsNamesUnitsAndRules)
         EXPECT_TRUE((line->who + line->how).contains(QString::fromUtf8(c.contains)))
             << c.field << ": " << (line->who + " / " + line->how).toStdString();
     }
-    const QString annual = help::indicatorTable(AnnualReport::rules(), period);
+    const QString annual = help::indicatorTable(rulesOf("annual"), period);
     EXPECT_TRUE(annual.contains(QStringLiteral("- I13、I18、I19 各自取整后，调整为合计等于 I12")));
-    const QString basic = help::indicatorTable(BasicQuarterlyReport::rules(), period);
+    const QString basic = help::indicatorTable(rulesOf("basic-quarterly"), period);
     EXPECT_TRUE(basic.contains(QStringLiteral("- 有劳务分包资质的建筑业单位：B1、B2、B5 填 0。")));
 }
 
@@ -159,11 +166,11 @@ TEST(IndicatorGuide, SummaryTablesHaveALinePerRow)
     EXPECT_EQ(tableLines("i704-rows"), wageSummaryForm(SummaryForm::Enterprise).rowCount());
     EXPECT_EQ(tableLines("i705-rows"), wageSummaryForm(SummaryForm::Organ).rowCount());
     EXPECT_EQ(tableLines("i704-columns"), SummaryColumns);
-    EXPECT_EQ(tableLines("talent-year-rows"), int(TalentSummary::rows().size()));
-    EXPECT_EQ(tableLines("talent-opening-rows"), int(TalentOpeningSummary::rows().size()));
-    EXPECT_EQ(tableLines("talent-year-columns"), int(TalentSummary::columns().size()));
+    EXPECT_EQ(tableLines("talent-year-rows"), int(categoriesOf("talent").rows.size()));
+    EXPECT_EQ(tableLines("talent-opening-rows"), int(categoriesOf("talent-opening").rows.size()));
+    EXPECT_EQ(tableLines("talent-year-columns"), int(categoriesOf("talent").columns.size()));
     // The qualification column of the opening summary takes other persons in two row ranges.
-    EXPECT_EQ(tableLines("talent-opening-columns"), int(TalentOpeningSummary::columns().size()) + 1);
+    EXPECT_EQ(tableLines("talent-opening-columns"), int(categoriesOf("talent-opening").columns.size()) + 1);
     EXPECT_TRUE(help::generatedSection("i705-columns")->contains(QStringLiteral("1977-06 及以后")));
 }
 

@@ -30,7 +30,7 @@ TEST(MonthRange, ChooserOffersTheRosterMonthsOrSaysWhyNot)
     ChooserOpening none = rangeChooserOpens(s.db());
     EXPECT_FALSE(none.checks.passed);
     EXPECT_EQ(none.checks.messages, QStringList{"没有输入月工资信息！"});
-    EXPECT_EQ(none.box, RefusalBox::Error);
+    EXPECT_EQ(none.checks.shownAs, MessageKind::Error);
 
     staff(s.db(), 0);
     staff(s.db(), 5);
@@ -47,7 +47,7 @@ TEST(MonthRange, ChooserOffersTheRosterMonthsOrSaysWhyNot)
     staff(s.db(), 0, "2", "0");  // the opening roster is the menu's check, not the chooser's
     const ChooserOpening refused = rangeChooserOpens(s.db());
     EXPECT_FALSE(refused.checks.passed);
-    EXPECT_EQ(refused.box, RefusalBox::Confirm);
+    EXPECT_EQ(refused.checks.shownAs, MessageKind::Confirm);
     EXPECT_TRUE(refused.months.empty());
     EXPECT_EQ(refused.checks.messages,
               (QStringList{"[3,5]月工资数据还有错误，不能汇总，请核实！",
@@ -57,7 +57,7 @@ TEST(MonthRange, ChooserOffersTheRosterMonthsOrSaysWhyNot)
     // The menu entry refuses first on any month's staff errors, the opening roster's too.
     const ChooserOpening menu = wageSummaryOpens(s.db());
     EXPECT_EQ(menu.checks.messages, QStringList{"年初,4月度,人员有错误信息，请核对。"});
-    EXPECT_EQ(menu.box, RefusalBox::Info);
+    EXPECT_EQ(menu.checks.shownAs, MessageKind::Info);
 }
 
 TEST(MonthRange, RangeChecksRefuseWhatCannotBeSummarised)
@@ -75,22 +75,22 @@ TEST(MonthRange, RangeChecksRefuseWhatCannotBeSummarised)
         const char* from;
         const char* to;
         const char* refusal;
-        RefusalBox box;
+        MessageKind shownAs;
     };
     const QString shared = "当月人员名册中姓名编号重复，工资会被重复统计：8月[7]。请核实人员名册。";
     const Case cases[] = {
-        {"3", "2", "开始、截止月份错误!", RefusalBox::Error},
-        {"0", "2", "开始、截止月份错误!", RefusalBox::Error},
-        {"1", "13", "开始、截止月份错误!", RefusalBox::Error},
-        {"一", "2", "开始、截止月份错误!", RefusalBox::Error},
-        {" 2", "", "开始、截止月份错误!", RefusalBox::Error},
-        {"1", "6", "4,5月有工资错误信息，请核查", RefusalBox::Info},
-        {"5", "5", "5月有工资错误信息，请核查", RefusalBox::Info},
-        {"8", "12", "", RefusalBox::Info},
-        {"9", "12", "", RefusalBox::Info},  // the month before the range is read too
-        {"10", "12", nullptr, RefusalBox::Info},
-        {" 1 ", "3", nullptr, RefusalBox::Info},
-        {"6", "6", nullptr, RefusalBox::Info},
+        {"3", "2", "开始、截止月份错误!", MessageKind::Error},
+        {"0", "2", "开始、截止月份错误!", MessageKind::Error},
+        {"1", "13", "开始、截止月份错误!", MessageKind::Error},
+        {"一", "2", "开始、截止月份错误!", MessageKind::Error},
+        {" 2", "", "开始、截止月份错误!", MessageKind::Error},
+        {"1", "6", "4,5月有工资错误信息，请核查", MessageKind::Info},
+        {"5", "5", "5月有工资错误信息，请核查", MessageKind::Info},
+        {"8", "12", "", MessageKind::Info},
+        {"9", "12", "", MessageKind::Info},  // the month before the range is read too
+        {"10", "12", nullptr, MessageKind::Info},
+        {" 1 ", "3", nullptr, MessageKind::Info},
+        {"6", "6", nullptr, MessageKind::Info},
     };
     for (const Case& c : cases) {
         const RangeChoice choice = checkRange(s.db(), c.from, c.to);
@@ -98,7 +98,7 @@ TEST(MonthRange, RangeChecksRefuseWhatCannotBeSummarised)
         EXPECT_EQ(choice.checks.passed, !c.refusal) << c.from << "-" << c.to;
         EXPECT_EQ(choice.checks.messages.join('|'), expected) << c.from << "-" << c.to;
         if (c.refusal) {
-            EXPECT_EQ(choice.box, c.box) << c.from << "-" << c.to;
+            EXPECT_EQ(choice.checks.shownAs, c.shownAs) << c.from << "-" << c.to;
         }
         EXPECT_FALSE(choice.copyStored);
     }

@@ -3,7 +3,6 @@
 #include "TestSession.h"
 #include "reports/AverageWage.h"
 #include "reports/Balancing.h"
-#include "reports/QuarterlyReport.h"
 #include "reports/Rounding.h"
 
 #include <QDir>
@@ -16,6 +15,14 @@ using namespace vel;
 using namespace report_fixture;
 
 namespace {
+
+// The quarterly form I202-1 as the tests drive it.
+struct QuarterlyReport : FormUnderTest {
+    QuarterlyReport(Session& s, int quarter)
+        : FormUnderTest(s, "quarterly", FormPeriod::ofQuarter(quarter))
+    {
+    }
+};
 
 const QString Enterprise = unit::EnterpriseType;
 const QString Organ = unit::OrganType;
@@ -164,9 +171,9 @@ TEST(QuarterlyReport, TheWholeSheetOfALabourSubcontractor)
     QuarterlyReport report(*s, 1);
     report.compute();
     QStringList lines;
-    for (int row = 1; row <= QuarterlyReport::Rows; ++row) {
+    for (int row = 1; row <= report.sheet().maxRow(); ++row) {
         QStringList cells;
-        for (int col = 1; col <= QuarterlyReport::Columns; ++col)
+        for (int col = 1; col <= report.sheet().columnCount(); ++col)
             cells << report.sheet().text(row, col);
         lines << cells.join('|');
     }

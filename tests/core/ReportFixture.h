@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Session.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 #include "reports/Rounding.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -81,6 +83,22 @@ inline void registerUnit(vel::Session& s, const QString& type, const QString& un
     vel::saveRegistration(s.db(), r);
     s.unitRegistered();
 }
+
+// A form run as the tests drive it, step by step: the form of the command that fits the unit
+// registered in the session, its engine's results at hand.
+class FormUnderTest : public vel::FormRun {
+public:
+    FormUnderTest(vel::Session& s, const QString& command, const vel::FormPeriod& period)
+        : FormRun(s, *vel::formFor(command, s.unit().EnterpriseFlag == 0), period)
+    {
+    }
+
+    const vel::Figures& figures() const
+    {
+        return dynamic_cast<const vel::FigureForm&>(engine()).figures();
+    }
+    QString submissionPath() const { return submissionPaths().first(); }
+};
 
 // A year of `people` persons in random categories, some codes empty, some persons joining or
 // leaving and some changing post or status from month to month; wages in quarter yuan (exact in

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace vel;
 
@@ -45,18 +50,51 @@ TEST(UnitList, RemembersEachFolderOnceNewestFirst)
 
 TEST(UnitList, ARefusedFileOrFolderSaysWhy)
 {
-    QTemporaryDir config;
-    const QString path = config.path() + "/units.json";
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("{not a list");
-    f.close();
-    EXPECT_THROW(UnitList(path).units(), FileError);
-
     TestSession unit;
     QTemporaryDir empty;
     EXPECT_EQ(openFolderRefusal(unit.path()), "");
     EXPECT_TRUE(openFolderRefusal(empty.path()).startsWith("该文件夹不是单位的工作文件夹"));
     EXPECT_EQ(newFolderRefusal(empty.path()), "");
     EXPECT_TRUE(newFolderRefusal(unit.path()).startsWith("该文件夹已有单位数据"));
+}
+
+TEST(UnitList, AListThatIsNoListIsPutAsideOnceAndNeverReadThrough)
+{
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    const struct {
+        const char* what;
+        std::function<void(const QString&)> make;
+    } cases[] = {
+        {"damaged", [](const QString& p) {
+             QFile f(p);
+             f.open(QIODevice::WriteOnly);
+             f.write("{not a list");
+         }},
+        {"pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); }},
+        {"endless", [](const QString& p) { QFile::link("/dev/zero", p); }},
+        {"too big", [](const QString& p) {
+             QFile f(p);
+             f.open(QIODevice::WriteOnly);
+             f.write("[" + QByteArray(UnitList::MaxBytes, ' ') + "]");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir config;
+        const QString path = config.path() + "/units.json";
+        c.make(path);
+        try {
+            UnitList(path).units();
+            ADD_FAILURE() << "read";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.message(), "单位列表 " + path + " 已损坏（或不是普通文件、超过1 MB），已改名为 " +
+                                       path + ".bad-" + today + " 留存；单位列表重新开始记录。");
+        }
+        // Said once: the list starts again empty, and the next unit opened is remembered.
+        EXPECT_TRUE(UnitList(path).units().empty());
+        TestSession unit;
+        UnitList(path).remember(*unit);
+        EXPECT_EQ(UnitList(path).units().size(), 1u);
+        EXPECT_TRUE(QFileInfo::exists(path + ".bad-" + today));
+    }
 }

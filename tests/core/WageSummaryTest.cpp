@@ -182,6 +182,38 @@ void gradesAndBirths(Db& db)
             " ELSE printf('%04d-%02d', 1970 + abs(random()) % 12, abs(random()) % 14) END");
 }
 
+// The wage summary of the unit's kind for a range, as the tests drive it: computed, or shown
+// from the stored copy by reload().
+class Summary {
+public:
+    Summary(Session& s, MonthRange range) : session_(s), range_(range) {}
+
+    bool compute(const Progress& progress = {}) { return open(false).compute(progress).passed; }
+    void reload() { open(true).compute(); }
+    void store() { run_->store(); }
+    bool submissionOffered() { return open(false).submissionOffered(); }
+    QString submit() { return run_->submit(); }
+    QString exportWorkbook(const Progress& progress) const { return run_->exportWorkbook(progress); }
+    QString workbookPath() const { return run_->workbookPath(); }
+    const Sheet& sheet() const { return run_->sheet(); }
+    const std::vector<SummaryLine>& lines() const { return summary().lines(); }
+    QString rangeLabel() const { return summary().rangeLabel(); }
+
+private:
+    FormRun& open(bool reuse)
+    {
+        if (!run_ || run_->period().reuseStoredCopy != reuse)
+            run_ = std::make_unique<FormUnderTest>(session_, "wage-summary",
+                                                   FormPeriod::ofRange(range_, reuse));
+        return *run_;
+    }
+    const WageSummary& summary() const { return dynamic_cast<const WageSummary&>(run_->engine()); }
+
+    Session& session_;
+    MonthRange range_;
+    std::unique_ptr<FormRun> run_;
+};
+
 void registerUnit(Session& s, const QString& type)
 {
     report_fixture::registerUnit(s, type, "否");
@@ -224,7 +256,7 @@ TEST(WageSummary, EveryFigureEqualsItsDefinition)
                           Case{Organ, {{1, 3}, {4, 6}, {1, 12}, {7, 7}, {12, 12}}}}) {
         registerUnit(*s, c.type);
         for (const MonthRange& r : c.ranges) {
-            WageSummary summary(*s, r);
+            Summary summary(*s, r);
             std::vector<int> progress;
             ASSERT_TRUE(summary.compute([&](int p) { progress.push_back(p); }));
             summary.store();
@@ -289,11 +321,11 @@ TEST(WageSummary, AgeBandsCompareMonths)
     for (const char* birth :
          {"1976-1", "1976-6", "1976-06", "1976-006", "1976-05", "1980-11", "19x6-07", ""})
         person(s.db(), 3, QString::number(++n), 64, {}, 1, 3, birth);
-    WageSummary summary(*s, {3, 3});
+    Summary summary(*s, {3, 3});
     ASSERT_TRUE(summary.compute());
     EXPECT_EQ(*summary.lines()[0][G13], 4);
     registerUnit(*s, Organ);  // under 35 from June 1977: only November 1980
-    WageSummary organ(*s, {3, 3});
+    Summary organ(*s, {3, 3});
     ASSERT_TRUE(organ.compute());
     EXPECT_EQ(*organ.lines()[0][G13], 1);
 }
@@ -325,7 +357,7 @@ TEST(WageSummary, QualifiedCountsTitlesAndSkillGrades)
         person(s.db(), month, QString::number(month), c.post, c.title);
         s.db().exec("UPDATE Staff_moninfo SET sJGrade = ? WHERE sMon = ?",
                     {value(c.skill), static_cast<long long>(month)});
-        WageSummary summary(*s, {month, month});
+        Summary summary(*s, {month, month});
         ASSERT_TRUE(summary.compute());
         EXPECT_EQ(summary.lines()[c.gid - 1][G14], c.qualified)
             << c.type.toStdString() << " post " << c.post << " Gid " << c.gid;
@@ -348,7 +380,7 @@ TEST(WageSummary, SmallUnitShowsTheFormsRules)
     }
     db.exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon, sIsok, sPost) VALUES ('乙', '5', 3,"
             " '1', 51)");
-    WageSummary summary(*s, {1, 3});
+    Summary summary(*s, {1, 3});
     ASSERT_TRUE(summary.compute());
     const Sheet& sheet = summary.sheet();
     // 4 500 yuan a person: the workers' 4.5 thousand each round to 5, 15 together against the
@@ -372,7 +404,7 @@ TEST(WageSummary, SmallUnitShowsTheFormsRules)
     EXPECT_EQ(summary.rangeLabel(), "统计月份：1月 至 3月");
 
     // One month: the average is that month's wage rows.
-    WageSummary march(*s, {3, 3});
+    Summary march(*s, {3, 3});
     ASSERT_TRUE(march.compute());
     EXPECT_EQ(march.sheet().text(4, 12), "4");
 
@@ -387,11 +419,11 @@ TEST(WageSummary, SmallUnitShowsTheFormsRules)
     };
     // Rows of the opening roster and months 1..3: 2 of 4; months 3..6: 3 of 4 (0.75 → 1).
     for (const Average& a : {Average{{1, 3}, "1"}, Average{{4, 6}, "1"}, Average{{2, 3}, "0"}}) {
-        WageSummary organ(*s, a.range);
+        Summary organ(*s, a.range);
         ASSERT_TRUE(organ.compute());
         EXPECT_EQ(organ.sheet().text(9, 12), a.g20) << a.range.from;  // 4、科级公务员
     }
-    WageSummary organ(*s, {1, 3});
+    Summary organ(*s, {1, 3});
     ASSERT_TRUE(organ.compute());
     EXPECT_EQ(organ.rangeLabel(), "统计月份：1月 至 3 月");
     EXPECT_EQ(sheetRow(organ.sheet(), 23).mid(0, 6),
@@ -407,7 +439,7 @@ TEST(WageSummary, StoreIsAllOrNothingAndReloadWritesNothing)
         person(db, m, "1", 51, 53, 2, 4, "1985-03", 2000 + m);
     // Rows of another summary sharing the table: none of its figures may stay behind.
     db.exec("UPDATE Total_Info SET G14 = 77, Dep_id = 'other'");
-    WageSummary first(*s, {1, 6});
+    Summary first(*s, {1, 6});
     ASSERT_TRUE(first.compute());
     first.store();
     EXPECT_TRUE(db.exists("SELECT 1 FROM Total_Info WHERE Gid = 1 AND G14 IS NULL"));
@@ -416,7 +448,7 @@ TEST(WageSummary, StoreIsAllOrNothingAndReloadWritesNothing)
 
     // A failing copy leaves Total_Info and every copy as they were.
     db.exec("CREATE VIEW Total_7_12 AS SELECT 1");
-    WageSummary broken(*s, {7, 12});
+    Summary broken(*s, {7, 12});
     ASSERT_TRUE(broken.compute());
     EXPECT_THROW(broken.store(), DatabaseError);
     EXPECT_TRUE(db.exists("SELECT 1 FROM Total_Info WHERE Gid = 1 AND G21 = 12"));  // 1–6
@@ -427,11 +459,11 @@ TEST(WageSummary, StoreIsAllOrNothingAndReloadWritesNothing)
     EXPECT_EQ(std::get<long long>(db.scalar("SELECT COUNT(*) FROM Total_1_6")), 40);
 
     // A reload shows the copy ("--" where G14 is empty) and writes nothing.
-    WageSummary second(*s, {6, 12});
+    Summary second(*s, {6, 12});
     ASSERT_TRUE(second.compute());
     second.store();
     const long long changes = std::get<long long>(db.scalar("SELECT total_changes()"));
-    WageSummary reloaded(*s, {1, 6});
+    Summary reloaded(*s, {1, 6});
     reloaded.reload();
     EXPECT_EQ(std::get<long long>(db.scalar("SELECT total_changes()")), changes);
     EXPECT_EQ(reloaded.sheet().text(4, 13), "12");
@@ -440,12 +472,12 @@ TEST(WageSummary, StoreIsAllOrNothingAndReloadWritesNothing)
     EXPECT_EQ(reloaded.rangeLabel(), "统计月份：1月 至 6 月");
     EXPECT_TRUE(db.exists("SELECT 1 FROM Total_Info WHERE Gid = 1 AND G21 = 14"));  // 6–12
 
-    WageSummary none(*s, {2, 5});
+    Summary none(*s, {2, 5});
     EXPECT_THROW(none.reload(), Error);
 
     // The guard: a monthly staff row that failed the audit computes nothing.
     db.exec("UPDATE Staff_moninfo SET sIsok = '0' WHERE sMon = 4");
-    WageSummary guarded(*s, {1, 6});
+    Summary guarded(*s, {1, 6});
     EXPECT_FALSE(guarded.compute());
     EXPECT_TRUE(guarded.lines().empty());
     EXPECT_EQ(guarded.sheet().text(4, 3), "");
@@ -467,13 +499,13 @@ TEST(WageSummary, SubmissionFileCarriesTheRangeOnScreen)
     for (const Case& c : {Case{Enterprise, "123456789_i704.dbf", 40},
                           Case{Organ, "123456789_i705.dbf", 21}}) {
         registerUnit(*s, c.type);
-        WageSummary half(*s, {1, 6});
+        Summary half(*s, {1, 6});
         ASSERT_TRUE(half.compute());
         half.store();
-        WageSummary year(*s, {1, 12});
+        Summary year(*s, {1, 12});
         ASSERT_TRUE(year.compute());
         year.store();
-        WageSummary reloaded(*s, {1, 6});
+        Summary reloaded(*s, {1, 6});
         reloaded.reload();
         const QString gzsb = s->folder().folder("GZSB");
         EXPECT_EQ(reloaded.submit(), "你保存在'" + gzsb + "/'里,文件名为:" + c.file);
@@ -493,13 +525,13 @@ TEST(WageSummary, SubmissionFileCarriesTheRangeOnScreen)
         EXPECT_TRUE(total[7].isNull());
 
         for (const MonthRange& r : {MonthRange{7, 12}, MonthRange{4, 6}}) {
-            WageSummary other(*s, r);
+            Summary other(*s, r);
             ASSERT_TRUE(other.compute());
             other.store();
             EXPECT_FALSE(other.submissionOffered());
             EXPECT_THROW(other.submit(), Error);
         }
-        EXPECT_TRUE(WageSummary(*s, {6, 12}).submissionOffered());
+        EXPECT_TRUE(Summary(*s, {6, 12}).submissionOffered());
     }
     EXPECT_EQ(QDir(s->folder().folder("GZSB")).entryList(QDir::Files),
               (QStringList{"123456789_i704.dbf", "123456789_i705.dbf"}));
@@ -512,7 +544,7 @@ TEST(WageSummary, WorkbookLaysOutTheForm)
     person(db, 6, "1", 41, 33, 2, 2, "1985-03", 4400);
     for (const QString& type : {Enterprise, Organ}) {
         registerUnit(*s, type);
-        WageSummary summary(*s, {1, 6});
+        Summary summary(*s, {1, 6});
         ASSERT_TRUE(summary.compute());
         std::vector<int> progress;
         const QString message = summary.exportWorkbook([&](int p) { progress.push_back(p); });

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace vel;
 
 TEST(WorkFolder, EveryOutputNameIsOneComponentInsideItsFolder)
@@ -74,4 +78,59 @@ TEST(PendingFile, RemovesTheTemporariesOfInterruptedExportsOnly)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{".123456789_i202.dbf-xY7wV2.dbf", ".notes-abcdef.txt",
                            "123456789_i102.dbf", "工资1_6.xlsx"}));
+}
+
+namespace {
+
+// Runs `check` as a user who may not write what the owner made read-only: this user, or, for
+// root (who may write anything), a child process turned into "nobody". True when check passed.
+bool asReader(const std::function<bool()>& check)
+{
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool passed = ::setgid(65534) == 0 && ::setuid(65534) == 0 && check();
+        ::_exit(passed ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+TEST(WorkFolder, AFolderTheUserMayNotChangeOpensForReadingOnly)
+{
+    QTemporaryDir dir;
+    const WorkFolder folder(dir.filePath("work"));
+    {
+        Session session(folder);
+        EXPECT_TRUE(folder.writable());
+        EXPECT_FALSE(session.readOnly());
+        session.db().exec("INSERT INTO Staff_moninfo (sName, sMon) VALUES ('甲', 0)");
+    }
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const auto traversable = readOnly | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                             QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), traversable));
+    ASSERT_TRUE(QFile::setPermissions(folder.root(), traversable));
+    ASSERT_TRUE(QFile::setPermissions(folder.root() + "/Database", traversable));
+    ASSERT_TRUE(QFile::setPermissions(folder.databaseFile(), readOnly));
+
+    EXPECT_TRUE(asReader([&] {
+        Session session(folder);  // neither fails nor creates anything
+        return !folder.writable() && session.readOnly() &&
+               std::get<long long>(session.db().scalar("SELECT COUNT(*) FROM Staff_moninfo")) == 1;
+    }));
+    // Opened for reading, a write is refused in words, whoever asks.
+    Session reader(folder, true);
+    try {
+        reader.db().exec("DELETE FROM Staff_moninfo");
+        ADD_FAILURE() << "written";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains("是只读的")) << e.message().toStdString();
+    }
+    for (const QString& d : {dir.path(), folder.root(), folder.root() + "/Database"})
+        QFile::setPermissions(d, traversable | QFileDevice::WriteOwner);
 }

@@ -1,6 +1,8 @@
-#include "TestSession.h"
+#include "MaintenanceFixture.h"
+#include "maintenance/DatabaseCopy.h"
 #include "output/DbfWriter.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
 #include "reports/YearOverview.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +43,7 @@ double sum(Db& db, const char* sql, int month)
 TEST(YearOverview, FiguresMatchTheStoredMonths)
 {
     TestSession s;
+    registerUnit(*s);
     Db& db = s.db();
     for (int i = 0; i < 3; ++i)
         staff(db, 0, 1LL, "1");
@@ -53,10 +56,10 @@ TEST(YearOverview, FiguresMatchTheStoredMonths)
     wage(db, 1, 400, nullptr, 400, "1", "0");
     wage(db, 3, 2800, nullptr, 2800, "0", "1");
     QFile(submissionPath(s->folder(), SubmissionFolder::Gzsb,
-                         QuarterlyReport::submissionFileName("123456789", 1)))
+                         "123456789_1_i202.dbf"))
         .open(QIODevice::WriteOnly);
 
-    const YearOverview o = yearOverview(db, s->folder(), "123456789");
+    const YearOverview o = yearOverview(*s);
     EXPECT_EQ(o.roleNames, (QStringList{"在岗职工", "劳务派遣人员", "其他从业人员"}));
     for (const MonthOverview& m : o.months) {
         SCOPED_TRACE(m.month);
@@ -76,22 +79,53 @@ TEST(YearOverview, FiguresMatchTheStoredMonths)
                   count(db, "SELECT COUNT(*) FROM Wage_Info WHERE sMon = ? AND (sFlag = '0' OR wFlag = '0')",
                         m.month));
         EXPECT_EQ(m.hasProblems(), m.month == 0 || m.month == 1 || m.month == 3);
-        EXPECT_EQ(m.reports, m.month == 3 ? QStringList{"I202-1"} : QStringList{});
+        // An empty file holds no figures: it is older than the data.
+        EXPECT_TRUE(m.reports.isEmpty());
+        EXPECT_EQ(m.olderReports, m.month == 3 ? QStringList{"I202-1"} : QStringList{});
     }
 
     const std::vector<QStringList> table = yearOverviewTable(o);
     ASSERT_EQ(table.size(), 14u);
     EXPECT_EQ(table[0], (QStringList{"月份", "人数", "在岗职工", "劳务派遣人员", "其他从业人员",
                                      "基本工资", "绩效工资", "工资性津贴和补贴", "其他工资", "合计",
-                                     "人员审核未通过", "工资有误", "已报送"}));
-    EXPECT_EQ(table[1], (QStringList{"期初", "4", "3", "1", "0", "", "", "", "", "", "1", "0", ""}));
+                                     "人员审核未通过", "工资有误", "已报送", "文件早于当前数据"}));
+    EXPECT_EQ(table[1], (QStringList{"期初", "4", "3", "1", "0", "", "", "", "", "", "1", "0", "", ""}));
     EXPECT_EQ(table[2], (QStringList{"1月", "3", "1", "0", "1", "3400", "0", "200.5", "0", "3600.5",
-                                     "1", "1", ""}));
-    EXPECT_EQ(table[4].last(), "I202-1");
+                                     "1", "1", "", ""}));
+    EXPECT_EQ(table[4].mid(12), (QStringList{"", "I202-1"}));
 
     // Problems open where they are mended: the roster before the wages.
     EXPECT_EQ(windowFor(o.months[0]), MonthWindow::OpeningRoster);
     EXPECT_EQ(windowFor(o.months[1]), MonthWindow::MonthlyRoster);
     EXPECT_EQ(windowFor(o.months[3]), MonthWindow::Wages);
     EXPECT_EQ(windowFor(o.months[2]), MonthWindow::None);
+}
+
+TEST(YearOverview, AFormIsSubmittedOnlyWhileItsFileHoldsWhatTheRecordsGive)
+{
+    TestSession s;
+    fillYearStart(*s);
+    staffRow(s.db(), 3, "甲");
+    wageRow(s.db(), 3);
+    ASSERT_TRUE(s->unitRegistered());
+    FormRun report(*s, *formFor("quarterly", false), FormPeriod::ofQuarter(1));
+    report.compute();
+    report.submit();
+    const auto submitted = [&s] {
+        const MonthOverview m = yearOverview(*s).months[3];
+        return std::make_pair(m.reports, m.olderReports);
+    };
+    EXPECT_EQ(submitted(), std::make_pair(QStringList{"I202-1"}, QStringList{}));
+
+    // Wages changed after the file was written: the file no longer says what the records do.
+    s.db().exec("UPDATE Wage_Info SET sTotal = 5000 WHERE sMon = 2");
+    EXPECT_EQ(submitted(), std::make_pair(QStringList{}, QStringList{"I202-1"}));
+    s.db().exec("UPDATE Wage_Info SET sTotal = 3000 WHERE sMon = 2");
+    EXPECT_EQ(submitted(), std::make_pair(QStringList{"I202-1"}, QStringList{}));
+
+    // Initialised and registered again, the old file stays in GZSB but is submitted no more.
+    initialiseDatabase(s.db(), s->folder());
+    registerUnit(*s);
+    EXPECT_EQ(submitted(), std::make_pair(QStringList{}, QStringList{"I202-1"}));
+    EXPECT_EQ(yearOverviewTable(yearOverview(*s))[4].mid(12), (QStringList{"", "I202-1"}));
 }

@@ -3,10 +3,10 @@
 #include "ShellOpen.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
-#include "reports/LaborReportWindows.h"
+#include "reports/FormWindows.h"
+#include "reports/Forms.h"
 #include "reports/MonthRangeChooser.h"
 #include "reports/ReportWindow.h"
-#include "reports/TalentSummaryWindows.h"
 #include "staff/OpeningRosterWindow.h"
 
 #include <QAction>
@@ -67,6 +67,23 @@ bool onModal(const std::function<void()>& open, const std::function<void(Window*
     });
     open();
     return seen;
+}
+
+// The forms as their menu entries open them.
+void openBasicQuarterly(const WindowContext& context, int quarter, QWidget* parent)
+{
+    openForm(context, *formFor("basic-quarterly", false), FormPeriod::ofQuarter(quarter), parent);
+}
+
+void openTalentSummary(const WindowContext& context, QWidget* parent)
+{
+    openForm(context, *formFor("talent", false), FormPeriod::ofYear(), parent, true);
+}
+
+void openTalentOpeningSummary(const WindowContext& context, QWidget* parent)
+{
+    openForm(context, *formFor("talent-opening", false), FormPeriod::ofOpeningRoster(), parent,
+             true);
 }
 
 }  // namespace

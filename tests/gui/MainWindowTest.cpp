@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "ProgramVersion.h"
 #include "Session.h"
 #include "TestPrompter.h"
 
@@ -142,6 +143,30 @@ private slots:
         w.startUp();
         action(w, "btnWageEntry")->trigger();
         QCOMPARE(s.unit().WorkMon, QStringLiteral("8"));
+    }
+
+    void aboutBoxShowsTheVersionAndClosesOnAClick()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        MainWindow w(s);
+        QString title, shown;
+        bool stayedOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            QVERIFY(about);
+            title = about->windowTitle();
+            auto* picture = about->findChild<QLabel*>("aboutPicture");
+            QVERIFY(picture);
+            shown = picture->text();
+            QTest::mouseClick(picture, Qt::LeftButton);
+            stayedOpen = about->isVisible();
+            about->close();
+        });
+        action(w, "actAbout")->trigger();
+        QCOMPARE(title, QStringLiteral("关于本系统"));
+        QVERIFY2(shown.contains(QStringLiteral("版本 %1").arg(programVersion)), qPrintable(shown));
+        QVERIFY(!stayedOpen);
     }
 };
 

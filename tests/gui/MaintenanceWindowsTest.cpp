@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -23,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace vel;
 using namespace vel::gui;
@@ -104,6 +108,70 @@ private slots:
         QCOMPARE(f.prompter.shown, QStringList{"备份成功，备份在：" + f.dir.path() + "/BAK/mine.db"});
         QCOMPARE(f.opened, QStringList{f.dir.path() + "/BAK"});
         QVERIFY(QFile::exists(f.dir.path() + "/BAK/mine.db"));
+    }
+
+    void backupAsksBeforeReplacingAFileAndNeverWritesOverADevice()
+    {
+        Fixture f;
+        f.chosen = f.dir.path() + "/older.db";
+        QFile older(f.chosen);
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write("an earlier backup");
+        older.close();
+        const QString question = "文件 " + f.chosen + " 已存在，是否用这次备份替换它？";
+
+        f.prompter.answer = false;
+        f.trigger("actBackup");
+        QCOMPARE(f.prompter.shown, QStringList{question});
+        QCOMPARE(QFileInfo(f.chosen).size(), 17);
+
+        f.prompter.answer = true;
+        f.prompter.shown.clear();
+        f.trigger("actBackup");
+        QCOMPARE(f.prompter.shown, (QStringList{question, maintenance::backupDone(f.chosen)}));
+        QCOMPARE(restoreRefusal(f.chosen), QString());
+
+        f.prompter.shown.clear();
+        f.chosen = f.dir.path() + "/pipe.db";
+        QCOMPARE(::mkfifo(QFile::encodeName(f.chosen).constData(), 0600), 0);
+        f.trigger("actBackup");
+        QCOMPARE(f.prompter.shown,
+                 QStringList{f.chosen + " 不是普通文件（是设备或管道），不能用作备份文件。"});
+        QVERIFY(!QFileInfo(f.chosen).isFile());
+    }
+
+    void aReadOnlyFolderOpensForReadingWithEveryWritingCommandDisabled()
+    {
+        QTemporaryDir dir;
+        {
+            Session writable{WorkFolder(dir.path())};
+            UnitRegistration r;
+            r.name = "只读单位";
+            r.code = "12345678X";
+            r.type = unit::EnterpriseType;
+            r.unitClass = "否";
+            saveRegistration(writable.db(), r);
+            writable.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon, sIsok) VALUES"
+                               " ('张三', '1', 0, '1')");
+        }
+        Session reader(WorkFolder(dir.path()), true);
+        TestPrompter prompter;
+        MainWindow w(reader);
+        w.startUp();
+        QCOMPARE(prompter.shown.size(), 1);  // said once, and no unit window
+        QVERIFY(prompter.shown[0].startsWith("工作文件夹 " + dir.path() + " 是只读的"));
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(), QStringLiteral("当前单位： 只读单位"));
+        QCOMPARE(w.findChild<QLabel*>("nextStep")->text(), QStringLiteral("工作文件夹是只读的，只能查看数据。"));
+        for (const char* name : {"actBackup", "actYearOverview", "actPayout", "actRosterChanges",
+                                 "actManual", "btnExit"})
+            QVERIFY2(w.findChild<QAction*>(name)->isEnabled(), name);
+        for (const char* name : {"actInitialise", "actRestore", "actHistoryImport", "actClearOpening",
+                                 "actOpeningBatch", "actUnitInfo", "actWageMonth1", "actAnnual",
+                                 "actQuarterly1", "btnWageEntry", "btnAnnual"})
+            QVERIFY2(!w.findChild<QAction*>(name)->isEnabled(), name);
+        w.RefreshMonthMenus();  // a refresh opens no month either
+        QVERIFY(!w.monthAction(1)->isEnabled());
+        QVERIFY(!QFileInfo::exists(dir.path() + "/XLS"));
     }
 
     void restoreRefusesATextFileAndRestoresABackup()

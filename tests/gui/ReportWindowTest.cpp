@@ -2,8 +2,8 @@
 #include "ShellOpen.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
-#include "reports/AnnualReportWindow.h"
-#include "reports/QuarterlyReportWindow.h"
+#include "reports/FormWindows.h"
+#include "reports/Forms.h"
 #include "reports/ReportWindow.h"
 
 #include <QApplication>
@@ -46,6 +46,17 @@ void fillYear(Session& s)
                              static_cast<long long>(month)});
         }
     tx.commit();
+}
+
+// The two forms as their menu entries open them.
+void openQuarterlyReport(const WindowContext& context, int quarter, QWidget* parent)
+{
+    openForm(context, *formFor("quarterly", false), FormPeriod::ofQuarter(quarter), parent);
+}
+
+void openAnnualReport(const WindowContext& context, QWidget* parent)
+{
+    openForm(context, *formFor("annual", false), FormPeriod::ofYear(), parent, true);
 }
 
 }  // namespace

@@ -36,6 +36,9 @@ private slots:
         QCOMPARE(sheet.text(4, 2), QStringLiteral("2"));
         QCOMPARE(sheet.mark(4, 1), CellMark::Error);
         QCOMPARE(sheet.mark(3, 1), CellMark::None);
+        QCOMPARE(sheet.text(1, 11), QStringLiteral("人员审核未通过"));
+        QCOMPARE(sheet.mark(4, 11), CellMark::Error);
+        QCOMPARE(sheet.mark(4, 12), CellMark::None);
         const QList<QChartView*> charts = w.findChildren<QChartView*>();
         QCOMPARE(charts.size(), 2);
         for (QChartView* c : charts)

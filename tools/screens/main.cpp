@@ -8,6 +8,7 @@
 #include "Shooter.h"
 #include "monthly/BatchDeleteWindow.h"
 #include "monthly/PayoutWindow.h"
+#include "reports/Forms.h"
 #include "reports/MonthRangeChooser.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/RosterFile.h"
@@ -45,18 +46,27 @@ void registerNeighbour(const QString& folder)
     UnitList().remember(other);
 }
 
+const FormEntry& firstShownEntry(const FormDefinition& form)
+{
+    for (const FormMenu& menu : form.menus)
+        for (const FormEntry& entry : menu.entries)
+            if (menu.submenuShown && entry.shown)
+                return entry;
+    return form.menus.front().entries.front();
+}
+
 class Run {
 public:
     Run(MainWindow& main, Shooter& shots) : main_(main), shots_(shots) {}
 
     // The menu entry or tool button of that name, as a click would run it.
-    std::function<void()> entry(const char* name)
+    std::function<void()> entry(const QString& name)
     {
         return [this, name] {
             if (auto* a = main_.findChild<QAction*>(name))
                 a->trigger();
             else
-                missing << QString::fromLatin1(name);
+                missing << name;
         };
     }
 
@@ -97,6 +107,53 @@ private:
     Shooter& shots_;
 };
 
+// Every form the manual shows, opened as a clerk opens it: by its quarter chooser, else by its
+// first shown menu entry, through the month-range chooser for a range.
+void takeFormPictures(Shooter& shots, Run& run)
+{
+    bool rangeChooserTaken = false;
+    for (const FormDefinition* form : forms()) {
+        if (form->picture.isEmpty())
+            continue;
+        if (form->toolButton && form->toolButton->quarterChooser) {
+            // The quarter chooser stays beside the form it opens.
+            run.entry(form->toolButton->name)();
+            if (QWidget* chooser = run.openWindow(QStringLiteral("季度选择"))) {
+                shots.save(chooser, "quarter-chooser");
+                Run::click("quarter3")(chooser);
+                run.saveOpenWindow(form->window.caption(FormPeriod::ofQuarter(3)), form->picture);
+                chooser->close();
+            }
+            continue;
+        }
+        const FormEntry& entry = firstShownEntry(*form);
+        const QString caption = form->window.caption(entry.period);
+        std::vector<Step> steps;
+        if (entry.period.kind == PeriodKind::MonthRange) {
+            steps.push_back({QStringLiteral("选择汇总月度区间"),
+                             rangeChooserTaken ? QString() : QStringLiteral("range-chooser"),
+                             [](QWidget* w) {
+                                 auto* chooser = qobject_cast<MonthRangeChooser*>(w);
+                                 if (!chooser) {
+                                     w->close();
+                                     return;
+                                 }
+                                 chooser->fromBox()->setCurrentText("1");
+                                 chooser->toBox()->setCurrentText("12");
+                                 chooser->choose();
+                             }});
+            rangeChooserTaken = true;
+        }
+        if (!form->window.modal) {
+            run.entry(entry.name)();
+            run.saveOpenWindow(caption, form->picture);
+            continue;
+        }
+        steps.push_back({caption, form->picture, {}});
+        shots.throughModals(form->command, run.entry(entry.name), steps);
+    }
+}
+
 void takePictures(MainWindow& main, Shooter& shots, Run& run)
 {
     shots.save(&main, "main");
@@ -119,30 +176,7 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
     shots.throughModals("changes", run.entry("actRosterChanges"), {{"人员变动", "roster-changes", {}}});
     shots.throughModals("wages", run.entry("actWageMonth6"), {{"6月", "wage-entry", {}}});
 
-    // Reports: the quarter chooser stays beside the report it opens.
-    run.entry("btnQuarterly")();
-    if (QWidget* chooser = run.openWindow(QStringLiteral("季度选择"))) {
-        shots.save(chooser, "quarter-chooser");
-        Run::click("quarter3")(chooser);
-        run.saveOpenWindow(QStringLiteral("季报"), "quarterly-report");
-        chooser->close();
-    }
-    shots.throughModals("annual", run.entry("actAnnual"), {{"年报", "annual-report", {}}});
-    shots.throughModals(
-        "summary", run.entry("actWageSummaryEnterprise"),
-        {{"选择汇总月度区间", "range-chooser",
-          [](QWidget* w) {
-              auto* chooser = qobject_cast<MonthRangeChooser*>(w);
-              if (!chooser) {
-                  w->close();
-                  return;
-              }
-              chooser->fromBox()->setCurrentText("1");
-              chooser->toBox()->setCurrentText("12");
-              chooser->choose();
-          }},
-         {"汇总表", "wage-summary", {}}});
-    shots.throughModals("talent", run.entry("actTalentYearEnd"), {{"人才", "talent-summary", {}}});
+    takeFormPictures(shots, run);
     shots.throughModals("payout", run.entry("actPayout"),
                         {{"选择输出期限", "",
                           [&shots](QWidget* w) {

@@ -2,6 +2,7 @@
 
 #include "Schema.h"
 
+#include <QFile>
 #include <QStringEncoder>
 #include <sqlite3.h>
 
@@ -46,11 +47,42 @@ void bindWithoutCopies(SQLite::Statement& stmt, const SqlParams& params,
     }
 }
 
+// A file only read: nothing of it is saved, and the advice is about choosing or copying it.
+QString sourceErrorText(int code, const QString& file)
+{
+    switch (code) {
+    case SQLITE_NOTADB:
+        return QStringLiteral("文件 %1 不是本程序的数据库，无法读取。请确认选对了文件。").arg(file);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("数据库文件 %1 已损坏，无法读取。请换一个文件。").arg(file);
+    case SQLITE_READONLY:
+        return QStringLiteral("数据库文件 %1 留有未完成的写入，只读方式无法读取。请把它所在的文件夹"
+                              "复制到可写的位置，或先用写成它的程序打开一次，然后再试。")
+            .arg(file);
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("无法打开数据库文件 %1。请检查文件是否存在以及读权限。").arg(file);
+    case SQLITE_IOERR:
+        return QStringLiteral("读取数据库文件 %1 时磁盘出错。请检查磁盘后再试。").arg(file);
+    case SQLITE_NOMEM:
+        return QStringLiteral("内存不足，无法读取数据库文件 %1。请关闭其他程序后再试。").arg(file);
+    default:
+        return QStringLiteral("数据库文件 %1 的内容与本程序的数据库不符，无法读取（错误代码 %2）。"
+                              "请确认选对了文件。")
+            .arg(file)
+            .arg(code);
+    }
+}
+
 }  // namespace
 
-QString databaseErrorText(const SQLite::Exception& e, const QString& file)
+QString databaseErrorText(const SQLite::Exception& e, const QString& file, DatabaseRole role)
 {
-    switch (e.getErrorCode() & 0xFF) {
+    const int code = e.getErrorCode() & 0xFF;
+    if (role == DatabaseRole::Source && code != SQLITE_BUSY && code != SQLITE_LOCKED)
+        return sourceErrorText(code, file);
+    switch (code) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("数据库文件 %1 正被另一个程序使用，等待%2秒后仍未释放。"
@@ -102,13 +134,25 @@ SqlValue columnValue(const SQLite::Column& c)
     return QString::fromStdString(c.getString());
 }
 
-Db::Db(const QString& path) : path_(path)
+SQLite::Database openSourceDatabase(const QString& path)
+{
+    return guarded(
+        path,
+        [&] {
+            SQLite::Database source(QFile::encodeName(path).toStdString(), SQLite::OPEN_READONLY);
+            source.setBusyTimeout(Db::BusyTimeoutMs);
+            return source;
+        },
+        DatabaseRole::Source);
+}
+
+Db::Db(const QString& path, bool readOnly) : path_(path)
 {
     guarded(*this, [&] {
         // One connection used by one thread: the engine's own locking would only cost time.
-        db_ = std::make_unique<SQLite::Database>(path.toStdString(),
-                                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE |
-                                                     SQLite::OPEN_NOMUTEX);
+        const int mode = readOnly ? SQLite::OPEN_READONLY
+                                  : SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE;
+        db_ = std::make_unique<SQLite::Database>(path.toStdString(), mode | SQLite::OPEN_NOMUTEX);
         db_->setBusyTimeout(BusyTimeoutMs);
         db_->exec("PRAGMA foreign_keys = OFF");
         return 0;

@@ -22,8 +22,9 @@ public:
     // How long a statement waits for another program's write to end before it gives up.
     static constexpr int BusyTimeoutMs = 5000;
 
-    // Opens the file, creating it with the full schema when it does not exist yet.
-    explicit Db(const QString& path);
+    // Opens the file, creating it with the full schema when it does not exist yet; or, read-only,
+    // only reads an existing one.
+    explicit Db(const QString& path, bool readOnly = false);
 
     const QString& path() const { return path_; }
     void exec(const std::string& sql, const SqlParams& params = {});
@@ -87,15 +88,24 @@ private:
     bool open_ = true;
 };
 
+// The working database is written; a source (a backup to restore, an earlier installation to
+// import from) is only read, and its failures call for other advice.
+enum class DatabaseRole { Working, Source };
+
 // Runs f and turns engine failures into DatabaseError with a message that names the database
 // file and says what to do.
 template <class F>
-auto guarded(const QString& file, F&& f) -> decltype(f());
+auto guarded(const QString& file, F&& f, DatabaseRole role = DatabaseRole::Working) -> decltype(f());
 template <class F>
 auto guarded(const Db& db, F&& f) -> decltype(f());
 
 // The message for an engine failure on the database file.
-QString databaseErrorText(const SQLite::Exception& e, const QString& file);
+QString databaseErrorText(const SQLite::Exception& e, const QString& file,
+                          DatabaseRole role = DatabaseRole::Working);
+
+// Opens a source database only for reading, with the same wait for another program's write as
+// the working database; failures throw DatabaseError in the source's words.
+SQLite::Database openSourceDatabase(const QString& path);
 
 void bindAll(SQLite::Statement& stmt, const SqlParams& params);
 // A column's value with the type the engine holds it in.
@@ -107,12 +117,12 @@ SqlValue columnValue(const SQLite::Column& c);
 
 namespace vel {
 template <class F>
-auto guarded(const QString& file, F&& f) -> decltype(f())
+auto guarded(const QString& file, F&& f, DatabaseRole role) -> decltype(f())
 {
     try {
         return f();
     } catch (const SQLite::Exception& e) {
-        throw DatabaseError(databaseErrorText(e, file));
+        throw DatabaseError(databaseErrorText(e, file, role));
     }
 }
 

@@ -1,10 +1,12 @@
 #include "Schema.h"
 
 #include "Db.h"
+#include "reports/Forms.h"
 
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,32 +41,11 @@ const char* const StaffColumns = R"(
 const char* const CodeTables[] = {"Code_Post", "Code_Edu",  "Code_Sex",   "Code_Grade",
                                   "Code_Nation", "Code_Role", "Code_YesNo", "Code_Certy"};
 
-// The one-row report tables: unit number, the figures in stored order, unit name.
-struct ReportTable {
-    const char* name;
-    const char* figures;
-};
-const ReportTable ReportTables[] = {
-    {"JGLabor_info",
-     "I01,I71,I05,I06,I07,I08,I09,I10,I11,I12,I13,I18,I19,I20,I21,I22,I23,I51,I48,I41,I42,I47"},
-    {"NGLabor_info",
-     "I01,I02,I03,I05,I06,I07,A01,A02,A03,A04,I71,I72,A05,A06,A07,A08,I73,A09,I74,A10,I75,A11,"
-     "A12,A13,A14,A15,A16,A17,A18,I08,I09,I10,I11,I76,I77,I78,I79,A19,I80,I12,I13,I14,I15,I16,"
-     "I17,I18,I19,I81,I82,I83,I84,A20,I85,I20,I21,I22,I23,I86,I87,I88,I89,A21,I90,I51,I48,I41,"
-     "I42,I43,I44,I46,I47"},
-    {"JLabor_info",
-     "I01,I04,I05,I06,I07,I08,I09,I10,I11,I12,I13,I18,I19,I20,I21,I22,I23,B1,B2,B5,B7"},
-    {"NLabor_info",
-     "I01,I02,I03,I04,I05,I06,I07,I08,I09,I10,I11,I12,I13,I14,I15,I16,I17,I18,I19,I20,I21,I22,"
-     "I23,I24,A1,A2,A3,A4,A5,A6,A7,A8,A9,A10,A11,A12,A13,A14,A15,A16,A17,A18,B1,B2,B3,B4,B5,B6,"
-     "B7"},
-};
-
-std::string figureColumns(const QStringList& names)
+std::string figureColumns(const std::vector<const char*>& names)
 {
     std::string out;
-    for (const QString& n : names)
-        out += ", " + n.toStdString() + " NUMERIC";
+    for (const char* n : names)
+        out += std::string(", ") + n + " NUMERIC";
     return out;
 }
 
@@ -97,6 +78,20 @@ void addReadingIndexes(Db& db)
     }
 }
 
+// A form's table: one row of figures between the unit's number and name, or the numbered rows
+// of a category table, made here.
+std::vector<std::string> formTableStatements(const StoredTable& t)
+{
+    if (t.shape == StoredTable::Shape::OneRow)
+        return {std::string("CREATE TABLE ") + t.name + " (frdm TEXT" + figureColumns(t.columns) +
+                ", frmc TEXT)"};
+    return {std::string("CREATE TABLE ") + t.name +
+                " (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT, frmc TEXT" +
+                figureColumns(t.columns) + ")",
+            "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < " +
+                std::to_string(t.rows) + ") INSERT INTO " + t.name + " (Gid) SELECT g FROM n"};
+}
+
 std::vector<std::string> tableStatements()
 {
     std::vector<std::string> s = {
@@ -117,26 +112,9 @@ std::vector<std::string> tableStatements()
     for (const char* t : CodeTables)
         s.push_back(std::string("CREATE TABLE ") + t +
                     " (ID INTEGER, CodeName TEXT, Memo TEXT)");
-    for (const ReportTable& t : ReportTables)
-        s.push_back(std::string("CREATE TABLE ") + t.name + " (frdm TEXT" +
-                    figureColumns(QString(t.figures).split(',')) + ", frmc TEXT)");
-
-    QStringList totalInfo;
-    for (int i = 11; i <= 21; ++i)
-        totalInfo << QString("G%1").arg(i);
-    s.push_back("CREATE TABLE Total_Info (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT,"
-                " frmc TEXT" + figureColumns(totalInfo) + ")");
-    QStringList baseInfo;
-    for (int i = 1; i <= 16; ++i)
-        baseInfo << QString("G1%1").arg(i);
-    s.push_back("CREATE TABLE Total_BaseInfo (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT,"
-                " frmc TEXT" + figureColumns(baseInfo) + ")");
-    s.push_back(
-        "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < 40)"
-        " INSERT INTO Total_Info (Gid) SELECT g FROM n");
-    s.push_back(
-        "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < 17)"
-        " INSERT INTO Total_BaseInfo (Gid) SELECT g FROM n");
+    for (const StoredTable* t : formTables())
+        for (std::string& statement : formTableStatements(*t))
+            s.push_back(std::move(statement));
 
     s.push_back("CREATE VIEW Vmon AS SELECT * FROM Staff_moninfo");
     s.push_back("CREATE VIEW V AS SELECT * FROM Staff_moninfo WHERE sMon = 0");
@@ -190,7 +168,48 @@ void createSchema(Db& db)
     tx.commit();
 }
 
+// Every table and view of a schema with its columns, in creation order.
+std::vector<std::pair<QString, QStringList>> schemaObjects(SQLite::Database& file)
+{
+    std::vector<std::pair<QString, QStringList>> objects;
+    SQLite::Statement names(file, "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"
+                                  " AND name NOT LIKE 'sqlite_%' ORDER BY rowid");
+    while (names.executeStep())
+        objects.push_back({QString::fromStdString(names.getColumn(0).getString()), {}});
+    for (auto& object : objects) {
+        SQLite::Statement info(file, "SELECT name FROM pragma_table_info(?)");
+        info.bind(1, object.first.toStdString());
+        while (info.executeStep())
+            object.second << QString::fromStdString(info.getColumn(0).getString());
+    }
+    return objects;
+}
+
 }  // namespace
+
+QStringList schemaGaps(SQLite::Database& file)
+{
+    static const std::vector<std::pair<QString, QStringList>> expected = [] {
+        Db blank(":memory:");
+        return schemaObjects(blank.handle());
+    }();
+    std::vector<std::pair<QString, QStringList>> present = schemaObjects(file);
+    QStringList gaps;
+    for (const auto& object : expected) {
+        const QString& name = object.first;
+        const auto found = std::find_if(present.begin(), present.end(), [&](const auto& p) {
+            return p.first.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (found == present.end()) {
+            gaps << name;
+            continue;
+        }
+        for (const QString& column : object.second)
+            if (!found->second.contains(column, Qt::CaseInsensitive))
+                gaps << name + "." + column;
+    }
+    return gaps;
+}
 
 void prepareSchema(Db& db)
 {

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QStringList>
+
+namespace SQLite {
+class Database;
+}
+
 namespace vel {
 
 class Db;
@@ -10,5 +16,10 @@ constexpr int SchemaVersion = 1;
 // Gives an empty file every table, view, index, code row and pre-numbered report row (in one
 // transaction); refuses a file that is not ours or was written by a newer version.
 void prepareSchema(Db& db);
+
+// What a database file lacks of this version's schema: each missing table or view as "Name" and
+// each missing column as "Table.column", in schema order; empty when nothing is missing (more is
+// allowed). Only reads the file.
+QStringList schemaGaps(SQLite::Database& file);
 
 }  // namespace vel

@@ -45,7 +45,7 @@ QString naturalUnit(Measure m)
     }
 }
 
-QString measureWords(const FigureRule& r, const FormPeriod& period)
+QString measureWords(const FigureRule& r, const AveragesFrom& period)
 {
     const QString average =
         QStringLiteral("%1至期末月各月人数之和 ÷（期末月 + 1）").arg(period.start);
@@ -154,7 +154,7 @@ QString perHeadWords(const PerHeadRule& r, long long scale)
 
 }  // namespace
 
-std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const FormPeriod& period)
+std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const AveragesFrom& period)
 {
     std::vector<std::pair<int, IndicatorLine>> placed;
     const auto add = [&](const FormCell& cell, IndicatorLine line) {
@@ -194,7 +194,7 @@ std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const Fo
     return lines;
 }
 
-QString indicatorTable(const FigureFormRules& rules, const FormPeriod& period)
+QString indicatorTable(const FigureFormRules& rules, const AveragesFrom& period)
 {
     std::vector<QStringList> rows;
     for (const IndicatorLine& l : indicatorLines(rules, period))

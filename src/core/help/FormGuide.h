@@ -20,15 +20,15 @@ struct IndicatorLine {
 };
 
 // How a form names the first month its averages take: "年初名册（0 月）" for most forms.
-struct FormPeriod {
+struct AveragesFrom {
     QString start;
 };
 
 // Every figure the rules make, in the order the form prints them.
-std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const FormPeriod& period);
+std::vector<IndicatorLine> indicatorLines(const FigureFormRules& rules, const AveragesFrom& period);
 
 // The form's indicator table, then the rules that act on figures already made (balancing, the
 // construction figures a unit class does not report), as Markdown.
-QString indicatorTable(const FigureFormRules& rules, const FormPeriod& period);
+QString indicatorTable(const FigureFormRules& rules, const AveragesFrom& period);
 
 }  // namespace vel::help

@@ -3,12 +3,7 @@
 #include "help/FormGuide.h"
 #include "help/StaffGuide.h"
 #include "help/SummaryGuide.h"
-#include "reports/AnnualReport.h"
-#include "reports/BasicAnnualReport.h"
-#include "reports/BasicQuarterlyReport.h"
-#include "reports/QuarterlyReport.h"
-#include "reports/TalentOpeningSummary.h"
-#include "reports/TalentSummary.h"
+#include "reports/Forms.h"
 
 #include <functional>
 #include <map>
@@ -17,36 +12,40 @@ namespace vel::help {
 
 namespace {
 
-const std::map<QString, std::function<QString()>>& sections()
+using Sections = std::map<QString, std::function<QString()>>;
+
+// A form's tables, from the rules it is computed with: a figure form's indicators, a summary's
+// rows and columns.
+void addFormSections(Sections& all, const FormDefinition& form)
 {
-    const FormPeriod fromOpening{QStringLiteral("年初名册（0 月）")};
-    // The document says which month starts the basic quarterly form's period.
-    const FormPeriod basicQuarter{QStringLiteral("起始月")};
-    const auto wage = [](SummaryForm f) { return wageSummaryForm(f); };
-    static const std::map<QString, std::function<QString()>> all = {
-        {"staff-answers", staffAnswerTable},
-        {"staff-posts", postTable},
-        {"i202-1", [=] { return indicatorTable(QuarterlyReport::rules(), fromOpening); }},
-        {"i102-1", [=] { return indicatorTable(AnnualReport::rules(), fromOpening); }},
-        {"i202-2", [=] { return indicatorTable(BasicQuarterlyReport::rules(), basicQuarter); }},
-        {"i102-2", [=] { return indicatorTable(BasicAnnualReport::rules(), fromOpening); }},
-        {"i704-rows", [=] { return wageSummaryRows(wage(SummaryForm::Enterprise)); }},
-        {"i704-columns", [=] { return wageSummaryColumns(wage(SummaryForm::Enterprise)); }},
-        {"i705-rows", [=] { return wageSummaryRows(wage(SummaryForm::Organ)); }},
-        {"i705-columns", [=] { return wageSummaryColumns(wage(SummaryForm::Organ)); }},
-        {"talent-year-rows", [] { return categoryRows(TalentSummary::rows()); }},
-        {"talent-year-columns",
-         [] {
-             return categoryColumns(TalentSummary::columns(),
-                                    int(TalentSummary::rows().size()));
-         }},
-        {"talent-opening-rows", [] { return categoryRows(TalentOpeningSummary::rows()); }},
-        {"talent-opening-columns",
-         [] {
-             return categoryColumns(TalentOpeningSummary::columns(),
-                                    int(TalentOpeningSummary::rows().size()));
-         }},
-    };
+    const QString key = form.helpKey;
+    std::visit(EngineVisitor{[&](const FigureFormSpec& spec) {
+                              all[key] = [&spec] {
+                                  return indicatorTable(spec.rules, {spec.averagesFrom});
+                              };
+                          },
+                          [&](const CategoryFormSpec& spec) {
+                              all[key + "-rows"] = [&spec] { return categoryRows(spec.rows); };
+                              all[key + "-columns"] = [&spec] {
+                                  return categoryColumns(spec.columns, int(spec.rows.size()));
+                              };
+                          },
+                          [&](const SummarySpec& spec) {
+                              const WageSummaryForm& f = wageSummaryForm(spec.form);
+                              all[key + "-rows"] = [&f] { return wageSummaryRows(f); };
+                              all[key + "-columns"] = [&f] { return wageSummaryColumns(f); };
+                          }},
+               form.engine);
+}
+
+const Sections& sections()
+{
+    static const Sections all = [] {
+        Sections s = {{"staff-answers", staffAnswerTable}, {"staff-posts", postTable}};
+        for (const FormDefinition* form : forms())
+            addFormSections(s, *form);
+        return s;
+    }();
     return all;
 }
 

@@ -1,151 +1,31 @@
 #include "HistoryImport.h"
 
 #include "Errors.h"
+#include "Session.h"
 #include "db/Db.h"
+#include "history/HistoryRows.h"
+#include "history/SqliteHistorySource.h"
+#include "io/FileIdentity.h"
+#include "period/CommandChecks.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <SQLiteCpp/Database.h>
-#include <sqlite3.h>
 
 #include <vector>
 
 namespace vel {
 namespace {
 
-// The staff columns copied, in the order of every staff insert; the month follows them.
-const char* const StaffColumns[] = {
-    "sName",  "sNumber",  "sTsex",   "sSex",     "sTnation", "sBirth",     "sTedu",
-    "sEducation", "sGw",  "sTpost",  "sPost",    "sTGrade",  "sPostGrade", "sIsok",
-    "sTparty", "sWorks",  "sWork",   "sTJGrade", "sNation",  "sParty",     "sJGrade",
-    "sTsf",   "sTqrz",    "sTgc",    "sTjzs",    "sTsg",     "sTyg",       "ssf",
-    "sqrz",   "ssg",      "sgc",     "sjzs",     "syg"};
-const char* const WageColumns[] = {"sName", "sNumber", "sTotal", "sN1",  "sN2",
-                                   "sN3",   "sN4",     "sN5",    "sFlag", "wFlag"};
+const QString LineBreak = QStringLiteral("\n\r");
 
-template <size_t N>
-std::string columnList(const char* const (&columns)[N])
+bool takesStaff(HistoryOption option)
 {
-    std::string out;
-    for (const char* c : columns)
-        out += std::string(c) + ", ";
-    return out + "sMon";
+    return option != HistoryOption::MonthlyWages;
 }
 
-template <size_t N>
-std::string insertStatement(const char* table, const char* const (&columns)[N])
+bool takesWages(HistoryOption option)
 {
-    std::string marks;
-    for (size_t i = 0; i <= N; ++i)
-        marks += i ? ", ?" : "?";
-    return std::string("INSERT INTO ") + table + " (" + columnList(columns) + ") VALUES (" + marks +
-           ")";
-}
-
-// A source value as it is written: an empty text becomes null, as every empty answer is stored.
-SqlValue valueOf(const SQLite::Column& c)
-{
-    const SqlValue v = columnValue(c);
-    if (const auto* text = std::get_if<QString>(&v); text && text->isEmpty())
-        return nullptr;
-    return v;
-}
-
-QString textOf(const SqlValue& v)
-{
-    if (const auto* s = std::get_if<QString>(&v))
-        return *s;
-    if (const auto* i = std::get_if<long long>(&v))
-        return QString::number(*i);
-    return {};
-}
-
-SqlValue orNull(const QString& text)
-{
-    return text.isEmpty() ? SqlValue(nullptr) : SqlValue(text);
-}
-
-SQLite::Database openSource(const QString& folder)
-{
-    return SQLite::Database(QFile::encodeName(historyDatabasePath(folder)).toStdString(),
-                            SQLite::OPEN_READONLY);
-}
-
-DatabaseError sourceError(const QString& folder, const SQLite::Exception& e)
-{
-    return DatabaseError(QStringLiteral("无法读取原系统数据库：%1\n%2")
-                             .arg(historyDatabasePath(folder), QString::fromUtf8(e.what())));
-}
-
-// Every row the query returns, the name trimmed without blanks, the person number trimmed when
-// `trimNumber`; the month is the last value.
-std::vector<SqlParams> readRows(const QString& folder, const std::string& sql, bool trimNumber)
-{
-    std::vector<SqlParams> rows;
-    try {
-        SQLite::Database source = openSource(folder);
-        SQLite::Statement q(source, sql);
-        while (q.executeStep()) {
-            SqlParams row;
-            for (int i = 0; i < q.getColumnCount(); ++i)
-                row.push_back(valueOf(q.getColumn(i)));
-            row[0] = orNull(textOf(row[0]).trimmed().remove(u' '));
-            if (trimNumber)
-                row[1] = orNull(textOf(row[1]).trimmed());
-            rows.push_back(row);
-        }
-    } catch (const SQLite::Exception& e) {
-        throw sourceError(folder, e);
-    }
-    return rows;
-}
-
-// Inserts the rows, advancing the progress bar from `done` of `total` rows.
-void insertRows(Db& db, const std::string& insert, const std::vector<SqlParams>& rows,
-                int& done, int total, const Progress& progress)
-{
-    Statement stmt(db, insert);
-    for (const SqlParams& row : rows) {
-        stmt.run(row);
-        if (progress && total > 0 && (++done % 50 == 0 || done == total))
-            progress(100 * done / total);
-    }
-}
-
-std::string staffSelect(const char* condition)
-{
-    return "SELECT " + columnList(StaffColumns) + " FROM Staff_moninfo WHERE " + condition +
-           " ORDER BY id";
-}
-
-bool sameFile(const QString& a, const QString& b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-QString sourceRefusal(Db& db, const QString& folder)
-{
-    const QString path = historyDatabasePath(folder);
-    if (sameFile(path, db.path()))
-        return QStringLiteral("所选路径是本系统正在使用的数据库，不能导入。");
-    try {
-        SQLite::Database source = openSource(folder);
-        for (const char* table : {"Staff_moninfo", "Wage_Info"}) {
-            SQLite::Statement has(source, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND"
-                                          " name = ? COLLATE NOCASE");
-            has.bind(1, table);
-            if (!has.executeStep())
-                return QStringLiteral("原系统数据库不是本系统的数据库文件：%1").arg(path);
-        }
-    } catch (const SQLite::Exception& e) {
-        if (e.getErrorCode() == SQLITE_NOTADB)
-            return QStringLiteral("原系统数据库不是本系统的数据库文件：%1").arg(path);
-        return QStringLiteral("无法读取原系统数据库：%1\n%2").arg(path, QString::fromUtf8(e.what()));
-    }
-    return {};
+    return option == HistoryOption::MonthlyWages || option == HistoryOption::MonthlyAll;
 }
 
 // The kinds of rows the option adds that the working database already holds.
@@ -154,14 +34,38 @@ QStringList heldKinds(Db& db, HistoryOption option)
     QStringList kinds;
     const bool opening = option == HistoryOption::YearEndAsOpening || option == HistoryOption::Opening;
     const bool staff = option == HistoryOption::MonthlyStaff || option == HistoryOption::MonthlyAll;
-    const bool wages = option == HistoryOption::MonthlyWages || option == HistoryOption::MonthlyAll;
     if (opening && db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon = 0"))
         kinds << QStringLiteral("期初");
     if (staff && db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon > 0"))
         kinds << QStringLiteral("月度人员");
-    if (wages && db.exists("SELECT 1 FROM Wage_Info"))
+    if (takesWages(option) && db.exists("SELECT 1 FROM Wage_Info"))
         kinds << QStringLiteral("月度工资");
     return kinds;
+}
+
+QString unitText(const QString& name, const QString& code, const QString& type)
+{
+    return QStringLiteral("%1（%2，%3）").arg(name, code, type);
+}
+
+// What a Yes lets in: another unit's rows, rows added to those of a kind already held.
+QString importQuestion(Session& session, HistorySource& source, HistoryOption option)
+{
+    QStringList lines;
+    const UnitAttributes& unit = session.unit();
+    if (const std::optional<HistoryUnit> from = source.unit()) {
+        if (from->code != unit.CurDepNo.trimmed() || from->type != unit.CurDepType.trimmed())
+            lines << QStringLiteral("原系统数据属于另一个单位：\n\r原系统：%1\n\r本单位：%2")
+                         .arg(unitText(from->name, from->code, from->type),
+                              unitText(unit.CurDepName, unit.CurDepNo.trimmed(),
+                                       unit.CurDepType.trimmed()));
+    }
+    const QStringList held = heldKinds(session.db(), option);
+    if (!held.isEmpty())
+        lines << QStringLiteral("已有%1数据，是否继续导入？").arg(held.join(QStringLiteral("、")));
+    else if (!lines.isEmpty())
+        lines << QStringLiteral("是否仍要导入？");
+    return lines.join(LineBreak);
 }
 
 }  // namespace
@@ -173,10 +77,15 @@ QString historyDatabasePath(const QString& folder)
 
 bool isHistoryFolder(const QString& folder)
 {
-    return !folder.trimmed().isEmpty() && QFileInfo(historyDatabasePath(folder)).isFile();
+    return !folder.trimmed().isEmpty() && fileKind(historyDatabasePath(folder)) == FileKind::Regular;
 }
 
-CheckOutcome historyImportChecks(Db& db, const QString& folder, HistoryOption option)
+std::unique_ptr<HistorySource> openHistorySource(const QString& folder)
+{
+    return std::make_unique<SqliteHistorySource>(historyDatabasePath(folder));
+}
+
+CheckOutcome historyImportChecks(Session& session, const QString& folder, HistoryOption option)
 {
     const bool noFolder = folder.trimmed().isEmpty();
     const bool noOption = option == HistoryOption::None;
@@ -187,63 +96,82 @@ CheckOutcome historyImportChecks(Db& db, const QString& folder, HistoryOption op
         return {false, {QStringLiteral("请Step2:选择导入数据选项。")}};
     if (noFolder)
         return {false, {QStringLiteral("请Step1:选择原始系统安装路径。")}};
+    const CheckOutcome unit = unitCheck(session, false);
+    if (!unit.passed)
+        return unit;
     if (!isHistoryFolder(folder))
         return {false, {history::WrongFolder}};
-    const QString refusal = sourceRefusal(db, folder);
-    if (!refusal.isEmpty())
-        return {false, {refusal}};
+    if (sameFileOnDisk(historyDatabasePath(folder), session.db().path()))
+        return {false, {QStringLiteral("所选路径是本系统正在使用的数据库，不能导入。")}};
+    std::unique_ptr<HistorySource> source;
+    try {
+        source = openHistorySource(folder);
+    } catch (const Error& e) {
+        return {false, {e.message()}};
+    }
     if (option == HistoryOption::MonthlyWages &&
-        !db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon > 0")) {
+        !session.db().exists("SELECT 1 FROM Staff_moninfo WHERE sMon > 0")) {
         CheckOutcome out{false, {QStringLiteral("没有月度人员数据，请先导入月度人员数据。")}};
-        out.confirmations = true;
+        out.shownAs = MessageKind::Confirm;
         return out;
     }
     CheckOutcome out;
-    const QStringList held = heldKinds(db, option);
-    if (!held.isEmpty())
-        out.question = QStringLiteral("已有%1数据，是否继续导入？").arg(held.join(QStringLiteral("、")));
+    out.question = importQuestion(session, *source, option);
     return out;
 }
 
-QStringList importHistory(Db& db, const QString& folder, HistoryOption option,
-                          const Progress& progress)
+HistoryImportResult importHistory(Session& session, const QString& folder, HistoryOption option,
+                                  const Progress& progress)
 {
+    if (!session.unitRegistered())
+        throw Error(checks::UnitFirst);
     // Everything is read first, so the source is closed before the working database is written.
-    const bool yearEnd = option == HistoryOption::YearEndAsOpening;
     std::vector<SqlParams> staff;
     std::vector<SqlParams> wages;
-    if (yearEnd)
-        staff = readRows(folder, staffSelect("sMon = 12"), false);
-    else if (option == HistoryOption::Opening)
-        staff = readRows(folder, staffSelect("sMon = 0"), false);
-    else if (option == HistoryOption::MonthlyStaff || option == HistoryOption::MonthlyAll)
-        staff = readRows(folder, staffSelect("sMon > 0"), false);
-    if (option == HistoryOption::MonthlyWages || option == HistoryOption::MonthlyAll)
-        wages = readRows(folder,
-                         "SELECT " + columnList(WageColumns) +
-                             " FROM Wage_Info ORDER BY sMon DESC, id",
-                         true);
-    if (yearEnd)
-        for (SqlParams& row : staff)
-            row.back() = 0LL;
-
+    {
+        const std::unique_ptr<HistorySource> source = openHistorySource(folder);
+        if (takesStaff(option))
+            staff = source->staffRows();
+        if (takesWages(option))
+            wages = source->wageRows();
+    }
+    const StaffMonths months = option == HistoryOption::YearEndAsOpening ? StaffMonths::YearEndAsOpening
+                               : option == HistoryOption::Opening        ? StaffMonths::Opening
+                                                                         : StaffMonths::Monthly;
+    // Each kind of row moves the bar for its share of all rows.
     const int total = static_cast<int>(staff.size() + wages.size());
-    int done = 0;
-    Transaction tx(db);
-    insertRows(db, insertStatement("Staff_moninfo", StaffColumns), staff, done, total, progress);
-    insertRows(db, insertStatement("Wage_Info", WageColumns), wages, done, total, progress);
-    tx.commit();
+    const auto share = [&progress, total](size_t from, size_t size) -> Progress {
+        if (!progress || total == 0)
+            return {};
+        return [&progress, from, size, total](int percent) {
+            progress(static_cast<int>((from + size * static_cast<size_t>(percent) / 100) * 100 /
+                                      static_cast<size_t>(total)));
+        };
+    };
+
+    std::vector<RefusedRow> refused;
+    int staffAdded = 0;
+    int wagesAdded = 0;
+    {
+        Transaction tx(session.db());
+        if (takesStaff(option))
+            staffAdded = addHistoryStaff(session, staff, months, refused, share(0, staff.size()));
+        if (takesWages(option))
+            wagesAdded = addHistoryWages(session, wages, refused, share(staff.size(), wages.size()));
+        tx.commit();
+    }
     if (progress)
         progress(0);
 
-    QStringList messages;
-    if (yearEnd)
-        messages << QStringLiteral("导入完成，共%1条记录。").arg(staff.size());
-    else if (option != HistoryOption::MonthlyWages)
-        messages << QStringLiteral("导入完成，共%1条月度人员记录。").arg(staff.size());
-    if (option == HistoryOption::MonthlyWages || option == HistoryOption::MonthlyAll)
-        messages << QStringLiteral("导入完成，共%1条工资记录。").arg(wages.size());
-    return messages;
+    HistoryImportResult result;
+    if (option == HistoryOption::YearEndAsOpening)
+        result.messages << QStringLiteral("导入完成，共%1条记录。").arg(staffAdded);
+    else if (takesStaff(option))
+        result.messages << QStringLiteral("导入完成，共%1条月度人员记录。").arg(staffAdded);
+    if (takesWages(option))
+        result.messages << QStringLiteral("导入完成，共%1条工资记录。").arg(wagesAdded);
+    result.refused = refusedRowsReport(refused);
+    return result;
 }
 
 }  // namespace vel

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "Progress.h"
+#include "history/HistorySource.h"
 #include "period/PeriodChecks.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace vel {
 
-class Db;
+class Session;
 
 // The wizard's five options, numbered as the clerk sees them.
 enum class HistoryOption {
@@ -30,15 +33,26 @@ QString historyDatabasePath(const QString& folder);
 // True when the folder holds Database/RCdatabase.db (the folder chooser's test).
 bool isHistoryFolder(const QString& folder);
 
-// Before "开始导入": a folder and an option chosen, the folder an installation of this program
-// whose database can be read (and not the working one), monthly staff in the working database
-// before wages come (option 4), and, when the working database already holds rows of a kind the
-// option imports, the question whether to add them all the same.
-CheckOutcome historyImportChecks(Db& db, const QString& folder, HistoryOption option);
+// The reader for the database the installation folder holds. Throws Error with the reason its
+// rows cannot be taken (DatabaseError when it cannot be read).
+std::unique_ptr<HistorySource> openHistorySource(const QString& folder);
 
-// Appends the option's rows from the predecessor's database (opened read-only) in one
-// transaction: a failure leaves the working database as it was. Returns the end messages.
-QStringList importHistory(Db& db, const QString& folder, HistoryOption option,
-                          const Progress& progress = {});
+// Before "开始导入": a folder and an option chosen, a registered unit (whose rules code the rows),
+// the folder an installation whose database can be read and is not the working one (told by
+// device and inode), monthly staff in the working database before wages come (option 4). The
+// question, when there is one, names what needs a Yes: a source registered for another unit
+// (another number or type), and rows of a kind the working database already holds.
+CheckOutcome historyImportChecks(Session& session, const QString& folder, HistoryOption option);
+
+struct HistoryImportResult {
+    QStringList messages;  // the end messages, one per kind of row
+    QStringList refused;   // what was left out and why (refusedRowsReport), empty when nothing
+};
+
+// Appends the option's rows from the predecessor's database in one transaction, each checked,
+// coded and audited as this unit's own rows are (HistoryRows); a failure leaves the working
+// database as it was.
+HistoryImportResult importHistory(Session& session, const QString& folder, HistoryOption option,
+                                  const Progress& progress = {});
 
 }  // namespace vel

@@ -156,9 +156,12 @@ std::optional<TextEncoding> encodingFromName(const QString& name)
 
 qsizetype controlCharAt(const QString& text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (text[i].unicode() < 0x20 || text[i].unicode() == 0x7F)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
+            (c >= 0x2066 && c <= 0x2069))
             return i;
+    }
     return -1;
 }
 

@@ -46,8 +46,9 @@ DelimitedText parseDelimitedBytes(const QByteArray& bytes,
 DelimitedText readDelimitedFile(const QString& path,
                                 std::optional<TextEncoding> encoding = std::nullopt);
 
-// The first control character of a text a person typed or a file brought (C0 controls and DEL),
-// or -1 when there is none.
+// The first control character of a text a person typed or a file brought, or -1 when there is
+// none: C0 and C1 controls, DEL, and the invisible marks that turn or isolate the direction of the
+// text around them (U+202A..U+202E, U+2066..U+2069), with which a name prints other than it is.
 qsizetype controlCharAt(const QString& text);
 // "U+0000" for the character at the position: how a refusal names an invisible character.
 QString charCodeText(QChar c);

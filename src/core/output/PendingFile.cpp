@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace vel {
@@ -19,20 +21,18 @@ namespace {
 // Long enough that no export still writes to a file this old.
 constexpr int StaleAfterSeconds = 10 * 60;
 
-// Temporary files an export killed half-way left behind: only names of the pattern below, and
-// only once they are old.
+}  // namespace
+
 void removeStaleTemporaries(const QString& folder)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\..+\\.(xlsx|dbf)-[A-Za-z0-9]{6}\\.(xlsx|dbf)$"));
+        QStringLiteral("^\\..+\\.(xlsx|dbf|db)-[A-Za-z0-9]{6}\\.(xlsx|dbf|db)$"));
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-StaleAfterSeconds);
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo& entry : entries)
         if (pattern.match(entry.fileName()).hasMatch() && entry.lastModified().toUTC() < before)
             QFile::remove(entry.absoluteFilePath());
 }
-
-}  // namespace
 
 PendingFile::PendingFile(const QString& target, const QString& tempSuffix) : target_(target)
 {
@@ -53,25 +53,60 @@ PendingFile::~PendingFile()
         QFile::remove(temp_);
 }
 
-void PendingFile::commit()
+void PendingFile::finish(const QString& target)
 {
     QFile written(temp_);
     if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0)
-        throw FileError(QStringLiteral("无法写入文件：%1").arg(target_));
+        throw FileError(QStringLiteral("无法写入文件：%1").arg(target));
     written.close();
     // The reserved name is private to its owner; the finished file gets the usual rights, or
     // those of the file it replaces.
     const QFileDevice::Permissions rights =
-        QFile::exists(target_)
-            ? QFile::permissions(target_)
+        QFile::exists(target)
+            ? QFile::permissions(target)
             : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                   QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     QFile::setPermissions(temp_, rights);
+}
+
+void PendingFile::commit()
+{
+    finish(target_);
     // rename() replaces the target atomically; QFile::rename would refuse an existing one.
     if (std::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(target_).constData()) !=
         0)
         throw FileError(QStringLiteral("无法写入文件：%1").arg(target_));
     committed_ = true;
+}
+
+bool PendingFile::commitAsNew(const QString& target)
+{
+    finish(target);
+    if (!renameAsNew(temp_, target))
+        return false;
+    target_ = target;
+    committed_ = true;
+    return true;
+}
+
+bool renameAsNew(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    int rc = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                         RENAME_NOREPLACE);
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link is never made over a file
+        // either.
+        rc = ::link(source.constData(), target.constData());
+        if (rc == 0)
+            ::unlink(source.constData());
+    }
+    if (rc == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    throw FileError(QStringLiteral("无法写入文件：%1").arg(to));
 }
 
 }  // namespace vel

@@ -21,11 +21,27 @@ public:
     // Flushes the temporary file to disk and renames it onto the target in one step; throws
     // FileError when that fails.
     void commit();
+    // Flushes the temporary file and gives it the name `target` only if no file has that name: a
+    // file already there is never replaced, even one another program creates at the same moment.
+    // Returns false (the temporary kept for another name) when the name is taken; throws
+    // FileError when the file cannot be written.
+    bool commitAsNew(const QString& target);
 
 private:
+    // Flushes the temporary file and gives it the rights of the file it replaces, else the usual.
+    void finish(const QString& target);
+
     QString target_;
     QString temp_;
     bool committed_ = false;
 };
+
+// Renames `from` to `to` only if no file has that name; false when one has. Throws FileError when
+// the rename fails otherwise.
+bool renameAsNew(const QString& from, const QString& to);
+
+// Removes the temporary files an interrupted export, backup or kept copy left in `folder` more
+// than ten minutes ago: only names of this program's own pattern.
+void removeStaleTemporaries(const QString& folder);
 
 }  // namespace vel

@@ -2,7 +2,6 @@
 
 #include "Session.h"
 #include "monthly/PayoutList.h"
-#include "reports/ReportChecks.h"
 
 namespace vel {
 
@@ -26,7 +25,7 @@ CheckOutcome wageMonthOpens(Session& session, int month)
     session.unit().WorkMon = QString::number(month);
     if (month >= 2) {
         CheckOutcome previous = PrevMonthAudited(session.db(), session.unit(), month - 1);
-        previous.confirmations = true;
+        previous.shownAs = MessageKind::Confirm;
         if (!previous.passed)
             return previous;
     }
@@ -47,48 +46,6 @@ CheckOutcome payoutOpens(Session& session)
     if (payoutMonths(session.db()).empty())
         return {false, {payout::NoMonthlyWages}};
     return {};
-}
-
-namespace {
-
-// A registered unit first, then the report's own checks.
-template <class Checks>
-CheckOutcome unitThen(Session& session, bool offerUnitWindow, Checks checks)
-{
-    CheckOutcome unit = unitCheck(session, offerUnitWindow);
-    return unit.passed ? checks(session.db()) : unit;
-}
-
-}  // namespace
-
-CheckOutcome quarterlyReportChecks(Session& session, int quarter)
-{
-    return unitThen(session, false, [quarter](Db& db) { return quarterlyReportOpens(db, quarter); });
-}
-
-CheckOutcome annualReportChecks(Session& session)
-{
-    return unitThen(session, true, annualReportOpens);
-}
-
-CheckOutcome basicQuarterlyChecks(Session& session, int quarter)
-{
-    return unitThen(session, false, [quarter](Db& db) { return basicQuarterlyOpens(db, quarter); });
-}
-
-CheckOutcome basicRangeChecks(Session& session, int from, int to)
-{
-    return unitThen(session, false, [from, to](Db& db) { return basicRangeOpens(db, from, to); });
-}
-
-CheckOutcome basicAnnualChecks(Session& session)
-{
-    return unitThen(session, false, basicAnnualOpens);
-}
-
-CheckOutcome talentSummaryChecks(Session& session)
-{
-    return unitThen(session, true, talentSummaryOpens);
 }
 
 }  // namespace vel

@@ -23,17 +23,4 @@ CheckOutcome wageMonthOpens(Session& session, int month);
 // Before the wage payout list: a registered unit, and a month with a roster to choose.
 CheckOutcome payoutOpens(Session& session);
 
-// Before the quarterly and the annual employees-and-wages report: a registered unit (it heads the
-// report and names its files; the annual report offers the unit window), then the report's data
-// checks.
-CheckOutcome quarterlyReportChecks(Session& session, int quarter);
-CheckOutcome annualReportChecks(Session& session);
-
-// The same for the older labor forms (a quarter, a range of months, the year), whose entries offer
-// no unit window, and for the year-end talent summary, which does.
-CheckOutcome basicQuarterlyChecks(Session& session, int quarter);
-CheckOutcome basicRangeChecks(Session& session, int from, int to);
-CheckOutcome basicAnnualChecks(Session& session);
-CheckOutcome talentSummaryChecks(Session& session);
-
 }  // namespace vel

@@ -26,6 +26,13 @@ long long m64(int month)
 
 }  // namespace
 
+CheckOutcome CheckOutcome::refused(const QString& message, MessageKind shownAs)
+{
+    CheckOutcome out{false, {message}};
+    out.shownAs = shownAs;
+    return out;
+}
+
 bool MonthRosterVerified(Db& db, int month)
 {
     return db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon = ?", {m64(month)});

@@ -15,9 +15,17 @@ enum class CheckOffer {
     MonthlyRoster,  // the monthly roster window of WorkMon, when the question is answered Yes
 };
 
+// How the window shows a check's messages.
+enum class MessageKind {
+    Info,     // information boxes
+    Confirm,  // confirmation boxes with a single Yes button
+    Error,    // error boxes
+};
+
 // What a command's checks found: whether the command may go on, and what to show in order (a
 // check may fail silently, with no message). The window shows the messages as boxes and asks the
-// question; the command line prints them and takes --yes for the question.
+// question; the command line prints them and takes --yes for the question. Every refusal of a
+// command has this shape; thrown errors are for faults.
 struct CheckOutcome {
     CheckOutcome() = default;
     CheckOutcome(bool passedChecks, QStringList shown = {})
@@ -31,8 +39,10 @@ struct CheckOutcome {
     // lets the command go on; on a refusal it is a box with a single Yes that takes the offer.
     QString question;
     CheckOffer offer = CheckOffer::None;
-    // The messages are confirmation boxes with a single Yes button, not information boxes.
-    bool confirmations = false;
+    MessageKind shownAs = MessageKind::Info;
+
+    // A refusal with one message.
+    static CheckOutcome refused(const QString& message, MessageKind shownAs = MessageKind::Info);
 };
 
 // The month's roster exists. The refusal question is rosterQuestion(m).

@@ -1,6 +1,7 @@
 #include "CategoryCounts.h"
 
 #include "db/Db.h"
+#include "reports/Forms.h"
 #include "reports/Tally.h"
 
 #include <set>
@@ -73,8 +74,11 @@ void storeCategoryCounts(Db& db,
                          const CategoryCounts& counts,
                          const CategoryStamp& stamp)
 {
-    static const std::set<std::string> Tables = {"Total_Info", "Total_BaseInfo"};
-    if (!Tables.count(table))
+    // The table's name goes into the statement: only a form's category table is taken.
+    const std::vector<const StoredTable*> tables = formTables();
+    if (std::none_of(tables.begin(), tables.end(), [table](const StoredTable* t) {
+            return t->shape == StoredTable::Shape::CategoryRows && std::string(t->name) == table;
+        }))
         throw std::logic_error(std::string("not a category table: ") + table);
     Transaction tx(db);
     for (size_t r = 0; r < counts.size(); ++r) {

@@ -22,27 +22,21 @@ QString months(Db& db, const std::string& sql, const SqlParams& params = {})
     return list.join(',');
 }
 
-int monthOf(const QString& text)
+}  // namespace
+
+int monthOfText(const QString& text)
 {
     bool ok = false;
     const int month = text.trimmed().toInt(&ok);
     return ok ? month : 0;
 }
 
-CheckOutcome refused(const QString& message)
-{
-    return {false, {message}};
-}
-
-}  // namespace
-
 ChooserOpening rangeChooserOpens(Db& db)
 {
     ChooserOpening out;
     out.months = payoutMonths(db);
     if (out.months.empty()) {
-        out.checks = refused(payout::NoMonthlyWages);
-        out.box = RefusalBox::Error;
+        out.checks = CheckOutcome::refused(payout::NoMonthlyWages, MessageKind::Error);
         return out;
     }
     struct YearCheck {
@@ -66,7 +60,7 @@ ChooserOpening rangeChooserOpens(Db& db)
         }
     }
     if (!out.checks.passed) {
-        out.box = RefusalBox::Confirm;
+        out.checks.shownAs = MessageKind::Confirm;
         out.months.clear();
     }
     return out;
@@ -76,18 +70,17 @@ ChooserOpening wageSummaryOpens(Db& db)
 {
     const CheckOutcome staff = StaffErrorsList(db);
     if (!staff.passed)
-        return {staff, RefusalBox::Info, {}};
+        return {staff, {}};
     return rangeChooserOpens(db);
 }
 
 RangeChoice checkRange(Db& db, const QString& fromText, const QString& toText, int summaryRows)
 {
     RangeChoice out;
-    out.range = {monthOf(fromText), monthOf(toText)};
+    out.range = {monthOfText(fromText), monthOfText(toText)};
     const QString wrongRange = payoutRangeRefusal(out.range.from, out.range.to);
     if (!wrongRange.isEmpty()) {
-        out.checks = refused(wrongRange);
-        out.box = RefusalBox::Error;
+        out.checks = CheckOutcome::refused(wrongRange, MessageKind::Error);
         return out;
     }
     const QString wageErrors =
@@ -96,12 +89,12 @@ RangeChoice checkRange(Db& db, const QString& fromText, const QString& toText, i
                " AND (sFlag = '0' OR wFlag = '0') GROUP BY sMon ORDER BY sMon",
                {static_cast<long long>(out.range.from), static_cast<long long>(out.range.to)});
     if (!wageErrors.isEmpty()) {
-        out.checks = refused(QStringLiteral("%1月有工资错误信息，请核查").arg(wageErrors));
+        out.checks = CheckOutcome::refused(QStringLiteral("%1月有工资错误信息，请核查").arg(wageErrors));
         return out;
     }
     const QString shared = sharedNumbers(db, std::max(1, out.range.from - 1), out.range.to);
     if (!shared.isEmpty()) {
-        out.checks = refused(shared);
+        out.checks = CheckOutcome::refused(shared);
         return out;
     }
     out.copyStored = summaryRows > 0 && periodCopyStored(db, out.range, summaryRows);

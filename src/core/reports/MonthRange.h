@@ -21,17 +21,16 @@ struct MonthRange {
     bool operator==(const MonthRange& o) const { return from == o.from && to == o.to; }
 };
 
+// A month as typed: a whole number, blanks around allowed; 0 for any other text.
+int monthOfText(const QString& text);
+
 inline const QString RecomputeQuestion = QStringLiteral("已经有汇总数据，是否重新汇总？");
 
-// How the window shows a refusal: the audit checks are confirmed with their single Yes, a missing
-// month list and a wrong range are errors, the rest information.
-enum class RefusalBox { Info, Confirm, Error };
-
 // What opening the month-range chooser "选择汇总月度区间" found: the months both lists offer
-// (every month with a monthly roster, ascending), or why it is not shown.
+// (every month with a monthly roster, ascending), or why it is not shown: a missing month list is
+// an error, the audit checks are confirmed with their single Yes, the rest information.
 struct ChooserOpening {
     CheckOutcome checks;
-    RefusalBox box = RefusalBox::Info;
     std::vector<int> months;
 };
 
@@ -43,10 +42,10 @@ ChooserOpening rangeChooserOpens(Db& db);
 // audit (StaffErrorsList), then the chooser's checks.
 ChooserOpening wageSummaryOpens(Db& db);
 
-// What the chooser's button found for the two typed months.
+// What the chooser's button found for the two typed months; a wrong range is an error, the rest
+// information.
 struct RangeChoice {
     CheckOutcome checks;
-    RefusalBox box = RefusalBox::Info;
     MonthRange range;
     // A copy of the summary is stored for the range: ask RecomputeQuestion, whose No reuses it.
     bool copyStored = false;

@@ -86,14 +86,6 @@ CheckOutcome basicQuarterlyOpens(Db& db, int quarter)
     return noSharedNumbers(db, 1, month);
 }
 
-CheckOutcome basicRangeOpens(Db& db, int from, int to)
-{
-    const ChooserOpening opening = rangeChooserOpens(db);
-    if (!opening.checks.passed)
-        return opening.checks;
-    return checkRange(db, QString::number(from), QString::number(to)).checks;
-}
-
 CheckOutcome basicAnnualOpens(Db& db)
 {
     const CheckOutcome errors = WageErrorsUpTo(db, 12);

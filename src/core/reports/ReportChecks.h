@@ -23,10 +23,6 @@ CheckOutcome annualReportOpens(Db& db);
 // no wage row up to it failed the audit, and no wage row up to it is counted twice.
 CheckOutcome basicQuarterlyOpens(Db& db, int quarter);
 
-// The older quarterly labor report over months from..to (its range path): the month-range
-// chooser's checks and those of the range.
-CheckOutcome basicRangeOpens(Db& db, int from, int to);
-
 // The older annual labor report: no wage row of the year failed the audit or is counted twice.
 CheckOutcome basicAnnualOpens(Db& db);
 

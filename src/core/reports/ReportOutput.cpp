@@ -1,6 +1,6 @@
 #include "ReportOutput.h"
 
-#include "output/DbfWriter.h"
+#include "Session.h"
 
 #include <QFileInfo>
 
@@ -12,19 +12,48 @@ QString writtenFileMessage(const QString& path)
     return QStringLiteral("文件所在路径:'%1/';\n\r文件名为:%2").arg(file.path(), file.fileName());
 }
 
-QString submitReportTable(Db& db,
-                          const WorkFolder& folder,
-                          SubmissionFolder where,
-                          const char* table,
-                          const QString& fileName,
-                          const QString& olderName,
-                          const std::map<std::string, int>& decimals)
+QString exportedToMessage(const QString& path)
 {
-    const QString path = submissionPath(folder, where, fileName);
-    writeDbf(db, DbfSource::table(QString::fromUtf8(table), decimals), path);
-    if (!olderName.isEmpty())
-        removeOlderFile(submissionPath(folder, where, olderName));
-    return writtenFileMessage(path);
+    const QFileInfo file(path);
+    return QStringLiteral("你导出到'%1/'里,文件名为:%2").arg(file.path(), file.fileName());
+}
+
+QString savedFileMessage(const QStringList& paths)
+{
+    const QFileInfo file(paths.first());
+    return QStringLiteral("你保存在'%1/'里,文件名为:%2").arg(file.path(), file.fileName());
+}
+
+QString savedMessage(const QString& folder, const QString& names)
+{
+    return QStringLiteral("你保存在'%1/'里,%2").arg(folder, names);
+}
+
+std::function<DbfSource(Db&, const FormPeriod&)>
+tableSource(const char* table, const std::vector<std::string>& decimalColumns)
+{
+    std::map<std::string, int> decimals;
+    for (const std::string& column : decimalColumns)
+        decimals[column] = 2;
+    const DbfSource source = DbfSource::table(QString::fromUtf8(table), decimals);
+    return [source](Db&, const FormPeriod&) { return source; };
+}
+
+QStringList laborUnitLines(const UnitAttributes& unit)
+{
+    return {QStringLiteral("组织机构代码 ") + unit.CurDepNo,
+            QStringLiteral("企业（单位）详细名称 ") + unit.CurDepName};
+}
+
+QStringList summaryUnitLines(const UnitAttributes& unit)
+{
+    return {QStringLiteral("单位名称：") + unit.CurDepName,
+            QStringLiteral("单位法人代码：") + unit.CurDepNo};
+}
+
+std::function<QString(const FormPeriod&)> fixedCaption(const QString& caption)
+{
+    return [caption](const FormPeriod&) { return caption; };
 }
 
 }  // namespace vel

@@ -1,27 +1,37 @@
 #pragma once
 
 #include "output/DbfWriter.h"
+#include "reports/FormPeriod.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace vel {
 
-class Db;
-class WorkFolder;
+struct UnitAttributes;
 
-// The message after a file was written: the folder and the file name, on two lines.
+// The forms' messages after a file was written, from its path.
+// "文件所在路径:'{folder}/';" and "文件名为:{file}" on two lines.
 QString writtenFileMessage(const QString& path);
+// "你导出到'{folder}/'里,文件名为:{file}".
+QString exportedToMessage(const QString& path);
+// "你保存在'{folder}/'里,文件名为:{file}", of the first path.
+QString savedFileMessage(const QStringList& paths);
+// "你保存在'{folder}/'里," and what `names` says of the files.
+QString savedMessage(const QString& folder, const QString& names);
 
-// Writes the report table as the submission file `fileName` in `where` and then removes the file
-// the report wrote under `olderName` in earlier versions (none when empty); the columns of
-// `decimals` as DbfSource takes them. Returns the message naming folder and file. A failed write
-// leaves every earlier file as it was.
-QString submitReportTable(Db& db,
-                          const WorkFolder& folder,
-                          SubmissionFolder where,
-                          const char* table,
-                          const QString& fileName,
-                          const QString& olderName = {},
-                          const std::map<std::string, int>& decimals = {});
+// The whole of a report table as a submission file's rows; `decimalColumns` with two places.
+std::function<DbfSource(Db&, const FormPeriod&)>
+tableSource(const char* table, const std::vector<std::string>& decimalColumns = {});
+
+// The unit's lines over the sheet that several forms share: the older labor forms', and the
+// summaries' (Ⅰ303-1, I704, I705).
+QStringList laborUnitLines(const UnitAttributes& unit);
+QStringList summaryUnitLines(const UnitAttributes& unit);
+
+// A caption that is the same for every period.
+std::function<QString(const FormPeriod&)> fixedCaption(const QString& caption);
 
 }  // namespace vel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Db.h"
 #include "reports/FigureRules.h"
 
 #include <QString>
@@ -10,10 +11,25 @@
 
 namespace vel {
 
-// Replaces the one row of a report table (JGLabor_info, NGLabor_info …) in one transaction: the
-// unit number as frdm, the figures in `columns` order (an empty figure as null), the unit name as
-// frmc. The figures named in `inFen` are hundredths and are stored as decimals. Throws
-// std::logic_error when a figure was never computed, rather than store a null for it.
+// The one row of a report table (JGLabor_info, NGLabor_info …), as it is stored and submitted.
+struct ReportRow {
+    std::vector<std::string> columns;
+    SqlParams values;
+};
+
+// The row of computed figures: the unit number as frdm, the figures in `columns` order (an empty
+// figure as null), the unit name as frmc. The figures named in `inFen` are hundredths and become
+// decimals. Throws std::logic_error when a figure was never computed, rather than give a null
+// for it.
+ReportRow reportRow(const std::vector<const char*>& columns,
+                    const Figures& figures,
+                    const QString& frdm,
+                    const QString& frmc,
+                    const std::set<std::string>& inFen = {});
+
+// Replaces the one row of a report table by `row` in one transaction.
+void storeReportRow(Db& db, const char* table, const ReportRow& row);
+// The same for the row of computed figures.
 void storeReportRow(Db& db,
                     const char* table,
                     const std::vector<const char*>& columns,
@@ -21,5 +37,10 @@ void storeReportRow(Db& db,
                     const QString& frdm,
                     const QString& frmc,
                     const std::set<std::string>& inFen = {});
+
+// Whether the dBASE file at `path` holds `row` as the receiver reads it: one record, a field for
+// each column and no other, each value the row's (a number to within a millionth, a text in GBK).
+// False for a file that is missing or cannot be read.
+bool submissionHolds(const QString& path, const ReportRow& row);
 
 }  // namespace vel

@@ -1,31 +1,54 @@
 #include "YearOverview.h"
 
-#include "WorkFolder.h"
+#include "Errors.h"
+#include "Session.h"
 #include "db/Db.h"
 #include "monthly/WageSheet.h"
 #include "output/DbfWriter.h"
-#include "reports/AnnualReport.h"
-#include "reports/QuarterlyReport.h"
+#include "reports/FigureForm.h"
+#include "reports/FormRun.h"
+#include "reports/Forms.h"
+#include "reports/ReportTable.h"
 #include "staff/RosterDiff.h"
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace vel {
 namespace {
 
-// A form and the month that ends the period its submission file covers.
-struct SubmittedForm {
-    int month;
-    const char* form;
-    QString (*fileName)(const QString& unitCode);
-};
+// The periods of a form the overview lists, each with the month that ends it.
+std::vector<std::pair<int, FormPeriod>> listedPeriods(const FormDefinition& form)
+{
+    std::vector<std::pair<int, FormPeriod>> out;
+    for (PeriodKind kind : form.submission.periods) {
+        if (kind == PeriodKind::Quarter)
+            for (int q = 1; q <= 3; ++q)
+                out.push_back({q * 3, FormPeriod::ofQuarter(q)});
+        else if (kind == PeriodKind::Year)
+            out.push_back({12, FormPeriod::ofYear()});
+    }
+    return out;
+}
 
-const SubmittedForm Forms[] = {
-    {3, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 1); }},
-    {6, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 2); }},
-    {9, "I202-1", [](const QString& u) { return QuarterlyReport::submissionFileName(u, 3); }},
-    {12, "I102-1", [](const QString& u) { return AnnualReport::submissionFileName(u); }},
-};
+// Whether the form's file for the period holds the row the records give now; nullopt when there
+// is no file. The forms the overview lists are figure forms, whose file is their table's row.
+std::optional<bool> fileIsCurrent(Session& session, const FormDefinition& form,
+                                  const FormPeriod& period)
+{
+    FormRun run(session, form, period);
+    const QString path = run.submissionPaths().first();
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    try {
+        if (!run.compute().passed)
+            return false;  // the records give no figures the file could hold
+        return submissionHolds(path, dynamic_cast<const FigureForm&>(run.engine()).storedRow());
+    } catch (const Error&) {
+        return false;  // the records give no figures the file could hold
+    }
+}
 
 int monthIndex(long long month)
 {
@@ -45,8 +68,9 @@ MonthWindow windowFor(const MonthOverview& m)
     return m.persons > 0 ? MonthWindow::MonthlyRoster : MonthWindow::None;
 }
 
-YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitCode)
+YearOverview yearOverview(Session& session)
 {
+    Db& db = session.db();
     YearOverview o;
     std::vector<long long> roles;
     {
@@ -96,10 +120,16 @@ YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitC
         month.flaggedWages = static_cast<int>(wages.integer("flagged"));
     }
 
-    if (!unitCode.isEmpty())
-        for (const SubmittedForm& f : Forms)
-            if (QFileInfo::exists(submissionPath(folder, SubmissionFolder::Gzsb, f.fileName(unitCode))))
-                o.months[static_cast<size_t>(f.month)].reports << QString::fromLatin1(f.form);
+    if (session.unitRegistered())
+        for (const FormDefinition* form : forms()) {
+            if (!form->listedInOverview)
+                continue;
+            for (const auto& [month, period] : listedPeriods(*form))
+                if (const std::optional<bool> current = fileIsCurrent(session, *form, period)) {
+                    MonthOverview& m = o.months[static_cast<size_t>(month)];
+                    (*current ? m.reports : m.olderReports) << form->number;
+                }
+        }
     return o;
 }
 
@@ -110,7 +140,7 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
     for (int col = wage::FirstPartCol; col <= wage::TotalCol; ++col)
         header << wageFileHeader(col);
     header << QStringLiteral("人员审核未通过") << QStringLiteral("工资有误")
-           << QStringLiteral("已报送");
+           << QStringLiteral("已报送") << QStringLiteral("文件早于当前数据");
     std::vector<QStringList> rows{header};
     for (const MonthOverview& m : overview.months) {
         QStringList row{rosterMonthName(m.month), QString::number(m.persons)};
@@ -120,7 +150,7 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
             row << (m.wageRows ? decimalText(part) : QString());
         row << (m.wageRows ? decimalText(m.total) : QString());
         row << QString::number(m.failedStaff) << QString::number(m.flaggedWages)
-            << m.reports.join(' ');
+            << m.reports.join(' ') << m.olderReports.join(' ');
         rows.push_back(row);
     }
     return rows;

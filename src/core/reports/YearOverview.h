@@ -8,8 +8,7 @@
 
 namespace vel {
 
-class Db;
-class WorkFolder;
+class Session;
 
 // One month of "全年概况": its roster, its wages and what was submitted for the period it ends.
 struct MonthOverview {
@@ -21,7 +20,9 @@ struct MonthOverview {
     double total = 0;               // sum of sTotal
     int failedStaff = 0;            // roster rows with sIsok "0"
     int flaggedWages = 0;           // wage rows with sFlag or wFlag "0"
-    QStringList reports;            // the forms whose submission file for this period exists
+    QStringList reports;            // the forms whose submission file for this period holds
+                                    // what the stored records give now
+    QStringList olderReports;       // the forms whose file holds something else: it is older
 
     bool hasProblems() const { return failedStaff > 0 || flaggedWages > 0; }
 };
@@ -36,13 +37,15 @@ struct YearOverview {
     std::array<MonthOverview, 13> months;
 };
 
-// Counts and sums through one grouped query per table; the reports from the submission files in
-// GZSB for the registered unit's code (none when `unitCode` is empty).
-YearOverview yearOverview(Db& db, const WorkFolder& folder, const QString& unitCode);
+// Counts and sums through one grouped query per table. A form counts as submitted when its file
+// in GZSB for the registered unit (none without one) holds, read back as the receiver reads it,
+// the figures the stored records give now; a file that holds others is older than the data.
+YearOverview yearOverview(Session& session);
 
 // The table as rows of text: the header, then months 0..12: month, persons, one column per
 // employment status, the four parts and the total (shortest decimal form, empty without wages),
-// failed roster rows, flagged wage rows, the forms submitted.
+// failed roster rows, flagged wage rows, the forms submitted, the forms whose file is older than
+// the data.
 std::vector<QStringList> yearOverviewTable(const YearOverview& overview);
 
 }  // namespace vel

@@ -111,6 +111,15 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
     refuseBlankNames(sheet, audit);
     refuseControlChars(sheet, audit);
 
+    Transaction tx(db);
+    db.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month)});
+    appendRosterRows(db, month, sheet, staffClass, audit, progress);
+    tx.commit();
+}
+
+void appendRosterRows(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
+                      const StaffPassResult& audit, const Progress& progress)
+{
     std::vector<const StaffColumn*> answers;
     for (const StaffColumn& c : staffColumns())
         if (staffColumnUsed(c.col, staffClass))
@@ -123,8 +132,6 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
             fields << c->codeField;
     fields << "sIsok" << "sMon";
 
-    Transaction tx(db);
-    db.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month)});
     BulkInsert insert(db, "Staff_moninfo", fields);
     int done = 0;
     SqlParams values;
@@ -148,7 +155,6 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
         report(progress, ++done, static_cast<int>(audit.rows.size()));
     }
     insert.finish();
-    tx.commit();
 }
 
 StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const StaffRules& rules,

@@ -29,6 +29,12 @@ int loadRoster(Db& db, int month, RosterFilter filter, Sheet& sheet, bool withCo
 void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                    const StaffPassResult& audit, const Progress& progress = {});
 
+// Adds the people of the sheet with their audit results to the month as replaceRoster stores
+// them, inside the caller's transaction; the caller has refused blank names and control
+// characters.
+void appendRosterRows(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
+                      const StaffPassResult& audit, const Progress& progress = {});
+
 // A roster save: the full audit of the month's window (the opening roster's with the post check,
 // a month's without), then replaceRoster. The sheet keeps the marks; returns the audit.
 StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const StaffRules& rules,

@@ -1,33 +1,39 @@
 #include "RosterSubmission.h"
 
 #include "output/DbfWriter.h"
-
-#include <QFileInfo>
+#include "reports/ReportOutput.h"
 
 namespace vel {
 
+QString rosterSubmissionName(const QString& unitNo)
+{
+    return QStringLiteral("Gl_%1.dbf").arg(unitNo);
+}
+
 QString rosterSubmissionPath(const WorkFolder& folder, const QString& unitNo)
 {
-    return submissionPath(folder, SubmissionFolder::Rcsb, QStringLiteral("Gl_%1.dbf").arg(unitNo));
+    return submissionPath(folder, SubmissionFolder::Rcsb, rosterSubmissionName(unitNo));
+}
+
+DbfSource rosterSubmissionSource()
+{
+    // The fields carry the authority's spelling of the column names.
+    return {"SELECT sNumber, sTsex, sTnation AS sTNation, sTparty AS sTParty, sBirth, sWorks,"
+            " sWork, sTedu AS sTEdu, sGw, sTpost, sTGrade, sTJGrade FROM Staff_moninfo"
+            " WHERE sMon = 0 ORDER BY id",
+            {}};
 }
 
 QString writeRosterSubmission(Db& db, const WorkFolder& folder, const QString& unitNo)
 {
-    // The fields carry the authority's spelling of the column names.
-    static const DbfSource Roster{
-        "SELECT sNumber, sTsex, sTnation AS sTNation, sTparty AS sTParty, sBirth, sWorks, sWork,"
-        " sTedu AS sTEdu, sGw, sTpost, sTGrade, sTJGrade FROM Staff_moninfo WHERE sMon = 0"
-        " ORDER BY id",
-        {}};
     const QString path = rosterSubmissionPath(folder, unitNo);
-    writeDbf(db, Roster, path);
+    writeDbf(db, rosterSubmissionSource(), path);
     return path;
 }
 
 QString submitRoster(Db& db, const WorkFolder& folder, const QString& unitNo)
 {
-    const QFileInfo file(writeRosterSubmission(db, folder, unitNo));
-    return QStringLiteral("你保存在'%1/'里,文件名为:%2").arg(file.path(), file.fileName());
+    return savedFileMessage({writeRosterSubmission(db, folder, unitNo)});
 }
 
 }  // namespace vel

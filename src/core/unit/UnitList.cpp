@@ -3,8 +3,10 @@
 #include "Errors.h"
 #include "Session.h"
 #include "WorkFolder.h"
+#include "output/PendingFile.h"
 #include "unit/UnitRegistration.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +16,11 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vel {
 namespace {
@@ -42,15 +49,24 @@ UnitList::UnitList(QString path) : path_(std::move(path)) {}
 
 std::vector<KnownUnit> UnitList::units() const
 {
-    QFile file(path_);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
+    // Without blocking: a pipe put in the list's place must not hang the program.
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {};
         throw FileError(QStringLiteral("无法读取单位列表：%1").arg(path_));
+    }
+    QFile file;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxBytes ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        setAside();
+    }
     QJsonParseError parse;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parse);
+    const QJsonDocument doc = QJsonDocument::fromJson(file.read(MaxBytes + 1), &parse);
     if (parse.error != QJsonParseError::NoError || !doc.isArray())
-        throw FileError(QStringLiteral("单位列表已损坏，无法读取：%1").arg(path_));
+        setAside();
     std::vector<KnownUnit> list;
     for (const QJsonValue& v : doc.array()) {
         const QJsonObject o = v.toObject();
@@ -93,6 +109,25 @@ void UnitList::forget(const QString& folder)
                               [&](const KnownUnit& k) { return k.folder == clean; }),
                list.end());
     save(list);
+}
+
+void UnitList::setAside() const
+{
+    const QString base = path_ + ".bad-" + QDate::currentDate().toString("yyyy-MM-dd");
+    for (int n = 1; n < 100; ++n) {
+        const QString aside = n == 1 ? base : QStringLiteral("%1-%2").arg(base).arg(n);
+        bool moved = false;
+        try {
+            moved = renameAsNew(path_, aside);
+        } catch (const FileError&) {
+            break;
+        }
+        if (moved)
+            throw FileError(QStringLiteral("单位列表 %1 已损坏（或不是普通文件、超过1 MB），"
+                                           "已改名为 %2 留存；单位列表重新开始记录。")
+                                .arg(path_, aside));
+    }
+    throw FileError(QStringLiteral("单位列表已损坏，无法读取：%1").arg(path_));
 }
 
 void UnitList::save(const std::vector<KnownUnit>& units) const

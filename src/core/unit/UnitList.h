@@ -30,8 +30,13 @@ public:
     explicit UnitList(QString path = defaultPath());
     const QString& path() const { return path_; }
 
-    // Most recently opened first; empty when the file does not exist yet. Throws FileError for a
-    // file that cannot be read or is not a unit list.
+    // The most the list may weigh: a few thousand units.
+    static constexpr qint64 MaxBytes = 1024 * 1024;
+
+    // Most recently opened first; empty when the file does not exist yet. A file that is no unit
+    // list (damaged, not a regular file, or larger than MaxBytes) is never read through: it is
+    // renamed units.json.bad-{date} and FileError says so, once; the list then starts empty.
+    // Throws FileError for a file that cannot be opened.
     std::vector<KnownUnit> units() const;
     // Records the unit of an open session as opened now, replacing its folder's earlier entry.
     // The file is rewritten whole or not at all.
@@ -40,6 +45,8 @@ public:
     void forget(const QString& folder);
 
 private:
+    // Puts an unreadable list aside and throws the message that says where it went.
+    [[noreturn]] void setAside() const;
     void save(const std::vector<KnownUnit>& units) const;
 
     QString path_;

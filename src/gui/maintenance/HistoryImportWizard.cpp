@@ -84,21 +84,22 @@ void HistoryImportWizard::chooseFolder()
 void HistoryImportWizard::start()
 {
     const auto option = static_cast<HistoryOption>(std::max(0, options_->checkedId()));
-    Db& db = session_.db();
-    if (!passChecks(this, historyImportChecks(db, folder_->text(), option)))
+    if (!passChecks(this, historyImportChecks(session_, folder_->text(), option)))
         return;
-    QStringList messages;
+    HistoryImportResult result;
     try {
-        messages = importHistory(db, folder_->text(), option,
-                                 [this](int percent) { progress_->setValue(percent); });
+        result = importHistory(session_, folder_->text(), option,
+                               [this](int percent) { progress_->setValue(percent); });
     } catch (const Error& e) {
         progress_->setValue(0);
         prompt().error(this, e.message() + QStringLiteral("\n本次导入未作任何改动。"));
         return;
     }
     emit imported();
-    for (const QString& message : messages)
+    for (const QString& message : result.messages)
         prompt().info(this, message);
+    if (!result.refused.isEmpty())
+        prompt().info(this, result.refused.join(QStringLiteral("\n\r")));
 }
 
 }  // namespace vel::gui

@@ -38,6 +38,8 @@ void backupCommand(MainWindow& main)
         return;
     if (QFileInfo(target).suffix().isEmpty())
         target += ".db";
+    if (!main.passes(backupChecks(session, target)))
+        return;
     try {
         backupDatabase(session.db(), target,
                        [&main](int percent) { main.progressBar()->setValue(percent); });

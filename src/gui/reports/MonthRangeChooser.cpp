@@ -1,5 +1,6 @@
 #include "MonthRangeChooser.h"
 
+#include "CheckBoxes.h"
 #include "CommandWidgets.h"
 #include "Guarded.h"
 #include "Prompter.h"
@@ -53,7 +54,7 @@ void MonthRangeChooser::choose()
     const RangeChoice choice =
         checkRange(context_.session.db(), from_->currentText(), to_->currentText(), rows);
     if (!choice.checks.passed) {
-        showRefusals(this, choice.checks, choice.box);
+        passChecks(this, choice.checks);
         return;
     }
     const bool recompute = !choice.copyStored || prompt().ask(this, RecomputeQuestion);
@@ -61,23 +62,11 @@ void MonthRangeChooser::choose()
     accept();
 }
 
-void showRefusals(QWidget* parent, const CheckOutcome& checks, RefusalBox box)
-{
-    for (const QString& message : checks.messages) {
-        if (box == RefusalBox::Error)
-            prompt().error(parent, message);
-        else if (box == RefusalBox::Confirm)
-            prompt().confirm(parent, message);
-        else
-            prompt().info(parent, message);
-    }
-}
-
 void openRangeChooser(const WindowContext& context, QWidget* parent, const ChooserOpening& opening,
                       RangePurpose purpose, int summaryRows, MonthRangeChooser::Open open)
 {
     if (!opening.checks.passed) {
-        showRefusals(parent, opening.checks, opening.box);
+        passChecks(parent, opening.checks);
         return;
     }
     MonthRangeChooser chooser(context, opening.months, purpose, summaryRows, std::move(open),

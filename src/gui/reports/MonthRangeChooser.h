@@ -43,9 +43,6 @@ private:
     QComboBox* to_ = nullptr;
 };
 
-// Shows a check's refusals in the boxes the window uses for them.
-void showRefusals(QWidget* parent, const CheckOutcome& checks, RefusalBox box);
-
 // Shows the opening's refusals, or the chooser modally when its checks passed.
 void openRangeChooser(const WindowContext& context, QWidget* parent, const ChooserOpening& opening,
                       RangePurpose purpose, int summaryRows, MonthRangeChooser::Open open);

@@ -1,46 +1,57 @@
 #include "ReportWindow.h"
 
 #include "CommandWidgets.h"
-#include "Guarded.h"
 #include "Prompter.h"
 #include "ShellOpen.h"
 #include "WindowFit.h"
 #include "grid/SheetView.h"
+#include "reports/FormRun.h"
+#include "reports/ReportHeader.h"
 #include "staff/StaffPanelFrame.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace vel::gui {
 
-ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
-                           std::shared_ptr<void> report, Sheet& sheet, ReportCommands commands,
+ReportWindow::ReportWindow(const WindowContext& context, std::shared_ptr<FormRun> run,
                            QWidget* parent)
-    : QDialog(parent), context_(context), report_(std::move(report)), commands_(std::move(commands))
+    : QDialog(parent), context_(context), run_(std::move(run))
 {
-    setWindowTitle(caption);
-    view_ = new SheetView(sheet, this);
+    const FormWindow& text = run_->form().window;
+    setWindowTitle(run_->caption());
+    view_ = new SheetView(run_->sheet(), this);
     view_->setObjectName("reportSheet");
     view_->setReadOnly(true);
     // Every form heads its columns in its first two rows, a group title over the column titles.
     view_->setHeaderRows(2);
     // The workbook keeps the form's mixed sizes; on screen one size reads better.
     view_->setOneFontSize(true);
+    if (text.copyMenu)
+        setSheetMenu(view_, {{QStringLiteral("复制"), [this] { view_->copy(); }}});
 
-    const auto button = [this](const QString& text, const char* name, std::function<void()> command) {
-        return commandButton(this, text, name, std::move(command));
+    const auto button = [this](const QString& caption, const char* name,
+                               std::function<void()> command) {
+        return commandButton(this, caption, name, std::move(command));
     };
-    export_ = button(commands_.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
-    print_ = button(QStringLiteral("打印"), "print", [this] { print(); });
-    submit_ = button(commands_.submitCaption, "submit", [this] { submit(); });
+    export_ = button(text.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
+    print_ = button(text.printCaption, "print", [this] { print(); });
+    submit_ = button(text.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
+    // A form its guard refused stays blank and offers no file: none would match the records.
+    export_->setEnabled(run_->computed());
+    print_->setEnabled(run_->computed());
+    submit_->setEnabled(run_->computed() && run_->submissionOffered());
 
     progress_ = workProgressBar(this);
-    header_ = new QVBoxLayout;
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(header_);
+    addHeader(layout);
     layout->addWidget(view_, 1);
     layout->addLayout(buttonRow({export_, print_, submit_, closeButton}));
     layout->addWidget(progress_);
@@ -48,21 +59,54 @@ ReportWindow::ReportWindow(const WindowContext& context, const QString& caption,
     fitOnShow(this, view_, FitHeight::UsedRows);
 }
 
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::addHeader(QVBoxLayout* layout)
+{
+    const FormWindow& text = run_->form().window;
+    auto* area = new QVBoxLayout;
+    if (!text.kindLine.isEmpty()) {
+        auto* kind = new QLabel(text.kindLine, this);
+        kind->setAlignment(Qt::AlignCenter);
+        area->addWidget(kind);
+    }
+    QStringList unitLines = run_->unitLines();
+    if (const std::optional<QString> period = run_->periodLine())
+        unitLines << *period;
+    addReportHeader(area, this, unitLines, text.identityLines, text.title);
+    // A form headed by a year takes it from the clerk, for its workbook.
+    const QString year = run_->form().workbook.defaultYear;
+    if (!year.isEmpty()) {
+        year_ = new QLineEdit(year, this);
+        year_->setObjectName("Year");
+        year_->setMaxLength(4);
+        year_->setFixedWidth(60);
+        year_->setValidator(
+            new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), year_));
+        auto* yearLine = new QHBoxLayout;
+        yearLine->addStretch();
+        yearLine->addWidget(year_);
+        yearLine->addWidget(new QLabel(QStringLiteral("年"), this));
+        yearLine->addStretch();
+        area->addLayout(yearLine);
+    }
+    layout->addLayout(area);
+}
+
 void ReportWindow::exportWorkbook()
 {
     progress_->setValue(0);
-    const QString message = commands_.exportWorkbook([this](int p) { progress_->setValue(p); });
-    if (message.isEmpty())
-        return;
+    const QString message = run_->exportWorkbook([this](int p) { progress_->setValue(p); },
+                                                 year_ ? year_->text() : QString());
     prompt().info(this, message);
-    openInShell(this, commands_.workbookFolder());
+    openInShell(this, run_->workbookFolder());
     progress_->setValue(100);
     progress_->setValue(0);
 }
 
 void ReportWindow::print()
 {
-    const QString path = commands_.workbookPath();
+    const QString path = run_->workbookPath();
     if (!QFileInfo::exists(path)) {
         prompt().info(this, QStringLiteral("必须导成EXCEL才支持打印。"));
         return;
@@ -72,9 +116,8 @@ void ReportWindow::print()
 
 void ReportWindow::submit()
 {
-    const QString message = commands_.submit();
-    prompt().info(this, message);
-    openInShell(this, commands_.submissionFolder());
+    prompt().info(this, run_->submit());
+    openInShell(this, run_->submissionFolder());
     accept();
 }
 

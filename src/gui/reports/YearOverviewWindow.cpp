@@ -72,7 +72,7 @@ void setAxes(QChart* chart, QAbstractSeries* series, double maximum)
 }  // namespace
 
 YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), sheet_(Months + 1, 13)
+    : QDialog(parent), context_(context), sheet_(Months + 1, 14)
 {
     setWindowTitle(QStringLiteral("全年概况"));
     view_ = new SheetView(sheet_, this);
@@ -96,7 +96,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     auto* split = new QSplitter(this);
     split->addWidget(view_);
     split->addWidget(charts);
-    split->setSizes({840, 580});
+    split->setSizes({860, 560});
 
     auto* again = commandButton(this, QStringLiteral("刷新"), "refresh", [this] { refresh(); });
     auto* close = commandButton(this, QStringLiteral("关闭"), "close", [this] { reject(); });
@@ -112,8 +112,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
 void YearOverviewWindow::refresh()
 {
     Session& session = context_.session;
-    const QString unitCode = session.unitRegistered() ? session.unit().CurDepNo : QString();
-    overview_ = yearOverview(session.db(), session.folder(), unitCode);
+    overview_ = yearOverview(session);
     const std::vector<QStringList> table = yearOverviewTable(overview_);
     {
         SheetBatch batch(sheet_);
@@ -121,6 +120,8 @@ void YearOverviewWindow::refresh()
         sheet_.setMaxCol(static_cast<int>(table.front().size()));
         sheet_.setColumnWidths(1, 2, 5 * 256);
         sheet_.setColumnWidths(3, sheet_.columnCount(), 8 * 256);
+        // The last two hold a form's code each: what was submitted, and a file older than the data.
+        sheet_.setColumnWidths(sheet_.maxCol() - 1, sheet_.maxCol(), 6 * 256);
         sheet_.setRowHeights(1, 1, 3 * sheet_.rowHeight(2));
         sheet_.setFont(1, 1, 1, sheet_.columnCount(), CellFont{10, true});
         for (int r = 0; r < static_cast<int>(table.size()); ++r) {
@@ -128,7 +129,8 @@ void YearOverviewWindow::refresh()
             for (int c = 0; c < cells.size(); ++c)
                 sheet_.setText(r + 1, c + 1, cells[c]);
         }
-        const int failedCol = sheet_.maxCol() - 2;
+        const int failedCol =
+            static_cast<int>(table.front().indexOf(QStringLiteral("人员审核未通过"))) + 1;
         for (const MonthOverview& m : overview_.months) {
             const int row = m.month + 2;
             if (!m.hasProblems())

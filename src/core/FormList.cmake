@@ -1,0 +1,16 @@
+# The form registry: every `const FormDefinition& …Form()` defined at the start of a line in
+# reports/forms is listed in the generated FormList.inc, so that a form's file is all it takes.
+function(vel_form_list core_dir out_dir)
+  file(GLOB form_files CONFIGURE_DEPENDS ${core_dir}/reports/forms/*.cpp)
+  set(form_list "")
+  set(form_signature "^const FormDefinition& ([a-zA-Z0-9]+Form)\\(\\)$")
+  foreach(form_file ${form_files})
+    file(STRINGS ${form_file} form_lines REGEX "${form_signature}")
+    foreach(form_line ${form_lines})
+      string(REGEX REPLACE "${form_signature}" "VEL_FORM(\\1)" form_entry "${form_line}")
+      string(APPEND form_list "${form_entry}\n")
+    endforeach()
+  endforeach()
+  file(CONFIGURE OUTPUT ${out_dir}/FormList.inc CONTENT "${form_list}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${form_files})
+endfunction()

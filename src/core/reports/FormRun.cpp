@@ -1,0 +1,186 @@
+#include "FormRun.h"
+
+#include "Errors.h"
+#include "Session.h"
+#include "output/WorkbookWriter.h"
+#include "period/CommandChecks.h"
+#include "reports/WageSummary.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace vel {
+namespace {
+
+bool contains(const std::vector<PeriodKind>& kinds, PeriodKind kind)
+{
+    return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+}
+
+}  // namespace
+
+FormRun::FormRun(Session& session, const FormDefinition& form, const FormPeriod& period)
+    : session_(session), form_(form), period_(period)
+{
+}
+
+FormRun::~FormRun() = default;
+
+CheckOutcome FormRun::check(FormFiles files, bool offerUnitWindow)
+{
+    if (period_.kind == PeriodKind::Quarter && (period_.quarter < 1 || period_.quarter > 3))
+        return CheckOutcome::refused(QStringLiteral("季度必须是1到3。"));
+    if (files.submission && !contains(form_.submission.periods, period_.kind))
+        return CheckOutcome::refused(form_.submission.notSubmittedMessage);
+    CheckOutcome unit = unitCheck(session_, offerUnitWindow);
+    if (!unit.passed)
+        return unit;
+    Db& db = session_.db();
+    if (period_.kind == PeriodKind::MonthRange) {
+        const ChooserOpening opening = form_.chooserChecks(db);
+        if (!opening.checks.passed)
+            return opening.checks;
+        const RangeChoice choice =
+            checkRange(db, period_.fromText, period_.toText, form_.storedCopyRows());
+        if (!choice.checks.passed)
+            return choice.checks;
+        copyStored_ = choice.copyStored;
+    }
+    if (form_.checks) {
+        CheckOutcome own = form_.checks(db, period_);
+        if (!own.passed)
+            return own;
+    }
+    if (files.submission && !submissionOffered())
+        return CheckOutcome::refused(form_.submission.notSubmittedMessage);
+    if (period_.reuseStoredCopy && !copyStored_)
+        return CheckOutcome::refused(WageSummary::noStoredCopyMessage(period_.range()));
+    return {};
+}
+
+FormEngine& FormRun::engine() const
+{
+    if (!engine_)
+        engine_ = std::visit(
+            EngineVisitor{
+                [this](const FigureFormSpec& spec) -> std::unique_ptr<FormEngine> {
+                    return std::make_unique<FigureForm>(session_, spec, form_.table, period_);
+                },
+                [this](const CategoryFormSpec& spec) -> std::unique_ptr<FormEngine> {
+                    return std::make_unique<CategoryForm>(session_, spec, form_.table);
+                },
+                [this](const SummarySpec& spec) -> std::unique_ptr<FormEngine> {
+                    return std::make_unique<WageSummary>(session_, wageSummaryForm(spec.form),
+                                                         period_);
+                }},
+            form_.engine);
+    return *engine_;
+}
+
+CheckOutcome FormRun::compute(const Progress& progress)
+{
+    CheckOutcome out = engine().compute(progress);
+    computed_ = out.passed;
+    return out;
+}
+
+void FormRun::store()
+{
+    engine().store();
+}
+
+CheckOutcome FormRun::computeAndStore(const Progress& progress)
+{
+    CheckOutcome out = compute(progress);
+    if (out.passed)
+        store();
+    return out;
+}
+
+Sheet& FormRun::sheet() const
+{
+    return engine().sheet();
+}
+
+QString FormRun::caption() const
+{
+    return form_.window.caption(period_);
+}
+
+std::optional<QString> FormRun::periodLine() const
+{
+    return engine().periodLine();
+}
+
+QStringList FormRun::unitLines() const
+{
+    return form_.window.unitLines(session_.unit());
+}
+
+FormContext FormRun::context(const QString& year) const
+{
+    return {session_.unit(), period_, year.isNull() ? form_.workbook.defaultYear : year};
+}
+
+QString FormRun::workbookPath() const
+{
+    return vel::workbookPath(session_.folder(), form_.workbook.name(context()));
+}
+
+QString FormRun::workbookFolder() const
+{
+    return QFileInfo(workbookPath()).path();
+}
+
+QString FormRun::exportWorkbook(const Progress& progress, const QString& year) const
+{
+    Sheet& shown = sheet();
+    const WorkbookLayout layout = form_.workbook.layout(context(year), shown);
+    const QString path = workbookPath();
+    writeWorkbook(shown, layout, path, progress);
+    return form_.workbook.message(path);
+}
+
+bool FormRun::submissionOffered() const
+{
+    if (!contains(form_.submission.periods, period_.kind))
+        return false;
+    const std::vector<MonthRange>& ranges = form_.submission.ranges;
+    return ranges.empty() ||
+           std::find(ranges.begin(), ranges.end(), period_.range()) != ranges.end();
+}
+
+QStringList FormRun::submissionPaths() const
+{
+    QStringList paths;
+    for (const SubmissionFile& f : form_.submission.files)
+        paths << vel::submissionPath(session_.folder(), form_.submission.folder,
+                                     f.name(session_.unit().CurDepNo, period_));
+    return paths;
+}
+
+QString FormRun::submissionFolder() const
+{
+    return QFileInfo(submissionPaths().first()).path();
+}
+
+QString FormRun::submit()
+{
+    if (!submissionOffered())
+        throw Error(form_.submission.notSubmittedMessage);
+    if (form_.submission.storesFirst)
+        store();
+    const QStringList paths = submissionPaths();
+    for (size_t i = 0; i < form_.submission.files.size(); ++i) {
+        const SubmissionFile& f = form_.submission.files[i];
+        const QString& path = paths[static_cast<int>(i)];
+        writeDbf(session_.db(), f.source(session_.db(), period_), path);
+        if (!f.olderName.isEmpty())
+            removeOlderFile(vel::submissionPath(session_.folder(), form_.submission.folder,
+                                                f.olderName.arg(session_.unit().CurDepNo)));
+    }
+    return form_.submission.message(paths);
+}
+
+}  // namespace vel
