@@ -1,13 +1,33 @@
 #pragma once
-// The files a 16,000-person unit's clerk would import: a roster whose every answer is valid for a
-// unit of class "否", varied over the code lists, and a wage month paying each of them within the
-// bounds. The benchmarks that time imports, windows and saves all start from these.
+// The unit every benchmark works for, and the files a 16,000-person unit's clerk would import:
+// a roster whose every answer is valid for a unit of class "否", varied over the code lists, and a
+// wage month paying each of them within the bounds. The benchmarks that time imports, windows
+// and saves all start from these.
+#include "Session.h"
+#include "unit/UnitRegistration.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
 #include <stdexcept>
+
+namespace vel {
+
+// `unitClass` "是1" for a unit that answers every staff column, "否" for one that answers few.
+inline void registerBenchUnit(Session& session, const char* unitClass)
+{
+    UnitRegistration r;
+    r.name = "基准单位";
+    r.code = "123456789";
+    r.type = unit::EnterpriseType;
+    r.unitClass = unitClass;
+    saveRegistration(session.db(), r);
+    session.unitRegistered();
+}
+
+}  // namespace vel
 
 namespace bench {
 

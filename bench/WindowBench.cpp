@@ -77,13 +77,7 @@ void makeUnit(const QString& folder)
     bench::writeFile(rosterFile, bench::rosterCsv(bench::People));
     bench::writeFile(wageFile, bench::wageCsv(bench::People));
     Session session{WorkFolder(folder)};
-    UnitRegistration r;
-    r.name = QStringLiteral("基准单位");
-    r.code = QStringLiteral("123456789");
-    r.type = unit::EnterpriseType;
-    r.unitClass = QStringLiteral("否");
-    saveRegistration(session.db(), r);
-    session.unitRegistered();
+    registerBenchUnit(session, "否");
     session.codes().load(session.db(), session.postFilter());
     const StaffRules rules(session.codes(), session.unit());
     const RosterFile roster = readRosterFile(rosterFile);

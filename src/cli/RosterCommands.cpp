@@ -39,8 +39,8 @@ int rosterImport(Session& session, int month, const QString& path,
     RosterFile file;
     try {
         file = readRosterFile(path, encoding);
-        // The encoding is named even when the file's people are then refused.
-        out(QStringLiteral("encoding %1").arg(encodingName(file.encoding)));
+        // How the file was read is named even when its people are then refused.
+        out(importSourceText(file.source));
         placeRosterFile(file, sheet, staffClass);
     } catch (const Error& e) {
         err(e.message());

@@ -54,14 +54,14 @@ int wagesImport(Session& session, int month, const QString& path,
     if (!checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
-    TextEncoding used = TextEncoding::Utf8;
+    ImportSource source;
     try {
-        used = readWageFile(path, sheet, encoding);
+        source = readWageFile(path, sheet, encoding);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
-    out(QStringLiteral("encoding %1").arg(encodingName(used)));
+    out(importSourceText(source));
     if (lastWageRow(sheet) < wage::FirstPersonRow) {
         err(QStringLiteral("文件中没有工资数据。"));
         return Refused;

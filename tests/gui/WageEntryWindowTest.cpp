@@ -206,6 +206,36 @@ private slots:
         QCOMPARE(w.sheet().text(3, wage::BasicCol), QStringLiteral("2600"));
     }
 
+    // "从文件导入" fills the sheet from a workbook, unsaved, exactly as `wages import` reads it.
+    void fileFillsTheSheetUnsavedAsTheCommandLineReadsIt()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        QVERIFY(!button(w, "fromFile")->isEnabled());
+        w.toggleEdit();
+        QVERIFY(button(w, "fromFile")->isEnabled());
+        const QString file = QStringLiteral(VEL_FIXTURES_DIR "/workbooks/wages.xls");
+        w.importFile(file);
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入成功，共计5人."));
+        QCOMPARE(w.findChild<QLabel*>("count")->text(), QStringLiteral("共5条"));
+        Sheet read(Sheet::DefaultMaxRow, wage::ColumnCount);
+        QCOMPARE(readWageFile(file, read).format, ImportFormat::Xls);
+        for (int row = wage::FirstPersonRow; row <= 7; ++row)
+            for (int col = wage::NumberCol; col <= wage::LastPartCol; ++col)
+                QCOMPARE(w.sheet().text(row, col), read.text(row, col));
+        QCOMPARE(w.sheet().text(5, wage::NumberCol), QStringLiteral("001004"));
+        QCOMPARE(w.sheet().text(5, wage::LastPartCol), QStringLiteral("99.99"));
+        QVERIFY(w.hasUnsavedChanges());
+        QVERIFY(!f.s.db().exists("SELECT 1 FROM Wage_Info"));
+
+        // A locked workbook is refused after the question and leaves the sheet as it was.
+        f.prompter.answer = true;
+        QVERIFY_THROWS_EXCEPTION(
+            Error, w.importFile(QStringLiteral(VEL_FIXTURES_DIR "/workbooks/wages-password.xls")));
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入文件将覆盖上面显示的工资，是否继续？"));
+        QCOMPARE(w.sheet().text(2, wage::NameCol), QStringLiteral("张伟"));
+    }
+
     void refusedStoreChangesNothing()
     {
         Fixture f;

@@ -122,14 +122,12 @@ QStringList splitLine(const QString& text, QChar separator, int line)
                 ++pos;
             field = text.mid(start, pos - start);
         }
-        const qsizetype bad = controlCharAt(field);
-        if (bad >= 0 && field[bad] == u'\r')
+        // A lone return among ordinary line ends says more than "a control character".
+        if (field.contains(u'\r'))
             refuseCell(line, column,
                        QStringLiteral("含有单独的回车符 U+000D：文件的换行方式不统一，"
                                       "请把文件统一保存为一种换行方式后再导入。"));
-        if (bad >= 0)
-            refuseCell(line, column,
-                       QStringLiteral("含有控制字符 %1，请删除后再导入。").arg(charCodeText(field[bad])));
+        refuseControlCharacters(field, line, column);
         cells.append(field);
         if (pos >= n)
             return cells;
@@ -168,6 +166,14 @@ qsizetype controlCharAt(const QString& text)
 QString charCodeText(QChar c)
 {
     return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+}
+
+void refuseControlCharacters(const QString& cell, int line, int column)
+{
+    const qsizetype bad = controlCharAt(cell);
+    if (bad >= 0)
+        refuseCell(line, column,
+                   QStringLiteral("含有控制字符 %1，请删除后再导入。").arg(charCodeText(cell[bad])));
 }
 
 DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEncoding> encoding)
@@ -211,14 +217,18 @@ DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEnc
     return text;
 }
 
+void refuseLargeFile(const QString& path)
+{
+    throw FileError(QStringLiteral("文件 %1 超过%2 MB，不是可导入的名册或工资表。")
+                        .arg(path)
+                        .arg(MaxImportFileBytes / (1024 * 1024)));
+}
+
 DelimitedText readDelimitedFile(const QString& path, std::optional<TextEncoding> encoding)
 {
-    const QString tooLarge = QStringLiteral("文件 %1 超过%2 MB，不是可导入的名册或工资表。")
-                                 .arg(path)
-                                 .arg(MaxImportFileBytes / (1024 * 1024));
     const QFileInfo info(path);
     if (info.isFile() && info.size() > MaxImportFileBytes)
-        throw FileError(tooLarge);
+        refuseLargeFile(path);
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
@@ -236,7 +246,7 @@ DelimitedText readDelimitedFile(const QString& path, std::optional<TextEncoding>
             break;
         bytes.append(block, n);
         if (bytes.size() > MaxImportFileBytes)
-            throw FileError(tooLarge);
+            refuseLargeFile(path);
     }
     return parseDelimitedBytes(bytes, encoding);
 }

@@ -17,6 +17,7 @@ std::optional<TextEncoding> encodingFromName(const QString& name);
 
 // A file larger than this is no roster or wage list: it is refused before it is read.
 constexpr qint64 MaxImportFileBytes = 8 * 1024 * 1024;
+[[noreturn]] void refuseLargeFile(const QString& path);
 
 // One line of a delimited file: its cells, and its number counted in physical lines from 1.
 struct DelimitedLine {
@@ -52,5 +53,7 @@ DelimitedText readDelimitedFile(const QString& path,
 qsizetype controlCharAt(const QString& text);
 // "U+0000" for the character at the position: how a refusal names an invisible character.
 QString charCodeText(QChar c);
+// Throws ConversionError naming line and column for a cell that holds a control character.
+void refuseControlCharacters(const QString& cell, int line, int column);
 
 }  // namespace vel

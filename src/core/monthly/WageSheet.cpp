@@ -6,7 +6,7 @@
 #include "db/Db.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
-#include "io/DelimitedFile.h"
+#include "io/ImportFile.h"
 
 #include <QFile>
 #include <QLocale>
@@ -182,17 +182,15 @@ std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, 
     return row - wage::FirstPersonRow;
 }
 
-TextEncoding readWageFile(const QString& path, Sheet& sheet, std::optional<TextEncoding> encoding)
+ImportSource readWageFile(const QString& path, Sheet& sheet, std::optional<TextEncoding> encoding)
 {
-    const DelimitedText text = readDelimitedFile(path, encoding);
+    const ImportTable text = readImportFile(path, encoding);
     const int dataLines = static_cast<int>(text.lines.size()) - 1;
     if (dataLines > sheet.maxRow() - wage::FirstPersonRow + 1)
         throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。")
                         .arg(sheet.maxRow() - wage::FirstPersonRow + 1));
 
-    const SheetBatch batch(sheet);
-    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
-                     ClearWhat::Everything);
+    std::vector<QStringList> rows;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         const DelimitedLine& line = text.lines[i];
         QStringList cells = line.cells;
@@ -203,11 +201,21 @@ TextEncoding readWageFile(const QString& path, Sheet& sheet, std::optional<TextE
                             .arg(line.line)
                             .arg(cells.size())
                             .arg(FileColumns));
-        const int row = static_cast<int>(i) + 1;
+        rows.push_back(cells);
+    }
+    if (std::all_of(rows.begin(), rows.end(), [](const QStringList& r) { return r.isEmpty(); }))
+        throw Error(QStringLiteral("文件中没有工资数据。"));
+
+    const SheetBatch batch(sheet);
+    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
+                     ClearWhat::Everything);
+    int row = wage::FirstPersonRow;
+    for (const QStringList& cells : rows) {
         for (int col = 1; col <= cells.size(); ++col)
             sheet.setText(row, col, cells[col - 1]);
+        ++row;
     }
-    return text.encoding;
+    return text.source;
 }
 
 QString wageExportText(Db& db, int month)

@@ -24,10 +24,10 @@ void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffC
 
 RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding)
 {
-    const DelimitedText text = readDelimitedFile(path, encoding);
+    const ImportTable text = readImportFile(path, encoding);
 
     RosterFile file;
-    file.encoding = text.encoding;
+    file.source = text.source;
     NamelessRowCheck nameless;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         const int line = text.lines[i].line;
