@@ -5,6 +5,7 @@
 #include "monthly/WageEntryWindow.h"
 #include "monthly/WageErrorWindow.h"
 #include "monthly/WageSheet.h"
+#include "monthly/WageStore.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -284,6 +285,13 @@ private slots:
         typeRow(w.sheet(), 2, {"1001", "张三", "3000"});
         typeRow(w.sheet(), 3, {"1001", "张三", "200000"});
         w.store();
+        // A number twice would be counted twice by every report: refused, both rows named.
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("第2行与第3行的姓名编号都是1001，一人一月只能有一行工资，"
+                                "请合并或改正。\n\r本月工资未作任何改动。"));
+        QVERIFY(!monthHasWages(f.s.db(), Month));
+        typeRow(w.sheet(), 3, {"1002", "李四", "200000"});
+        w.store();
         QVERIFY(button(w, "duplicates")->isEnabled());
 
         // Confirming the out-of-bounds total empties the error list: the window closes and the
@@ -296,8 +304,11 @@ private slots:
         QCOMPARE(f.prompter.shown.last(), QStringLiteral("工资审核性错误确认成功！"));
         QCOMPARE(w.sheet().mark(3, wage::TotalCol), CellMark::None);
 
-        // A duplicate renamed in the duplicate window is checked again by the store that
-        // closing it runs: the new person is not in the roster.
+        // A month an older installation stored may still hold a number twice. A duplicate
+        // renamed in the duplicate window is checked again by the store that closing it runs:
+        // the new person is not in the roster.
+        f.s.db().exec("UPDATE Wage_Info SET sNumber = '1001', sName = '张三'"
+                      " WHERE sNumber = '1002'");
         whenModal<WageDuplicatesWindow>([](WageDuplicatesWindow& d) {
             QCOMPARE(d.sheet().text(3, wage::TotalCol), QStringLiteral("200000"));
             typeRow(d.sheet(), 3, {"1003", "赵六"});

@@ -12,9 +12,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vel {
 namespace {
@@ -31,13 +30,21 @@ const std::array<WageColumn, 7> Columns = {{
     {wage::TotalCol, "合计", "sTotal"},
 }};
 
-// A stored amount as the sheet shows it; a text the engine kept as text stays as it is.
+// A stored amount as the sheet shows it, read as the number the engine holds: a month of them
+// through text took most of the window's opening. A text that is no number stays as it is.
 QString storedAmount(const Query& q, const char* field)
 {
-    const QString text = q.text(field);
+    const SqlValue value = q.value(field);
+    if (const auto* d = std::get_if<double>(&value))
+        return decimalText(*d);
+    if (const auto* i = std::get_if<long long>(&value))
+        return decimalText(static_cast<double>(*i));
+    const auto* text = std::get_if<QString>(&value);
+    if (!text)
+        return {};
     bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? decimalText(value) : text;
+    const double number = text->toDouble(&ok);
+    return ok ? decimalText(number) : *text;
 }
 
 }  // namespace
@@ -78,12 +85,17 @@ double roundedAmount(double value)
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return value == 0 ? 0.0 : value;  // no "-0"
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.15g", value);
-    return std::strtod(digits, nullptr);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+    std::from_chars(digits, written.ptr, value);
+    return value;
 }
 
 QString decimalText(double value)
 {
+    // Whole amounts, nearly all of them, without the general conversion.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qlonglong>(value));
     return QString::number(roundedAmount(value), 'f', QLocale::FloatingPointShortest);
 }
 
