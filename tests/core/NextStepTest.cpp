@@ -104,7 +104,7 @@ TEST(NextStep, NamesOnlyAStepThatOpensOrWhatBlocksIt)
         {"opening roster cleared after a year",
          [](Session& s) {
              cleanYear(s, 12);
-             clearData(s.db(), ClearKind::Opening, std::nullopt);
+             clearData(s, ClearKind::Opening, std::nullopt);
          },
          "下一步：从业人员管理 › 期初人员情况 › 从业人员批量输入", 0},
         {"founded in May, errors before it count for nothing",
