@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev libsqlitecpp-dev libxlsxwriter-dev libshp-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
-  python3-openpyxl python3-dbfread
+  python3-openpyxl python3-dbfread poppler-utils
   xvfb xauth sqlite3
   clang
   librsvg2-bin man-db

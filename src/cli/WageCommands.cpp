@@ -1,6 +1,7 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
 #include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
@@ -85,7 +86,7 @@ int wagesExport(Session& session, int month)
     return 0;
 }
 
-int payoutList(Session& session, int first, int last)
+int payoutList(Session& session, int first, int last, bool pdf)
 {
     if (!checksPass(payoutOpens(session)))
         return Refused;
@@ -103,6 +104,11 @@ int payoutList(Session& session, int first, int last)
     }
     for (const QStringList& row : list.rows)
         out(delimitedLine(row, '\t'));
+    if (pdf)
+        writePagePdf(session.folder(), payoutListName(first, last),
+                     payoutPage(list, session.unit().CurDepName, first, last,
+                                QDate::currentDate())
+                         .laidOut());
     return 0;
 }
 

@@ -54,6 +54,9 @@ private slots:
         w.findChild<QPushButton*>("export")->click();
         QVERIFY(prompter.shown.last().contains(QStringLiteral("人员变动0_1.xlsx")));
         QVERIFY(QFile::exists(dir.path() + QStringLiteral("/XLS/人员变动0_1.xlsx")));
+        w.findChild<QPushButton*>("exportPdf")->click();
+        QVERIFY(prompter.shown.last().contains(QStringLiteral("人员变动0_1.pdf")));
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/XLS/人员变动0_1.pdf")));
     }
 
     void opensEmptyWhenTheMonthsCannotBeCompared()
@@ -65,7 +68,8 @@ private slots:
         RosterChangesWindow w(context, 2, 3);
         QCOMPARE(w.summary(), QStringLiteral("2月名册内没有数据！"));
         QCOMPARE(w.table()->text(1, 1), QStringLiteral("变动"));
-        QVERIFY(!w.findChild<QPushButton*>("export")->isEnabled());
+        for (const char* command : {"export", "print", "exportPdf"})
+            QVERIFY(!w.findChild<QPushButton*>(command)->isEnabled());
         QVERIFY(prompter.shown.isEmpty());
     }
 };
