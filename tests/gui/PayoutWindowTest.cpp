@@ -1,4 +1,5 @@
 #include "Session.h"
+#include "ShellOpen.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
 #include "monthly/PayoutWindow.h"
@@ -117,12 +118,13 @@ private slots:
         f.wage("2", "甲乙", 3, 500);  // the same number under another name is another line
         f.wage("7", "丙", 1, 2000);   // wages only outside the range still give a line
 
-        QTimer::singleShot(0, [] {
+        const QString pdf = f.dir.path() + QStringLiteral("/XLS/工资发放清单2_3.pdf");
+        QTimer::singleShot(0, [pdf] {
             auto* chooser = qobject_cast<PayoutChooser*>(QApplication::activeModalWidget());
             QVERIFY(chooser);
             chooser->firstBox()->setCurrentText("2");
             chooser->lastBox()->setCurrentText("3");
-            QTimer::singleShot(0, [] {
+            QTimer::singleShot(0, [pdf] {
                 auto* w = qobject_cast<PayoutWindow*>(QApplication::activeModalWidget());
                 QVERIFY(w);
                 QCOMPARE(w->windowTitle(), QStringLiteral("[测试单位] 工资发放汇总清单"));
@@ -138,7 +140,7 @@ private slots:
                 w->view()->copy();
                 // On paper as on screen, under the title the window shows.
                 w->findChild<QPushButton*>("exportPdf")->click();
-                QVERIFY(QFileInfo(f.dir.path() + QStringLiteral("/XLS/工资发放清单2_3.pdf")).size() > 0);
+                QVERIFY(QFileInfo(pdf).size() > 0);
                 w->findChild<QPushButton*>("print")->click();
                 auto* preview = w->findChild<QPrintPreviewDialog*>("printPreview");
                 QVERIFY(preview);
@@ -149,7 +151,9 @@ private slots:
             chooser->output();
         });
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        setShellOpener([](const QString&) { return true; });
         openPayout(f.context, nullptr);
+        setShellOpener({});
         QLocale::setDefault(QLocale::system());
         QCOMPARE(f.prompter.shown.size(), 1);
         QVERIFY(f.prompter.shown.first().contains(QStringLiteral("工资发放清单2_3.pdf")));
