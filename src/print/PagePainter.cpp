@@ -7,6 +7,7 @@
 #include <QTextLayout>
 
 #include <map>
+#include <tuple>
 
 namespace vel {
 
@@ -67,20 +68,46 @@ int breakLines(QTextLayout& layout, double width, double fontSize, Qt::Alignment
     return count;
 }
 
+// The fonts of the pages, made once for each look.
+class PageFonts {
+public:
+    explicit PageFonts(const QPaintDevice& device) : device_(device) {}
+
+    const QFont& of(const CellStyle& style)
+    {
+        const auto key = std::make_tuple(style.fontName, style.fontSize, style.bold);
+        auto it = fonts_.find(key);
+        if (it == fonts_.end())
+            it = fonts_.emplace(key, printFont(style, device_)).first;
+        return it->second;
+    }
+
+private:
+    const QPaintDevice& device_;
+    std::map<std::tuple<QString, double, bool>, QFont> fonts_;
+};
+
 // As the spreadsheet shows a cell: at its foot; general alignment puts texts left and numbers
-// right; a wrapped text stays inside its cell, lines as far apart as the row heights reckon,
-// another runs on into the empty cells beside.
-void drawText(QPainter& painter, const QRectF& rect, const LaidOutCell& cell)
+// right; a wrapped text stays inside its cell, lines as far apart as the row heights reckon; a
+// figure too wide is set smaller; another text runs on into the empty cells beside.
+void drawText(QPainter& painter, const QRectF& rect, const LaidOutCell& cell, PageFonts& fonts)
 {
-    const QFont font = printFont(cell.style, *painter.device());
-    painter.setFont(font);
+    const QFont& font = fonts.of(cell.style);
     painter.setPen(Qt::black);
     const QRectF inner = rect.adjusted(CellPadding, 0, -CellPadding, 0);
     if (!cell.style.wrap) {
+        QFont shown = font;
+        if (cell.style.shrink) {
+            const double width = QFontMetricsF(font, painter.device()).horizontalAdvance(cell.text);
+            if (width > inner.width())
+                shown.setPointSizeF(font.pointSizeF() * inner.width() / width);
+        }
+        painter.setFont(shown);
         painter.drawText(inner, Qt::AlignBottom | horizontalAlignment(cell) | Qt::TextDontClip,
                          cell.text);
         return;
     }
+    painter.setFont(font);
     QTextLayout layout(cell.text, font, painter.device());
     const int lines = breakLines(layout, inner.width(), cell.style.fontSize, horizontalAlignment(cell));
     // The last line's foot on the cell's, as a single line would stand.
@@ -122,6 +149,7 @@ void paintPage(QPainter& painter, const LaidOutSheet& sheet, const PagePlan& pla
     painter.save();
     painter.translate(plan.left, plan.top);
     painter.scale(plan.scale, plan.scale);
+    PageFonts fonts(*painter.device());
 
     std::map<int, double> rowTop;
     double y = 0;
@@ -150,12 +178,12 @@ void paintPage(QPainter& painter, const LaidOutSheet& sheet, const PagePlan& pla
             if (cell->text.isEmpty())
                 continue;
             if (!merge) {
-                drawText(painter, rect, *cell);
+                drawText(painter, rect, *cell, fonts);
             } else if (r == merge->r1 && c == merge->c1) {
                 const int lastCol = std::min(merge->c2, sheet.lastColumn);
                 drawText(painter,
                          QRectF(x, rect.top(), plan.columnRight(lastCol) - x, mergedHeight(*merge, i)),
-                         *cell);
+                         *cell, fonts);
             }
         }
     }

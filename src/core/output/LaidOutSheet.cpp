@@ -30,6 +30,8 @@ void copyCells(const Sheet& sheet, const CopiedBlock& copy, LaidOutSheet& page)
                 if (const auto value = figureValue(cell.text)) {
                     cell.number = value->first;
                     cell.decimals = value->second;
+                    cell.style.wrap = false;
+                    cell.style.shrink = true;
                 }
         }
     }
@@ -44,7 +46,11 @@ void decorate(const std::vector<CellDecoration>& decorations, LaidOutSheet& page
         if (d.text) {
             // A decoration's text is the form's own wording, never a figure.
             cell.text = *d.text;
-            cell.number.reset();
+            if (cell.number) {
+                cell.number.reset();
+                cell.style.wrap = true;
+                cell.style.shrink = false;
+            }
         }
         if (d.fontName)
             cell.style.fontName = *d.fontName;

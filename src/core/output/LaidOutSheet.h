@@ -28,6 +28,8 @@ struct CellStyle {
     bool bold = false;
     HAlign align = HAlign::General;
     bool wrap = false;
+    // Set smaller where it is too wide for its cell: a figure is never wrapped, cut or "###".
+    bool shrink = false;
 };
 
 struct CellEdges {

@@ -92,8 +92,8 @@ public:
         const CellStyle& s = cell.style;
         const CellEdges& e = cell.edges;
         const int decimals = cell.number ? cell.decimals : -1;
-        const auto key = std::make_tuple(s.fontName, s.fontSize, s.bold, s.align, s.wrap, e.top,
-                                         e.bottom, e.left, e.right, decimals);
+        const auto key = std::make_tuple(s.fontName, s.fontSize, s.bold, s.align, s.wrap, s.shrink,
+                                         e.top, e.bottom, e.left, e.right, decimals);
         const auto found = formats_.find(key);
         if (found != formats_.end())
             return found->second;
@@ -107,6 +107,8 @@ public:
             format_set_align(f, LXW_ALIGN_CENTER);
         if (s.wrap)
             format_set_text_wrap(f);
+        if (s.shrink)
+            format_set_shrink(f);
         format_set_top(f, borderOf(e.top));
         format_set_bottom(f, borderOf(e.bottom));
         format_set_left(f, borderOf(e.left));
@@ -118,7 +120,7 @@ public:
 private:
     lxw_workbook* workbook_;
     lxw_format* textOnly_ = nullptr;
-    std::map<std::tuple<QString, double, bool, HAlign, bool, Line, Line, Line, Line, int>,
+    std::map<std::tuple<QString, double, bool, HAlign, bool, bool, Line, Line, Line, Line, int>,
              lxw_format*>
         formats_;
 };
