@@ -3,9 +3,9 @@
 // A unit's year for the benchmarks: `people` persons in the opening roster and twelve monthly
 // rosters, every code of the forms filled (some posts changing during the year), births spread
 // over the age bands, and four wage parts each month.
+#include "BenchUnit.h"
 #include "Session.h"
 #include "db/Db.h"
-#include "unit/UnitRegistration.h"
 
 #include <QTemporaryDir>
 
@@ -23,13 +23,7 @@ struct BenchYear {
 
     explicit BenchYear(int people)
     {
-        UnitRegistration r;
-        r.name = "基准单位";
-        r.code = "123456789";
-        r.type = unit::EnterpriseType;
-        r.unitClass = "是1";
-        saveRegistration(session.db(), r);
-        session.unitRegistered();
+        registerBenchUnit(session, "是1");
 
         Db& db = session.db();
         std::mt19937 rng(2012);
