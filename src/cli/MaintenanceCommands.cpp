@@ -113,7 +113,7 @@ int MaintenanceCommands::clear(Session& session)
         month = monthValue_;
     if (!checksPass(clearChecks(session, kind->second, month), yes_))
         return Refused;
-    out(clearData(session.db(), kind->second, month).trimmed());
+    out(clearData(session, kind->second, month).trimmed());
     return 0;
 }
 

@@ -13,7 +13,7 @@ class Session;
 namespace vel::cli {
 
 // `report <command>` for every form of the registry: the options of the periods it is drawn for,
-// --xlsx and --dbf. A run checks as opening the form's window does, computes and stores it, prints
+// --xlsx, --pdf and --dbf. A run checks as opening the form's window does, computes and stores it, prints
 // the sheet as tab-separated lines, then the path of each file written.
 class ReportCommands {
 public:
@@ -37,6 +37,7 @@ private:
     std::string to_;
     bool reuse_ = false;
     bool workbook_ = false;
+    bool pdf_ = false;
     bool submission_ = false;
 };
 

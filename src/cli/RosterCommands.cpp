@@ -1,6 +1,8 @@
 #include "RosterCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
+#include "db/Db.h"
 #include "Session.h"
 #include "period/CommandChecks.h"
 #include "sheet/Sheet.h"
@@ -29,6 +31,8 @@ int rosterImport(Session& session, int month, const QString& path,
 {
     if (!validMonth(month))
         return Refused;
+    // The checks hold until the store: no other program changes the unit in between.
+    Transaction tx(session.db());
     if (!checksPass(unitCheck(session, false)))
         return Refused;
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
@@ -54,6 +58,7 @@ int rosterImport(Session& session, int month, const QString& path,
         err(e.message());
         return Refused;
     }
+    tx.commit();
 
     int failed = 0;
     for (size_t i = 0; i < audit.rows.size(); ++i) {
@@ -80,7 +85,7 @@ int rosterExport(Session& session, int month)
     return 0;
 }
 
-int rosterDiff(Session& session, int from, int to)
+int rosterDiff(Session& session, int from, int to, bool pdf)
 {
     const QString refusal = rosterDiffRefusal(session.db(), from, to);
     if (!refusal.isEmpty()) {
@@ -94,6 +99,8 @@ int rosterDiff(Session& session, int from, int to)
             .arg(diff.count(RosterChangeKind::Joined))
             .arg(diff.count(RosterChangeKind::Left))
             .arg(diff.count(RosterChangeKind::Changed)));
+    if (pdf)
+        writePagePdf(session.folder(), rosterDiffName(diff), rosterDiffPage(diff).laidOut());
     return 0;
 }
 

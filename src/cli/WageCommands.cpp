@@ -1,6 +1,8 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
+#include "db/Db.h"
 #include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
@@ -22,14 +24,19 @@ bool validMonth(int month)
     return false;
 }
 
-// "检查/合计/存储" on a filled sheet, its messages printed.
-int storeSheet(Session& session, int month, Sheet& sheet)
+// "检查/合计/存储" on a filled sheet within the command's transaction, committed, then what the
+// sheet came from (`filled`) and the store's messages printed.
+int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
+               const QString& filled = {})
 {
     const WageCheckResult result = storeWages(session.db(), month, sheet);
     if (result.refused()) {
         err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
     }
+    tx.commit();
+    if (!filled.isEmpty())
+        out(filled);
     for (const QString& message : wageStoreMessages(result))
         out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
@@ -41,7 +48,11 @@ int storeSheet(Session& session, int month, Sheet& sheet)
 int wagesImport(Session& session, int month, const QString& path,
                 std::optional<TextEncoding> encoding)
 {
-    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
+    if (!validMonth(month))
+        return Refused;
+    // The checks hold until the store: no other program clears the roster in between.
+    Transaction tx(session.db());
+    if (!checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
     ImportSource source;
@@ -52,12 +63,19 @@ int wagesImport(Session& session, int month, const QString& path,
         return Refused;
     }
     out(importSourceText(source));
-    return storeSheet(session, month, sheet);
+    if (lastWageRow(sheet) < wage::FirstPersonRow) {
+        err(QStringLiteral("文件中没有工资数据。"));
+        return Refused;
+    }
+    return storeSheet(session, month, sheet, tx);
 }
 
 int wagesCarry(Session& session, int month, bool replace)
 {
-    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
+    if (!validMonth(month))
+        return Refused;
+    Transaction tx(session.db());
+    if (!checksPass(wageMonthOpens(session, month)))
         return Refused;
     const QString refusal = wageCarryRefusal(session.db(), month);
     if (!refusal.isEmpty()) {
@@ -69,8 +87,8 @@ int wagesCarry(Session& session, int month, bool replace)
         return Refused;
     }
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
-    out(wageCarryMessage(carryWages(session.db(), month, sheet)));
-    return storeSheet(session, month, sheet);
+    return storeSheet(session, month, sheet, tx,
+                      wageCarryMessage(carryWages(session.db(), month, sheet)));
 }
 
 int wagesExport(Session& session, int month)
@@ -81,7 +99,7 @@ int wagesExport(Session& session, int month)
     return 0;
 }
 
-int payoutList(Session& session, int first, int last)
+int payoutList(Session& session, int first, int last, bool pdf)
 {
     if (!checksPass(payoutOpens(session)))
         return Refused;
@@ -99,6 +117,11 @@ int payoutList(Session& session, int first, int last)
     }
     for (const QStringList& row : list.rows)
         out(delimitedLine(row, '\t'));
+    if (pdf)
+        writePagePdf(session.folder(), payoutListName(first, last),
+                     payoutPage(list, session.unit().CurDepName, first, last,
+                                QDate::currentDate())
+                         .laidOut());
     return 0;
 }
 

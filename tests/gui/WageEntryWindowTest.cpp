@@ -5,6 +5,7 @@
 #include "monthly/WageEntryWindow.h"
 #include "monthly/WageErrorWindow.h"
 #include "monthly/WageSheet.h"
+#include "monthly/WageStore.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -142,6 +143,26 @@ private slots:
         QCOMPARE(shown.mark(4, wage::NameCol), CellMark::Error);
         QCOMPARE(again.findChild<QLabel*>("count")->text(), QStringLiteral("共3条"));
         QVERIFY(!again.hasUnsavedChanges());
+    }
+
+    // The total is computed on storing: typed over, it keeps what it holds; the parts take it.
+    void totalTakesNoTyping()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.toggleEdit();
+        SheetView* view = w.view();
+        view->setFocus();
+        view->selectRange(2, wage::OtherCol, 2, wage::OtherCol);
+        QTest::keyClicks(view, "8");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(w.sheet().text(2, wage::OtherCol), QStringLiteral("8"));
+        view->selectRange(2, wage::TotalCol, 2, wage::TotalCol);
+        QTest::keyClicks(view, "8");
+        QCOMPARE(QApplication::focusWidget(), view);  // no editor opened
+        QCOMPARE(w.sheet().text(2, wage::TotalCol), QString());
     }
 
     // A row without a name number is not stored; the sheet keeps it unsaved, so it is not lost
@@ -284,6 +305,13 @@ private slots:
         typeRow(w.sheet(), 2, {"1001", "张三", "3000"});
         typeRow(w.sheet(), 3, {"1001", "张三", "200000"});
         w.store();
+        // A number twice would be counted twice by every report: refused, both rows named.
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("第2行与第3行的姓名编号都是1001，一人一月只能有一行工资，"
+                                "请合并或改正。\n\r本月工资未作任何改动。"));
+        QVERIFY(!monthHasWages(f.s.db(), Month));
+        typeRow(w.sheet(), 3, {"1002", "李四", "200000"});
+        w.store();
         QVERIFY(button(w, "duplicates")->isEnabled());
 
         // Confirming the out-of-bounds total empties the error list: the window closes and the
@@ -296,8 +324,11 @@ private slots:
         QCOMPARE(f.prompter.shown.last(), QStringLiteral("工资审核性错误确认成功！"));
         QCOMPARE(w.sheet().mark(3, wage::TotalCol), CellMark::None);
 
-        // A duplicate renamed in the duplicate window is checked again by the store that
-        // closing it runs: the new person is not in the roster.
+        // A month an older installation stored may still hold a number twice. A duplicate
+        // renamed in the duplicate window is checked again by the store that closing it runs:
+        // the new person is not in the roster.
+        f.s.db().exec("UPDATE Wage_Info SET sNumber = '1001', sName = '张三'"
+                      " WHERE sNumber = '1002'");
         whenModal<WageDuplicatesWindow>([](WageDuplicatesWindow& d) {
             QCOMPARE(d.sheet().text(3, wage::TotalCol), QStringLiteral("200000"));
             typeRow(d.sheet(), 3, {"1003", "赵六"});

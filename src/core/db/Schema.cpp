@@ -49,6 +49,35 @@ std::string figureColumns(const std::vector<const char*>& names)
     return out;
 }
 
+// Indexes that only make checks fast: the failed rows that refuse a report or a month, and the
+// organ posts LookLeader looks for. Partial, so a save writes nothing to them for the rows that
+// pass; a query uses one only when it spells the same condition.
+const char* const ReadingIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS Staff_moninfo_failed ON Staff_moninfo (sMon) WHERE sIsok = '0'",
+    "CREATE INDEX IF NOT EXISTS Wage_Info_failed ON Wage_Info (sMon)"
+    " WHERE sFlag = '0' OR wFlag = '0'",
+    "CREATE INDEX IF NOT EXISTS Staff_moninfo_organ_posts ON Staff_moninfo (sPost)"
+    " WHERE sPost < 20",
+};
+
+// A file written before the indexes existed gets them at its next opening. One that cannot take
+// them now (read-only, or another program writing) is read without them, only more slowly.
+void addReadingIndexes(Db& db)
+{
+    if (std::get<long long>(db.scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index'"
+                                      " AND name IN ('Staff_moninfo_failed', 'Wage_Info_failed',"
+                                      " 'Staff_moninfo_organ_posts')")) ==
+        static_cast<long long>(std::size(ReadingIndexes)))
+        return;
+    try {
+        Transaction tx(db);
+        for (const char* sql : ReadingIndexes)
+            db.exec(sql);
+        tx.commit();
+    } catch (const DatabaseError&) {
+    }
+}
+
 // A form's table: one row of figures between the unit's number and name, or the numbered rows
 // of a category table, made here.
 std::vector<std::string> formTableStatements(const StoredTable& t)
@@ -132,6 +161,8 @@ void createSchema(Db& db)
     Transaction tx(db);
     for (const std::string& sql : tableStatements())
         db.exec(sql);
+    for (const char* sql : ReadingIndexes)
+        db.exec(sql);
     insertCodeRows(db);
     db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
     tx.commit();
@@ -194,6 +225,7 @@ void prepareSchema(Db& db)
     if (version < 1 || !db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND"
                                   " name = 'Staff_moninfo'"))
         throw DatabaseError(QStringLiteral("不是本系统的数据库文件：%1").arg(db.path()));
+    addReadingIndexes(db);
 }
 
 }  // namespace vel

@@ -122,6 +122,11 @@ QStringList splitLine(const QString& text, QChar separator, int line)
                 ++pos;
             field = text.mid(start, pos - start);
         }
+        // A lone return among ordinary line ends says more than "a control character".
+        if (field.contains(u'\r'))
+            refuseCell(line, column,
+                       QStringLiteral("含有单独的回车符 U+000D：文件的换行方式不统一，"
+                                      "请把文件统一保存为一种换行方式后再导入。"));
         refuseControlCharacters(field, line, column);
         cells.append(field);
         if (pos >= n)
@@ -178,15 +183,18 @@ DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEnc
         body.remove(0, 3);
         encoding = encoding.value_or(TextEncoding::Utf8);
     }
+    // Lines end in "\n" (any "\r" before it belongs to the line end), or, in a file that holds no
+    // "\n" at all, in a lone "\r" as old Mac programs write them.
+    const char lineEnd = body.contains('\n') ? '\n' : '\r';
     std::vector<QByteArray> raw;
     qsizetype start = 0;
     while (start < body.size()) {
-        qsizetype end = body.indexOf('\n', start);
+        qsizetype end = body.indexOf(lineEnd, start);
         const bool last = end < 0;
         if (last)
             end = body.size();
         qsizetype stop = end;
-        while (!last && stop > start && body[stop - 1] == '\r')
+        while (!last && lineEnd == '\n' && stop > start && body[stop - 1] == '\r')
             --stop;
         raw.push_back(body.mid(start, stop - start));
         start = end + 1;
@@ -224,16 +232,19 @@ DelimitedText readDelimitedFile(const QString& path, std::optional<TextEncoding>
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
-    // A device or a pipe has no size to check first: the reads stop at the limit.
+    // A device or a pipe has no size to check first: the reads stop at the limit. Read in
+    // blocks, since a read of "at most the limit" reserves the whole limit each time.
     QByteArray bytes;
+    if (info.isFile())
+        bytes.reserve(info.size());
+    char block[64 * 1024];
     while (true) {
-        const QByteArray line = file.readLine(MaxImportFileBytes + 2 - bytes.size());
-        if (line.isEmpty()) {
-            if (file.error() != QFileDevice::NoError)
-                throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
+        const qint64 n = file.read(block, sizeof block);
+        if (n < 0)
+            throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
+        if (n == 0)
             break;
-        }
-        bytes += line;
+        bytes.append(block, n);
         if (bytes.size() > MaxImportFileBytes)
             refuseLargeFile(path);
     }

@@ -11,9 +11,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vel {
 namespace {
@@ -25,18 +24,26 @@ const std::array<WageColumn, 7> Columns = {{
     {wage::NameCol, "姓名", "sName"},
     {wage::BasicCol, "基本工资", "sN1"},
     {wage::PerformanceCol, "绩效工资", "sN2"},
-    {wage::AllowanceCol, "    工资性津      贴和补贴", "sN3"},
+    {wage::AllowanceCol, "工资性津贴和补贴", "sN3"},
     {wage::OtherCol, "其他工资", "sN4"},
     {wage::TotalCol, "合计", "sTotal"},
 }};
 
-// A stored amount as the sheet shows it; a text the engine kept as text stays as it is.
+// A stored amount as the sheet shows it, read as the number the engine holds: a month of them
+// through text took most of the window's opening. A text that is no number stays as it is.
 QString storedAmount(const Query& q, const char* field)
 {
-    const QString text = q.text(field);
+    const SqlValue value = q.value(field);
+    if (const auto* d = std::get_if<double>(&value))
+        return decimalText(*d);
+    if (const auto* i = std::get_if<long long>(&value))
+        return decimalText(static_cast<double>(*i));
+    const auto* text = std::get_if<QString>(&value);
+    if (!text)
+        return {};
     bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? decimalText(value) : text;
+    const double number = text->toDouble(&ok);
+    return ok ? decimalText(number) : *text;
 }
 
 }  // namespace
@@ -57,9 +64,7 @@ QString wageHeader(int col, WageTemplate t)
 
 QString wageFileHeader(int col)
 {
-    QString header = wageHeader(col, WageTemplate::Entry);
-    header.remove(u' ');
-    return header;
+    return wageHeader(col, WageTemplate::Entry);
 }
 
 void applyWageLayout(Sheet& sheet, WageTemplate t)
@@ -77,12 +82,17 @@ double roundedAmount(double value)
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return value == 0 ? 0.0 : value;  // no "-0"
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.15g", value);
-    return std::strtod(digits, nullptr);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+    std::from_chars(digits, written.ptr, value);
+    return value;
 }
 
 QString decimalText(double value)
 {
+    // Whole amounts, nearly all of them, without the general conversion.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qlonglong>(value));
     return QString::number(roundedAmount(value), 'f', QLocale::FloatingPointShortest);
 }
 

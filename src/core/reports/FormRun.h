@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Progress.h"
+#include "output/LaidOutSheet.h"
 #include "period/PeriodChecks.h"
 #include "reports/FormDefinition.h"
 
@@ -58,11 +59,16 @@ public:
     // The unit's lines above the sheet.
     QStringList unitLines() const;
 
+    // The workbook's base name; the PDF of the printed pages takes it too.
+    QString workbookName() const;
     QString workbookPath() const;
     QString workbookFolder() const;
     // Writes the workbook (for a form headed by a year, the year typed; else its default);
     // returns the closing message. Throws Error, leaving earlier files, when it fails.
     QString exportWorkbook(const Progress& progress = {}, const QString& year = {}) const;
+    // The page the workbook holds, for printing; the year as exportWorkbook() takes it. Throws
+    // Error when the year makes no page.
+    LaidOutSheet printedSheet(const QString& year = {}) const;
 
     // Whether this period is submitted at all.
     bool submissionOffered() const;

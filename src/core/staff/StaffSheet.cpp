@@ -1,5 +1,6 @@
 #include "StaffSheet.h"
 
+#include "Errors.h"
 #include "sheet/Sheet.h"
 #include "unit/UnitRegistration.h"
 
@@ -51,8 +52,9 @@ const TemplateLayout& layoutOf(StaffTemplate t)
         {2304, 2341, 1536, 1280, 1280, 2048, 1280, 1536, 2560, 4352, 4352, 0, 0, 1280, 1280,
          1280, 1280, 1536},
         16000, 320, true};
+    // 用工身份 as wide as in the opening roster: "劳务派遣人员" must show whole.
     static const TemplateLayout monthly{
-        {2342, 2085, 1207, 1134, 1134, 2304, 1280, 1536, 2231, 4206, 3621, 2304, 2048, 1280,
+        {2342, 2085, 1207, 1134, 1134, 2304, 1280, 1536, 2231, 4206, 3621, 2304, 3072, 1280,
          1280, 1280, 1792, 1792},
         16380, 310, false};
     switch (t) {
@@ -142,6 +144,23 @@ int lastPersonRow(const Sheet& sheet)
     while (row <= sheet.maxRow() && !sheet.text(row, staff::NameCol).isEmpty())
         ++row;
     return row - 1;
+}
+
+void NamelessRowCheck::row(int number, bool named)
+{
+    if (!named) {
+        if (!namelessRow_)
+            namelessRow_ = number;
+    } else if (namelessRow_) {
+        throw Error(QStringLiteral("第%1行没有姓名，其下还有人员。").arg(namelessRow_));
+    }
+}
+
+void refusePeopleBelowNamelessRow(const Sheet& sheet)
+{
+    NamelessRowCheck check;
+    for (int row = staff::FirstPersonRow; row <= sheet.maxRow(); ++row)
+        check.row(row, !sheet.text(row, staff::NameCol).isEmpty());
 }
 
 bool isWorkYears(const QString& text)

@@ -97,7 +97,10 @@ void SheetDropDowns::place()
     }
     const int top = view_.rowViewportPosition(a.r1 - 1);
     const int bottom = view_.rowViewportPosition(lastRow - 1) + view_.rowHeight(lastRow - 1);
-    shown_->setGeometry(left, top, right - left, bottom - top);
+    // As wide as its longest entry, kept inside the grid where the cell lies near its edge.
+    const int width = std::max(right - left, shown_->fullWidth(bottom - top));
+    const int x = std::max(0, std::min(left, view_.viewport()->width() - width));
+    shown_->setGeometry(x, top, width, bottom - top);
 }
 
 }  // namespace vel::gui

@@ -10,12 +10,14 @@
 
 namespace vel::gui {
 
+class FrozenRows;
 class SheetDocument;
 class SheetModel;
 
 // The worksheet grid of every sheet window, bound to one Sheet that stays the window's data: core
 // rules read and mark it, the grid shows and edits it. Rows and columns count from 1 here.
-// Typing starts editing a cell; Enter commits and moves down, Tab moves right.
+// Typing starts editing a cell; Enter commits and moves down, Tab moves right. After a run of Tabs
+// Enter goes to the next row's cell in the column where the run began, as in a spreadsheet.
 class SheetView : public QTableView {
     Q_OBJECT
 public:
@@ -30,6 +32,8 @@ public:
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
+    // Columns the program computes (a total): typing and double-clicking edit nothing there.
+    void setComputedColumns(const QList<int>& columns);
 
     // The top left cell of the selection (the active cell): where a paste lands.
     int selStartRow() const { return selectedRange().r1; }
@@ -53,8 +57,9 @@ public:
     void undo();
     void redo();
 
-    // The title rows at the top (1 unless a window says otherwise): their texts wrap and the
-    // rows grow to show all of them. Any cell whose text is cut shows it whole as a tooltip.
+    // The title rows at the top (1 unless a window says otherwise): their texts wrap, the rows
+    // grow to show all of them and they stay in view while the rows below scroll. Any cell
+    // whose text is cut shows it whole as a tooltip.
     // Rows a window names here are never edited: no typing, pasting, cutting, clearing,
     // inserting or deleting reaches them.
     int headerRows() const { return headerRows_; }
@@ -70,6 +75,8 @@ public:
     // shows every row down to the last one holding text.
     int fullWidth() const;
     int usedHeight() const;
+    // The cell (1-based) shows only part of its one line of text.
+    bool textCut(int row, int col) const;
 
 signals:
     void cellDoubleClicked(int row, int col);
@@ -83,6 +90,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -92,6 +100,10 @@ private:
     // The part below the header rows that editing commands may change.
     CellRange editablePart(CellRange range) const;
     void moveCurrent(CursorAction action);
+    // Tab and Shift+Tab: one more step of the run, or the first of a new one.
+    void moveAcross(CursorAction action);
+    // Enter: down, or to the start column of the Tab run that ends here.
+    void moveDown();
     void applyLayout();
     void applyColumns();
     void applyRows();
@@ -110,10 +122,13 @@ private:
 
     SheetModel* model_;
     SheetDocument* document_ = nullptr;
+    FrozenRows* frozen_ = nullptr;
     int headerRows_ = 1;
     bool layingOut_ = false;
     mutable QHash<int, int> lineHeights_;  // point size -> pixels
     std::vector<int> appliedWidths_;  // sheet widths last turned into pixels; -1 for none
+    int tabRunColumn_ = -1;             // where the Tab run began
+    QPersistentModelIndex tabRunEnd_;  // where it went last; the run ends once the cell moves
 };
 
 }  // namespace vel::gui

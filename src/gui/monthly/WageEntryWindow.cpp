@@ -94,6 +94,7 @@ void WageEntryWindow::reload()
     setEditing(false);
     Session& session = context_.session;
     std::optional<int> n;
+    read_.take(session.db());
     quietly([&] { n = openWageSheet(session.db(), session.lastWageMonth(), month_, sheet()); });
     markSaved();
     setCount(n.value_or(0));
@@ -153,7 +154,8 @@ void WageEntryWindow::store()
     duplicates_->setEnabled(true);
     WageCheckResult result;
     try {
-        result = storeWages(session.db(), month_, sheet(), progress());
+        result = read_.write(session.db(),
+                             [&] { return storeWages(session.db(), month_, sheet(), progress()); });
     } catch (...) {
         context_.setProgress(0);
         throw;

@@ -1,5 +1,6 @@
 #include "WageSheetWindow.h"
 
+#include "Session.h"
 #include "WindowFit.h"
 #include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
@@ -9,8 +10,7 @@
 
 namespace vel::gui {
 namespace {
-// Characters, in the sheet's units: narrow enough for the blanks in the allowance header to wrap
-// it as "工资性津" over "贴和补贴" in the title row.
+// Characters, in the sheet's units: wide enough for "工资性津贴和补贴" on one line.
 constexpr int ColumnWidth = 13 * 256;
 }
 
@@ -31,6 +31,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     : QDialog(parent),
       context_(context),
       month_(month),
+      read_(context.session.db()),
       sheet_(Sheet::DefaultMaxRow, wage::ColumnCount)
 {
     applyWageLayout(sheet_, layout);
@@ -41,6 +42,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
     view_->setHeaderRows(wage::HeaderRow);
+    view_->setComputedColumns({wage::TotalCol});  // totalled on storing
     fitOnShow(this, view_);
 }
 

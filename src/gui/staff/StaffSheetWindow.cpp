@@ -18,7 +18,7 @@ namespace vel::gui {
 
 StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate layout,
                                    QWidget* parent)
-    : QDialog(parent), context_(context)
+    : QDialog(parent), context_(context), read_(context.session.db())
 {
     panel_ = new StaffSheetPanel(context_.session, layout, this);
     connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
