@@ -93,7 +93,7 @@ private slots:
         typeRow(sheet, 6, below);
         QVERIFY(w.hasUnsavedChanges());
         // Every pass ends at row 5, so 李四 would be lost: the whole sheet is refused.
-        auto* saveButton = w.findChild<QPushButton*>("B3");
+        auto* saveButton = w.findChild<QPushButton*>("save");
         saveButton->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第5行没有姓名，其下还有人员。"));
         QVERIFY(storedNames(s, 0).isEmpty());
@@ -138,7 +138,7 @@ private slots:
         w.panel()->view()->selectRange(3, 1, 3, 1);
         w.panel()->view()->paste();
         QCOMPARE(w.panel()->sheet().text(5, 1), QStringLiteral("李四"));
-        w.findChild<QPushButton*>("B3")->click();
+        w.findChild<QPushButton*>("save")->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第4行没有姓名，其下还有人员。"));
         QVERIFY(storedNames(s, 0).isEmpty());
     }
