@@ -1,3 +1,4 @@
+#include "CheckCommands.h"
 #include "CliSupport.h"
 #include "Errors.h"
 #include "HelpCommands.h"
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
         cli.add_subcommand("overview", "print the year at a glance: rosters, wages, problems, forms");
 
     cli::ReportCommands reports(cli);
+    cli::CheckCommands checks(cli);
     cli::MaintenanceCommands maintenance(cli);
 
     CLI::App* helpCommand = cli.add_subcommand(
@@ -173,6 +175,8 @@ int main(int argc, char** argv)
         if (*overview)
             return cli::yearOverview(session);
         if (const std::optional<int> code = reports.run(session))
+            return *code;
+        if (const std::optional<int> code = checks.run(session))
             return *code;
         return 0;
     };

@@ -3,6 +3,7 @@
 #include "sheet/Sheet.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
@@ -111,6 +112,10 @@ struct WorkbookLayout {
     bool landscape = false;
     // Printed one page wide: a form's columns must not spill onto a second sheet of paper.
     bool fitToPageWidth = false;
+    // A second sheet of plain text rows after the form's page, named `notesSheetName`, when it
+    // has rows (the data check's explanations).
+    QString notesSheetName;
+    std::vector<QStringList> notesRows;
 
     void setColumnWidths(int c1, int c2, double width)
     {

@@ -1,0 +1,74 @@
+#include "YearRecords.h"
+
+#include "db/Db.h"
+
+#include <cmath>
+
+namespace vel {
+namespace {
+
+std::optional<long long> code(const SQLite::Column& c)
+{
+    return c.isNull() ? std::nullopt : std::optional<long long>(c.getInt64());
+}
+
+QString text(const SQLite::Column& c)
+{
+    return QString::fromUtf8(c.getText()).trimmed();
+}
+
+}  // namespace
+
+std::optional<double> MonthRecords::averageWage() const
+{
+    if (wages.empty())
+        return std::nullopt;
+    return wageTotal / static_cast<double>(wages.size());
+}
+
+int YearRecords::lastRosterMonth() const
+{
+    for (int m = 12; m >= 1; --m)
+        if (months[static_cast<size_t>(m)].hasRoster())
+            return m;
+    return 0;
+}
+
+long long YearRecords::wageMicros(int first, int last) const
+{
+    long long sum = 0;
+    for (int m = first; m <= last; ++m)
+        sum += months[static_cast<size_t>(m)].wageMicros;
+    return sum;
+}
+
+YearRecords loadYearRecords(Db& db)
+{
+    YearRecords year;
+    guarded(db, [&] {
+        SQLite::Statement staff(db.handle(),
+                                "SELECT sMon, sNumber, sName, sBirth, ssf, sqrz FROM Staff_moninfo"
+                                " WHERE sMon BETWEEN 0 AND 12 ORDER BY sMon, id");
+        while (staff.executeStep()) {
+            MonthRecords& m = year.months[static_cast<size_t>(staff.getColumn(0).getInt())];
+            m.roster.push_back({text(staff.getColumn(1)), text(staff.getColumn(2)),
+                                text(staff.getColumn(3)), code(staff.getColumn(4)),
+                                code(staff.getColumn(5))});
+        }
+        SQLite::Statement wages(db.handle(),
+                                "SELECT sMon, sNumber, sName, COALESCE(sTotal, 0), sN1 IS NULL AND"
+                                " sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL FROM Wage_Info"
+                                " WHERE sMon BETWEEN 0 AND 12 ORDER BY sMon, id");
+        while (wages.executeStep()) {
+            MonthRecords& m = year.months[static_cast<size_t>(wages.getColumn(0).getInt())];
+            m.wages.push_back({text(wages.getColumn(1)), text(wages.getColumn(2)),
+                               wages.getColumn(3).getDouble(), wages.getColumn(4).getInt() != 0});
+            m.wageTotal += m.wages.back().total;
+            m.wageMicros += std::llround(m.wages.back().total * 1e6);
+        }
+        return 0;
+    });
+    return year;
+}
+
+}  // namespace vel

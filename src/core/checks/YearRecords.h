@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace vel {
+
+class Db;
+
+// A person of a month's roster, as the data check reads them.
+struct RosterPerson {
+    QString number;
+    QString name;
+    QString birth;  // as stored
+    std::optional<long long> ssf;
+    std::optional<long long> sqrz;
+};
+
+// A wage row of a month.
+struct WageRow {
+    QString number;
+    QString name;
+    double total = 0;
+    bool partsEmpty = false;  // none of the four parts holds a value
+};
+
+struct MonthRecords {
+    std::vector<RosterPerson> roster;
+    std::vector<WageRow> wages;
+    double wageTotal = 0;
+    long long wageMicros = 0;  // the wage total in millionths of a yuan, exact
+
+    bool hasRoster() const { return !roster.empty(); }
+    bool hasWages() const { return !wages.empty(); }
+    // The month's average wage: its wage total over its wage rows; nullopt without wages.
+    std::optional<double> averageWage() const;
+};
+
+// Every month's roster and wages (0 the opening roster), read once for all rules.
+struct YearRecords {
+    std::array<MonthRecords, 13> months;
+
+    // The last month 1..12 that has a roster; 0 when none has.
+    int lastRosterMonth() const;
+    // The wages of months first..last in millionths of a yuan.
+    long long wageMicros(int first, int last) const;
+};
+
+YearRecords loadYearRecords(Db& db);
+
+}  // namespace vel
