@@ -29,20 +29,29 @@ QString checkNoteRefusal(const QString& text)
 
 void storeCheckNote(Db& db, const Finding& finding, const QString& text)
 {
-    if (finding.isError())
-        throw Error(QStringLiteral("%1是错误，须改正数据，不能用说明代替。").arg(finding.code));
+    storeCheckNotes(db, {&finding}, text);
+}
+
+void storeCheckNotes(Db& db, const std::vector<const Finding*>& findings, const QString& text)
+{
+    for (const Finding* f : findings)
+        if (f->isError())
+            throw Error(QStringLiteral("%1是错误，须改正数据，不能用说明代替。").arg(f->code));
     // One line per finding in the explanations file.
     const QString line = text.simplified();
     const QString refusal = checkNoteRefusal(line);
     if (!refusal.isEmpty())
         throw Error(refusal);
-    const QString place = finding.place.token();
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     Transaction tx(db);
-    db.exec("DELETE FROM Check_Note WHERE Code = ? AND Place = ?", {finding.code, place});
-    if (!line.isEmpty())
-        db.exec("INSERT INTO Check_Note (Code, Period, Place, Note, NoteDate) VALUES (?, ?, ?, ?, ?)",
-                {finding.code, finding.place.periodText(), place, line,
-                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))});
+    for (const Finding* f : findings) {
+        const QString place = f->place.token();
+        db.exec("DELETE FROM Check_Note WHERE Code = ? AND Place = ?", {f->code, place});
+        if (!line.isEmpty())
+            db.exec("INSERT INTO Check_Note (Code, Period, Place, Note, NoteDate)"
+                    " VALUES (?, ?, ?, ?, ?)",
+                    {f->code, f->place.periodText(), place, line, today});
+    }
     tx.commit();
 }
 

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace vel {
 
@@ -28,5 +29,7 @@ QString checkNoteRefusal(const QString& text);
 // Keeps the text as the finding's explanation, dated today, or removes it when the text is empty.
 // Throws Error with the refusal, storing nothing, for an error's finding or a text refused.
 void storeCheckNote(Db& db, const Finding& finding, const QString& text);
+// The same for several findings in one transaction: all are kept, or none.
+void storeCheckNotes(Db& db, const std::vector<const Finding*>& findings, const QString& text);
 
 }  // namespace vel

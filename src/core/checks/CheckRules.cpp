@@ -56,7 +56,7 @@ const std::vector<CheckRule>& checkRules()
                         "（接收方的核对）。季报、年报按现有记录重新计算后比较。"),
          QString(),
          QStringLiteral("重新生成该上报文件；不要手工修改上报文件。"),
-         findFilesOffStored, true},
+         findFilesOffStored, MendedIn::Roster, true},
         {"E05", QStringLiteral("名册人数骤减"),
          QStringLiteral("某月名册的人数不到上月的一半（名册没录完，或导入出错）。"
                         "最后一个有名册的月份之前的空月也算。"),
@@ -78,14 +78,14 @@ const std::vector<CheckRule>& checkRules()
              .arg(L::PersonWageChangeYuan)
              .arg(L::LeastMonthWageYuan),
          QStringLiteral("打开该月工资核对此人；确实如此的，写明原因（如补发、病假）。"),
-         findPersonWageSlips},
+         findPersonWageSlips, MendedIn::Wages},
         {"W03", QStringLiteral("月平均工资变动大"),
          QStringLiteral("某月平均工资（工资合计÷工资人数）比上月变动很大。"),
          QStringLiteral("变动达到上月的 %1% 且达到 %2 元。")
              .arg(L::AverageWageChangePercent)
              .arg(L::AverageWageChangeYuan),
          QStringLiteral("核对该月工资；确实如此的（如发年终奖），写明原因。"),
-         findAverageWageJumps},
+         findAverageWageJumps, MendedIn::Wages},
         {"W04", QStringLiteral("疑似重复录入"),
          QStringLiteral("同一月里两人姓名和出生年月相同而姓名编号不同（可能录了两次），"
                         "或同一姓名编号在不同月份姓名不同。在最先出现的月份报告一次。"),
@@ -97,7 +97,7 @@ const std::vector<CheckRule>& checkRules()
                         "没有填写时不检查。"),
          QString(),
          QStringLiteral("核对此人工资；确实如此的（如请假扣发），写明原因。"),
-         findBelowMinimumWage},
+         findBelowMinimumWage, MendedIn::Wages},
         {"W06", QStringLiteral("与上年相比变动大"),
          QStringLiteral("年末从业人员（12 月名册人数）和人均工资（全年工资总额÷年末人数）与上年相比。"
                         "上年数字由历史数据导入带入，或在单位信息中填写；没有时不检查。"),

@@ -33,6 +33,10 @@ private:
 
 using Findings = std::vector<Finding>;
 
+// Where a finding placed in a month is mended: the month's roster or its wages. One placed in a
+// form or a file is mended in its form.
+enum class MendedIn { Roster, Wages };
+
 // One rule of the data check. Codes "E…" are errors that must be corrected before the forms they
 // touch are submitted; "W…" are warnings that may stand with an explanation.
 struct CheckRule {
@@ -42,6 +46,7 @@ struct CheckRule {
     QString limits;  // its limits in words; empty where it has none
     QString todo;    // what the clerk does about a finding
     std::function<void(CheckInput&, Findings&)> find;
+    MendedIn mendedIn = MendedIn::Roster;
     // The rule reads the submission files, not the records: run after a file is written, and
     // not before it (the file is about to be replaced).
     bool readsFiles = false;

@@ -207,6 +207,16 @@ void findFilesOffStored(CheckInput& in, Findings& out)
                       in.form == form ? in.period : std::nullopt, out);
 }
 
+std::optional<bool> submissionCurrent(Session& session, const FormDefinition& form,
+                                      const FormPeriod& period)
+{
+    const QString path = FormRun(session, form, period).submissionPaths().first();
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const Expected e = expectedContent(session, form, period, 0, false);
+    return e.content && dbfDifferences(path, *e.content).empty();
+}
+
 Findings checkWrittenFiles(Session& session, const FormDefinition& form, const FormPeriod& period)
 {
     Findings out;

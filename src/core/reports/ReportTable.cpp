@@ -1,7 +1,6 @@
 #include "ReportTable.h"
 
 #include "db/Db.h"
-#include "output/DbfReadBack.h"
 
 #include <stdexcept>
 
@@ -57,15 +56,6 @@ void storeReportRow(Db& db,
                     const std::set<std::string>& inFen)
 {
     storeReportRow(db, table, reportRow(columns, figures, frdm, frmc, inFen));
-}
-
-bool submissionHolds(const QString& path, const ReportRow& row)
-{
-    DbfContent expected;
-    for (const std::string& c : row.columns)
-        expected.fields.push_back(QByteArray::fromStdString(c));
-    expected.records = {row.values};
-    return dbfDifferences(path, expected).empty();
 }
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "db/Db.h"
+#include "unit/UnitRegistration.h"
 
 #include <cmath>
 
@@ -25,6 +26,7 @@ std::optional<std::optional<double>> typedFigure(const QString& text, bool whole
         return std::nullopt;
     return std::optional<double>(v);
 }
+
 
 }  // namespace
 
@@ -75,14 +77,31 @@ UnitFigures readUnitFigures(const TypedUnitFigures& typed)
     return f;
 }
 
-void saveUnitFigures(Db& db, const UnitFigures& f)
+void writeUnitFigures(Db& db, const UnitFigures& f)
 {
-    Transaction tx(db);
     db.exec("DELETE FROM Unit_Figures");
     db.exec("INSERT INTO Unit_Figures (MinWage, LastYearHeads, LastYearWages) VALUES (?, ?, ?)",
             {value(f.minWage),
              f.lastYearHeads ? SqlValue(*f.lastYearHeads) : SqlValue(nullptr),
              value(f.lastYearWages)});
+}
+
+void saveUnitFigures(Db& db, const UnitFigures& f)
+{
+    Transaction tx(db);
+    writeUnitFigures(db, f);
+    tx.commit();
+}
+
+void saveUnitInfo(Db& db, const UnitRegistration& registration, const TypedUnitFigures& typed)
+{
+    const QString refusal = validateRegistration(registration);
+    if (!refusal.isEmpty())
+        throw Error(refusal);
+    const UnitFigures figures = readUnitFigures(typed);
+    Transaction tx(db);
+    writeRegistration(db, registration);
+    writeUnitFigures(db, figures);
     tx.commit();
 }
 

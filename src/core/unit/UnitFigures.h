@@ -31,7 +31,13 @@ QString unitFiguresRefusal(const TypedUnitFigures& typed);
 // Throws Error with the refusal; stores nothing then.
 UnitFigures readUnitFigures(const TypedUnitFigures& typed);
 
-// Replaces the stored figures.
+// Replaces the stored figures; write… inside the caller's transaction.
 void saveUnitFigures(Db& db, const UnitFigures& figures);
+void writeUnitFigures(Db& db, const UnitFigures& figures);
+
+struct UnitRegistration;
+// "单位信息"'s save: the registration and the figures in one transaction. Throws Error with the
+// refusal, storing nothing, when either is refused.
+void saveUnitInfo(Db& db, const UnitRegistration& registration, const TypedUnitFigures& figures);
 
 }  // namespace vel

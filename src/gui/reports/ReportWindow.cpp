@@ -1,9 +1,11 @@
 #include "ReportWindow.h"
 
+#include "CheckBoxes.h"
 #include "CommandWidgets.h"
 #include "Prompter.h"
 #include "ShellOpen.h"
 #include "WindowFit.h"
+#include "checks/DataCheckWindow.h"
 #include "grid/SheetView.h"
 #include "reports/FormRun.h"
 #include "reports/ReportHeader.h"
@@ -42,6 +44,7 @@ ReportWindow::ReportWindow(const WindowContext& context, std::shared_ptr<FormRun
     };
     export_ = button(text.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
     print_ = button(text.printCaption, "print", [this] { print(); });
+    check_ = button(QStringLiteral("数据审核"), "dataCheck", [this] { openDataCheck(); });
     submit_ = button(text.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
     // A form its guard refused stays blank and offers no file: none would match the records.
@@ -53,7 +56,7 @@ ReportWindow::ReportWindow(const WindowContext& context, std::shared_ptr<FormRun
     auto* layout = new QVBoxLayout(this);
     addHeader(layout);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttonRow({export_, print_, submit_, closeButton}));
+    layout->addLayout(buttonRow({export_, print_, check_, submit_, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
     fitOnShow(this, view_, FitHeight::UsedRows);
@@ -114,8 +117,16 @@ void ReportWindow::print()
     openInShell(this, path);
 }
 
+void ReportWindow::openDataCheck()
+{
+    DataCheckWindow window(context_, {&run_->form(), run_->period(), std::nullopt, true}, this);
+    window.exec();
+}
+
 void ReportWindow::submit()
 {
+    if (!passChecks(this, run_->submissionAudit()))
+        return;
     prompt().info(this, run_->submit());
     openInShell(this, run_->submissionFolder());
     accept();

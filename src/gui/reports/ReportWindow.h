@@ -19,8 +19,8 @@ namespace vel::gui {
 
 class SheetView;
 
-// A computed form in a read-only worksheet under its heading, with its export, print and
-// submission commands; what it shows and offers comes from the form's definition.
+// A computed form in a read-only worksheet under its heading, with its export, print, data check
+// and submission commands; what it shows and offers comes from the form's definition.
 class ReportWindow : public QDialog {
     Q_OBJECT
 public:
@@ -33,9 +33,13 @@ public:
     QPushButton* exportButton() const { return export_; }
     QPushButton* printButton() const { return print_; }
     QPushButton* submitButton() const { return submit_; }
+    QPushButton* checkButton() const { return check_; }
 
     void exportWorkbook();
     void print();
+    // "数据审核" over what touches this form and period.
+    void openDataCheck();
+    // The data check first: its errors refuse, its unexplained warnings ask (No by default).
     void submit();
 
 protected:
@@ -49,6 +53,7 @@ private:
     SheetView* view_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* print_ = nullptr;
+    QPushButton* check_ = nullptr;
     QPushButton* submit_ = nullptr;
     QLineEdit* year_ = nullptr;
     QProgressBar* progress_ = nullptr;
