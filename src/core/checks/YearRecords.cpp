@@ -45,10 +45,12 @@ long long YearRecords::wageMicros(int first, int last) const
 YearRecords loadYearRecords(Db& db)
 {
     YearRecords year;
+    // One pass over each table in stored order ("+sMon" keeps the month index out: a walk that
+    // looks up every row it finds costs more), each month's rows in the order they were entered.
     guarded(db, [&] {
         SQLite::Statement staff(db.handle(),
                                 "SELECT sMon, sNumber, sName, sBirth, ssf, sqrz FROM Staff_moninfo"
-                                " WHERE sMon BETWEEN 0 AND 12 ORDER BY sMon, id");
+                                " WHERE +sMon BETWEEN 0 AND 12");
         while (staff.executeStep()) {
             MonthRecords& m = year.months[static_cast<size_t>(staff.getColumn(0).getInt())];
             m.roster.push_back({text(staff.getColumn(1)), text(staff.getColumn(2)),
@@ -58,7 +60,7 @@ YearRecords loadYearRecords(Db& db)
         SQLite::Statement wages(db.handle(),
                                 "SELECT sMon, sNumber, sName, COALESCE(sTotal, 0), sN1 IS NULL AND"
                                 " sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL FROM Wage_Info"
-                                " WHERE sMon BETWEEN 0 AND 12 ORDER BY sMon, id");
+                                " WHERE +sMon BETWEEN 0 AND 12");
         while (wages.executeStep()) {
             MonthRecords& m = year.months[static_cast<size_t>(wages.getColumn(0).getInt())];
             m.wages.push_back({text(wages.getColumn(1)), text(wages.getColumn(2)),
