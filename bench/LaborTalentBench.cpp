@@ -1,6 +1,7 @@
 // The older labor forms (I202-2, I102-2) and the talent summaries on a year of 3,000 persons in
 // the opening roster and twelve monthly rosters (39,000 staff rows) with 36,000 wage rows: each
 // computed and stored as its window does on opening.
+#include "BenchUnit.h"
 #include "Session.h"
 #include "reports/FormRun.h"
 #include "reports/Forms.h"
@@ -24,13 +25,7 @@ struct Fixture {
 
     Fixture()
     {
-        UnitRegistration r;
-        r.name = "基准单位";
-        r.code = "123456789";
-        r.type = unit::EnterpriseType;
-        r.unitClass = "是1";
-        saveRegistration(session.db(), r);
-        session.unitRegistered();
+        registerBenchUnit(session, "是1");
 
         Db& db = session.db();
         std::mt19937 rng(2012);

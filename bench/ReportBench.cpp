@@ -2,6 +2,7 @@
 // (39,000 staff rows) with 36,000 wage rows: the quarterly and the annual report and both wage
 // summaries over 1–12 computed and stored, their workbooks and submission files, against one
 // hand-written query per report that computes the same figures (the floor).
+#include "BenchUnit.h"
 #include "Session.h"
 #include "reports/FigureForm.h"
 #include "reports/FormRun.h"
@@ -28,13 +29,7 @@ struct Fixture {
 
     Fixture()
     {
-        UnitRegistration r;
-        r.name = "基准单位";
-        r.code = "123456789";
-        r.type = unit::EnterpriseType;
-        r.unitClass = "是1";
-        saveRegistration(session.db(), r);
-        session.unitRegistered();
+        registerBenchUnit(session, "是1");
 
         Db& db = session.db();
         std::mt19937 rng(2012);

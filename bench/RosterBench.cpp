@@ -1,5 +1,6 @@
 // Roster figures for a 16,000-person opening roster: audit and store against a bare insert of
 // the same rows in one transaction (the floor), and loading the stored rows into the sheet.
+#include "BenchUnit.h"
 #include "Session.h"
 #include "sheet/Sheet.h"
 #include "staff/RosterStore.h"
@@ -23,13 +24,7 @@ struct Fixture {
 
     Fixture()
     {
-        UnitRegistration r;
-        r.name = "基准单位";
-        r.code = "123456789";
-        r.type = unit::EnterpriseType;
-        r.unitClass = "是1";
-        saveRegistration(session.db(), r);
-        session.unitRegistered();
+        registerBenchUnit(session, "是1");
         session.codes().load(session.db(), "1");
         const QStringList answers = {"男", "否", "是", "1967-05", "20", "5", "大学本科",
                                      "管理人员", "中级", "无", "在岗职工", "是", "否", "否",

@@ -5,13 +5,13 @@
 // The two commands alternate, and each repetition reports both times and their ratio; read the
 // medians and the spread, since other work on the machine moves single runs. VELDRASSA_CLI names
 // another build of the command line to measure instead of this one.
+#include "BenchUnit.h"
 #include "db/Db.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +32,10 @@ using namespace vel;
 
 namespace {
 
-constexpr int People = 16000;
+using bench::People;
+using bench::rosterCsv;
+using bench::wageCsv;
+using bench::writeFile;
 constexpr int Repetitions = 15;
 
 struct ProcessTime {
@@ -76,45 +79,6 @@ ProcessTime runProcess(const QStringList& command, const QString& input = "/dev/
         throw std::runtime_error(args[0] + " failed");
     return {std::chrono::duration<double, std::milli>(end - start).count(),
             millis(usage.ru_utime) + millis(usage.ru_stime)};
-}
-
-void writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
-// Every answer valid for a unit of class "否", varied over the code lists.
-QString rosterCsv(int people)
-{
-    const QStringList posts = {"管理人员", "办事人员", "技师", "高级工", "中级专业技术人员",
-                               "单位负责人"};
-    const QStringList education = {"大学本科", "大学专科", "硕士研究生", "普通高中", "初中"};
-    const QStringList grades = {"无", "中级", "初级"};
-    const QStringList skills = {"无", "技师", "高级工"};
-    QString csv = "姓名,姓名编号,性别,少数民族,中共党员,出生年月,参加工作年限,其中本岗位年限,"
-                  "学历,岗位名称,专业技术等级,技能等级,用工身份,全日制用工\n";
-    QTextStream out(&csv);
-    for (int i = 0; i < people; ++i)
-        out << "员工" << i << ',' << 100000 + i << ',' << (i % 2 ? "男" : "女") << ",否,"
-            << (i % 3 ? "否" : "是") << ',' << 1950 + i % 45 << '-'
-            << QString::number(1 + i % 12).rightJustified(2, '0') << ',' << i % 30 << ','
-            << i % 10 << ',' << education[i % 5] << ',' << posts[i % 6] << ',' << grades[i % 3]
-            << ',' << skills[i % 3] << ",在岗职工,是\n";
-    out.flush();
-    return csv;
-}
-
-// Every person of the roster paid within the bounds.
-QString wageCsv(int people)
-{
-    QString csv = "姓名编号,姓名,基本工资,绩效工资,工资性津贴和补贴,其他工资\n";
-    QTextStream out(&csv);
-    for (int i = 0; i < people; ++i)
-        out << 100000 + i << ",员工" << i << ',' << 3000 + i % 500 << ",1200.5,,300\n";
-    out.flush();
-    return csv;
 }
 
 const char* const RosterScript = R"(CREATE TEMP TABLE staging (c1, c2, c3, c4, c5, c6, c7, c8,
@@ -164,6 +128,7 @@ struct Setup {
         writeFile(d.filePath("wages.sql"), WageScript);
         QDir::setCurrent(dir.path());
 
+        runProcess({cli, "--data-dir", work, "init"});
         runProcess({cli, "--data-dir", work, "unit", "set", "--name", "基准单位", "--code",
                     "123456789", "--class", "否"});
         for (const char* month : {"0", "1"})

@@ -1,5 +1,6 @@
 // Start-up figures: creating a fresh unit database, and opening the main window on one.
 #include "MainWindow.h"
+#include "BenchUnit.h"
 #include "Session.h"
 
 #include <QApplication>
@@ -28,12 +29,7 @@ static void StartToShownMainWindow(benchmark::State& state)
     QTemporaryDir dir;
     {
         Session s{WorkFolder(dir.path())};
-        UnitRegistration r;
-        r.name = "基准单位";
-        r.code = "123456789";
-        r.type = unit::EnterpriseType;
-        r.unitClass = "否";
-        saveRegistration(s.db(), r);
+        registerBenchUnit(s, "否");
     }
     for (auto _ : state) {
         Session session{WorkFolder(dir.path())};

@@ -1,5 +1,6 @@
 // Wage figures: storing a full month against the bare insert of its rows, opening the wage window
 // on a full month, and the payout list of a year.
+#include "BenchUnit.h"
 #include "Session.h"
 #include "WindowContext.h"
 #include "monthly/WageEntryWindow.h"
@@ -107,13 +108,7 @@ static void OpenWageWindowOnAFullMonth(benchmark::State& state)
 {
     QTemporaryDir dir;
     Session session{WorkFolder(dir.path())};
-    UnitRegistration r;
-    r.name = "基准单位";
-    r.code = "123456789";
-    r.type = unit::EnterpriseType;
-    r.unitClass = "否";
-    saveRegistration(session.db(), r);
-    session.unitRegistered();
+    registerBenchUnit(session, "否");
     addRoster(session.db(), 1, MonthRows);
     Sheet sheet = monthSheet();
     storeWages(session.db(), session.unit(), 1, sheet);

@@ -30,8 +30,11 @@ MaintenanceCommands::MaintenanceCommands(CLI::App& cli)
                                 "monthly-staff and wages: only this month, the last one entered");
     clear_->add_flag("--yes", yes_, "answer the question Yes");
     import_ = cli.add_subcommand("import-history",
-                                 "add staff and wages from an earlier installation's work folder");
-    import_->add_option("--from", from_, "the earlier installation's folder")->required();
+                                 "add staff and wages from an earlier installation's folder");
+    import_->add_option("--from", from_,
+                        "the folder whose Database holds RCdatabase.db or the earlier program's "
+                        "Access RCdatabase.mdb")
+        ->required();
     import_->add_option("--option", option_,
                         "1 December as opening roster, 2 opening roster, 3 monthly rosters, "
                         "4 wages, 5 monthly rosters and wages")
@@ -110,7 +113,7 @@ int MaintenanceCommands::clear(Session& session)
         month = monthValue_;
     if (!checksPass(clearChecks(session, kind->second, month), yes_))
         return Refused;
-    out(clearData(session.db(), kind->second, month).trimmed());
+    out(clearData(session, kind->second, month).trimmed());
     return 0;
 }
 

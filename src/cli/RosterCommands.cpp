@@ -1,6 +1,7 @@
 #include "RosterCommands.h"
 
 #include "CliSupport.h"
+#include "db/Db.h"
 #include "Session.h"
 #include "period/CommandChecks.h"
 #include "sheet/Sheet.h"
@@ -29,6 +30,8 @@ int rosterImport(Session& session, int month, const QString& path,
 {
     if (!validMonth(month))
         return Refused;
+    // The checks hold until the store: no other program changes the unit in between.
+    Transaction tx(session.db());
     if (!checksPass(unitCheck(session, false)))
         return Refused;
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
@@ -36,8 +39,8 @@ int rosterImport(Session& session, int month, const QString& path,
     RosterFile file;
     try {
         file = readRosterFile(path, encoding);
-        // The encoding is named even when the file's people are then refused.
-        out(QStringLiteral("encoding %1").arg(encodingName(file.encoding)));
+        // How the file was read is named even when its people are then refused.
+        out(importSourceText(file.source));
         placeRosterFile(file, sheet, staffClass);
     } catch (const Error& e) {
         err(e.message());
@@ -54,6 +57,7 @@ int rosterImport(Session& session, int month, const QString& path,
         err(e.message());
         return Refused;
     }
+    tx.commit();
 
     int failed = 0;
     for (size_t i = 0; i < audit.rows.size(); ++i) {

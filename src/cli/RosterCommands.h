@@ -13,7 +13,8 @@ class Session;
 namespace vel::cli {
 
 // Audits and stores a roster file as the month's roster, as the roster windows save a sheet.
-// The file is read in `encoding`, else in the one its bytes show; the first line printed names it.
+// A workbook is read by its first worksheet; a CSV file in `encoding`, else in the one its bytes
+// show. The first line printed says which.
 int rosterImport(Session& session, int month, const QString& path,
                  std::optional<TextEncoding> encoding);
 int rosterExport(Session& session, int month);

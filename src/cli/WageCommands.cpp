@@ -1,6 +1,7 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "db/Db.h"
 #include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
@@ -22,14 +23,19 @@ bool validMonth(int month)
     return false;
 }
 
-// "检查/合计/存储" on a filled sheet, its messages printed.
-int storeSheet(Session& session, int month, Sheet& sheet)
+// "检查/合计/存储" on a filled sheet within the command's transaction, committed, then what the
+// sheet came from (`filled`) and the store's messages printed.
+int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
+               const QString& filled = {})
 {
     const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
     if (result.refused()) {
         err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
     }
+    tx.commit();
+    if (!filled.isEmpty())
+        out(filled);
     for (const QString& message : wageStoreMessages(result, session.unit()))
         out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
@@ -41,27 +47,34 @@ int storeSheet(Session& session, int month, Sheet& sheet)
 int wagesImport(Session& session, int month, const QString& path,
                 std::optional<TextEncoding> encoding)
 {
-    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
+    if (!validMonth(month))
+        return Refused;
+    // The checks hold until the store: no other program clears the roster in between.
+    Transaction tx(session.db());
+    if (!checksPass(wageMonthOpens(session, month)))
         return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
-    TextEncoding used = TextEncoding::Utf8;
+    ImportSource source;
     try {
-        used = readWageFile(path, sheet, encoding);
+        source = readWageFile(path, sheet, encoding);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
-    out(QStringLiteral("encoding %1").arg(encodingName(used)));
+    out(importSourceText(source));
     if (lastWageRow(sheet) < wage::FirstPersonRow) {
         err(QStringLiteral("文件中没有工资数据。"));
         return Refused;
     }
-    return storeSheet(session, month, sheet);
+    return storeSheet(session, month, sheet, tx);
 }
 
 int wagesCarry(Session& session, int month, bool replace)
 {
-    if (!validMonth(month) || !checksPass(wageMonthOpens(session, month)))
+    if (!validMonth(month))
+        return Refused;
+    Transaction tx(session.db());
+    if (!checksPass(wageMonthOpens(session, month)))
         return Refused;
     const QString refusal = wageCarryRefusal(session.db(), month);
     if (!refusal.isEmpty()) {
@@ -73,8 +86,8 @@ int wagesCarry(Session& session, int month, bool replace)
         return Refused;
     }
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
-    out(wageCarryMessage(carryWages(session.db(), month, sheet)));
-    return storeSheet(session, month, sheet);
+    return storeSheet(session, month, sheet, tx,
+                      wageCarryMessage(carryWages(session.db(), month, sheet)));
 }
 
 int wagesExport(Session& session, int month)

@@ -13,8 +13,8 @@ class Session;
 namespace vel::cli {
 
 // Checks, totals and stores a wage file as the month's wages, after the checks that opening the
-// month's wage entry runs. The file is read in `encoding`, else in the one its bytes show; the first
-// line printed names it.
+// month's wage entry runs. A workbook is read by its first worksheet; a CSV file in `encoding`,
+// else in the one its bytes show. The first line printed says which.
 int wagesImport(Session& session, int month, const QString& path,
                 std::optional<TextEncoding> encoding);
 // "导入上一月" and store: last month's wages for the month's roster, after the same checks.

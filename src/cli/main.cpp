@@ -56,13 +56,13 @@ int main(int argc, char** argv)
     int month = 0;
     std::string file;
     CLI::App* rosterImport =
-        roster->add_subcommand("import", "audit and store a CSV or tab-separated roster file");
+        roster->add_subcommand("import", "audit and store a roster workbook (.xlsx, .xls) or CSV file");
     rosterImport->add_option("--month", month, "0 (opening roster) to 12")->required();
     rosterImport->add_option("FILE", file, "one header row, then the 18 answer columns")
         ->required();
     std::string encoding;
     const auto encodingOption = [&encoding](CLI::App* command) {
-        command->add_option("--encoding", encoding, "utf-8 or gbk (else taken from the file)")
+        command->add_option("--encoding", encoding, "a CSV file's encoding: utf-8 or gbk (else taken from the file)")
             ->check(CLI::IsMember({"utf-8", "gbk"}, CLI::ignore_case));
     };
     encodingOption(rosterImport);
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     CLI::App* wages = cli.add_subcommand("wages", "a month's wages (1 to 12)");
     wages->require_subcommand(1);
     CLI::App* wagesImport =
-        wages->add_subcommand("import", "check, total and store a CSV or tab-separated wage file");
+        wages->add_subcommand("import", "check, total and store a wage workbook (.xlsx, .xls) or CSV file");
     wagesImport->add_option("--month", month, "1 to 12")->required();
     wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
         ->required();

@@ -31,4 +31,11 @@ void FileChooser::install(FileChooser* chooser)
     installed = chooser;
 }
 
+QString importFileFilter(const QString& kind)
+{
+    return QStringLiteral("%1 (*.xlsx *.xls *.csv *.txt *.tsv);;Excel工作簿 (*.xlsx *.xls);;"
+                          "文本文件 (*.csv *.txt *.tsv);;所有文件 (*)")
+        .arg(kind);
+}
+
 }  // namespace vel::gui

@@ -26,4 +26,8 @@ struct FileChooser {
 
 inline FileChooser& chooseFiles() { return FileChooser::current(); }
 
+// The open dialog's filter for a roster or wage file (`kind` names it): every kind it reads with
+// the workbooks first, then workbooks alone, delimited text alone and any file.
+QString importFileFilter(const QString& kind);
+
 }  // namespace vel::gui

@@ -87,4 +87,19 @@ expect 0 "导入完成，共4条月度人员记录。
 原系统工资记录第1条（张三）：月份“99”不在1到12之间" -- "$cli" "${d[@]}" import-history --yes --from "$dir/old" --option 5
 expect 0 "导入完成，共2条记录。" "" -- "$cli" "${d[@]}" import-history --yes --from "$dir/old" --option 1
 expect 0 "2|4|2" "" -- count "SELECT COUNT(*) FILTER (WHERE sMon = 0), COUNT(*) FILTER (WHERE sMon > 0), (SELECT COUNT(*) FROM Wage_Info) FROM Staff_moninfo"
+
+# The earlier program's Access database; a damaged one is refused with nothing imported and
+# nothing of the reading library's own output.
+fixtures=${2:-$(dirname "$0")/../fixtures}/predecessor
+mkdir -p "$dir/access/DATABASE" "$dir/damaged/database"
+cp "$fixtures/good/Database/RCdatabase.mdb" "$dir/access/DATABASE/rcdatabase.MDB"
+cp "$fixtures/truncated/Database/RCdatabase.mdb" "$dir/damaged/database/RCdatabase.mdb"
+"$cli" "${d[@]}" reset --yes >/dev/null
+"$cli" "${d[@]}" unit set --name 测试建筑工程有限公司 --code 123456789 --class 是1 >/dev/null
+expect 1 "" "原系统数据库已损坏或不是Access数据库文件，无法读取：$dir/damaged/database/RCdatabase.mdb" -- \
+  "$cli" "${d[@]}" import-history --yes --from "$dir/damaged" --option 5
+expect 0 "0|0" "" -- count "SELECT COUNT(*), (SELECT COUNT(*) FROM Wage_Info) FROM Staff_moninfo"
+expect 0 "导入完成，共40条月度人员记录。
+导入完成，共41条工资记录。" "" -- "$cli" "${d[@]}" import-history --yes --from "$dir/access" --option 5
+expect 0 "99.99" "" -- count "SELECT sN4 FROM Wage_Info WHERE sNumber = '1004' AND sMon = 1"
 finish

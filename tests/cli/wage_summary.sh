@@ -74,4 +74,24 @@ expect 1 "" "3月度,人员有错误信息，请核对。" -- summary --from 1 -
 "$cli" "${d[@]}" unit set --name 测试局 --code 123456789 --type 机关单位 >/dev/null
 expect 0 "24" "" -- bash -c "\"$cli\" ${d[*]} report wage-summary --from 1 --to 6 | wc -l"
 expect 0 "$dir/work/GZSB/123456789_i705.dbf" "" -- bash -c "\"$cli\" ${d[*]} report wage-summary --from 1 --to 12 --dbf 2>&1 | tail -n 1"
+
+# Every part at the accepted limit, 2,000 persons for twelve months: the year's sum no longer fits,
+# and the summary refuses as the annual report does instead of printing a wrapped-round figure.
+"$cli" --data-dir "$dir/huge" init >/dev/null
+"$cli" --data-dir "$dir/huge" unit set --name 测试厂 --code 123456789 >/dev/null
+/usr/bin/python3 - "$dir/huge/Database/RCdatabase.db" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+for m in range(0, 13):
+    for n in range(2000):
+        db.execute("INSERT INTO Staff_moninfo (sName, sNumber, sSex, sEducation, sPost, sIsok, sMon)"
+                   " VALUES (?, ?, 1, 3, 64, '1', ?)", ("张%d" % n, "%04d" % n, m))
+        if m:
+            db.execute("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sN3, sN4, sTotal,"
+                       " sFlag, wFlag) VALUES (?, ?, ?, 1e8, 1e8, 1e8, 1e8, 4e8, '1', '1')",
+                       ("%04d" % n, "张%d" % n, m))
+db.commit()
+PY
+expect 1 "" "合计超出可计算的范围，请核实工资数据。" -- "$cli" --data-dir "$dir/huge" report wage-summary --from 1 --to 12
+expect 1 "" "合计超出可计算的范围，请核实工资数据。" -- "$cli" --data-dir "$dir/huge" report annual
 finish

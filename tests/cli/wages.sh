@@ -45,8 +45,11 @@ expect 1 "encoding UTF-8" "第3行“基本工资”不是数字：abc
 本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/bad.csv"
 printf '%s\n' "h" "001,张三,3000,,,,x" > "$dir/wide.csv"
 expect 1 "" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
+printf '%s\n' "h" "001,张三,3000" "002,李四,3000" "001,张三,500" > "$dir/twice.csv"
+expect 1 "encoding UTF-8" "第2行与第4行的姓名编号都是001，一人一月只能有一行工资，请合并或改正。
+本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/twice.csv"
 printf 'h\n' > "$dir/empty.csv"
-expect 1 "encoding UTF-8" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
+expect 1 "" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
 expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 
 # Month 2 waits for month 1 to pass the audit, wages first, then staff; month 3 is not open yet.
@@ -61,6 +64,27 @@ expect 0 "姓名	编号	1月	2月	3月	4月	5月	6月 	7月	8月	9月	10月	11�
 赵六	009	3000												3000
 													总计：	109700.5" "" -- "$cli" "${d[@]}" payout --from 1 --to 12
 expect 1 "" "开始、截止月份错误!" -- "$cli" "${d[@]}" payout --from 2 --to 1
+# The checks run inside the store's write: a roster another program clears while the import
+# waits for the database is seen, and no wages are stored for a month without a roster.
+r=(--data-dir "$dir/race")
+"$cli" "${r[@]}" init >/dev/null
+"$cli" "${r[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
+"$cli" "${r[@]}" roster import --month 1 "$dir/roster.tsv" >/dev/null
+/usr/bin/python3 - "$dir/race/Database/RCdatabase.db" "$dir/clearing" <<'PY' &
+import pathlib, sqlite3, sys, time
+db = sqlite3.connect(sys.argv[1], isolation_level=None, timeout=10)
+db.execute("BEGIN IMMEDIATE")
+db.execute("DELETE FROM Staff_moninfo WHERE sMon = 1")
+pathlib.Path(sys.argv[2]).touch()
+time.sleep(1)
+db.execute("COMMIT")
+PY
+until [ -e "$dir/clearing" ]; do sleep 0.05; done
+expect 1 "" "必须先核实1月名单！" -- "$cli" "${r[@]}" wages import --month 1 "$dir/one.csv"
+wait
+expect 0 "0" "" -- /usr/bin/python3 -c "import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute('SELECT COUNT(*) FROM Wage_Info').fetchone()[0])" \
+  "$dir/race/Database/RCdatabase.db"
+
 "$cli" --data-dir "$dir/fresh" init >/dev/null
 expect 1 "" "请先填写单位基本信息。" -- "$cli" --data-dir "$dir/fresh" payout --from 1 --to 1
 finish

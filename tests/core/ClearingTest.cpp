@@ -29,7 +29,7 @@ TEST(Clearing, EachClearRemovesItsRowsInOneGo)
         const CheckOutcome checks = clearChecks(*s, c.kind, c.month);
         ASSERT_TRUE(checks.passed);
         EXPECT_FALSE(checks.question.isEmpty());
-        EXPECT_EQ(clearData(s.db(), c.kind, c.month), c.message);
+        EXPECT_EQ(clearData(*s, c.kind, c.month), c.message);
         EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Staff_moninfo WHERE sMon = 0"), c.opening);
         EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Staff_moninfo WHERE sMon > 0"), c.monthly);
         EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Wage_Info"), c.wages);

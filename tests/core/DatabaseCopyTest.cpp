@@ -161,7 +161,8 @@ TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)
         SQLite::Database(path.toStdString(), SQLite::OPEN_READWRITE).exec(sql);
         return path;
     };
-    const QString noColumn = variant("no-column.db", "ALTER TABLE Wage_Info DROP COLUMN sFlag");
+    const QString noColumn = variant(
+        "no-column.db", "DROP INDEX Wage_Info_failed; ALTER TABLE Wage_Info DROP COLUMN sFlag");
     const QString noTable = variant("no-table.db", "DROP TABLE Total_Info");
     const QString namesOnly = s.path() + "/names-only.db";
     SQLite::Database(namesOnly.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)

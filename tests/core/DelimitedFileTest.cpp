@@ -78,7 +78,9 @@ TEST(DelimitedFile, RefusesControlCharactersAndOpenQuotesByPhysicalLine)
     } cases[] = {
         {QByteArray("h\nab,c\0d\n", 10), "第2行第2列含有控制字符 U+0000，请删除后再导入。"},
         {"h\n\"a\tb\",c\n", "第2行第1列含有控制字符 U+0009，请删除后再导入。"},
-        {"h\r\r\nx\r\r\na\rb,c\n", "第3行第1列含有控制字符 U+000D，请删除后再导入。"},
+        {"h\r\r\nx\r\r\na\rb,c\n",
+         "第3行第1列含有单独的回车符 U+000D：文件的换行方式不统一，"
+         "请把文件统一保存为一种换行方式后再导入。"},
         {"h\nx,\"two\nlines\",y\n", "第2行第2列的引号没有在本行结束（单元格内不能换行）。"},
         {"h\tk\n1\t\x1b\n", "第2行第2列含有控制字符 U+001B，请删除后再导入。"},
     };
@@ -94,6 +96,17 @@ TEST(DelimitedFile, CountsPhysicalLinesAndReadsQuotedCells)
     EXPECT_EQ(cells(text, 1), (QStringList{"a", "b,\"c\""}));
     EXPECT_EQ(cells(text, 2), QStringList{""});
     EXPECT_EQ(cells(text, 3), (QStringList{"d", "x\"y"}));
+}
+
+// Old Mac programs end lines in a lone carriage return; such a file has no "\n" at all.
+TEST(DelimitedFile, ReadsLinesEndedByCarriageReturnsAlone)
+{
+    const DelimitedText text = parseDelimitedBytes("h,k\r001,\"a\"\r\r002,b\r");
+    ASSERT_EQ(text.lines.size(), 4u);
+    EXPECT_EQ(cells(text, 1), (QStringList{"001", "a"}));
+    EXPECT_EQ(cells(text, 2), QStringList{""});
+    EXPECT_EQ(text.lines[3].line, 4);
+    EXPECT_EQ(cells(text, 3), (QStringList{"002", "b"}));
 }
 
 TEST(DelimitedFile, RefusesOversizedFilesBeforeReadingThem)

@@ -281,7 +281,7 @@ TEST(HistoryImport, ChecksNameWhatIsMissingOrWrong)
               "原系统数据库由较新版本的程序写成，不能导入：" + newer.database());
     OldInstallation dropped;
     SQLite::Database(dropped.database().toStdString(), SQLite::OPEN_READWRITE)
-        .exec("ALTER TABLE Wage_Info DROP COLUMN sFlag");
+        .exec("DROP INDEX Wage_Info_failed; ALTER TABLE Wage_Info DROP COLUMN sFlag");
     EXPECT_EQ(message(dropped.path(), HistoryOption::MonthlyWages),
               "原系统数据库缺少本系统的列（Wage_Info.sFlag），不能导入：" + dropped.database());
 

@@ -71,6 +71,21 @@ TEST(PayoutList, PeopleByNumberWithTheirOwnTotalsAndTheGrandTotal)
     EXPECT_EQ(list.rows[6], total);
 }
 
+TEST(PayoutList, NumbersOrderAsTheirValueThenAsTextWithoutANumberFirst)
+{
+    TestSession s;
+    for (const char* number : {"10", "010", "9a", "abc", "", "10"})
+        addWage(s.db(), 1, number, number[0] ? "乙" : "丙", 1.0);
+    s.db().exec("UPDATE Wage_Info SET sName = '甲' WHERE id = (SELECT MAX(id) FROM Wage_Info)");
+    s.db().exec("INSERT INTO Wage_Info (sName, sMon, sTotal) VALUES ('丁', 1, 1)");
+
+    const PayoutList list = listPayouts(s.db(), 1, 1);
+    QStringList order;
+    for (size_t i = 1; i + 1 < list.rows.size(); ++i)
+        order << list.rows[i][1] + list.rows[i][0];
+    EXPECT_EQ(order, (QStringList{"丁", "丙", "abc乙", "9a乙", "010乙", "10乙", "10甲"}));
+}
+
 TEST(PayoutList, ATotalThatIsNoNumberStopsTheListWithItsPerson)
 {
     TestSession s;

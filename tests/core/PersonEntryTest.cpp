@@ -225,6 +225,8 @@ TEST(PersonBirth, SplitsTheStoredText)
     splitBirth("1967-5", r);
     EXPECT_EQ(r.birthYear + "|" + r.birthMonth, "1967|05");
     EXPECT_EQ(birthText(r), "1967-05");
+    splitBirth("1967-005", r);
+    EXPECT_EQ(r.birthYear + "|" + r.birthMonth, "1967|05");
 }
 
 TEST_F(PersonRosterTest, AddStoresTrimmedAnswersCodesAndPassedFlag)

@@ -96,14 +96,54 @@ TEST(RosterStore, ASaveFailingMidwayLeavesTheStoredRosterAsItWas)
     EXPECT_EQ(storedNames(s.db(), 3), (QStringList{"甲", "乙"}));
 }
 
-TEST(RosterStore, BlankNameAboveOthersIsRefusedBeforeAnythingChanges)
+// Every pass ends at the first row without a name, so the people below it would be lost: the
+// save and the correction refuse the sheet, naming that row, and change nothing.
+TEST(RosterStore, PeopleBelowARowWithoutANameAreRefusedBeforeAnythingChanges)
 {
+    const struct {
+        const char* what;
+        std::vector<std::vector<QString>> people;
+        QString refusal;  // empty: stored
+    } cases[] = {
+        {"an empty row", {{"乙", "2"}, {}, {"丙", "4"}}, "第4行没有姓名，其下还有人员。"},
+        {"a number without a name", {{"乙", "2"}, {"", "3"}, {"丙", "4"}},
+         "第4行没有姓名，其下还有人员。"},
+        {"two empty rows", {{"乙", "2"}, {}, {}, {"丙", "4"}}, "第4行没有姓名，其下还有人员。"},
+        {"a name of blanks", {{"乙", "2"}, {"   ", "3"}, {"丙", "4"}},
+         "第4行姓名只有空格，请填写姓名或删除该行后再保存。"},
+        {"nobody below the gap", {{"乙", "2"}, {"", "3"}}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestSession s;
+        Sheet before = sheetOf({{"甲", "1"}});
+        replaceRoster(s.db(), 0, before, StaffClass::Other, passedRows(before));
+        Sheet sheet = sheetOf(c.people);
+        try {
+            replaceRoster(s.db(), 0, sheet, StaffClass::Other, passedRows(sheet));
+            EXPECT_EQ(c.refusal, "");
+            EXPECT_EQ(storedNames(s.db(), 0), QStringList{"乙"});
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), c.refusal);
+            EXPECT_EQ(storedNames(s.db(), 0), QStringList{"甲"});
+        }
+    }
+
     TestSession s;
-    Sheet before = sheetOf({{"甲", "1"}});
-    replaceRoster(s.db(), 0, before, StaffClass::Other, passedRows(before));
-    Sheet sheet = sheetOf({{"乙", "2"}, {"   ", "3"}, {"丙", "4"}});
-    EXPECT_THROW(replaceRoster(s.db(), 0, sheet, StaffClass::Other, passedRows(sheet)), Error);
-    EXPECT_EQ(storedNames(s.db(), 0), QStringList{"甲"});
+    Sheet failing = sheetOf({{"甲", "1", "?"}, {"乙", "2", "?"}});
+    replaceRoster(s.db(), 0, failing, StaffClass::Other, passedRows(failing, {3, 4}));
+    Sheet wrong(100, staff::ColumnCount);
+    ASSERT_EQ(loadRoster(s.db(), 0, RosterFilter::Failed, wrong), 2);
+    wrong.insertRows(4, 1);
+    try {
+        updateCorrectedRows(s.db(), 0, wrong, passedRows(wrong));
+        ADD_FAILURE() << "the correction below the gap was dropped";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "第4行没有姓名，其下还有人员。");
+    }
+    EXPECT_EQ(std::get<long long>(s.db().scalar("SELECT COUNT(*) FROM Staff_moninfo"
+                                                " WHERE sIsok = '0'")),
+              2);
 }
 
 TEST(RosterStore, LoadsInStoredOrderWithCodesAndIdsAndFilters)

@@ -92,6 +92,32 @@ TEST(Schema, AFileOfTheVersionBeforeGainsTheNewTablesOnOpening)
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Staff_moninfo"), 1);
 }
 
+// The checks for failed rows read a partial index only when they spell its condition; a file
+// made before the indexes gains them at its next opening.
+TEST(Schema, ChecksForFailedRowsUseTheirIndexesAlsoInAnOlderFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/older.db";
+    {
+        Db db(path);
+        for (const char* index : {"Staff_moninfo_failed", "Wage_Info_failed",
+                                  "Staff_moninfo_organ_posts"})
+            db.exec(std::string("DROP INDEX ") + index);
+    }
+    Db db(path);
+    const std::pair<const char*, const char*> checks[] = {
+        {"SELECT 1 FROM Staff_moninfo WHERE sMon = 3 AND sIsok = '0'", "Staff_moninfo_failed"},
+        {"SELECT sMon FROM Wage_Info WHERE sMon <= 3 AND (sFlag = '0' OR wFlag = '0')",
+         "Wage_Info_failed"},
+        {"SELECT MIN(sPost) FROM Staff_moninfo WHERE sPost < 20", "Staff_moninfo_organ_posts"},
+    };
+    for (const auto& [sql, index] : checks) {
+        Query plan(db, std::string("EXPLAIN QUERY PLAN ") + sql);
+        ASSERT_TRUE(plan.next());
+        EXPECT_TRUE(plan.text("detail").contains(index)) << sql;
+    }
+}
+
 TEST(Schema, TransactionRollsBackUnlessCommitted)
 {
     TestSession s;

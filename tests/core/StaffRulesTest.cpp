@@ -153,7 +153,9 @@ TEST_F(StaffRulesTest, BirthIsNormalisedThenChecked)
         {"67年5月", "1967-05", true},
         {"1967.5", "1967-05", true},
         {"1967.10.5", "1967-10", true},
-        {"1967-5", "1967-5", true},
+        {"1967-5", "1967-05", true},  // stored as every report reads it
+        {"1967-005", "1967-05", true},
+        {"1967.005", "1967-05", true},
         {"196705", "196705", false},
         {"1933-05", "1933-05", false},
         {"1996-01", "1996-01", false},
@@ -161,6 +163,8 @@ TEST_F(StaffRulesTest, BirthIsNormalisedThenChecked)
         {"1934-01", "1934-01", true},
         {"1995-12", "1995-12", true},
         {"1967-00", "1967-00", true},  // only months above 12 are refused
+        {"1967-0", "1967-00", true},
+        {"1967-0013", "1967-0013", false},
         {"1967年12月", "1967-12", true},
         {"1967年5", "1967-05", true},  // no "月" typed
         {" 1967-05", " 1967-05", false},

@@ -209,12 +209,17 @@ TEST(TalentSummary, BirthMonthsAndOverlappingRows)
 {
     struct Case {
         const char* birth;  // nullptr for none
-        int column;         // the age column it falls in, 0 for none
+        int column;         // the age column of the year-end summary it falls in, 0 for none
+        bool underOpening;  // under 35 in the opening summary
     };
+    // Leading zeros in the month read as the audit reads them: "1976-012" is December.
     const Case cases[] = {
-        {"1977-01", 9}, {"1976-12", 10}, {"1976-1", 10}, {"1972-02", 10}, {"1972-01", 11},
-        {"1967-02", 11}, {"1967-01", 12}, {"1962-01", 13}, {"1957-02", 13}, {"1957-01", 14},
-        {"1940-06", 14}, {"", 0},        {nullptr, 0},   {"1977-13", 0},  {"七七年", 0},
+        {"1977-01", 9, true},    {"1976-12", 10, true},  {"1976-1", 10, true},
+        {"1976-012", 10, true},  {"1972-02", 10, true},  {"1972-01", 11, true},
+        {"1967-02", 11, false},  {"1967-01", 12, false}, {"1967-001", 12, false},
+        {"1962-01", 13, false},  {"1957-02", 13, false}, {"1957-01", 14, false},
+        {"1940-06", 14, false},  {"", 0, false},         {nullptr, 0, false},
+        {"1977-13", 0, false},   {"1977-0013", 0, false}, {"七七年", 0, false},
     };
     TestSession s;
     registerUnit(*s, unit::EnterpriseType, "否");
@@ -225,11 +230,16 @@ TEST(TalentSummary, BirthMonthsAndOverlappingRows)
         p.sEducation = 3;
         p.sBirth = c.birth ? std::optional<QString>(c.birth) : std::nullopt;
         addStaff(s.db(), 12, p);
+        addStaff(s.db(), 0, p);
         TalentSummary summary(*s);
         summary.compute();
         for (int column = 9; column <= 14; ++column)
             EXPECT_EQ(*summary.counts()[0][column - 1], column == c.column ? 1 : 0)
                 << (c.birth ? c.birth : "null") << " column " << column;
+        TalentOpeningSummary opening(*s);
+        opening.compute();
+        EXPECT_EQ(*opening.counts()[0][2], c.underOpening ? 1 : 0)
+            << (c.birth ? c.birth : "null");
         // Counted in the education columns whatever the birth.
         EXPECT_EQ(*summary.counts()[0][5], 1);
         // Management (2, and 4 for a department head), professional (6), in a management post

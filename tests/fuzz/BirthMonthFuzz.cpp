@@ -1,6 +1,8 @@
-// The birth-month rule: any text is normalised or failed, and a passing one reads as a year of
-// the accepted range, "-" and a month no higher than 12.
+// The birth-month rule: any text is normalised or failed, and a passing one is stored as
+// "yyyy-MM" with a year of the accepted range and a month no higher than 12, which every report
+// reads as that month.
 #include "FuzzSupport.h"
+#include "reports/BirthMonth.h"
 #include "sheet/Sheet.h"
 #include "staff/StaffRules.h"
 
@@ -20,6 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         bool ok = false;
         const int month = birth.mid(5).toInt(&ok);
         fuzz::require(ok && month >= 0 && month <= 12);
+        fuzz::require(birth.size() == 7);
+        fuzz::require(birthMonthNumber(birth) == birthMonthNumber(year, month));
     }
     return 0;
 }

@@ -91,6 +91,38 @@ private slots:
         QVERIFY(button(w, "showErrors")->isEnabled());
     }
 
+    // Every pass ends at the first row without a name: a save with people below one is refused
+    // whole, whether the row was inserted or came stored from an older installation.
+    void peopleBelowARowWithoutANameAreNeverDropped()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s);
+        person(s, 2, "甲", "1");
+        person(s, 2, "", "");
+        person(s, 2, "丙", "3");
+        person(s, 1, "丁", "4");
+        person(s, 1, "戊", "5");
+        TestPrompter prompter;
+        MonthlyRosterWindow w(WindowContext{s}, 2);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.findChild<QLabel*>("status")->text(), QStringLiteral(" 共 3 条"));
+        w.toggleEdit();
+        button(w, "save")->click();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第4行没有姓名，其下还有人员。"));
+        QCOMPARE(count(s, "SELECT COUNT(*) FROM Staff_moninfo WHERE sMon = 2"), 3);
+
+        w.toggleEdit();
+        w.takeOver(1);
+        w.panel()->view()->selectRange(4, 1, 4, 1);
+        w.panel()->view()->insertSelectedRows();
+        button(w, "save")->click();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第4行没有姓名，其下还有人员。"));
+        QCOMPARE(count(s, "SELECT COUNT(*) FROM Staff_moninfo WHERE sMon = 2 AND sName = '丙'"), 1);
+        QVERIFY(w.hasUnsavedChanges());
+    }
+
     void emptyPreviousMonthAndOrganPostsKeepTheirAnswer()
     {
         QTemporaryDir dir;

@@ -88,11 +88,23 @@ private slots:
         bad[0] = "O'Neil";
         bad[2] = "男 ";
         typeRow(sheet, 4, bad);
-        typeRow(sheet, 6, GoodRow);  // below an empty name: not a person
+        QStringList below = GoodRow;
+        below[0] = "李四";
+        typeRow(sheet, 6, below);
         QVERIFY(w.hasUnsavedChanges());
-        w.save();
+        // Every pass ends at row 5, so 李四 would be lost: the whole sheet is refused.
+        auto* saveButton = w.findChild<QPushButton*>("B3");
+        saveButton->click();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第5行没有姓名，其下还有人员。"));
+        QVERIFY(storedNames(s, 0).isEmpty());
+        QCOMPARE(refreshed, 0);
+        QVERIFY(w.hasUnsavedChanges());
+
+        sheet.deleteRows(5, 1);
+        saveButton->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("出现错误，请核实！"));
-        QCOMPARE(storedNames(s, 0), (QStringList{"张三", "O'Neil"}));
+        QCOMPARE(storedNames(s, 0), (QStringList{"张三", "O'Neil", "李四"}));
+        QCOMPARE(w.findChild<QLabel*>("statusCount")->text(), QStringLiteral(" 共 3 条"));
         QCOMPARE(sheet.mark(4, staff::SexCol), CellMark::Error);
         QCOMPARE(sheet.text(3, 25), QStringLiteral("1"));
         QCOMPARE(refreshed, 1);
@@ -105,7 +117,30 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.panel()->sheet().text(4, 1), QStringLiteral("O'Neil"));
         QCOMPARE(again.panel()->sheet().mark(4, staff::SexCol), CellMark::Error);
-        QCOMPARE(again.findChild<QLabel*>("statusCount")->text(), QStringLiteral(" 共 2 条"));
+        QCOMPARE(again.findChild<QLabel*>("statusCount")->text(), QStringLiteral(" 共 3 条"));
+    }
+
+    // Rows pasted from a workbook with an empty line among them: the save refuses the sheet
+    // rather than keeping the people above the line only.
+    void pastedGapIsRefusedOnSave()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s, "否");
+        TestPrompter prompter;
+        OpeningRosterWindow w(WindowContext{s});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStringList second = GoodRow;
+        second[0] = "李四";
+        QApplication::clipboard()->setText(GoodRow.join('\t') + "\r\n\r\n" + second.join('\t') +
+                                           "\r\n");
+        w.panel()->view()->selectRange(3, 1, 3, 1);
+        w.panel()->view()->paste();
+        QCOMPARE(w.panel()->sheet().text(5, 1), QStringLiteral("李四"));
+        w.findChild<QPushButton*>("B3")->click();
+        QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第4行没有姓名，其下还有人员。"));
+        QVERIFY(storedNames(s, 0).isEmpty());
     }
 
     void clearAnsweredNoKeepsTheSheet()

@@ -87,6 +87,25 @@ private slots:
         QCOMPARE(prompter.shown.last(), QStringLiteral("导入名单将覆盖上面显示名单，是否继续？"));
     }
 
+    // A workbook's cells come in as shown: a date cell as its month, 1990.10 as October, a
+    // number-as-text with its zeros.
+    void openingRosterTakesAWorkbookAsShown()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        registerUnit(s);
+        TestPrompter prompter;
+        OpeningRosterWindow w(WindowContext{s});
+        w.importFile(QStringLiteral(VEL_FIXTURES_DIR "/workbooks/roster.xlsx"));
+        QCOMPARE(prompter.shown.last(), QStringLiteral("导入成功，共计5人."));
+        const Sheet& sheet = w.panel()->sheet();
+        QCOMPARE(sheet.text(3, staff::BirthCol), QStringLiteral("1967-05"));
+        QCOMPARE(sheet.text(5, staff::BirthCol), QStringLiteral("1990-10"));
+        QCOMPARE(sheet.text(6, staff::NumberCol), QStringLiteral("001004"));
+        QCOMPARE(sheet.text(4, staff::NumberCol), QStringLiteral("1002"));
+        QVERIFY(w.hasUnsavedChanges());
+    }
+
     void monthlyRosterImportsInEditModeOnly()
     {
         QTemporaryDir dir;

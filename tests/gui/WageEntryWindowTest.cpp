@@ -5,6 +5,7 @@
 #include "monthly/WageEntryWindow.h"
 #include "monthly/WageErrorWindow.h"
 #include "monthly/WageSheet.h"
+#include "monthly/WageStore.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -205,6 +206,36 @@ private slots:
         QCOMPARE(w.sheet().text(3, wage::BasicCol), QStringLiteral("2600"));
     }
 
+    // "从文件导入" fills the sheet from a workbook, unsaved, exactly as `wages import` reads it.
+    void fileFillsTheSheetUnsavedAsTheCommandLineReadsIt()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        QVERIFY(!button(w, "fromFile")->isEnabled());
+        w.toggleEdit();
+        QVERIFY(button(w, "fromFile")->isEnabled());
+        const QString file = QStringLiteral(VEL_FIXTURES_DIR "/workbooks/wages.xls");
+        w.importFile(file);
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入成功，共计5人."));
+        QCOMPARE(w.findChild<QLabel*>("count")->text(), QStringLiteral("共5条"));
+        Sheet read(Sheet::DefaultMaxRow, wage::ColumnCount);
+        QCOMPARE(readWageFile(file, read).format, ImportFormat::Xls);
+        for (int row = wage::FirstPersonRow; row <= 7; ++row)
+            for (int col = wage::NumberCol; col <= wage::LastPartCol; ++col)
+                QCOMPARE(w.sheet().text(row, col), read.text(row, col));
+        QCOMPARE(w.sheet().text(5, wage::NumberCol), QStringLiteral("001004"));
+        QCOMPARE(w.sheet().text(5, wage::LastPartCol), QStringLiteral("99.99"));
+        QVERIFY(w.hasUnsavedChanges());
+        QVERIFY(!f.s.db().exists("SELECT 1 FROM Wage_Info"));
+
+        // A locked workbook is refused after the question and leaves the sheet as it was.
+        f.prompter.answer = true;
+        QVERIFY_THROWS_EXCEPTION(
+            Error, w.importFile(QStringLiteral(VEL_FIXTURES_DIR "/workbooks/wages-password.xls")));
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入文件将覆盖上面显示的工资，是否继续？"));
+        QCOMPARE(w.sheet().text(2, wage::NameCol), QStringLiteral("张伟"));
+    }
+
     void refusedStoreChangesNothing()
     {
         Fixture f;
@@ -254,6 +285,13 @@ private slots:
         typeRow(w.sheet(), 2, {"1001", "张三", "3000"});
         typeRow(w.sheet(), 3, {"1001", "张三", "200000"});
         w.store();
+        // A number twice would be counted twice by every report: refused, both rows named.
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("第2行与第3行的姓名编号都是1001，一人一月只能有一行工资，"
+                                "请合并或改正。\n\r本月工资未作任何改动。"));
+        QVERIFY(!monthHasWages(f.s.db(), Month));
+        typeRow(w.sheet(), 3, {"1002", "李四", "200000"});
+        w.store();
         QVERIFY(button(w, "duplicates")->isEnabled());
 
         // Confirming the out-of-bounds total empties the error list: the window closes and the
@@ -266,8 +304,11 @@ private slots:
         QCOMPARE(f.prompter.shown.last(), QStringLiteral("工资审核性错误确认成功！"));
         QCOMPARE(w.sheet().mark(3, wage::TotalCol), CellMark::None);
 
-        // A duplicate renamed in the duplicate window is checked again by the store that
-        // closing it runs: the new person is not in the roster.
+        // A month an older installation stored may still hold a number twice. A duplicate
+        // renamed in the duplicate window is checked again by the store that closing it runs:
+        // the new person is not in the roster.
+        f.s.db().exec("UPDATE Wage_Info SET sNumber = '1001', sName = '张三'"
+                      " WHERE sNumber = '1002'");
         whenModal<WageDuplicatesWindow>([](WageDuplicatesWindow& d) {
             QCOMPARE(d.sheet().text(3, wage::TotalCol), QStringLiteral("200000"));
             typeRow(d.sheet(), 3, {"1003", "赵六"});

@@ -114,6 +114,30 @@ private slots:
         QCOMPARE(w.result(), int(QDialog::Accepted));
     }
 
+    // A row whose four parts are all empty is a forgotten wage more often than a wage of 0:
+    // confirming it is asked first, naming the person, and No confirms nothing.
+    void confirmingEmptyWagesAsksFirst()
+    {
+        Fixture f;
+        f.s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sTotal, sFlag, wFlag)"
+                      " VALUES ('1', '甲', 3, 0, '1', '0')");
+        WageErrorWindow w(f.context, Month);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        f.prompter.answer = false;
+        w.confirmBounds();
+        QCOMPARE(f.prompter.shown.last(),
+                 QStringLiteral("以下人员的四项工资都是空的，确认后将按0元计入报表：\n\r[1] 甲\n\r"
+                                "是否仍然确认？"));
+        QVERIFY(!f.s.db().exists("SELECT 1 FROM Wage_Info WHERE wFlag = '1' AND sTotal <> 3000"));
+
+        f.prompter.answer = true;
+        w.confirmBounds();
+        QCOMPARE(f.prompter.shown.last(), QStringLiteral("工资审核性错误确认成功！"));
+        QVERIFY(f.s.db().exists("SELECT 1 FROM Wage_Info WHERE sTotal = 0 AND wFlag = '1'"));
+        QVERIFY(f.s.db().exists("SELECT 1 FROM Wage_Info WHERE sTotal = 200000 AND wFlag = '1'"));
+    }
+
     void deleteAsksBeforeDroppingEditsAndRemovesTheRow()
     {
         Fixture f;

@@ -54,6 +54,15 @@ run() { env -i PATH=/usr/bin:/bin HOME="$home" LANG=C.UTF-8 "$@"; }
 database=$home/.local/share/veldrassa/Database/RCdatabase.db
 [ "$(run "$root/usr/bin/veldrassa-cli" init)" = "$database" ] && [ -s "$database" ] ||
   fail "init did not make the database in the default work folder"
+# The Access reader is installed where the programs look for it, from their own folder (a path
+# kept as UTF-16 text in the program).
+reader=$(strings -el "$root/usr/bin/veldrassa-cli" | grep -m1 '^\.\./.*/veldrassa-mdb-reader$')
+[ -n "$reader" ] && [ -x "$root/usr/bin/$reader" ] ||
+  fail "the programs look for the Access reader at usr/bin/${reader:-?}, which the package lacks"
+run "$root/usr/bin/veldrassa-cli" unit set --name 测试建筑工程有限公司 --code 123456789 >/dev/null
+imported=$(run "$root/usr/bin/veldrassa-cli" import-history --from "$here/../fixtures/predecessor/good" \
+  --option 2 2>&1)
+[ "$imported" = "导入完成，共10条月度人员记录。" ] || fail "import-history from an Access database: $imported"
 run "$root/usr/bin/veldrassa-cli" help manual > "$scratch/manual.md" &&
   head -1 "$scratch/manual.md" | grep -q '^# 系统使用说明$' ||
   fail "help manual: $(head -c 200 "$scratch/manual.md")"

@@ -209,6 +209,11 @@ QString Query::text(const char* column) const
     return guarded(db_, [&] { return QString::fromStdString(stmt_.getColumn(column).getString()); });
 }
 
+SqlValue Query::value(const char* column) const
+{
+    return guarded(db_, [&] { return columnValue(stmt_.getColumn(column)); });
+}
+
 long long Query::integer(const char* column) const
 {
     return guarded(db_, [&] { return static_cast<long long>(stmt_.getColumn(column).getInt64()); });
@@ -240,16 +245,27 @@ void Statement::run(const SqlParams& params)
     });
 }
 
-Transaction::Transaction(Db& db) : db_(db)
+long long Db::dataVersion()
 {
-    db_.exec("BEGIN IMMEDIATE");
+    return std::get<long long>(scalar("PRAGMA data_version"));
+}
+
+Transaction::Transaction(Db& db)
+    : db_(db), nested_(sqlite3_get_autocommit(db.handle().getHandle()) == 0)
+{
+    db_.exec(nested_ ? "SAVEPOINT part" : "BEGIN IMMEDIATE");
 }
 
 Transaction::~Transaction()
 {
     if (open_) {
         try {
-            db_.exec("ROLLBACK");
+            if (nested_) {
+                db_.exec("ROLLBACK TO part");
+                db_.exec("RELEASE part");
+            } else {
+                db_.exec("ROLLBACK");
+            }
         } catch (...) {
             // The engine already rolled back (for example after a full disk); nothing is left open.
         }
@@ -258,7 +274,7 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    db_.exec("COMMIT");
+    db_.exec(nested_ ? "RELEASE part" : "COMMIT");
     open_ = false;
 }
 

@@ -31,6 +31,9 @@ public:
     // First column of the first row, or null when there is none.
     SqlValue scalar(const std::string& sql, const SqlParams& params = {});
     bool exists(const std::string& sql, const SqlParams& params = {});
+    // Moves on whenever another connection (another program) commits a change to the file; this
+    // connection's own changes leave it as it is.
+    long long dataVersion();
     SQLite::Database& handle() { return *db_; }
 
 private:
@@ -44,6 +47,8 @@ public:
     Query(Db& db, const std::string& sql, const SqlParams& params = {});
     bool next();
     QString text(const char* column) const;  // empty for null
+    // With the type the engine holds it in.
+    SqlValue value(const char* column) const;
     long long integer(const char* column) const;
     double number(const char* column) const;
     bool isNull(const char* column) const;
@@ -66,7 +71,9 @@ private:
     std::vector<std::string> utf8_;
 };
 
-// All-or-nothing: rolls back unless commit() was reached.
+// All-or-nothing: rolls back unless commit() was reached. The outermost one takes the write lock
+// at once, so what is read inside it stays true until the commit; one begun inside another is a
+// part of it that rolls back alone.
 class Transaction {
 public:
     explicit Transaction(Db& db);
@@ -77,6 +84,7 @@ public:
 
 private:
     Db& db_;
+    bool nested_;
     bool open_ = true;
 };
 

@@ -50,6 +50,35 @@ std::string figureColumns(const std::vector<const char*>& names)
     return out;
 }
 
+// Indexes that only make checks fast: the failed rows that refuse a report or a month, and the
+// organ posts LookLeader looks for. Partial, so a save writes nothing to them for the rows that
+// pass; a query uses one only when it spells the same condition.
+const char* const ReadingIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS Staff_moninfo_failed ON Staff_moninfo (sMon) WHERE sIsok = '0'",
+    "CREATE INDEX IF NOT EXISTS Wage_Info_failed ON Wage_Info (sMon)"
+    " WHERE sFlag = '0' OR wFlag = '0'",
+    "CREATE INDEX IF NOT EXISTS Staff_moninfo_organ_posts ON Staff_moninfo (sPost)"
+    " WHERE sPost < 20",
+};
+
+// A file written before the indexes existed gets them at its next opening. One that cannot take
+// them now (read-only, or another program writing) is read without them, only more slowly.
+void addReadingIndexes(Db& db)
+{
+    if (std::get<long long>(db.scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index'"
+                                      " AND name IN ('Staff_moninfo_failed', 'Wage_Info_failed',"
+                                      " 'Staff_moninfo_organ_posts')")) ==
+        static_cast<long long>(std::size(ReadingIndexes)))
+        return;
+    try {
+        Transaction tx(db);
+        for (const char* sql : ReadingIndexes)
+            db.exec(sql);
+        tx.commit();
+    } catch (const DatabaseError&) {
+    }
+}
+
 // A form's table: one row of figures between the unit's number and name, or the numbered rows
 // of a category table, made here.
 std::vector<std::string> formTableStatements(const StoredTable& t)
@@ -171,6 +200,8 @@ void createSchema(Db& db)
     Transaction tx(db);
     for (const std::string& sql : tableStatements())
         db.exec(sql);
+    for (const char* sql : ReadingIndexes)
+        db.exec(sql);
     insertCodeRows(db);
     runSteps(db, 1);
     db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
@@ -256,6 +287,7 @@ void prepareSchema(Db& db)
     // A file opened only for reading stays as it is; what reads the later tables finds none.
     if (version < SchemaVersion && !sqlite3_db_readonly(db.handle().getHandle(), "main"))
         upgradeSchema(db, static_cast<int>(version));
+    addReadingIndexes(db);
 }
 
 }  // namespace vel

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "Session.h"
 #include "db/Db.h"
+#include "history/AccessHistorySource.h"
 #include "history/HistoryRows.h"
 #include "history/SqliteHistorySource.h"
 #include "io/FileIdentity.h"
@@ -69,10 +70,28 @@ QString importQuestion(Session& session, HistorySource& source, HistoryOption op
     return lines.join(LineBreak);
 }
 
+// The entry of `dir` named `name` in any letter case, the exact name first; empty when none.
+QString entryNamed(const QDir& dir, const QString& name)
+{
+    if (dir.exists(name))
+        return dir.filePath(name);
+    for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return {};
+}
+
 }  // namespace
 
 QString historyDatabasePath(const QString& folder)
 {
+    const QString database = entryNamed(QDir(folder), QStringLiteral("Database"));
+    if (!database.isEmpty())
+        for (const char* file : {"RCdatabase.db", "RCdatabase.mdb"}) {
+            const QString path = entryNamed(QDir(database), QLatin1String(file));
+            if (!path.isEmpty() && fileKind(path) == FileKind::Regular)
+                return path;
+        }
     return QDir(folder).filePath("Database/RCdatabase.db");
 }
 
@@ -83,7 +102,10 @@ bool isHistoryFolder(const QString& folder)
 
 std::unique_ptr<HistorySource> openHistorySource(const QString& folder)
 {
-    return std::make_unique<SqliteHistorySource>(historyDatabasePath(folder));
+    const QString path = historyDatabasePath(folder);
+    if (path.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
+        return std::make_unique<AccessHistorySource>(path);
+    return std::make_unique<SqliteHistorySource>(path);
 }
 
 CheckOutcome historyImportChecks(Session& session, const QString& folder, HistoryOption option)

@@ -27,10 +27,12 @@ namespace history {
 inline const QString WrongFolder = QStringLiteral("路径选择错误，请核对。");
 }
 
-// The predecessor's database inside its installation folder.
+// The database an installation folder holds: Database/RCdatabase.db of an earlier installation
+// of this program, else Database/RCdatabase.mdb of the earlier program (Access), the names in
+// any letter case; Database/RCdatabase.db when there is neither.
 QString historyDatabasePath(const QString& folder);
 
-// True when the folder holds Database/RCdatabase.db (the folder chooser's test).
+// True when the folder holds one of those databases (the folder chooser's test).
 bool isHistoryFolder(const QString& folder);
 
 // The reader for the database the installation folder holds. Throws Error with the reason its

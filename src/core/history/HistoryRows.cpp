@@ -162,11 +162,15 @@ int addHistoryStaff(Session& session, const std::vector<SqlParams>& rows, StaffM
         Sheet sheet(staff::FirstPersonRow + static_cast<int>(people.size()), staff::ColumnCount);
         int sheetRow = staff::FirstPersonRow;
         for (const SqlParams* row : people) {
-            for (const StaffColumn& c : staffColumns())
+            for (const StaffColumn& c : staffColumns()) {
+                const QString text = textOf((*row)[answerPlaces()[static_cast<size_t>(c.col - 1)]]);
+                // Numbers trimmed as the wage import trims them, so each wage row finds its
+                // person on the roster.
                 sheet.setText(sheetRow, c.col,
-                              c.col == staff::NameCol
-                                  ? cleanName((*row)[0])
-                                  : textOf((*row)[answerPlaces()[static_cast<size_t>(c.col - 1)]]));
+                              c.col == staff::NameCol     ? cleanName((*row)[0])
+                              : c.col == staff::NumberCol ? text.trimmed()
+                                                          : text);
+            }
             ++sheetRow;
         }
         const StaffPassResult audit =

@@ -29,9 +29,9 @@ enum class StaffMonths {
 };
 
 // Adds the staff rows `which` takes from a source's rows (history::StaffColumns, then sMon), in
-// the caller's transaction, as a roster save stores them: names without blanks, every answer
-// coded and audited with this unit's rules (sIsok recomputed; the source's codes and flag are
-// not taken). A row with a month outside 0..12, without a name, or with a control character in
+// the caller's transaction, as a roster save stores them: names without blanks, numbers trimmed,
+// every answer coded and audited with this unit's rules (sIsok recomputed; the source's codes
+// and flag are not taken). A row with a month outside 0..12, without a name, or with a control character in
 // an answer is left out and added to `refused`. Returns the number of rows added.
 int addHistoryStaff(Session& session, const std::vector<SqlParams>& rows, StaffMonths which,
                     std::vector<RefusedRow>& refused, const Progress& progress = {});

@@ -3,6 +3,7 @@
 #include "db/Db.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -23,6 +24,9 @@ inline constexpr std::array<const char*, 33> StaffColumns = {
 inline constexpr std::array<const char*, 10> WageColumns = {
     "sName", "sNumber", "sTotal", "sN1", "sN2", "sN3", "sN4", "sN5", "sFlag", "wFlag"};
 }  // namespace history
+
+// Why a source's rows cannot be taken when it lacks columns the import reads ("Table.column").
+QString missingColumnsRefusal(const QStringList& missing, const QString& path);
 
 // The unit an earlier installation was registered for.
 struct HistoryUnit {

@@ -55,8 +55,7 @@ QString refusalOf(SQLite::Database& db, const QString& path)
     const QStringList missing = missingColumns(db, "Staff_moninfo", history::StaffColumns) +
                                 missingColumns(db, "Wage_Info", history::WageColumns);
     if (!missing.isEmpty())
-        return QStringLiteral("原系统数据库缺少本系统的列（%1），不能导入：%2")
-            .arg(missing.join(QStringLiteral("、")), path);
+        return missingColumnsRefusal(missing, path);
     return {};
 }
 

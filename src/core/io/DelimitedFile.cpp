@@ -122,10 +122,12 @@ QStringList splitLine(const QString& text, QChar separator, int line)
                 ++pos;
             field = text.mid(start, pos - start);
         }
-        const qsizetype bad = controlCharAt(field);
-        if (bad >= 0)
+        // A lone return among ordinary line ends says more than "a control character".
+        if (field.contains(u'\r'))
             refuseCell(line, column,
-                       QStringLiteral("含有控制字符 %1，请删除后再导入。").arg(charCodeText(field[bad])));
+                       QStringLiteral("含有单独的回车符 U+000D：文件的换行方式不统一，"
+                                      "请把文件统一保存为一种换行方式后再导入。"));
+        refuseControlCharacters(field, line, column);
         cells.append(field);
         if (pos >= n)
             return cells;
@@ -166,6 +168,14 @@ QString charCodeText(QChar c)
     return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
 }
 
+void refuseControlCharacters(const QString& cell, int line, int column)
+{
+    const qsizetype bad = controlCharAt(cell);
+    if (bad >= 0)
+        refuseCell(line, column,
+                   QStringLiteral("含有控制字符 %1，请删除后再导入。").arg(charCodeText(cell[bad])));
+}
+
 DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEncoding> encoding)
 {
     QByteArray body = bytes;
@@ -173,15 +183,18 @@ DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEnc
         body.remove(0, 3);
         encoding = encoding.value_or(TextEncoding::Utf8);
     }
+    // Lines end in "\n" (any "\r" before it belongs to the line end), or, in a file that holds no
+    // "\n" at all, in a lone "\r" as old Mac programs write them.
+    const char lineEnd = body.contains('\n') ? '\n' : '\r';
     std::vector<QByteArray> raw;
     qsizetype start = 0;
     while (start < body.size()) {
-        qsizetype end = body.indexOf('\n', start);
+        qsizetype end = body.indexOf(lineEnd, start);
         const bool last = end < 0;
         if (last)
             end = body.size();
         qsizetype stop = end;
-        while (!last && stop > start && body[stop - 1] == '\r')
+        while (!last && lineEnd == '\n' && stop > start && body[stop - 1] == '\r')
             --stop;
         raw.push_back(body.mid(start, stop - start));
         start = end + 1;
@@ -204,29 +217,36 @@ DelimitedText parseDelimitedBytes(const QByteArray& bytes, std::optional<TextEnc
     return text;
 }
 
+void refuseLargeFile(const QString& path)
+{
+    throw FileError(QStringLiteral("文件 %1 超过%2 MB，不是可导入的名册或工资表。")
+                        .arg(path)
+                        .arg(MaxImportFileBytes / (1024 * 1024)));
+}
+
 DelimitedText readDelimitedFile(const QString& path, std::optional<TextEncoding> encoding)
 {
-    const QString tooLarge = QStringLiteral("文件 %1 超过%2 MB，不是可导入的名册或工资表。")
-                                 .arg(path)
-                                 .arg(MaxImportFileBytes / (1024 * 1024));
     const QFileInfo info(path);
     if (info.isFile() && info.size() > MaxImportFileBytes)
-        throw FileError(tooLarge);
+        refuseLargeFile(path);
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
-    // A device or a pipe has no size to check first: the reads stop at the limit.
+    // A device or a pipe has no size to check first: the reads stop at the limit. Read in
+    // blocks, since a read of "at most the limit" reserves the whole limit each time.
     QByteArray bytes;
+    if (info.isFile())
+        bytes.reserve(info.size());
+    char block[64 * 1024];
     while (true) {
-        const QByteArray line = file.readLine(MaxImportFileBytes + 2 - bytes.size());
-        if (line.isEmpty()) {
-            if (file.error() != QFileDevice::NoError)
-                throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
+        const qint64 n = file.read(block, sizeof block);
+        if (n < 0)
+            throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
+        if (n == 0)
             break;
-        }
-        bytes += line;
+        bytes.append(block, n);
         if (bytes.size() > MaxImportFileBytes)
-            throw FileError(tooLarge);
+            refuseLargeFile(path);
     }
     return parseDelimitedBytes(bytes, encoding);
 }

@@ -17,6 +17,7 @@ std::optional<TextEncoding> encodingFromName(const QString& name);
 
 // A file larger than this is no roster or wage list: it is refused before it is read.
 constexpr qint64 MaxImportFileBytes = 8 * 1024 * 1024;
+[[noreturn]] void refuseLargeFile(const QString& path);
 
 // One line of a delimited file: its cells, and its number counted in physical lines from 1.
 struct DelimitedLine {
@@ -29,17 +30,19 @@ struct DelimitedText {
     std::vector<DelimitedLine> lines;  // the header line included
 };
 
-// Splits a file's bytes into lines ("\n", any "\r" before it belonging to the line end) and
+// Splits a file's bytes into lines ("\n", any "\r" before it belonging to the line end; in a file
+// without any "\n", a lone "\r") and
 // decodes them in one encoding for the whole file: the given one, else UTF-8 when every line is
 // UTF-8 that reads as Chinese text, else GBK when every line is GBK. A UTF-8 byte-order mark is
 // dropped. Cells are separated by tabs when the first line holds one, else by commas; a cell may
 // be quoted ("" for a quote). Throws ConversionError naming the line (and column) for a file that
 // mixes the encodings or is valid in neither, a quote left open at the end of a line, and any
-// control character (a NUL, a tab inside a comma-separated cell, a lone carriage return ...).
+// control character (a NUL, a tab inside a comma-separated cell ...); a lone carriage return
+// among "\n" line ends is refused as mixed line ends.
 DelimitedText parseDelimitedBytes(const QByteArray& bytes,
                                   std::optional<TextEncoding> encoding = std::nullopt);
 
-// Reads the file line by line and parses it as parseDelimitedBytes does. Throws FileError for a
+// Reads the file in blocks and parses it as parseDelimitedBytes does. Throws FileError for a
 // file that cannot be read or is larger than MaxImportFileBytes.
 DelimitedText readDelimitedFile(const QString& path,
                                 std::optional<TextEncoding> encoding = std::nullopt);
@@ -50,5 +53,7 @@ DelimitedText readDelimitedFile(const QString& path,
 qsizetype controlCharAt(const QString& text);
 // "U+0000" for the character at the position: how a refusal names an invisible character.
 QString charCodeText(QChar c);
+// Throws ConversionError naming line and column for a cell that holds a control character.
+void refuseControlCharacters(const QString& cell, int line, int column);
 
 }  // namespace vel

@@ -1,5 +1,6 @@
 #include "Clearing.h"
 
+#include "Errors.h"
 #include "Session.h"
 #include "db/Db.h"
 #include "period/CommandChecks.h"
@@ -56,9 +57,13 @@ CheckOutcome clearChecks(Session& session, ClearKind kind, std::optional<int> mo
     return out;
 }
 
-QString clearData(Db& db, ClearKind kind, std::optional<int> month)
+QString clearData(Session& session, ClearKind kind, std::optional<int> month)
 {
+    Db& db = session.db();
     Transaction tx(db);
+    const CheckOutcome checks = clearChecks(session, kind, month);
+    if (!checks.passed)
+        throw Error(checks.messages.join(u'\n'));
     QString done;
     switch (kind) {
     case ClearKind::Opening:

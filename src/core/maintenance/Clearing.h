@@ -29,7 +29,9 @@ CheckOutcome clearOpens(Session& session, ClearKind kind);
 // clears.
 CheckOutcome clearChecks(Session& session, ClearKind kind, std::optional<int> month);
 
-// Clears in one transaction and returns the message that says what was cleared.
-QString clearData(Db& db, ClearKind kind, std::optional<int> month);
+// Clears in one transaction and returns the message that says what was cleared. The checks run
+// again inside it, so that no other program's store slips in between them and the clear; when
+// they no longer pass, throws Error with their messages and clears nothing.
+QString clearData(Session& session, ClearKind kind, std::optional<int> month);
 
 }  // namespace vel

@@ -4,48 +4,97 @@
 #include "db/CodeLists.h"
 #include "db/Db.h"
 
-#include <QHash>
-#include <QPair>
+#include <SQLiteCpp/Statement.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 namespace vel {
 namespace {
 
-using Person = QPair<QString, QString>;  // number and name as stored
 using MonthTotals = std::array<std::optional<double>, 13>;
 
 const char* const MonthHeaders[] = {"1月", "2月", "3月", "4月",  "5月",  "6月 ",
                                     "7月", "8月", "9月", "10月", "11月", "12月"};
 
-// The totals of each person in the range, a month with two rows of one person summed so that the
-// cells of a row add up to its total.
-QHash<Person, MonthTotals> totalsInRange(Db& db, int first, int last)
+// A number and name as stored (null apart from empty), with its totals in the range: a month
+// with two rows of one person summed, so that the cells of a row add up to its total.
+struct Payee {
+    std::optional<std::string> number;
+    std::optional<std::string> name;
+    long long numberValue = 0;  // CAST(sNumber AS INTEGER)
+    MonthTotals months;
+};
+
+std::optional<std::string> textOf(const SQLite::Column& c)
 {
-    QHash<Person, MonthTotals> totals;
-    Query q(db,
-            "SELECT sNumber, sName, sMon, sTotal, typeof(sTotal) AS kind FROM Wage_Info"
-            " WHERE sMon BETWEEN ? AND ?",
-            {static_cast<long long>(first), static_cast<long long>(last)});
-    while (q.next()) {
-        if (q.text("kind") == u"null")
-            continue;
-        const Person person{q.text("sNumber"), q.text("sName")};
-        const int month = static_cast<int>(q.integer("sMon"));
-        bool ok = true;
-        const QString text = q.text("sTotal");
-        const double value = q.text("kind") == u"text" ? text.trimmed().toDouble(&ok)
-                                                      : q.number("sTotal");
-        if (!ok)
-            throw ConversionError(QStringLiteral("%1（%2）%3月的合计不是数字：%4")
-                                      .arg(trimBlanks(person.second), trimBlanks(person.first))
-                                      .arg(month)
-                                      .arg(text));
-        std::optional<double>& cell = totals[person][static_cast<size_t>(month)];
-        cell = cell.value_or(0) + value;
-    }
-    return totals;
+    if (c.isNull())
+        return std::nullopt;
+    return std::string(c.getText(), static_cast<size_t>(c.getBytes()));
+}
+
+// Everyone with wages in any month, in one pass over the wage rows; the key of a person is read
+// as bytes, so that a year of rows makes texts only once per person.
+std::vector<Payee> payees(Db& db, int first, int last)
+{
+    std::vector<Payee> out;
+    std::unordered_map<std::string, size_t> indexOf;
+    std::string key;
+    guarded(db, [&] {
+        SQLite::Statement q(db.handle(), "SELECT sNumber, sName, sMon, sTotal,"
+                                         " CAST(sNumber AS INTEGER) FROM Wage_Info");
+        while (q.executeStep()) {
+            const SQLite::Column number = q.getColumn(0);
+            const SQLite::Column name = q.getColumn(1);
+            key.clear();
+            key += number.isNull() ? '\1' : '\0';
+            key.append(number.getText(), static_cast<size_t>(number.getBytes()));
+            key += name.isNull() ? '\1' : '\0';
+            key.append(name.getText(), static_cast<size_t>(name.getBytes()));
+            auto [at, added] = indexOf.try_emplace(key, out.size());
+            if (added)
+                out.push_back({textOf(number), textOf(name), q.getColumn(4).getInt64(), {}});
+            Payee& payee = out[at->second];
+
+            const int month = q.getColumn(2).getInt();
+            const SQLite::Column total = q.getColumn(3);
+            if (month < first || month > last || total.isNull())
+                continue;
+            double value = 0;
+            if (total.isText()) {
+                bool ok = false;
+                const QString text = QString::fromUtf8(total.getText());
+                value = text.trimmed().toDouble(&ok);
+                if (!ok)
+                    throw ConversionError(
+                        QStringLiteral("%1（%2）%3月的合计不是数字：%4")
+                            .arg(trimBlanks(QString::fromStdString(payee.name.value_or(""))),
+                                 trimBlanks(QString::fromStdString(payee.number.value_or(""))))
+                            .arg(month)
+                            .arg(text));
+            } else {
+                value = total.getDouble();
+            }
+            std::optional<double>& cell = payee.months[static_cast<size_t>(month)];
+            cell = cell.value_or(0) + value;
+        }
+        return 0;
+    });
+    // As "ORDER BY CAST(sNumber AS INTEGER), sNumber, sName" orders them: nulls first, texts
+    // by their bytes.
+    std::sort(out.begin(), out.end(), [](const Payee& a, const Payee& b) {
+        if (a.number.has_value() != b.number.has_value())
+            return !a.number;
+        if (a.number && a.numberValue != b.numberValue)
+            return a.numberValue < b.numberValue;
+        if (a.number != b.number)
+            return a.number < b.number;
+        return a.name < b.name;
+    });
+    return out;
 }
 
 }  // namespace
@@ -77,29 +126,21 @@ PayoutList listPayouts(Db& db, int first, int last, const Progress& progress)
     header << QStringLiteral("合计");
     list.rows.push_back(header);
 
-    const QHash<Person, MonthTotals> totals = totalsInRange(db, first, last);
-    std::vector<Person> people;
-    Query q(db, "SELECT sNumber, sName FROM Wage_Info GROUP BY sNumber, sName"
-                " ORDER BY CAST(sNumber AS INTEGER), sNumber, sName");
-    while (q.next())
-        people.push_back({q.text("sNumber"), q.text("sName")});
-
+    const std::vector<Payee> people = payees(db, first, last);
     double grandTotal = 0;
     for (size_t i = 0; i < people.size(); ++i) {
-        const Person& person = people[i];
+        const Payee& person = people[i];
         QStringList row(payout::ColumnCount);
-        row[payout::NameCol - 1] = trimBlanks(person.second);
-        row[payout::NumberCol - 1] = trimBlanks(person.first);
+        row[payout::NameCol - 1] = trimBlanks(QString::fromStdString(person.name.value_or("")));
+        row[payout::NumberCol - 1] =
+            trimBlanks(QString::fromStdString(person.number.value_or("")));
         double sum = 0;
-        const auto it = totals.constFind(person);
-        if (it != totals.constEnd()) {
-            for (int month = first; month <= last; ++month) {
-                const std::optional<double>& cell = (*it)[static_cast<size_t>(month)];
-                if (!cell)
-                    continue;
-                row[payout::FirstMonthCol + month - 2] = decimalText(*cell);
-                sum += *cell;
-            }
+        for (int month = first; month <= last; ++month) {
+            const std::optional<double>& cell = person.months[static_cast<size_t>(month)];
+            if (!cell)
+                continue;
+            row[payout::FirstMonthCol + month - 2] = decimalText(*cell);
+            sum += *cell;
         }
         row[payout::TotalCol - 1] = decimalText(sum);
         grandTotal += sum;

@@ -125,10 +125,31 @@ WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int mont
     return result;
 }
 
+namespace {
+// The rows a confirmation accepts: out of bounds, but not for a basic wage the total left out.
+const std::string ConfirmedRows =
+    "sMon = ? AND wFlag = '0' AND (sN1 IS NULL OR sN1 = ROUND(sN1))";
+}  // namespace
+
+QString confirmEmptyWagesQuestion(Db& db, int month)
+{
+    QStringList persons;
+    Query q(db,
+            "SELECT sNumber, sName FROM Wage_Info WHERE " + ConfirmedRows +
+                " AND sN1 IS NULL AND sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL ORDER BY id",
+            {static_cast<long long>(month)});
+    while (q.next())
+        persons << QStringLiteral("[%1] %2").arg(q.text("sNumber"), q.text("sName"));
+    if (persons.isEmpty())
+        return {};
+    return QStringLiteral("以下人员的四项工资都是空的，确认后将按0元计入报表：\n\r%1\n\r"
+                          "是否仍然确认？")
+        .arg(persons.join(u' '));
+}
+
 int confirmBoundsErrors(Db& db, int month)
 {
-    db.exec("UPDATE Wage_Info SET wFlag = '1' WHERE sMon = ? AND wFlag = '0'"
-            " AND (sN1 IS NULL OR sN1 = ROUND(sN1))",
+    db.exec("UPDATE Wage_Info SET wFlag = '1' WHERE " + ConfirmedRows,
             {static_cast<long long>(month)});
     return db.handle().getChanges();
 }

@@ -19,6 +19,11 @@ int loadWageErrors(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
 // refuses the save: nothing is written. The window reloads the list afterwards.
 WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
 
+// Asked before "工资审核性错误 [确认]" when some of the rows it would accept have all four parts
+// empty: a forgotten wage would otherwise pass as a wage of 0. Names those persons; empty when
+// there are none.
+QString confirmEmptyWagesQuestion(Db& db, int month);
+
 // "工资审核性错误 [确认]": the month's out-of-bounds totals are accepted as verified (wFlag "1").
 // A total that left out a basic wage with decimals is wrong, not unusual, and stays an error.
 // Returns the number of rows confirmed.

@@ -6,15 +6,14 @@
 #include "db/Db.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
-#include "io/DelimitedFile.h"
+#include "io/ImportFile.h"
 
 #include <QFile>
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vel {
 namespace {
@@ -31,13 +30,21 @@ const std::array<WageColumn, 7> Columns = {{
     {wage::TotalCol, "合计", "sTotal"},
 }};
 
-// A stored amount as the sheet shows it; a text the engine kept as text stays as it is.
+// A stored amount as the sheet shows it, read as the number the engine holds: a month of them
+// through text took most of the window's opening. A text that is no number stays as it is.
 QString storedAmount(const Query& q, const char* field)
 {
-    const QString text = q.text(field);
+    const SqlValue value = q.value(field);
+    if (const auto* d = std::get_if<double>(&value))
+        return decimalText(*d);
+    if (const auto* i = std::get_if<long long>(&value))
+        return decimalText(static_cast<double>(*i));
+    const auto* text = std::get_if<QString>(&value);
+    if (!text)
+        return {};
     bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? decimalText(value) : text;
+    const double number = text->toDouble(&ok);
+    return ok ? decimalText(number) : *text;
 }
 
 }  // namespace
@@ -78,12 +85,17 @@ double roundedAmount(double value)
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return value == 0 ? 0.0 : value;  // no "-0"
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.15g", value);
-    return std::strtod(digits, nullptr);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+    std::from_chars(digits, written.ptr, value);
+    return value;
 }
 
 QString decimalText(double value)
 {
+    // Whole amounts, nearly all of them, without the general conversion.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qlonglong>(value));
     return QString::number(roundedAmount(value), 'f', QLocale::FloatingPointShortest);
 }
 
@@ -170,17 +182,15 @@ std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, 
     return row - wage::FirstPersonRow;
 }
 
-TextEncoding readWageFile(const QString& path, Sheet& sheet, std::optional<TextEncoding> encoding)
+ImportSource readWageFile(const QString& path, Sheet& sheet, std::optional<TextEncoding> encoding)
 {
-    const DelimitedText text = readDelimitedFile(path, encoding);
+    const ImportTable text = readImportFile(path, encoding);
     const int dataLines = static_cast<int>(text.lines.size()) - 1;
     if (dataLines > sheet.maxRow() - wage::FirstPersonRow + 1)
         throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。")
                         .arg(sheet.maxRow() - wage::FirstPersonRow + 1));
 
-    const SheetBatch batch(sheet);
-    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
-                     ClearWhat::Everything);
+    std::vector<QStringList> rows;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         const DelimitedLine& line = text.lines[i];
         QStringList cells = line.cells;
@@ -191,11 +201,21 @@ TextEncoding readWageFile(const QString& path, Sheet& sheet, std::optional<TextE
                             .arg(line.line)
                             .arg(cells.size())
                             .arg(FileColumns));
-        const int row = static_cast<int>(i) + 1;
+        rows.push_back(cells);
+    }
+    if (std::all_of(rows.begin(), rows.end(), [](const QStringList& r) { return r.isEmpty(); }))
+        throw Error(QStringLiteral("文件中没有工资数据。"));
+
+    const SheetBatch batch(sheet);
+    sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
+                     ClearWhat::Everything);
+    int row = wage::FirstPersonRow;
+    for (const QStringList& cells : rows) {
         for (int col = 1; col <= cells.size(); ++col)
             sheet.setText(row, col, cells[col - 1]);
+        ++row;
     }
-    return text.encoding;
+    return text.source;
 }
 
 QString wageExportText(Db& db, int month)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Progress.h"
-#include "io/DelimitedFile.h"
+#include "io/ImportFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -97,11 +97,12 @@ int loadMonthRoster(Db& db, int month, Sheet& sheet);
 // loaded, nullopt when the month's wages were not read.
 std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
 
-// Reads a CSV or tab-separated wage file with one header row into a cleared entry sheet: number,
-// name and the four parts, file line n on sheet row n (lines are one record each). Returns the
-// encoding it was read in (readDelimitedFile). Throws Error for a file that cannot be read, a line
-// with more than six columns, or more lines than the sheet holds.
-TextEncoding readWageFile(const QString& path, Sheet& sheet,
+// Reads a wage file with one header row (a workbook's first worksheet, or a CSV or tab-separated
+// file) into a cleared entry sheet: number, name and the four parts, file line n on sheet row n.
+// Returns how it was read (readImportFile). Throws Error for a file that cannot be read, a line
+// with more than six columns, more lines than the sheet holds or no wage row at all; the sheet is
+// then untouched. `wages import` and the wage window's "从文件导入" read files through it.
+ImportSource readWageFile(const QString& path, Sheet& sheet,
                           std::optional<TextEncoding> encoding = std::nullopt);
 
 // The stored wage rows of a month as tab-separated text: a header row, then number, name, the

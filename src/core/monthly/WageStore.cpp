@@ -156,6 +156,7 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
     Transaction tx(db);
     const MonthRoster roster(db, month);
     std::vector<PendingRow> pending;
+    QHash<QString, int> rowOfNumber;
     const int last = lastWageRow(sheet);
     {
         const SheetBatch batch(sheet);
@@ -200,6 +201,15 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
                 result.problems.push_back({row, wage::NumberCol, WageProblem::NoNumber, name});
             } else {
                 p.sFlag = checkWagePerson(sheet, row, roster, number, name, result.problems);
+                const int earlier = rowOfNumber.value(number);
+                if (earlier) {
+                    sheet.setMark(earlier, wage::NumberCol, CellMark::Error);
+                    sheet.setMark(row, wage::NumberCol, CellMark::Error);
+                    result.refusals.push_back(
+                        {row, wage::NumberCol, WageProblem::SameNumber, number, earlier});
+                } else {
+                    rowOfNumber.insert(number, row);
+                }
             }
             if (checkWageTotal(sheet, row, amounts.total, unit, number, result.problems) == u"0")
                 p.wFlag = "0";
@@ -268,6 +278,13 @@ QString wageRefusalMessage(const WageCheckResult& result)
             break;
         case WageProblem::NoRecord:
             lines << QStringLiteral("第%1行不是已存储的工资记录，无法保存。").arg(p.row);
+            break;
+        case WageProblem::SameNumber:
+            lines << QStringLiteral("第%1行与第%2行的姓名编号都是%3，一人一月只能有一行工资，"
+                                    "请合并或改正。")
+                         .arg(p.earlierRow)
+                         .arg(p.row)
+                         .arg(p.text);
             break;
         default:
             break;

@@ -26,6 +26,7 @@ enum class WageProblem {
     NoName,         // a row with wages but no name
     NoRecord,       // a row of a correction sheet that names no stored record
     ControlChar,    // a number or name holding a control character
+    SameNumber,     // a number an earlier row of the month already has
 };
 
 // One finding on one sheet row; text is the row's trimmed number, or the offending cell's text.
@@ -34,6 +35,7 @@ struct WageRowProblem {
     int col = 0;
     WageProblem kind = WageProblem::NotInRoster;
     QString text;
+    int earlierRow = 0;  // SameNumber: the row that has the number first
 };
 
 // What a check-and-write pass over a wage sheet found and did.
@@ -95,8 +97,9 @@ QString checkWageTotal(Sheet& sheet, int row, double total, const UnitAttributes
 // "检查/合计/存储": totals every row into column 7, removes the blanks from names, checks each
 // person against the month's roster (sFlag) and each total against the bounds (wFlag), marks what
 // failed, and replaces the month's stored wages by the rows that have a number, in one
-// transaction. Any refusal (a part that is no number, wages without a name) is marked and stores
-// nothing; a database failure throws with the month as before.
+// transaction. Any refusal (a part that is no number, wages without a name, a number twice, which
+// every report would count twice) is marked and stores nothing; a database failure throws with
+// the month as before.
 WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet& sheet,
                            const Progress& progress = {});
 

@@ -77,7 +77,7 @@ CheckOutcome NoErrorsUpTo(Db& db, int month)
     if (!staff.isEmpty())
         return {false, {staff + QStringLiteral("有人员数据错误，请纠正。")}};
     const QString wages = monthList(
-        db, "SELECT sMon FROM Wage_Info WHERE sMon <= ? AND (wFlag = '0' OR sFlag = '0')"
+        db, "SELECT sMon FROM Wage_Info WHERE sMon <= ? AND (sFlag = '0' OR wFlag = '0')"
             " GROUP BY sMon ORDER BY sMon",
         {m64(month)}, [](long long m) { return QStringLiteral("%1月份,").arg(m); });
     if (!wages.isEmpty())

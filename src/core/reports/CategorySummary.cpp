@@ -4,16 +4,17 @@
 #include "reports/Balancing.h"
 #include "reports/BirthMonth.h"
 #include "reports/Rounding.h"
+#include "reports/WageSums.h"
 
 #include <SQLiteCpp/Statement.h>
 
-#include <cmath>
 #include <limits>
 #include <map>
 
 namespace vel {
 namespace {
 
+// Wage sums are kept in millionths of a yuan (amountMicros).
 constexpr long long MicrosPerThousandYuan = 1000LL * 1000000;
 
 using Code = std::optional<long long>;
@@ -140,15 +141,14 @@ std::vector<SummaryLine> computeSummary(Db& db, const SummaryRules& rules, const
             p.born = birthMonthNumber(
                 std::string_view(birth.getText(""), static_cast<size_t>(birth.getBytes())));
             const SQLite::Column total = wages.getColumn(6);
-            const long long micros =
-                total.isNull() ? 0 : std::llround(total.getDouble() * 1000000);
+            const long long micros = total.isNull() ? 0 : amountMicros(total.getDouble());
             const bool inRange = p.month >= range.from;
             for (size_t i : categories.of(p)) {
                 const SummaryCategory& c = rules.rows[i];
                 Sums& s = sums[i];
                 ++s.personMonths;
                 if (inRange)
-                    s.wageMicros += micros;
+                    addWithinRange(s.wageMicros, micros);
                 if (p.month == range.to)
                     countEndMonth(c, rules, p, s);
             }

@@ -33,6 +33,14 @@ void scanRows(
     const std::function<void(int month, const RowCodes& codes, SQLite::Statement& values)>& row,
     int firstMonth = 0);
 
+// Adds `value` to `sum`; a sum beyond what a whole number holds refuses the form, rather than
+// turning into a wrong figure.
+inline void addWithinRange(long long& sum, long long value)
+{
+    if (__builtin_add_overflow(sum, value, &sum))
+        throw ConversionError(QStringLiteral("合计超出可计算的范围，请核实工资数据。"));
+}
+
 // The values of many rows added up in one pass: per month in total, and per month and code of
 // each key column, and per month and combination of the codes of the columns that selections
 // over several columns test. A figure is then the sum over the months and codes its selection
@@ -103,8 +111,7 @@ private:
     static void addTo(Values& into, const Values& values)
     {
         for (size_t k = 0; k < N; ++k)
-            if (__builtin_add_overflow(into[k], values[k], &into[k]))
-                throw ConversionError(QStringLiteral("合计超出可计算的范围，请核实工资数据。"));
+            addWithinRange(into[k], values[k]);
     }
     static void addMonths(Values& into, const PerMonth& months, int first, int last)
     {

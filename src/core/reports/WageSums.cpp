@@ -25,12 +25,7 @@ WageSums::WageSums(Db& db, int lastMonth, std::vector<std::string> columns,
                      const SQLite::Column c = values.getColumn(first + k);
                      if (c.isNull())
                          continue;
-                     // A stored amount beyond any wage would not fit the sums in micro-yuan.
-                     const double micros = c.getDouble() * MicrosPerYuan;
-                     if (!(std::fabs(micros) < 1e18))
-                         throw ConversionError(
-                             QStringLiteral("工资金额超出可计算的范围：%1").arg(c.getDouble()));
-                     amounts[k] = std::llround(micros);
+                     amounts[k] = amountMicros(c.getDouble());
                  }
                  tally_.add(month, codes, amounts);
              });
@@ -39,6 +34,14 @@ WageSums::WageSums(Db& db, int lastMonth, std::vector<std::string> columns,
 long long WageSums::micros(Amount amount, const Selection& who, int firstMonth, int lastMonth) const
 {
     return tally_.sum(who, firstMonth, lastMonth)[static_cast<size_t>(amount)];
+}
+
+long long amountMicros(double yuan)
+{
+    const double micros = yuan * MicrosPerYuan;
+    if (!(std::fabs(micros) < 1e18))
+        throw ConversionError(QStringLiteral("工资金额超出可计算的范围：%1").arg(yuan));
+    return std::llround(micros);
 }
 
 long long wholeYuan(long long micros)

@@ -25,6 +25,10 @@ private:
     Tally<5> tally_;
 };
 
+// A stored amount in millionths of a yuan, the unit every wage sum is kept in; refuses an amount
+// beyond any wage, which would not fit the sums.
+long long amountMicros(double yuan);
+
 // A sum taken as a whole number of yuan in the "0" format.
 long long wholeYuan(long long micros);
 // A sum taken as a whole number of yuan, then divided by 1000, each step in the "0" format.

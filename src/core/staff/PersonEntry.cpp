@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "db/CodeLists.h"
 #include "io/DelimitedFile.h"
+#include "reports/BirthMonth.h"
 
 namespace vel {
 namespace {
@@ -277,11 +278,16 @@ void splitBirth(const QString& sBirth, PersonRecord& r)
         r.birthMonth = QStringLiteral("01");
         return;
     }
+    // Read as the audit and the reports read it: "1967-5" and "1967-005" are both May.
+    if (const std::optional<BirthMonth> birth = readBirthMonth(sBirth)) {
+        const QString stored = storedBirthText(*birth);
+        r.birthYear = stored.left(4);
+        r.birthMonth = stored.mid(5);
+        return;
+    }
+    // A birth no rule reads is shown as it stands, for the checks to mark.
     r.birthYear = sBirth.left(4);
     r.birthMonth = sBirth.mid(5, 2);
-    // The batch sheets store a one-digit month as typed ("1967-5").
-    if (r.birthMonth.size() == 1)
-        r.birthMonth.prepend('0');
 }
 
 }  // namespace vel

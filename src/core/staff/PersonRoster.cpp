@@ -145,7 +145,7 @@ bool personListColumnShown(int column, StaffClass c)
     return true;
 }
 
-PersonRoster::PersonRoster(Db& db, int month) : db_(db), month_(month)
+PersonRoster::PersonRoster(Db& db, int month) : db_(db), month_(month), read_(db)
 {
     if (month < 0 || month > 12)
         throw Error(QStringLiteral("月份有误：%1").arg(month));
@@ -166,11 +166,10 @@ long long PersonRoster::add(const PersonRecord& r, const CodeLists& codes, Staff
         marks += marks.empty() ? "?" : ", ?";
         params.push_back(value);
     }
-    Transaction tx(db_);
-    db_.exec("INSERT INTO Staff_moninfo (" + columns + ") VALUES (" + marks + ")", params);
-    const long long id = db_.handle().getLastInsertRowid();
-    tx.commit();
-    return id;
+    return read_.write(db_, [&] {
+        db_.exec("INSERT INTO Staff_moninfo (" + columns + ") VALUES (" + marks + ")", params);
+        return static_cast<long long>(db_.handle().getLastInsertRowid());
+    });
 }
 
 std::optional<PersonRecord> PersonRoster::load(long long id)
@@ -212,30 +211,27 @@ bool PersonRoster::modify(long long id, const PersonRecord& r, const CodeLists& 
     }
     params.push_back(id);
     params.push_back(static_cast<long long>(month_));
-    Transaction tx(db_);
-    db_.exec("UPDATE Staff_moninfo SET " + sets + " WHERE id = ? AND sMon = ?", params);
-    const bool updated = db_.handle().getChanges() > 0;
-    tx.commit();
-    return updated;
+    return read_.write(db_, [&] {
+        db_.exec("UPDATE Staff_moninfo SET " + sets + " WHERE id = ? AND sMon = ?", params);
+        return db_.handle().getChanges() > 0;
+    });
 }
 
 bool PersonRoster::remove(long long id)
 {
-    Transaction tx(db_);
-    db_.exec("DELETE FROM Staff_moninfo WHERE id = ? AND sMon = ?",
-             {id, static_cast<long long>(month_)});
-    const bool removed = db_.handle().getChanges() > 0;
-    tx.commit();
-    return removed;
+    return read_.write(db_, [&] {
+        db_.exec("DELETE FROM Staff_moninfo WHERE id = ? AND sMon = ?",
+                 {id, static_cast<long long>(month_)});
+        return db_.handle().getChanges() > 0;
+    });
 }
 
 int PersonRoster::clear()
 {
-    Transaction tx(db_);
-    db_.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month_)});
-    const int removed = db_.handle().getChanges();
-    tx.commit();
-    return removed;
+    return read_.write(db_, [&] {
+        db_.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month_)});
+        return db_.handle().getChanges();
+    });
 }
 
 std::vector<PersonListRow> PersonRoster::list(const std::string& condition,
@@ -243,6 +239,7 @@ std::vector<PersonListRow> PersonRoster::list(const std::string& condition,
 {
     SqlParams all = params;
     all.push_back(static_cast<long long>(month_));
+    read_.take(db_);
     Query q(db_, "SELECT * FROM Vmon WHERE " + condition + " sMon = ? ORDER BY " + order, all);
     std::vector<PersonListRow> rows;
     while (q.next()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Db.h"
+#include "db/ReadStamp.h"
 #include "staff/PersonEntry.h"
 
 #include <QString>
@@ -30,7 +31,8 @@ struct PersonListRow {
 };
 
 // The people of one roster month, one person at a time: every record the individual entry form
-// stores is taken as passed. Nothing here reaches another month.
+// stores is taken as passed. Nothing here reaches another month. A write after another program
+// has changed the database since the last list was read is refused (ReadStamp).
 class PersonRoster {
 public:
     // month: 0 for the opening roster, 1..12; throws Error for any other.
@@ -67,6 +69,7 @@ private:
 
     Db& db_;
     int month_;
+    ReadStamp read_;
 };
 
 }  // namespace vel

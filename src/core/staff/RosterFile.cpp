@@ -24,11 +24,11 @@ void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffC
 
 RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding)
 {
-    const DelimitedText text = readDelimitedFile(path, encoding);
+    const ImportTable text = readImportFile(path, encoding);
 
     RosterFile file;
-    file.encoding = text.encoding;
-    int emptyNameLine = 0;
+    file.source = text.source;
+    NamelessRowCheck nameless;
     for (size_t i = 1; i < text.lines.size(); ++i) {
         const int line = text.lines[i].line;
         QStringList cells = text.lines[i].cells;
@@ -39,14 +39,10 @@ RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encod
                             .arg(line)
                             .arg(cells.size())
                             .arg(staff::AnswerCount));
-        if (cells.isEmpty() || cells[0].isEmpty()) {
-            if (!emptyNameLine)
-                emptyNameLine = line;
-            continue;
-        }
-        if (emptyNameLine)
-            throw Error(QStringLiteral("第%1行没有姓名，其下还有人员。").arg(emptyNameLine));
-        file.rows.push_back({line, cells});
+        const bool named = !cells.isEmpty() && !cells[0].isEmpty();
+        nameless.row(line, named);
+        if (named)
+            file.rows.push_back({line, cells});
     }
     return file;
 }

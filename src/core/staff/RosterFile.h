@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/DelimitedFile.h"
+#include "io/ImportFile.h"
 #include "staff/StaffSheet.h"
 
 #include <QString>
@@ -22,13 +22,14 @@ struct RosterFileRow {
 };
 
 struct RosterFile {
-    TextEncoding encoding = TextEncoding::Utf8;  // the one the file was read in
+    ImportSource source;  // a workbook, or the encoding a delimited file was read in
     std::vector<RosterFileRow> rows;
 };
 
-// Reads a CSV or tab-separated roster file with one header row, in the given encoding or the one
-// its bytes show (readDelimitedFile). Throws Error naming the line for a row with more columns
-// than the sheet, an empty name above filled rows, or a file that cannot be read.
+// Reads a roster file with one header row: a workbook's first worksheet, or a CSV or
+// tab-separated file in the given encoding or the one its bytes show (readImportFile). Throws
+// Error naming the line for a row with more columns than the sheet, an empty name above filled
+// rows, or a file that cannot be read.
 RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding = std::nullopt);
 
 // The file's people written into the staff sheet from row 3, the sheet's rows below the headers

@@ -107,6 +107,7 @@ int loadRoster(Db& db, int month, RosterFilter filter, Sheet& sheet, bool withCo
 void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                    const StaffPassResult& audit, const Progress& progress)
 {
+    refusePeopleBelowNamelessRow(sheet);
     refuseBlankNames(sheet, audit);
     refuseControlChars(sheet, audit);
 
@@ -171,6 +172,7 @@ StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const Sta
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
                          const Progress& progress)
 {
+    refusePeopleBelowNamelessRow(sheet);
     refuseControlChars(sheet, audit);
     // Every value is read (and refused) before anything is written.
     std::vector<SqlParams> updates;

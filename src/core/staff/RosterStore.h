@@ -23,8 +23,9 @@ int loadRoster(Db& db, int month, RosterFilter filter, Sheet& sheet, bool withCo
 
 // Replaces every stored row of the month by the people of the sheet and their audit results, in
 // one transaction: on any failure the month stays exactly as it was. Only the columns the unit's
-// class answers are stored. A name of blanks above further people is refused before anything is
-// written, since it would end every later pass there and lose the rows below.
+// class answers are stored. A person below a row without a name, and a name of blanks, are
+// refused before anything is written, since every later pass would end there and lose the rows
+// below.
 void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                    const StaffPassResult& audit, const Progress& progress = {});
 
@@ -41,8 +42,8 @@ StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const Sta
 
 // Writes corrected rows back in place, by the record id kept in the id column, all eighteen
 // answers, in one transaction. Working years are stored as numbers; a failed row keeps a text
-// as typed, a passed row with one is refused. Both writes refuse a cell with a control character
-// before anything is written.
+// as typed, a passed row with one is refused. Both writes refuse a cell with a control character,
+// and a person below a row without a name, before anything is written.
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,
                          const Progress& progress = {});
 

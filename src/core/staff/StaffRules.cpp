@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "db/CodeLists.h"
+#include "reports/BirthMonth.h"
 #include "unit/UnitRegistration.h"
 
 #include <algorithm>
@@ -38,26 +39,13 @@ bool fail(Sheet& sheet, int row, int col, CellMark mark = CellMark::Error)
     return false;
 }
 
-// Plain decimal digits only: a sign, a blank or a letter makes no year or month. -1 otherwise.
-int number(const QString& text)
-{
-    if (text.isEmpty())
-        return -1;
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return -1;
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? n : -1;
-}
-
 struct Birth {
     QString text;
     bool ok;
 };
 
-// Brings the ways clerks write a birth month ("1967年5月20日", "67年5月", "1967.10.5") to
-// "1967-05" and checks year and month.
+// Brings the ways clerks write a birth month ("1967年5月20日", "67年5月", "1967.10.5",
+// "1967-5") to "1967-05" and checks year and month.
 Birth normalizeBirth(QString t)
 {
     const QChar yearSign(u'年');
@@ -91,14 +79,11 @@ Birth normalizeBirth(QString t)
             month.prepend(u'0');
         t = t.left(dot) + u'-' + month;
     }
-    const int dash = t.indexOf(u'-');
-    if (dash < 0)
+    // Checked as every report reads it, and stored in the one form they all read alike.
+    const std::optional<BirthMonth> birth = readBirthMonth(t);
+    if (!birth || birth->year < staff::FirstBirthYear || birth->year > staff::LastBirthYear)
         return {t, false};
-    const QString yearPart = t.left(dash);
-    const int year = yearPart.size() == 4 ? number(yearPart) : -1;
-    const int month = number(t.mid(dash + 1));
-    return {t, year >= staff::FirstBirthYear && year <= staff::LastBirthYear && month >= 0 &&
-                   month <= 12};
+    return {storedBirthText(*birth), true};
 }
 
 }  // namespace

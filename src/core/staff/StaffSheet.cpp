@@ -1,5 +1,6 @@
 #include "StaffSheet.h"
 
+#include "Errors.h"
 #include "sheet/Sheet.h"
 #include "unit/UnitRegistration.h"
 
@@ -142,6 +143,23 @@ int lastPersonRow(const Sheet& sheet)
     while (row <= sheet.maxRow() && !sheet.text(row, staff::NameCol).isEmpty())
         ++row;
     return row - 1;
+}
+
+void NamelessRowCheck::row(int number, bool named)
+{
+    if (!named) {
+        if (!namelessRow_)
+            namelessRow_ = number;
+    } else if (namelessRow_) {
+        throw Error(QStringLiteral("第%1行没有姓名，其下还有人员。").arg(namelessRow_));
+    }
+}
+
+void refusePeopleBelowNamelessRow(const Sheet& sheet)
+{
+    NamelessRowCheck check;
+    for (int row = staff::FirstPersonRow; row <= sheet.maxRow(); ++row)
+        check.row(row, !sheet.text(row, staff::NameCol).isEmpty());
 }
 
 bool isWorkYears(const QString& text)

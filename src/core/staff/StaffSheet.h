@@ -87,4 +87,17 @@ bool isWorkYears(const QString& text);
 // every pass stops there. FirstPersonRow - 1 when there is nobody.
 int lastPersonRow(const Sheet& sheet);
 
+// A person below a row without a name would drop out of every pass and be lost at the next save,
+// so a roster that has one is refused: throws Error "第N行没有姓名，其下还有人员。" naming the
+// first nameless row. Fed the rows (or file lines) in order.
+class NamelessRowCheck {
+public:
+    void row(int number, bool named);
+
+private:
+    int namelessRow_ = 0;
+};
+// The check over every row of the sheet below its headers.
+void refusePeopleBelowNamelessRow(const Sheet& sheet);
+
 }  // namespace vel

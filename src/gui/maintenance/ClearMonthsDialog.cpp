@@ -63,7 +63,7 @@ void ClearMonthsDialog::confirm()
     if (last_->isChecked())
         month = months_->currentText().trimmed().toInt();
     if (passChecks(this, clearChecks(session_, kind_, month)))
-        prompt().info(this, clearData(session_.db(), kind_, month));
+        prompt().info(this, clearData(session_, kind_, month));
     accept();
 }
 

@@ -96,7 +96,7 @@ void clearCommand(MainWindow& main, ClearKind kind)
     }
     const bool cleared = main.passes(clearChecks(session, kind, std::nullopt));
     if (cleared)
-        prompt().info(&main, clearData(session.db(), kind, std::nullopt));
+        prompt().info(&main, clearData(session, kind, std::nullopt));
     if (kind != ClearKind::Opening)
         main.RefreshMonthMenus();
     else if (cleared)

@@ -33,6 +33,7 @@ BatchDeleteWindow::BatchDeleteWindow(const WindowContext& context, int month, QW
     : QDialog(parent),
       context_(context),
       month_(month),
+      read_(context.session.db()),
       input_(Sheet::DefaultMaxRow, InputColumns),
       result_(Sheet::DefaultMaxRow, ResultColumns)
 {
@@ -99,6 +100,7 @@ void BatchDeleteWindow::lookUp()
 
 void BatchDeleteWindow::showResult()
 {
+    read_.take(context_.session.db());
     const std::vector<DeletionMatch> found = deletionMatches(context_.session.db());
     SheetBatch batch(result_);
     result_.clearRange(2, 1, result_.maxRow(), ResultColumns, ClearWhat::Values);
@@ -120,7 +122,8 @@ void BatchDeleteWindow::deleteOne()
         return;  // a header or an empty row names nobody
     if (!prompt().ask(this, QStringLiteral("确定删除？")))
         return;
-    deletePersonNumber(context_.session.db(), month_, result_.text(row, 2));
+    Db& db = context_.session.db();
+    read_.write(db, [&] { deletePersonNumber(db, month_, result_.text(row, 2)); });
     showResult();
     prompt().info(this, QStringLiteral("删除成功！"));
 }
@@ -129,7 +132,8 @@ void BatchDeleteWindow::deleteAll()
 {
     if (!prompt().ask(this, QStringLiteral("请慎重清空！确认清空？")))
         return;
-    deleteListedPersons(context_.session.db(), month_);
+    Db& db = context_.session.db();
+    read_.write(db, [&] { deleteListedPersons(db, month_); });
     showResult();
     count_->setText(QStringLiteral("清空成功！"));
     prompt().info(this, QStringLiteral("清空成功！"));

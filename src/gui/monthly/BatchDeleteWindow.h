@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WindowContext.h"
+#include "db/ReadStamp.h"
 #include "sheet/Sheet.h"
 
 #include <QDialog>
@@ -33,6 +34,8 @@ private:
 
     WindowContext context_;
     int month_;
+    // Taken when the matches are shown; the deletions go through it.
+    ReadStamp read_;
     Sheet input_;
     Sheet result_;
     SheetView* inputView_ = nullptr;

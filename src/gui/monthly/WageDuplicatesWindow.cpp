@@ -32,6 +32,7 @@ WageDuplicatesWindow::WageDuplicatesWindow(const WindowContext& context, int mon
 
     runCommand(this, [this] {
         int n = 0;
+        read_.take(context_.session.db());
         quietly([&] { n = loadDuplicateWages(context_.session.db(), month_, sheet()); });
         if (n == 0)
             prompt().info(this, QStringLiteral("没有错误信息。"));
@@ -41,7 +42,9 @@ WageDuplicatesWindow::WageDuplicatesWindow(const WindowContext& context, int mon
 void WageDuplicatesWindow::saveEdits()
 {
     view()->selectRange(wage::FirstPersonRow, 1, wage::FirstPersonRow, 1);
-    const WageCheckResult result = saveDuplicateEdits(context_.session.db(), month_, sheet());
+    Db& db = context_.session.db();
+    const WageCheckResult result =
+        read_.write(db, [&] { return saveDuplicateEdits(db, month_, sheet()); });
     if (result.refused()) {
         prompt().info(this, wageRefusalMessage(result));
         return;
@@ -58,7 +61,8 @@ void WageDuplicatesWindow::deleteSelected()
     const long long id = sheet().text(row, wage::DuplicatesIdCol).trimmed().toLongLong(&ok);
     if (row < wage::FirstPersonRow || !ok)
         return;
-    deleteWageRow(context_.session.db(), month_, id);
+    Db& db = context_.session.db();
+    read_.write(db, [&] { deleteWageRow(db, month_, id); });
     // Only the row whose record went leaves the sheet; other selected rows are still stored.
     quietly([&] { sheet().deleteRows(row, 1); });
 }

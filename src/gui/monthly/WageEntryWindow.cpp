@@ -1,5 +1,6 @@
 #include "WageEntryWindow.h"
 
+#include "FileChooser.h"
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
@@ -30,6 +31,12 @@ WageEntryWindow::WageEntryWindow(const WindowContext& context, int month, QWidge
                               [this] { emit rosterRequested(); });
     import_ = makeButton(QStringLiteral("导入本月名册"), "importRoster",
                          [this] { importRoster(); });
+    fromFile_ = makeButton(QStringLiteral("从文件导入"), "fromFile", [this] {
+        const QString path = chooseFiles().openFile(this, QStringLiteral("从文件导入"), QString(),
+                                                    importFileFilter(QStringLiteral("工资文件")));
+        if (!path.isEmpty())
+            importFile(path);
+    });
     carry_ = makeButton(QStringLiteral("导入上一月"), "carryPrevious", [this] { carryPrevious(); });
     carry_->setVisible(month >= 2);
     store_ = makeButton(QStringLiteral("检查/合计/存储"), "store", [this] { store(); });
@@ -55,7 +62,7 @@ WageEntryWindow::WageEntryWindow(const WindowContext& context, int month, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(view(), 1);
-    layout->addLayout(buttonRow({edit_, verify, import_, carry_, store_, errors, duplicates_, close}));
+    layout->addLayout(buttonRow({edit_, verify, import_, fromFile_, carry_, store_, errors, duplicates_, close}));
     layout->addWidget(status);
     resize(900, 640);
 
@@ -71,6 +78,7 @@ void WageEntryWindow::setEditing(bool editing)
 {
     edit_->setText(editing ? QStringLiteral("取消") : QStringLiteral("编辑"));
     import_->setEnabled(editing);
+    fromFile_->setEnabled(editing);
     carry_->setEnabled(editing);
     store_->setEnabled(editing);
     view()->setReadOnly(!editing);
@@ -86,6 +94,7 @@ void WageEntryWindow::reload()
     setEditing(false);
     Session& session = context_.session;
     std::optional<int> n;
+    read_.take(session.db());
     quietly([&] { n = openWageSheet(session.db(), session.unit(), month_, sheet()); });
     markSaved();
     setCount(n.value_or(0));
@@ -106,6 +115,19 @@ void WageEntryWindow::importRoster()
     const int n = loadMonthRoster(context_.session.db(), month_, sheet());
     prompt().info(this, QStringLiteral("导入成功，共计%1人.").arg(n));
     setCount(n);
+}
+
+void WageEntryWindow::importFile(const QString& path)
+{
+    if (lastWageRow(sheet()) >= wage::FirstPersonRow &&
+        !prompt().ask(this, QStringLiteral("导入文件将覆盖上面显示的工资，是否继续？")))
+        return;
+    // Unsaved on purpose: the clerk looks the wages over before "检查/合计/存储".
+    readWageFile(path, sheet());
+    const int n = lastWageRow(sheet()) - wage::FirstPersonRow + 1;
+    setCount(n);
+    view()->selectRange(wage::FirstPersonRow, 1, wage::FirstPersonRow, 1);
+    prompt().info(this, QStringLiteral("导入成功，共计%1人.").arg(n));
 }
 
 void WageEntryWindow::carryPrevious()
@@ -132,7 +154,9 @@ void WageEntryWindow::store()
     duplicates_->setEnabled(true);
     WageCheckResult result;
     try {
-        result = storeWages(session.db(), session.unit(), month_, sheet(), progress());
+        result = read_.write(session.db(), [&] {
+            return storeWages(session.db(), session.unit(), month_, sheet(), progress());
+        });
     } catch (...) {
         context_.setProgress(0);
         throw;

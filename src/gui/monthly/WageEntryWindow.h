@@ -23,6 +23,9 @@ public:
     void toggleEdit();
     // "导入本月名册".
     void importRoster();
+    // "从文件导入" once the file is chosen: its wages in the sheet, unsaved, read as `wages import`
+    // reads them.
+    void importFile(const QString& path);
     // "导入上一月": last month's wages for this month's roster, into the sheet unsaved.
     void carryPrevious();
     // "检查/合计/存储".
@@ -43,6 +46,7 @@ private:
     QLabel* count_ = nullptr;
     QPushButton* edit_ = nullptr;
     QPushButton* import_ = nullptr;
+    QPushButton* fromFile_ = nullptr;
     QPushButton* carry_ = nullptr;
     QPushButton* store_ = nullptr;
     QPushButton* duplicates_ = nullptr;

@@ -57,6 +57,7 @@ void WageErrorWindow::reload()
 {
     Session& session = context_.session;
     int n = 0;
+    read_.take(session.db());
     quietly([&] { n = loadWageErrors(session.db(), session.unit(), month_, sheet()); });
     markSaved();
     count_->setText(QStringLiteral("共有%1条记录!").arg(n));
@@ -68,8 +69,8 @@ void WageErrorWindow::reload()
 void WageErrorWindow::save()
 {
     Session& session = context_.session;
-    const WageCheckResult result =
-        saveWageCorrections(session.db(), session.unit(), month_, sheet());
+    const WageCheckResult result = read_.write(
+        session.db(), [&] { return saveWageCorrections(session.db(), session.unit(), month_, sheet()); });
     if (result.refused()) {
         prompt().info(this, wageRefusalMessage(result));
         return;
@@ -89,7 +90,10 @@ void WageErrorWindow::confirmBounds()
 {
     if (!mayDropEdits())
         return;
-    confirmBoundsErrors(context_.session.db(), month_);
+    const QString question = confirmEmptyWagesQuestion(context_.session.db(), month_);
+    if (!question.isEmpty() && !prompt().ask(this, question))
+        return;
+    read_.write(context_.session.db(), [&] { confirmBoundsErrors(context_.session.db(), month_); });
     reload();
     prompt().info(this, QStringLiteral("工资审核性错误确认成功！"));
 }
@@ -100,7 +104,8 @@ void WageErrorWindow::deleteRow(int row)
     const long long id = sheet().text(row, wage::ErrorsIdCol).trimmed().toLongLong(&ok);
     if (row < wage::FirstPersonRow || !ok || !mayDropEdits())
         return;
-    deleteWageRow(context_.session.db(), month_, id);
+    Db& db = context_.session.db();
+    read_.write(db, [&] { deleteWageRow(db, month_, id); });
     reload();
 }
 

@@ -2,6 +2,7 @@
 
 #include "Guarded.h"
 #include "Prompter.h"
+#include "Session.h"
 #include "WindowFit.h"
 #include "grid/SheetModel.h"
 #include "grid/SheetView.h"
@@ -33,6 +34,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     : QDialog(parent),
       context_(context),
       month_(month),
+      read_(context.session.db()),
       sheet_(Sheet::DefaultMaxRow, wage::ColumnCount)
 {
     applyWageLayout(sheet_, layout);

@@ -3,6 +3,7 @@
 #include "CommandWidgets.h"
 
 #include "WindowContext.h"
+#include "db/ReadStamp.h"
 #include "monthly/WageSheet.h"
 #include "sheet/Sheet.h"
 
@@ -52,6 +53,8 @@ protected:
 
     WindowContext context_;
     const int month_;
+    // Taken at every load; a write goes through it.
+    ReadStamp read_;
 
 private:
     Sheet sheet_;

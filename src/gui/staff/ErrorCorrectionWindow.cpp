@@ -50,6 +50,7 @@ int ErrorCorrectionWindow::loadFailedRows()
     panel_->hideEditors();
     context_.setProgress(0);
     int n = 0;
+    read_.take(context_.session.db());
     quietly([&] {
         n = loadRoster(context_.session.db(), month_, RosterFilter::Failed, panel_->sheet(), true,
                        [this](int p) { context_.setProgress(p); });
@@ -92,8 +93,10 @@ void ErrorCorrectionWindow::save()
     const StaffRules rules(context_.session.codes(), context_.session.unit());
     StaffPassResult audit;
     quietly([&] { audit = rules.runPass(sheet, staffpass::CorrectionSave); });
-    updateCorrectedRows(context_.session.db(), month_, sheet, audit,
-                        [this](int p) { context_.setProgress(p); });
+    Db& db = context_.session.db();
+    read_.write(db, [&] {
+        updateCorrectedRows(db, month_, sheet, audit, [this](int p) { context_.setProgress(p); });
+    });
     markSaved();
     context_.setProgress(0);
     context_.notifyEntriesChanged();

@@ -88,6 +88,7 @@ void MonthlyRosterWindow::reload()
     panel_->applyLayout();
     panel_->hideEditors();
     const StaffRules rules(session.codes(), session.unit());
+    read_.take(session.db());
     quietly([&] {
         const int n = loadRoster(session.db(), month_, RosterFilter::All, panel_->sheet(), false,
                                  [this](int p) { context_.setProgress(p); });
@@ -163,8 +164,11 @@ void MonthlyRosterWindow::save()
     StaffPassResult audit;
     context_.setProgress(0);
     quietly([&] {
-        audit = auditAndReplaceRoster(session.db(), month_, sheet, rules, panel_->staffClass(),
-                                      [this](int p) { context_.setProgress(p); });
+        read_.write(session.db(), [&] {
+            audit = auditAndReplaceRoster(session.db(), month_, sheet, rules,
+                                          panel_->staffClass(),
+                                          [this](int p) { context_.setProgress(p); });
+        });
     });
     context_.setProgress(0);
     markSaved();

@@ -89,6 +89,7 @@ void OpeningRosterWindow::reload()
     panel_->applyLayout();
     panel_->hideEditors();
     const StaffRules rules(session.codes(), session.unit());
+    read_.take(session.db());
     quietly([&] {
         const int n = loadRoster(session.db(), 0, RosterFilter::All, panel_->sheet(), true,
                                  [this](int p) { context_.setProgress(p); });
@@ -150,8 +151,10 @@ void OpeningRosterWindow::save()
     StaffPassResult audit;
     context_.setProgress(0);
     quietly([&] {
-        audit = auditAndReplaceRoster(session.db(), 0, sheet, rules, panel_->staffClass(),
-                                      [this](int p) { context_.setProgress(p); });
+        read_.write(session.db(), [&] {
+            audit = auditAndReplaceRoster(session.db(), 0, sheet, rules, panel_->staffClass(),
+                                          [this](int p) { context_.setProgress(p); });
+        });
     });
     markSaved();
     panel_->goToCell(staff::FirstPersonRow, 1);

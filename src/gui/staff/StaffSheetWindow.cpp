@@ -1,6 +1,7 @@
 #include "StaffSheetWindow.h"
 
 #include "CommandWidgets.h"
+#include "FileChooser.h"
 #include "FindReplaceWindow.h"
 #include "Guarded.h"
 #include "Prompter.h"
@@ -11,14 +12,13 @@
 #include "staff/RosterFile.h"
 #include "staff/StaffSheetPanel.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 
 namespace vel::gui {
 
 StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate layout,
                                    QWidget* parent)
-    : QDialog(parent), context_(context)
+    : QDialog(parent), context_(context), read_(context.session.db())
 {
     panel_ = new StaffSheetPanel(context_.session, layout, this);
     connect(panel_, &StaffSheetPanel::findReplaceRequested, this, [this] {
@@ -53,8 +53,8 @@ bool StaffSheetWindow::mayDropEdits()
 
 QString StaffSheetWindow::chooseRosterFile()
 {
-    return QFileDialog::getOpenFileName(this, QStringLiteral("从文件导入"), QString(),
-                                        QStringLiteral("名册文件 (*.csv *.txt *.tsv);;所有文件 (*)"));
+    return chooseFiles().openFile(this, QStringLiteral("从文件导入"), QString(),
+                                  importFileFilter(QStringLiteral("名册文件")));
 }
 
 int StaffSheetWindow::importRosterFile(const QString& path, const StaffPass& pass)

@@ -2,6 +2,7 @@
 
 #include "CommandWidgets.h"
 #include "WindowContext.h"
+#include "db/ReadStamp.h"
 #include "staff/StaffRules.h"
 #include "staff/StaffSheet.h"
 
@@ -52,6 +53,8 @@ protected:
 
     WindowContext context_;
     StaffSheetPanel* panel_ = nullptr;
+    // Taken at every load; a save goes through it.
+    ReadStamp read_;
 
 private:
     bool shownOnce_ = false;
