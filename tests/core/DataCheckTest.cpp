@@ -426,3 +426,13 @@ TEST(DataCheck, AGeneratedSteadyYearOfThreeThousandPersonsGivesNoFinding)
     submit(*s, "wage-summary", FormPeriod::ofRange(MonthRange{1, 12}));
     EXPECT_EQ(found(*s), Found{});
 }
+
+TEST(DataCheck, NamesStandInMessagesAsTyped)
+{
+    SteadyYear y;
+    y.db().exec("UPDATE Wage_Info SET sName = '张%1' WHERE sNumber = '1001'");
+    y.setWage(5, 1, 99LL, nullptr, 99);
+    const Findings all = runDataCheck(*y.s, {nullptr, std::nullopt, 5, true});
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].message.toStdString(), "5月张%1（1001）工资合计99元，不足100元");
+}

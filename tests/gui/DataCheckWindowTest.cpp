@@ -1,5 +1,6 @@
 #include "Session.h"
 #include "ShellOpen.h"
+#include "SmallYear.h"
 #include "TestPrompter.h"
 #include "checks/DataCheckWindow.h"
 #include "reports/FormWindows.h"
@@ -25,32 +26,14 @@ using namespace vel::gui;
 namespace {
 
 // Four persons at 3,000 a month all year; person 2's May wage typed as 6,000 (W02 in May and
-// June), and August's roster cut to one person (E05).
+// June).
 void fillYear(Session& s)
 {
-    UnitRegistration r;
-    r.name = "测试单位";
-    r.code = "12345678X";
-    r.type = unit::EnterpriseType;
-    r.unitClass = "否";
-    saveRegistration(s.db(), r);
-    s.unitRegistered();
-    Transaction tx(s.db());
-    for (int month = 0; month <= 12; ++month)
-        for (int p = 1; p <= 4; ++p) {
-            s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sSex, sEducation, sPost, ssf,"
-                        " sqrz, sIsok, sMon) VALUES (?, ?, 1, 3, 41, 1, 1, '1', ?)",
-                        {QString("人%1").arg(p), QString::number(p), static_cast<long long>(month)});
-            if (month > 0)
-                s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sTotal, sFlag,"
-                            " wFlag) VALUES (?, ?, ?, 3000, 3000, '1', '1')",
-                            {QString::number(p), QString("人%1").arg(p),
-                             static_cast<long long>(month)});
-        }
+    fillSmallYear(s, 4);
     s.db().exec("UPDATE Wage_Info SET sN1 = 6000, sTotal = 6000 WHERE sMon = 5 AND sNumber = '2'");
-    tx.commit();
 }
 
+// August's roster cut to one person (E05).
 void cutAugust(Session& s)
 {
     s.db().exec("DELETE FROM Staff_moninfo WHERE sMon = 8 AND sNumber <> '1'");

@@ -101,8 +101,7 @@ void findPersonWageSlips(CheckInput& in, Findings& out)
             if (w.total < L::LeastMonthWageYuan) {
                 out.push_back({"W02", place,
                                QStringLiteral("%1工资合计%2元，不足%3元")
-                                   .arg(who, yuan(w.total))
-                                   .arg(L::LeastMonthWageYuan)});
+                                   .arg(who, yuan(w.total), QString::number(L::LeastMonthWageYuan))});
                 continue;
             }
             const auto before = previous.constFind(w.number);
