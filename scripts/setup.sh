@@ -11,7 +11,7 @@ packages=(
   libminizip-dev libexpat1-dev libfreexl-dev libgsf-1-dev mdbtools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
-  python3-openpyxl python3-dbfread
+  python3-openpyxl python3-dbfread poppler-utils
   xvfb xauth sqlite3
   clang
   librsvg2-bin man-db

@@ -1,16 +1,21 @@
 #include "OverviewCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
 #include "Session.h"
 #include "reports/YearOverview.h"
 #include "sheet/SheetClipboard.h"
 
 namespace vel::cli {
 
-int yearOverview(Session& session)
+int yearOverview(Session& session, bool pdf)
 {
-    for (const QStringList& row : yearOverviewTable(vel::yearOverview(session)))
+    const YearOverview overview = vel::yearOverview(session);
+    for (const QStringList& row : yearOverviewTable(overview))
         out(delimitedLine(row, '\t'));
+    if (pdf)
+        writePagePdf(session.folder(), YearOverviewName,
+                     yearOverviewPage(overview, session.unit().CurDepName).laidOut());
     return 0;
 }
 

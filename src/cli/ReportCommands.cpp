@@ -1,6 +1,7 @@
 #include "ReportCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
 #include "Session.h"
 #include "reports/FormRun.h"
 #include "reports/Forms.h"
@@ -63,6 +64,7 @@ ReportCommands::ReportCommands(CLI::App& cli)
         if (form.storedCopyRows() > 0)
             c.app->add_flag("--reuse", reuse_, "show the range's stored copy instead of recomputing");
         c.app->add_flag("--xlsx", workbook_, "also write the workbook under XLS");
+        c.app->add_flag("--pdf", pdf_, "also write the printed pages as a PDF under XLS");
         const char* folder = form.submission.folder == SubmissionFolder::Gzsb ? "GZSB" : "RCSB";
         c.app->add_flag("--dbf", submission_,
                         std::string("also write the submission file under ") + folder);
@@ -110,6 +112,8 @@ std::optional<int> ReportCommands::run(Session& session)
         run.exportWorkbook();
         out(run.workbookPath());
     }
+    if (pdf_)
+        writePagePdf(session.folder(), run.workbookName(), run.printedSheet());
     if (submission_) {
         if (!checksPass(run.submissionAudit(), yes_))
             return Refused;

@@ -13,9 +13,9 @@ class Session;
 namespace vel::cli {
 
 // `report <command>` for every form of the registry: the options of the periods it is drawn for,
-// --xlsx, --dbf and --yes. A run checks as opening the form's window does, computes and stores it,
-// prints the sheet as tab-separated lines, then the path of each file written; --dbf passes the
-// data check first, as "生成上报" does (--yes answers its question).
+// --xlsx, --pdf, --dbf and --yes. A run checks as opening the form's window does, computes and
+// stores it, prints the sheet as tab-separated lines, then the path of each file written; --dbf
+// passes the data check first, as "生成上报" does (--yes answers its question).
 class ReportCommands {
 public:
     // Adds `report` and a subcommand per form command to the command line.
@@ -38,6 +38,7 @@ private:
     std::string to_;
     bool reuse_ = false;
     bool workbook_ = false;
+    bool pdf_ = false;
     bool submission_ = false;
     bool yes_ = false;
 };

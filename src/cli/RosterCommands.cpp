@@ -1,6 +1,7 @@
 #include "RosterCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
 #include "db/Db.h"
 #include "Session.h"
 #include "period/CommandChecks.h"
@@ -84,7 +85,7 @@ int rosterExport(Session& session, int month)
     return 0;
 }
 
-int rosterDiff(Session& session, int from, int to)
+int rosterDiff(Session& session, int from, int to, bool pdf)
 {
     const QString refusal = rosterDiffRefusal(session.db(), from, to);
     if (!refusal.isEmpty()) {
@@ -98,6 +99,8 @@ int rosterDiff(Session& session, int from, int to)
             .arg(diff.count(RosterChangeKind::Joined))
             .arg(diff.count(RosterChangeKind::Left))
             .arg(diff.count(RosterChangeKind::Changed)));
+    if (pdf)
+        writePagePdf(session.folder(), rosterDiffName(diff), rosterDiffPage(diff).laidOut());
     return 0;
 }
 

@@ -18,8 +18,8 @@ namespace vel::cli {
 int rosterImport(Session& session, int month, const QString& path,
                  std::optional<TextEncoding> encoding);
 int rosterExport(Session& session, int month);
-// "人员变动" as tab-separated lines, then the counts per kind.
-int rosterDiff(Session& session, int from, int to);
+// "人员变动" as tab-separated lines, then the counts per kind; with `pdf` also its printed pages.
+int rosterDiff(Session& session, int from, int to, bool pdf);
 // "过录表上报": writes the stored opening roster as RCSB/Gl_{unit number}.dbf; prints its path.
 int rosterSubmit(Session& session);
 

@@ -1,6 +1,7 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "PdfOutput.h"
 #include "db/Db.h"
 #include "ShownText.h"
 #include "Session.h"
@@ -98,7 +99,7 @@ int wagesExport(Session& session, int month)
     return 0;
 }
 
-int payoutList(Session& session, int first, int last)
+int payoutList(Session& session, int first, int last, bool pdf)
 {
     if (!checksPass(payoutOpens(session)))
         return Refused;
@@ -116,6 +117,11 @@ int payoutList(Session& session, int first, int last)
     }
     for (const QStringList& row : list.rows)
         out(delimitedLine(row, '\t'));
+    if (pdf)
+        writePagePdf(session.folder(), payoutListName(first, last),
+                     payoutPage(list, session.unit().CurDepName, first, last,
+                                QDate::currentDate())
+                         .laidOut());
     return 0;
 }
 

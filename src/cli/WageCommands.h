@@ -21,7 +21,8 @@ int wagesImport(Session& session, int month, const QString& path,
 // Wages already stored for the month are replaced only with `replace`.
 int wagesCarry(Session& session, int month, bool replace);
 int wagesExport(Session& session, int month);
-// The wage payout list over months first..last as tab-separated text.
-int payoutList(Session& session, int first, int last);
+// The wage payout list over months first..last as tab-separated text; with `pdf` also its
+// printed pages.
+int payoutList(Session& session, int first, int last, bool pdf);
 
 }  // namespace vel::cli

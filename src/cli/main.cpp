@@ -14,16 +14,45 @@
 
 #include <CLI/CLI.hpp>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
+namespace {
+
+// Printed pages need fonts, and fonts the GUI application, drawing off screen: the command line
+// never needs a display. Other commands keep the lighter core application.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
+{
+    const bool drawsPages = std::any_of(
+        argv + 1, argv + argc, [](const char* arg) { return std::strcmp(arg, "--pdf") == 0; });
+    if (!drawsPages)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's start warns of a missing runtime folder (a cron job, a root shell), which off screen
+    // it has no use for: the command's output stays its own. Failures still speak.
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        });
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     using namespace vel;
 
     CLI::App cli{"Veldrassa command line: the unit's records without the window"};
@@ -76,6 +105,9 @@ int main(int argc, char** argv)
         roster->add_subcommand("diff", "who joined, who left and whose answers changed");
     rosterDiff->add_option("--from", diffFrom, "earlier month, 0 (opening roster) to 12")->required();
     rosterDiff->add_option("--to", diffTo, "later month, 0 to 12")->required();
+    bool pdf = false;
+    const char* const pdfHelp = "also write the printed pages as a PDF under XLS";
+    rosterDiff->add_flag("--pdf", pdf, pdfHelp);
 
     CLI::App* wages = cli.add_subcommand("wages", "a month's wages (1 to 12)");
     wages->require_subcommand(1);
@@ -98,9 +130,11 @@ int main(int argc, char** argv)
     int firstMonth = 0, lastMonth = 0;
     payout->add_option("--from", firstMonth, "first month")->required();
     payout->add_option("--to", lastMonth, "last month")->required();
+    payout->add_flag("--pdf", pdf, pdfHelp);
 
     CLI::App* overview =
         cli.add_subcommand("overview", "print the year at a glance: rosters, wages, problems, forms");
+    overview->add_flag("--pdf", pdf, pdfHelp);
 
     cli::ReportCommands reports(cli);
     cli::CheckCommands checks(cli);
@@ -161,7 +195,7 @@ int main(int argc, char** argv)
         if (*rosterExport)
             return cli::rosterExport(session, month);
         if (*rosterDiff)
-            return cli::rosterDiff(session, diffFrom, diffTo);
+            return cli::rosterDiff(session, diffFrom, diffTo, pdf);
         if (*rosterSubmit)
             return cli::rosterSubmit(session);
         if (*wagesImport)
@@ -171,9 +205,9 @@ int main(int argc, char** argv)
         if (*wagesExport)
             return cli::wagesExport(session, month);
         if (*payout)
-            return cli::payoutList(session, firstMonth, lastMonth);
+            return cli::payoutList(session, firstMonth, lastMonth, pdf);
         if (*overview)
-            return cli::yearOverview(session);
+            return cli::yearOverview(session, pdf);
         if (const std::optional<int> code = reports.run(session))
             return *code;
         if (const std::optional<int> code = checks.run(session))

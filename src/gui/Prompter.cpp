@@ -1,6 +1,7 @@
 #include "Prompter.h"
 
 #include "MainWindow.h"
+#include "MessageCaptions.h"
 #include "ShownText.h"
 
 #include <QMessageBox>
@@ -31,7 +32,9 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
                                  QMessageBox::StandardButtons buttons,
                                  QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, MainWindow::programTitle(), plainLineBreaks(text), buttons, parent);
+    const QString title = messageCaption(text);
+    QMessageBox box(icon, title.isEmpty() ? MainWindow::programTitle() : title,
+                    plainLineBreaks(text), buttons, parent);
     for (QAbstractButton* b : box.buttons())
         b->setText(caption(box.standardButton(b)));
     box.setDefaultButton(defaultButton);

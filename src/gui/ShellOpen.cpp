@@ -16,11 +16,14 @@ std::function<bool(const QString&)>& opener()
 
 }  // namespace
 
+bool openWithDesktop(const QString& path)
+{
+    return opener() ? opener()(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 void openInShell(QWidget* parent, const QString& path)
 {
-    const bool opened = opener() ? opener()(path)
-                                 : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    if (!opened)
+    if (!openWithDesktop(path))
         prompt().info(parent, QStringLiteral("无法自动打开，请到以下位置查看：\n%1").arg(path));
 }
 

@@ -56,6 +56,22 @@ expect 0 '["123456789", 2, 1, 1, 1, 0, 2, 1, 1, 0, 17, 11, 6, 0, 8500, 11000, 60
 expect 0 "基础定期报表" "" -- /usr/bin/python3 -c "import sys, openpyxl; print(openpyxl.load_workbook(sys.argv[1]).sheetnames[0])" \
   "$dir/work/XLS/基础定期报表I202-1_(一季度).xlsx"
 
+# --pdf: the printed pages under the workbook's name, one landscape A4 page with the unit and
+# the figures; the lists print theirs alike.
+pdf="$dir/work/XLS/基础定期报表I202-1_(一季度).pdf"
+# Qt's PDF names a glyph that the CJK fonts share between an ideograph and its Kangxi radical
+# (人, ⼈) by the radical; NFKC gives the ideograph back.
+pdftext() { pdftotext -layout "$1" - | /usr/bin/python3 -c "import sys, unicodedata; print(unicodedata.normalize('NFKC', sys.stdin.read()))"; }
+export -f pdftext
+expect 0 "$pdf" "" -- bash -c "\"$cli\" ${d[*]} report quarterly --quarter 1 --pdf | tail -n 1"
+expect 0 "Pages:           1
+Page size:       842 x 595 pts (A4)" "" -- bash -c "pdfinfo '$pdf' | grep -E '^(Pages|Page size):'"
+expect 0 "法人单位代码:123456789" "" -- bash -c "pdftext '$pdf' | grep -o '法人单位代码:123456789'"
+expect 0 "$dir/work/XLS/工资发放清单1_3.pdf" "" -- bash -c "\"$cli\" ${d[*]} payout --from 1 --to 3 --pdf | tail -n 1"
+expect 0 "$dir/work/XLS/人员变动0_3.pdf" "" -- bash -c "\"$cli\" ${d[*]} roster diff --from 0 --to 3 --pdf | tail -n 1"
+expect 0 "$dir/work/XLS/全年概况.pdf" "" -- bash -c "\"$cli\" ${d[*]} overview --pdf | tail -n 1"
+expect 0 "[测试厂] 1月 - 3月 的工资发放汇总清单" "" -- bash -c "pdftext '$dir/work/XLS/工资发放清单1_3.pdf' | grep -o '\[测试厂\] 1月 - 3月 的工资发放汇总清单'"
+
 # Records that failed the audit refuse the report, listed by month.
 "$cli" "${d[@]}" roster import --month 0 "$dir/faulty.tsv" >/dev/null
 "$cli" "${d[@]}" roster import --month 3 "$dir/faulty.tsv" >/dev/null

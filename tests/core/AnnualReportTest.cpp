@@ -484,7 +484,10 @@ TEST(AnnualReport, WorkbookForTheYearsTheFormIsValidFor)
     EXPECT_EQ(rows["1"].toObject()["height"].toDouble(), 20);
     for (int row : {46, 48, 52, 58})
         EXPECT_EQ(rows[QString::number(row)].toObject()["height"].toDouble(), 12) << row;
-    EXPECT_FALSE(rows.contains("47"));
+    // The headings' row holds "计量单位" on two lines; a row the form leaves alone is one line of
+    // its 9-point text high.
+    EXPECT_EQ(rows["7"].toObject()["height"].toDouble(), 30);
+    EXPECT_EQ(rows["47"].toObject()["height"].toDouble(), 12.5);
 
     const QJsonObject cells = book["cells"].toObject();
     const auto cell = [&](const QString& a) { return cells[a].toObject(); };
@@ -510,7 +513,7 @@ TEST(AnnualReport, WorkbookForTheYearsTheFormIsValidFor)
     }
     for (const char* a : {"A10", "F10"})
         EXPECT_TRUE(cell(a)["align"].isNull()) << a;
-    EXPECT_EQ(cell("I18")["value"].toString(), "3");  // right row 12: 3 000 yuan
+    EXPECT_EQ(cell("I18")["value"].toDouble(), 3);  // right row 12: 3 000 yuan
     // The supplementary lines trimmed and set off by blanks of their own.
     const std::pair<int, int> leading[] = {{48, 1}, {50, 4}, {51, 46}, {55, 41}, {58, 24}};
     for (const auto& [row, blanks] : leading) {

@@ -1,7 +1,9 @@
 #include "Errors.h"
+#include "EveryForm.h"
 #include "PythonReader.h"
 #include "TestSession.h"
 #include "output/DbfWriter.h"
+#include "staff/RosterSubmission.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,8 @@
 #include <QJsonArray>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace vel;
 
@@ -160,4 +164,36 @@ TEST(DbfWriter, QuarterlySubmissionRemovesOnlyTheQuarterlessName)
     EXPECT_EQ(QDir(s->folder().root() + "/GZSB").entryList(QDir::Files | QDir::Hidden),
               (QStringList{"123456789_1_i202.dbf", "123456789_2_i202.dbf"}));
     EXPECT_GT(QFileInfo(gzsb("123456789_1_i202.dbf")).size(), 0);
+}
+
+TEST(DbfWriter, EverySubmissionFileHasOneLayoutWhateverTheUnitsName)
+{
+    // The shortest name and the longest registration accepts: 127 characters, 254 GBK bytes.
+    const QString names[] = {QStringLiteral("甲"), QString(127, QChar(0x7532))};
+    for (bool organ : {false, true}) {
+        std::map<QString, QJsonArray> fieldsOf[2];
+        for (int n = 0; n < 2; ++n) {
+            TestSession s;
+            everyFormYear(s, organ, names[n]);
+            QStringList paths;
+            for (const auto& run : everyForm(*s))
+                if (run->submissionOffered()) {
+                    run->submit();
+                    paths << run->submissionPaths();
+                }
+            paths << writeRosterSubmission(s.db(), s->folder(), s->unit().CurDepNo);
+            for (const QString& path : paths) {
+                const QJsonObject dbf = readWithPython("read_dbf.py", path);
+                const QFileInfo file(path);
+                fieldsOf[n][file.dir().dirName() + '/' + file.fileName()] = dbf["fields"].toArray();
+                for (const QJsonValue& f : dbf["fields"].toArray())
+                    if (f.toObject()["name"] == "frmc")
+                        EXPECT_EQ(f.toObject()["length"].toInt(), DbfMaxTextBytes) << path.toStdString();
+            }
+        }
+        // I202-1, I102-1, I202-2, I102-2, the wage summary, the two talent summaries and the
+        // roster they share with the roster window.
+        EXPECT_EQ(fieldsOf[0].size(), 8u) << organ;
+        EXPECT_EQ(fieldsOf[0], fieldsOf[1]) << organ;
+    }
 }

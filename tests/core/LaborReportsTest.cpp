@@ -449,7 +449,7 @@ TEST(LaborReports, QuarterlyWorkbookAndSubmission)
     EXPECT_EQ(cell("D7")["value"].toString(), "文  号:国统字（2011）82号");
     EXPECT_EQ(cell("A9")["value"].toString(), "指标名称");
     EXPECT_EQ(cell("A9")["align"].toString(), "center");
-    EXPECT_EQ(cell("E20")["value"].toString(), "3001");  // I12 in whole yuan
+    EXPECT_EQ(cell("E20")["value"].toDouble(), 3001);  // I12 in whole yuan
     EXPECT_EQ(cell("C8")["bottom"].toString(), "thick");
     EXPECT_EQ(cell("C34")["bottom"].toString(), "thick");
     EXPECT_EQ(book["rows"].toObject()["35"].toObject()["height"].toDouble(), 35);
@@ -507,8 +507,9 @@ TEST(LaborReports, AnnualWorkbookAndSubmission)
     const auto cell = [&](const char* a) { return cells[a].toObject(); };
     EXPECT_EQ(cell("A5")["value"].toString(), "2011年");
     EXPECT_EQ(cell("G7")["value"].toString(), "表  号:I102-2表");
-    EXPECT_EQ(cell("D30")["value"].toString(), "114675.63");
-    EXPECT_EQ(cell("I25")["value"].toString(), "8");  // A13: eight senior technicians
+    EXPECT_EQ(cell("D30")["value"].toDouble(), 114675.63);
+    EXPECT_EQ(cell("D30")["format"].toString(), "0.00");
+    EXPECT_EQ(cell("I25")["value"].toDouble(), 8);  // A13: eight senior technicians
     EXPECT_EQ(cell("I42")["value"].toString(), "--");
     EXPECT_EQ(cell("F9")["align"].toString(), "center");
     EXPECT_TRUE(cell("F11")["align"].isNull());

@@ -403,14 +403,19 @@ TEST(QuarterlyReport, WorkbookLaysOutTheForm)
               "单位负责人：          统计负责人：         填表人：         联系电话：         "
               "分机号：        报出日期：20  年   月   日");
 
-    // The sheet from row 7: headers centred, figures as text, supplementary lines as they are.
+    // The sheet from row 7: headers centred, figures as whole numbers that a spreadsheet sums,
+    // codes and marks as text, supplementary lines as they are.
     EXPECT_EQ(cell("A7")["value"].toString(), "指标名称");
     EXPECT_EQ(cell("A7")["align"].toString(), "center");
     EXPECT_TRUE(cell("A10")["align"].isNull());
-    EXPECT_EQ(cell("D10")["value"].toString(), "1");
-    EXPECT_EQ(cell("D10")["type"].toString(), "s");
+    EXPECT_EQ(cell("D10")["value"].toDouble(), 1);
+    EXPECT_EQ(cell("D10")["type"].toString(), "n");
+    EXPECT_EQ(cell("D10")["format"].toString(), "0");
     EXPECT_EQ(cell("D10")["align"].toString(), "center");
-    EXPECT_EQ(cell("E20")["value"].toString(), "3");
+    EXPECT_EQ(cell("C10")["value"].toString(), "01");
+    EXPECT_EQ(cell("C10")["type"].toString(), "s");
+    EXPECT_EQ(cell("E10")["value"].toString(), "-");
+    EXPECT_EQ(cell("E20")["value"].toDouble(), 3);
     EXPECT_EQ(cell("A30")["value"].toString(), report.sheet().text(24, 1));
     EXPECT_TRUE(cells["A39"].toObject()["value"].isNull());
 

@@ -296,7 +296,7 @@ TEST(TalentSummary, WorkbooksAndSubmissionFiles)
     EXPECT_EQ(cell("L9")["value"].toString(), "年龄状况");
     EXPECT_EQ(cell("L10")["value"].toString(), "35岁及以下");
     EXPECT_EQ(cell("A12")["value"].toString(), "1.年末从业人员");
-    EXPECT_EQ(cell("D12")["value"].toString(), "1");
+    EXPECT_EQ(cell("D12")["value"].toDouble(), 1);
     EXPECT_EQ(cell("S12")["value"].toString(), "-");
     EXPECT_EQ(cell("C28")["bottom"].toString(), "thick");
     EXPECT_TRUE(book["merges"].toArray().contains("R9:S9"));
@@ -332,7 +332,7 @@ TEST(TalentSummary, WorkbooksAndSubmissionFiles)
     EXPECT_EQ(cell("A11")["value"].toString(), "合计");
     EXPECT_EQ(cell("A12")["value"].toString(), "一、企业单位负责人");
     EXPECT_EQ(cell("F11")["value"].toString(), "——");
-    EXPECT_EQ(cell("C11")["value"].toString(), "1");
+    EXPECT_EQ(cell("C11")["value"].toDouble(), 1);
     EXPECT_DOUBLE_EQ(book["margins"].toObject()["top"].toDouble(), 100.0 / 72);
 
     // Its file carries all of Total_Info; the other forms' files in RCSB stay.

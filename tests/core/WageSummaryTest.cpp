@@ -592,9 +592,10 @@ TEST(WageSummary, WorkbookLaysOutTheForm)
         EXPECT_EQ(cell("A11")["align"].toString(), "center");
         EXPECT_EQ(cell("A12")["value"].toString(), "合计");
         EXPECT_EQ(cell("A12")["align"].toString(), "center");
-        EXPECT_EQ(cell("C12")["value"].toString(), "1");
-        EXPECT_EQ(cell("C12")["type"].toString(), "s");
-        EXPECT_EQ(cell("M12")["value"].toString(), "4");
+        EXPECT_EQ(cell("B12")["value"].toString(), "1");  // the row's code
+        EXPECT_EQ(cell("C12")["value"].toDouble(), 1);
+        EXPECT_EQ(cell("C12")["type"].toString(), "n");
+        EXPECT_EQ(cell("M12")["value"].toDouble(), 4);
         EXPECT_EQ(cell(QString("A%1").arg(last))["value"].toString(),
                   organ ? "五、其他人员" : "4、其他岗位工作人员");
         EXPECT_EQ(cell(QString("A%1").arg(last))["bottom"].toString(), "thick");

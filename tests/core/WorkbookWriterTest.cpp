@@ -1,6 +1,7 @@
 #include "Errors.h"
 #include "PythonReader.h"
 #include "WorkFolder.h"
+#include "output/LaidOutSheet.h"
 #include "output/WorkbookWriter.h"
 
 #include <QDir>
@@ -140,6 +141,54 @@ TEST(WorkbookWriter, WritesTheFormAsLaidOut)
     // The cell beside the block carries the block's outer line as its own left edge.
     EXPECT_EQ(cell("D4")["left"].toString(), "thin");
     EXPECT_TRUE(cell("D4")["value"].isNull());
+}
+
+TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
+{
+    Sheet sheet(7, 2);
+    const char* const texts[] = {"代码", "12", "4.50", "01", "--", "", "-7"};
+    for (int r = 1; r <= 7; ++r) {
+        sheet.setText(r, 1, QString::fromUtf8(texts[r - 1]));
+        sheet.setText(r, 2, QString::fromUtf8(texts[r - 1]));
+    }
+    WorkbookLayout l;
+    l.copy.sheetCells = {1, 1, 7, 2};
+    l.copy.rowOffset = 1;
+    l.copy.figures = {{2, 2, 7, 2}};  // column 1 holds codes
+    l.cell(1, 1, "表").font(TitleFont, 12);
+    l.headingRows = {2, 2};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("figures.xlsx");
+    writeWorkbook(sheet, l, path);
+
+    const QJsonObject book = readWithPython("read_xlsx.py", path);
+    EXPECT_EQ(book["paper"].toInt(), 9);  // A4
+    EXPECT_EQ(book["fitWidth"].toInt(), 1);
+    EXPECT_EQ(book["fitHeight"].toInt(), 0);  // as many pages high as the rows need
+    EXPECT_EQ(book["printTitles"].toString(), "$2:$2");
+    EXPECT_TRUE(book["printArea"].toString().endsWith("$A$1:$B$8")) << book["printArea"].toString().toStdString();
+    const QJsonObject cells = book["cells"].toObject();
+    struct Case {
+        const char* cell;
+        const char* type;
+        const char* format;
+    } cases[] = {
+        {"B3", "n", "0"}, {"B4", "n", "0.00"}, {"B8", "n", "0"},
+        {"B5", "s", "@"}, {"B6", "s", "@"},    {"B2", "s", "@"},
+        {"A3", "s", "@"}, {"A4", "s", "@"},  // the same texts outside the figures
+    };
+    for (const Case& c : cases) {
+        const QJsonObject cell = cells[c.cell].toObject();
+        EXPECT_EQ(cell["type"].toString(), c.type) << c.cell;
+        EXPECT_EQ(cell["format"].toString(), c.format) << c.cell;
+    }
+    EXPECT_EQ(cells["B4"].toObject()["value"].toDouble(), 4.5);
+    EXPECT_EQ(cells["B8"].toObject()["value"].toDouble(), -7);
+    EXPECT_EQ(cells["B5"].toObject()["value"].toString(), "01");
+    // Every row of the form has its height, one line of its largest font where none is given.
+    const QJsonObject rows = book["rows"].toObject();
+    EXPECT_EQ(rows["1"].toObject()["height"].toDouble(), lineRowHeight(12));
+    EXPECT_EQ(rows["8"].toObject()["height"].toDouble(), lineRowHeight(10));
 }
 
 TEST(WorkbookWriter, ProgressFollowsTheCopiedRows)

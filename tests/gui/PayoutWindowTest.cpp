@@ -1,4 +1,5 @@
 #include "Session.h"
+#include "ShellOpen.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
 #include "monthly/PayoutWindow.h"
@@ -7,8 +8,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -113,12 +118,13 @@ private slots:
         f.wage("2", "甲乙", 3, 500);  // the same number under another name is another line
         f.wage("7", "丙", 1, 2000);   // wages only outside the range still give a line
 
-        QTimer::singleShot(0, [] {
+        const QString pdf = f.dir.path() + QStringLiteral("/XLS/工资发放清单2_3.pdf");
+        QTimer::singleShot(0, [pdf] {
             auto* chooser = qobject_cast<PayoutChooser*>(QApplication::activeModalWidget());
             QVERIFY(chooser);
             chooser->firstBox()->setCurrentText("2");
             chooser->lastBox()->setCurrentText("3");
-            QTimer::singleShot(0, [] {
+            QTimer::singleShot(0, [pdf] {
                 auto* w = qobject_cast<PayoutWindow*>(QApplication::activeModalWidget());
                 QVERIFY(w);
                 QCOMPARE(w->windowTitle(), QStringLiteral("[测试单位] 工资发放汇总清单"));
@@ -132,14 +138,25 @@ private slots:
                 QCOMPARE(sheet.maxRow(), 6);
                 w->view()->selectRange(1, 1, sheet.maxRow(), 15);
                 w->view()->copy();
+                // On paper as on screen, under the title the window shows.
+                w->findChild<QPushButton*>("exportPdf")->click();
+                QVERIFY(QFileInfo(pdf).size() > 0);
+                w->findChild<QPushButton*>("print")->click();
+                auto* preview = w->findChild<QPrintPreviewDialog*>("printPreview");
+                QVERIFY(preview);
+                QCOMPARE(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+                preview->close();
                 w->close();
             });
             chooser->output();
         });
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        setShellOpener([](const QString&) { return true; });
         openPayout(f.context, nullptr);
+        setShellOpener({});
         QLocale::setDefault(QLocale::system());
-        QCOMPARE(f.prompter.shown, QStringList{});
+        QCOMPARE(f.prompter.shown.size(), 1);
+        QVERIFY(f.prompter.shown.first().contains(QStringLiteral("工资发放清单2_3.pdf")));
 
         const auto line = [](const QStringList& cells) {
             QStringList row = cells;

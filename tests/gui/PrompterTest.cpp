@@ -16,6 +16,7 @@ using namespace vel::gui;
 namespace {
 
 struct Seen {
+    QString caption;
     QStringList buttons;
     QString defaultButton;
     QString text;
@@ -33,6 +34,7 @@ Seen respond(const std::function<void()>& show, Qt::Key key)
         seen.buttons.sort();
         seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
         seen.text = box->text();
+        seen.caption = box->windowTitle();
         QTest::keyClick(box, key);
     });
     show();
@@ -66,6 +68,26 @@ private slots:
         QCOMPARE(seen.buttons, QStringList{"确定"});
         seen = respond([&] { prompt().error(&parent, "出错"); }, Qt::Key_Return);
         QCOMPARE(seen.buttons, QStringList{"确定"});
+    }
+
+    // The boxes whose caption the program names carry it; the others the program's title.
+    void namedMessagesCarryTheirCaption()
+    {
+        const struct {
+            QString text;
+            QString caption;
+        } cases[] = {
+            {QStringLiteral("没有输入月工资信息！"), QStringLiteral("消息")},
+            {QStringLiteral("数据导出错误！\n\r文件：XLS/汇总.xlsx\n\r原因：内存不足。"),
+             QStringLiteral("消息")},
+            {QStringLiteral("无法打开Xls文件，请确认已经安装EXCEL.\n\rXLS/汇总.xlsx"),
+             QStringLiteral("警告")},
+            {QStringLiteral("必须导成EXCEL才支持打印。"), QStringLiteral("Veldrassa.2012版")},
+        };
+        for (const auto& c : cases) {
+            const Seen seen = respond([&] { prompt().error(nullptr, c.text); }, Qt::Key_Return);
+            QCOMPARE(seen.caption, c.caption);
+        }
     }
 
     void oldLineBreaksShowAsOne()

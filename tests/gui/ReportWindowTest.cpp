@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -97,13 +99,35 @@ private slots:
                  m->data(m->index(20, 0), Qt::FontRole).value<QFont>().pointSize());
         QVERIFY(s.db().exists("SELECT 1 FROM JGLabor_info WHERE frdm = '12345678X' AND I01 = 3"));
 
+        // The preview needs no workbook: the pages come from the form's layout.
         window->print();
+        auto* preview = window->findChild<QPrintPreviewDialog*>("printPreview");
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+        QCOMPARE(preview->findChild<QPrintPreviewWidget*>()->orientation(),
+                 QPageLayout::Landscape);
+        preview->close();
+        QTRY_VERIFY(!window->findChild<QPrintPreviewDialog*>());
+        window->exportPdf();
+        const QString pdf = dir.path() + "/XLS/基础定期报表I202-1_(一季度).pdf";
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QVERIFY(prompter.shown.last().contains(QStringLiteral("基础定期报表I202-1_(一季度).pdf")));
+        QCOMPARE(opened_.last(), dir.path() + "/XLS");
+
+        // The spreadsheet program opens only the exported workbook.
+        window->openInSpreadsheet();
         QCOMPARE(prompter.shown.last(), QStringLiteral("必须导成EXCEL才支持打印。"));
         window->exportWorkbook();
         QVERIFY(prompter.shown.last().contains(QStringLiteral("基础定期报表I202-1_(一季度)")));
-        QCOMPARE(opened_.size(), 1);
-        window->print();
-        QVERIFY(QFileInfo(opened_.last()).isFile());
+        window->openInSpreadsheet();
+        QVERIFY(opened_.last().endsWith("/XLS/基础定期报表I202-1_(一季度).xlsx"));
+        setShellOpener([](const QString&) { return false; });
+        window->openInSpreadsheet();
+        QVERIFY(prompter.shown.last().startsWith(
+            QStringLiteral("ERROR: 无法打开Xls文件，请确认已经安装EXCEL.")));
+        QVERIFY(prompter.shown.last().endsWith(
+            QDir::toNativeSeparators(dir.path() + "/XLS/基础定期报表I202-1_(一季度).xlsx")));
 
         window->submit();
         QVERIFY(QFileInfo::exists(dir.path() + "/GZSB/12345678X_1_i202.dbf"));

@@ -1,4 +1,5 @@
 #include "Session.h"
+#include "ShellOpen.h"
 #include "TestPrompter.h"
 #include "staff/RosterChangesWindow.h"
 
@@ -54,6 +55,16 @@ private slots:
         w.findChild<QPushButton*>("export")->click();
         QVERIFY(prompter.shown.last().contains(QStringLiteral("人员变动0_1.xlsx")));
         QVERIFY(QFile::exists(dir.path() + QStringLiteral("/XLS/人员变动0_1.xlsx")));
+        QStringList opened;
+        setShellOpener([&opened](const QString& path) {
+            opened << path;
+            return true;
+        });
+        w.findChild<QPushButton*>("exportPdf")->click();
+        setShellOpener({});
+        QVERIFY(prompter.shown.last().contains(QStringLiteral("人员变动0_1.pdf")));
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/XLS/人员变动0_1.pdf")));
+        QCOMPARE(opened, QStringList{dir.path() + "/XLS"});
     }
 
     void opensEmptyWhenTheMonthsCannotBeCompared()
@@ -65,7 +76,8 @@ private slots:
         RosterChangesWindow w(context, 2, 3);
         QCOMPARE(w.summary(), QStringLiteral("2月名册内没有数据！"));
         QCOMPARE(w.table()->text(1, 1), QStringLiteral("变动"));
-        QVERIFY(!w.findChild<QPushButton*>("export")->isEnabled());
+        for (const char* command : {"export", "print", "exportPdf"})
+            QVERIFY(!w.findChild<QPushButton*>(command)->isEnabled());
         QVERIFY(prompter.shown.isEmpty());
     }
 };

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -43,6 +45,8 @@ private slots:
         QCOMPARE(charts.size(), 2);
         for (QChartView* c : charts)
             QCOMPARE(c->chart()->series().size(), 1);
+        w.findChild<QPushButton*>("exportPdf")->click();
+        QVERIFY(QFileInfo(dir.path() + QStringLiteral("/XLS/全年概况.pdf")).size() > 0);
 
         // Month 2 has a failed roster row: its roster window opens; a month without data says so.
         bool opened = false;

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QMenu>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -112,6 +113,7 @@ private:
 void takeFormPictures(Shooter& shots, Run& run)
 {
     bool rangeChooserTaken = false;
+    bool previewTaken = false;
     for (const FormDefinition* form : forms()) {
         if (form->picture.isEmpty())
             continue;
@@ -121,7 +123,22 @@ void takeFormPictures(Shooter& shots, Run& run)
             if (QWidget* chooser = run.openWindow(QStringLiteral("季度选择"))) {
                 shots.save(chooser, "quarter-chooser");
                 Run::click("quarter3")(chooser);
-                run.saveOpenWindow(form->window.caption(FormPeriod::ofQuarter(3)), form->picture);
+                if (QWidget* report = run.openWindow(form->window.caption(FormPeriod::ofQuarter(3)))) {
+                    shots.save(report, form->picture);
+                    if (!previewTaken) {
+                        // "打印": the form's pages in the print preview.
+                        Run::click("print")(report);
+                        Shooter::settle(500);
+                        if (auto* preview = report->findChild<QPrintPreviewDialog*>("printPreview")) {
+                            shots.save(preview, "print-preview");
+                            preview->close();
+                        } else {
+                            run.missing << QStringLiteral("打印预览");
+                        }
+                        previewTaken = true;
+                    }
+                    report->close();
+                }
                 chooser->close();
             }
             continue;

@@ -1,6 +1,7 @@
 #include "PayoutList.h"
 
 #include "Errors.h"
+#include "ShownText.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
 
@@ -154,6 +155,31 @@ PayoutList listPayouts(Db& db, int first, int last, const Progress& progress)
     totalRow[payout::TotalCol - 1] = decimalText(grandTotal);
     list.rows.push_back(totalRow);
     return list;
+}
+
+QString payoutListName(int first, int last)
+{
+    return QStringLiteral("工资发放清单%1_%2").arg(first).arg(last);
+}
+
+TablePage payoutPage(const PayoutList& list, const QString& unitName, int first, int last,
+                     const QDate& drawn)
+{
+    TableSpec spec;
+    spec.sheetName = QStringLiteral("工资发放汇总清单");
+    spec.title = QStringLiteral("[%1] %2月 - %3月 的工资发放汇总清单　统计日期：%4")
+                     .arg(unitName)
+                     .arg(first)
+                     .arg(last)
+                     .arg(dateText(drawn));
+    spec.columnWidths = {10, 8};
+    spec.columnWidths.resize(payout::TotalCol - 1, 8);
+    spec.columnWidths.push_back(10);
+    spec.generalColumns = {payout::NameCol};
+    for (int c = payout::FirstMonthCol; c <= payout::TotalCol; ++c)
+        spec.figureColumns.insert(c);
+    spec.landscape = true;
+    return tablePage(spec, list.rows);
 }
 
 }  // namespace vel

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "monthly/WageSheet.h"
+#include "output/TablePage.h"
+
+#include <QDate>
 
 #include <QString>
 #include <QStringList>
@@ -40,5 +43,13 @@ struct PayoutList {
 // what the row shows, "0" when nothing. Throws ConversionError naming the person and month for a
 // stored total that is no number, rather than list a wrong sum; Error for a refused range.
 PayoutList listPayouts(Db& db, int first, int last, const Progress& progress = {});
+
+// The base name of the list's PDF under XLS: "工资发放清单{first}_{last}".
+QString payoutListName(int first, int last);
+
+// The list as it is printed: "[{unit}] {first}月 - {last}月 的工资发放汇总清单" and the date it was
+// drawn on above the table, the sums as figures.
+TablePage payoutPage(const PayoutList& list, const QString& unitName, int first, int last,
+                     const QDate& drawn);
 
 }  // namespace vel

@@ -36,6 +36,8 @@ struct Field {
     FieldKind kind = FieldKind::Text;
     int width = 1;
     int decimals = 0;
+    // A text field of this width whatever its values; 0 lets the values decide.
+    int fixedWidth = 0;
 };
 
 struct QueryResult {
@@ -201,6 +203,7 @@ std::vector<std::vector<QByteArray>> encodeValues(const QueryResult& result,
     for (Field& f : fields)
         f.width = f.kind == FieldKind::Whole     ? WholeDigits
                   : f.kind == FieldKind::Decimal ? WholeDigits + 1 + f.decimals
+                  : f.fixedWidth > 0             ? f.fixedWidth
                                                  : 1;
     for (size_t r = 0; r < result.rows.size(); ++r) {
         std::vector<QByteArray> record;
@@ -213,13 +216,14 @@ std::vector<std::vector<QByteArray>> encodeValues(const QueryResult& result,
                 // Blank is dBASE's empty value, for numbers as for texts.
             } else if (f.kind == FieldKind::Text) {
                 bytes = toGbk(isText(v) ? std::get<QString>(v) : numberText(v, f), where);
-                if (bytes.size() > DbfMaxTextBytes)
+                const int room = f.fixedWidth > 0 ? f.fixedWidth : DbfMaxTextBytes;
+                if (bytes.size() > room)
                     throw ConversionError(
                         QStringLiteral(
                             "%1有%2个字节，超过dBASE字段容许的%3个字节，不能生成上报文件。")
                             .arg(where)
                             .arg(bytes.size())
-                            .arg(DbfMaxTextBytes));
+                            .arg(room));
             } else {
                 bytes = numberText(v, f).toLatin1();
                 if (bytes.size() > MaxNumberWidth)
@@ -269,11 +273,13 @@ QString firstNonGbkCharacter(const QString& text)
     return {};
 }
 
-DbfSource DbfSource::table(const QString& name, std::map<std::string, int> decimals)
+DbfSource DbfSource::table(const QString& name, std::map<std::string, int> decimals,
+                           std::map<std::string, int> textWidths)
 {
     QString quoted = name;
     quoted.replace('"', "\"\"");
-    return {("SELECT * FROM \"" + quoted + "\"").toStdString(), {}, std::move(decimals)};
+    return {("SELECT * FROM \"" + quoted + "\"").toStdString(), {}, std::move(decimals),
+            std::move(textWidths)};
 }
 
 QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const QString& fileName)
@@ -298,6 +304,9 @@ void writeDbf(Db& db, const DbfSource& source, const QString& path)
     for (size_t i = 0; i < result.columns.size(); ++i) {
         fields.push_back(fieldFor(static_cast<int>(i), result, source.decimals));
         fields.back().name = names[i];
+        const auto width = source.textWidths.find(result.columns[i].toStdString());
+        if (fields.back().kind == FieldKind::Text && width != source.textWidths.end())
+            fields.back().fixedWidth = width->second;
     }
     const std::vector<std::vector<QByteArray>> records = encodeValues(result, fields);
 

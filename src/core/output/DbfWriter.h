@@ -20,9 +20,13 @@ struct DbfSource {
     // Columns written with exactly these decimals: the authority reads every file of a form with
     // one field definition, whatever this year's values are.
     std::map<std::string, int> decimals = {};
+    // Text fields of exactly these widths in GBK bytes, so that a form's file has one record
+    // layout whichever unit writes it; a text field not named here is as wide as its widest value.
+    std::map<std::string, int> textWidths = {};
 
     // Every column and row of a table.
-    static DbfSource table(const QString& name, std::map<std::string, int> decimals = {});
+    static DbfSource table(const QString& name, std::map<std::string, int> decimals = {},
+                           std::map<std::string, int> textWidths = {});
 };
 
 // The longest text a dBASE character field holds, in GBK bytes.
@@ -41,7 +45,7 @@ QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const Q
 
 // Writes the query's result as a dBASE file at `path` (version 0x03, code page 936), one field
 // per column under the column's name: whole numbers and decimals as numeric fields, texts as
-// character fields in GBK, nulls blank. The previous file at `path` is replaced only once the
+// character fields in GBK (of the source's widths), nulls blank. The previous file at `path` is replaced only once the
 // new one is complete. A text GBK cannot hold, or one too long for a field, throws
 // ConversionError naming the column and the record, and nothing is written; a file that
 // cannot be written throws FileError.

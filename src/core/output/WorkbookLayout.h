@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace vel {
@@ -79,6 +80,10 @@ struct CopiedBlock {
     std::set<int> generalColumns{1};
     // Workbook cells of those columns centred all the same (the header rows).
     std::vector<CellAddress> centred;
+    // Sheet cells that hold figures: a text there that reads as a decimal number goes into the
+    // workbook as a number, shown with the decimals the text has, so that a spreadsheet sums it.
+    // Codes, labels and "--" stay text, as does everything outside these blocks.
+    std::vector<CellRange> figures;
 };
 
 struct BottomEdge {
@@ -86,7 +91,8 @@ struct BottomEdge {
     EdgeWeight weight = EdgeWeight::Thick;
 };
 
-// Page margins in points; an unset one keeps the spreadsheet's default.
+// Page margins in points; an unset one keeps the spreadsheet's default (0.7 inch left and right,
+// 0.75 inch top and bottom).
 struct PageMargins {
     std::optional<double> left;
     std::optional<double> right;
@@ -110,12 +116,13 @@ struct WorkbookLayout {
     std::vector<BottomEdge> bottomEdges;  // drawn over the grids
     PageMargins margins;
     bool landscape = false;
-    // Printed one page wide: a form's columns must not spill onto a second sheet of paper.
-    bool fitToPageWidth = false;
     // A second sheet of plain text rows after the form's page, named `notesSheetName`, when it
     // has rows (the data check's explanations).
     QString notesSheetName;
     std::vector<QStringList> notesRows;
+    // Workbook rows repeated at the top of every printed page: the column headings. Every form
+    // is printed on A4, one page wide, as many pages high as its rows need.
+    std::optional<std::pair<int, int>> headingRows;
 
     void setColumnWidths(int c1, int c2, double width)
     {

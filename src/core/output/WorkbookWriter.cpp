@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "WorkFolder.h"
+#include "output/LaidOutSheet.h"
 #include "output/PendingFile.h"
 
 #include <QDir>
@@ -20,34 +21,7 @@ namespace vel {
 namespace {
 
 constexpr double PointsPerInch = 72.0;
-
-struct CellStyle {
-    QString fontName = BodyFont;
-    double fontSize = 10;
-    bool bold = false;
-    HAlign align = HAlign::General;
-    bool wrap = false;
-};
-
-struct CellContent {
-    QString text;
-    CellStyle style;
-};
-
-using CellKey = std::pair<int, int>;  // row, column
-
-// A line between two cells is one line: the bottom edge of a cell and the top edge of the one
-// below are the same entry, so the two cells can never disagree about it.
-struct Lines {
-    std::map<CellKey, uint8_t> above;   // the line above cell (row, col)
-    std::map<CellKey, uint8_t> before;  // the line left of cell (row, col)
-};
-
-uint8_t lineAt(const std::map<CellKey, uint8_t>& lines, int row, int col)
-{
-    const auto it = lines.find({row, col});
-    return it == lines.end() ? static_cast<uint8_t>(LXW_BORDER_NONE) : it->second;
-}
+constexpr int A4Paper = 9;
 
 [[noreturn]] void fail(const QString& cause)
 {
@@ -63,7 +37,7 @@ QString causeOf(lxw_error result)
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        return QStringLiteral("文件无法写入（文件夹不可写、磁盘已满或文件正被其他程序打开）。");
+        return FileNotWritableCause;
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
         return QStringLiteral("内存不足。");
     case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
@@ -79,7 +53,27 @@ void check(lxw_error result)
         fail(causeOf(result));
 }
 
-// One libxlsxwriter format per distinct look; every cell of the sheet is text ("@").
+uint8_t borderOf(Line line)
+{
+    switch (line) {
+    case Line::Thin:
+        return LXW_BORDER_THIN;
+    case Line::Thick:
+        return LXW_BORDER_THICK;
+    case Line::None:
+        break;
+    }
+    return LXW_BORDER_NONE;
+}
+
+// "0", "0.00": a figure shows as many decimals as the form gives it.
+std::string numberFormat(int decimals)
+{
+    return decimals > 0 ? "0." + std::string(static_cast<size_t>(decimals), '0') : "0";
+}
+
+// One libxlsxwriter format per distinct look. Texts are formatted as text ("@"), so that what
+// a clerk types over them stays as typed; figures carry the number format that shows them.
 class Formats {
 public:
     explicit Formats(lxw_workbook* workbook) : workbook_(workbook) {}
@@ -93,15 +87,18 @@ public:
         return textOnly_;
     }
 
-    lxw_format* get(const CellStyle& s, uint8_t top, uint8_t bottom, uint8_t left, uint8_t right)
+    lxw_format* get(const LaidOutCell& cell)
     {
-        const auto key = std::make_tuple(s.fontName, s.fontSize, s.bold, s.align, s.wrap, top,
-                                         bottom, left, right);
+        const CellStyle& s = cell.style;
+        const CellEdges& e = cell.edges;
+        const int decimals = cell.number ? cell.decimals : -1;
+        const auto key = std::make_tuple(s.fontName, s.fontSize, s.bold, s.align, s.wrap, s.shrink,
+                                         e.top, e.bottom, e.left, e.right, decimals);
         const auto found = formats_.find(key);
         if (found != formats_.end())
             return found->second;
         lxw_format* f = workbook_add_format(workbook_);
-        format_set_num_format(f, "@");
+        format_set_num_format(f, decimals < 0 ? "@" : numberFormat(decimals).c_str());
         format_set_font_name(f, s.fontName.toUtf8().constData());
         format_set_font_size(f, s.fontSize);
         if (s.bold)
@@ -110,10 +107,12 @@ public:
             format_set_align(f, LXW_ALIGN_CENTER);
         if (s.wrap)
             format_set_text_wrap(f);
-        format_set_top(f, top);
-        format_set_bottom(f, bottom);
-        format_set_left(f, left);
-        format_set_right(f, right);
+        if (s.shrink)
+            format_set_shrink(f);
+        format_set_top(f, borderOf(e.top));
+        format_set_bottom(f, borderOf(e.bottom));
+        format_set_left(f, borderOf(e.left));
+        format_set_right(f, borderOf(e.right));
         formats_.emplace(key, f);
         return f;
     }
@@ -121,114 +120,23 @@ public:
 private:
     lxw_workbook* workbook_;
     lxw_format* textOnly_ = nullptr;
-    std::map<std::tuple<QString, double, bool, HAlign, bool, uint8_t, uint8_t, uint8_t, uint8_t>,
+    std::map<std::tuple<QString, double, bool, HAlign, bool, bool, Line, Line, Line, Line, int>,
              lxw_format*>
         formats_;
 };
 
-// Every cell the workbook will hold, copied and decorated, in row order.
-std::map<CellKey, CellContent> collectCells(const Sheet& sheet, const WorkbookLayout& layout)
+void setUpColumnsAndRows(lxw_worksheet* ws, Formats& formats, const LaidOutSheet& page)
 {
-    std::map<CellKey, CellContent> cells;
-    const CopiedBlock& copy = layout.copy;
-    for (int r = copy.sheetCells.r1; r <= copy.sheetCells.r2; ++r) {
-        for (int c = copy.sheetCells.c1; c <= copy.sheetCells.c2; ++c) {
-            CellContent& cell = cells[{r + copy.rowOffset, c}];
-            cell.text = sheet.text(r, c);
-            cell.style.fontSize = copy.fontSize;
-            cell.style.wrap = true;
-            cell.style.align = copy.generalColumns.count(c) ? HAlign::General : HAlign::Center;
-        }
-    }
-    for (const CellAddress& a : copy.centred)
-        cells[{a.row, a.col}].style.align = HAlign::Center;
-
-    for (const CellDecoration& d : layout.cells) {
-        CellContent& cell = cells[{d.at.row, d.at.col}];
-        if (d.text)
-            cell.text = *d.text;
-        if (d.fontName)
-            cell.style.fontName = *d.fontName;
-        if (d.fontSize)
-            cell.style.fontSize = *d.fontSize;
-        if (d.bold)
-            cell.style.bold = *d.bold;
-        if (d.align)
-            cell.style.align = *d.align;
-        if (d.wrap)
-            cell.style.wrap = *d.wrap;
-    }
-    // A merged block shows only its top left text, as the spreadsheet's own merge keeps.
-    for (const CellRange& m : layout.merges)
-        for (int r = m.r1; r <= m.r2; ++r)
-            for (int c = m.c1; c <= m.c2; ++c)
-                if (r != m.r1 || c != m.c1)
-                    cells[{r, c}].text.clear();
-    return cells;
-}
-
-uint8_t borderStyle(EdgeWeight weight)
-{
-    // The forms' weight 4 is the spreadsheet's thick line, 2 its thin one.
-    return weight == EdgeWeight::Thick ? LXW_BORDER_THICK : LXW_BORDER_THIN;
-}
-
-// The lines of the grids, then the bottom edges over them; the cells on either side of a line
-// are added so that both carry it.
-Lines collectLines(const WorkbookLayout& layout, std::map<CellKey, CellContent>& cells)
-{
-    Lines lines;
-    for (const CellRange& g : layout.grids) {
-        for (int r = g.r1; r <= g.r2 + 1; ++r)
-            for (int c = g.c1; c <= g.c2; ++c)
-                lines.above[{r, c}] = LXW_BORDER_THIN;
-        for (int r = g.r1; r <= g.r2; ++r)
-            for (int c = g.c1; c <= g.c2 + 1; ++c)
-                lines.before[{r, c}] = LXW_BORDER_THIN;
-    }
-    for (const BottomEdge& e : layout.bottomEdges)
-        for (int c = e.cells.c1; c <= e.cells.c2; ++c)
-            lines.above[{e.cells.r2 + 1, c}] = borderStyle(e.weight);
-
-    for (const auto& [key, style] : lines.above) {
-        cells[key];
-        if (key.first > 1)
-            cells[{key.first - 1, key.second}];
-    }
-    for (const auto& [key, style] : lines.before) {
-        cells[key];
-        if (key.second > 1)
-            cells[{key.first, key.second - 1}];
-    }
-    return lines;
-}
-
-double inches(const std::optional<double>& points)
-{
-    return points ? *points / PointsPerInch : -1;  // -1: libxlsxwriter's default
-}
-
-void setUpColumnsAndRows(lxw_worksheet* ws, Formats& formats, const WorkbookLayout& layout,
-                         int lastColumn)
-{
-    // The whole sheet is text, also the cells nothing writes into.
-    for (int c = 1; c <= lastColumn; ++c) {
-        const auto width = layout.columnWidths.find(c);
-        check(worksheet_set_column(
-            ws, c - 1, c - 1,
-            width == layout.columnWidths.end() ? LXW_DEF_COL_WIDTH : width->second,
-            formats.textOnly()));
-    }
+    int lastColumn = page.lastColumn;
+    for (const auto& entry : page.cells)
+        lastColumn = std::max(lastColumn, entry.first.second);
+    // Empty cells are text, so that what a clerk types there stays as typed.
+    for (int c = 1; c <= lastColumn; ++c)
+        check(worksheet_set_column(ws, c - 1, c - 1, page.columnWidth(c), formats.textOnly()));
     check(worksheet_set_column(ws, lastColumn, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH,
                                formats.textOnly()));
 
-    std::map<int, double> heights;
-    if (layout.copy.rowHeight)
-        for (int r = layout.copy.sheetCells.r1; r <= layout.copy.sheetCells.r2; ++r)
-            heights[r + layout.copy.rowOffset] = *layout.copy.rowHeight;
-    for (const auto& [row, points] : layout.rowHeights)
-        heights[row] = points;
-    for (const auto& [row, points] : heights) {
+    for (const auto& [row, points] : page.rowHeights) {
         if (points > 0) {
             check(worksheet_set_row(ws, row - 1, points, nullptr));
         } else {
@@ -265,7 +173,29 @@ void writeNotesSheet(lxw_workbook* workbook, const WorkbookLayout& layout)
                                    std::min(width, WidestColumn), nullptr));
 }
 
+// A4, one page wide, the form's block as the print area and its headings on every page.
+void setUpPage(lxw_worksheet* ws, const LaidOutSheet& page)
+{
+    worksheet_set_margins(ws, page.marginLeft / PointsPerInch, page.marginRight / PointsPerInch,
+                          page.marginTop / PointsPerInch, page.marginBottom / PointsPerInch);
+    worksheet_set_paper(ws, A4Paper);
+    if (page.landscape)
+        worksheet_set_landscape(ws);
+    worksheet_fit_to_pages(ws, 1, 0);
+    if (page.lastRow > 0 && page.lastColumn > 0)
+        check(worksheet_print_area(ws, 0, 0, page.lastRow - 1, page.lastColumn - 1));
+    if (page.headingRows)
+        check(worksheet_repeat_rows(ws, page.headingRows->first - 1,
+                                    page.headingRows->second - 1));
+}
+
 }  // namespace
+
+FileError exportFailure(const QString& path, const QString& cause)
+{
+    return FileError(ExportFailedMessage + QStringLiteral("\n\r文件：%1\n\r原因：%2")
+                                               .arg(QDir::toNativeSeparators(path), cause));
+}
 
 QString workbookPath(const WorkFolder& folder, const QString& baseName, WorkbookFolder where)
 {
@@ -281,8 +211,7 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
     };
     report(0);
 
-    std::map<CellKey, CellContent> cells = collectCells(sheet, layout);
-    const Lines lines = collectLines(layout, cells);
+    const LaidOutSheet page = layOutSheet(sheet, layout);
 
     try {
         PendingFile file(path, ".xlsx");
@@ -292,56 +221,43 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
             fail(causeOf(LXW_ERROR_CREATING_XLSX_FILE));
         lxw_worksheet* ws = workbook_add_worksheet(
             workbook.get(),
-            layout.sheetName.isEmpty() ? nullptr : layout.sheetName.toUtf8().constData());
+            page.sheetName.isEmpty() ? nullptr : page.sheetName.toUtf8().constData());
         if (!ws)
-            fail(QStringLiteral("工作表名称“%1”不合规则。").arg(layout.sheetName));
+            fail(QStringLiteral("工作表名称“%1”不合规则。").arg(page.sheetName));
         Formats formats(workbook.get());
-        const auto formatOf = [&](int row, int col) {
-            return formats.get(cells[{row, col}].style, lineAt(lines.above, row, col),
-                               lineAt(lines.above, row + 1, col), lineAt(lines.before, row, col),
-                               lineAt(lines.before, row, col + 1));
-        };
+        setUpColumnsAndRows(ws, formats, page);
 
-        int lastColumn = layout.columnWidths.empty() ? 0 : layout.columnWidths.rbegin()->first;
-        for (const auto& entry : cells)
-            lastColumn = std::max(lastColumn, entry.first.second);
-        setUpColumnsAndRows(ws, formats, layout, lastColumn);
-
-        for (const CellRange& m : layout.merges)
+        for (const CellRange& m : page.merges) {
+            const LaidOutCell& first = *page.cell(m.r1, m.c1);
             check(worksheet_merge_range(ws, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1,
-                                        cells[{m.r1, m.c1}].text.toUtf8().constData(),
-                                        formatOf(m.r1, m.c1)));
+                                        first.text.toUtf8().constData(), formats.get(first)));
+        }
 
         const CopiedBlock& copy = layout.copy;
         const int divisor =
             layout.progressDivisor > 0 ? layout.progressDivisor : std::max(copy.sheetCells.r2, 1);
-        for (auto it = cells.begin(); it != cells.end(); ++it) {
+        for (auto it = page.cells.begin(); it != page.cells.end(); ++it) {
             const auto [row, col] = it->first;
-            lxw_format* format = formatOf(row, col);
-            const QByteArray text = it->second.text.toUtf8();
-            check(text.isEmpty()
+            const LaidOutCell& cell = it->second;
+            lxw_format* format = formats.get(cell);
+            const QByteArray text = cell.text.toUtf8();
+            check(cell.number ? worksheet_write_number(ws, row - 1, col - 1, *cell.number, format)
+                  : text.isEmpty()
                       ? worksheet_write_blank(ws, row - 1, col - 1, format)
                       : worksheet_write_string(ws, row - 1, col - 1, text.constData(), format));
             const auto next = std::next(it);
             const int sheetRow = row - copy.rowOffset;
-            if ((next == cells.end() || next->first.first != row) &&
+            if ((next == page.cells.end() || next->first.first != row) &&
                 sheetRow >= copy.sheetCells.r1 && sheetRow <= copy.sheetCells.r2)
                 report(sheetRow * 100 / divisor);
         }
-
-        worksheet_set_margins(ws, inches(layout.margins.left), inches(layout.margins.right),
-                              inches(layout.margins.top), inches(layout.margins.bottom));
-        if (layout.landscape)
-            worksheet_set_landscape(ws);
-        if (layout.fitToPageWidth)
-            worksheet_fit_to_pages(ws, 1, 0);
+        setUpPage(ws, page);
 
         writeNotesSheet(workbook.get(), layout);
         check(workbook_close(workbook.release()));
         file.commit();
     } catch (const FileError& e) {
-        throw FileError(ExportFailedMessage + QStringLiteral("\n\r文件：%1\n\r原因：%2")
-                                                  .arg(QDir::toNativeSeparators(path), e.message()));
+        throw exportFailure(path, e.message());
     }
     report(100);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Errors.h"
 #include "output/WorkbookLayout.h"
 #include "sheet/Sheet.h"
 
@@ -15,6 +16,14 @@ class WorkFolder;
 inline const QString ExportFailedMessage = QStringLiteral("数据导出错误！");
 inline const QString ExportFailedCaption = QStringLiteral("消息");
 inline const QString PrintNeedsExportMessage = QStringLiteral("必须导成EXCEL才支持打印。");
+// "用表格程序打开" when the desktop has no program for the workbook.
+inline const QString NoSpreadsheetMessage = QStringLiteral("无法打开Xls文件，请确认已经安装EXCEL.");
+inline const QString NoSpreadsheetCaption = QStringLiteral("警告");
+inline const QString FileNotWritableCause =
+    QStringLiteral("文件无法写入（文件夹不可写、磁盘已满或文件正被其他程序打开）。");
+
+// The failure of an export as the clerk reads it: ExportFailedMessage, the file and the cause.
+FileError exportFailure(const QString& path, const QString& cause);
 
 // Which folder of the work folder holds a workbook.
 enum class WorkbookFolder { Reports, Errors };  // XLS, ERROR

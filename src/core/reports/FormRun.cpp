@@ -127,9 +127,14 @@ FormContext FormRun::context(const QString& year) const
     return {session_.unit(), period_, year.isNull() ? form_.workbook.defaultYear : year};
 }
 
+QString FormRun::workbookName() const
+{
+    return form_.workbook.name(context());
+}
+
 QString FormRun::workbookPath() const
 {
-    return vel::workbookPath(session_.folder(), form_.workbook.name(context()));
+    return vel::workbookPath(session_.folder(), workbookName());
 }
 
 QString FormRun::workbookFolder() const
@@ -147,6 +152,12 @@ QString FormRun::exportWorkbook(const Progress& progress, const QString& year) c
     const QString path = workbookPath();
     writeWorkbook(shown, withNotes, path, progress);
     return form_.workbook.message(path);
+}
+
+LaidOutSheet FormRun::printedSheet(const QString& year) const
+{
+    Sheet& shown = sheet();
+    return layOutSheet(shown, form_.workbook.layout(context(year), shown));
 }
 
 bool FormRun::submissionOffered() const

@@ -2,6 +2,7 @@
 
 #include "Progress.h"
 #include "checks/Finding.h"
+#include "output/LaidOutSheet.h"
 #include "period/PeriodChecks.h"
 #include "reports/FormDefinition.h"
 
@@ -60,11 +61,16 @@ public:
     // The unit's lines above the sheet.
     QStringList unitLines() const;
 
+    // The workbook's base name; the PDF of the printed pages takes it too.
+    QString workbookName() const;
     QString workbookPath() const;
     QString workbookFolder() const;
     // Writes the workbook (for a form headed by a year, the year typed; else its default);
     // returns the closing message. Throws Error, leaving earlier files, when it fails.
     QString exportWorkbook(const Progress& progress = {}, const QString& year = {}) const;
+    // The page the workbook holds, for printing; the year as exportWorkbook() takes it. Throws
+    // Error when the year makes no page.
+    LaidOutSheet printedSheet(const QString& year = {}) const;
 
     // The data check before "生成上报", once the form is computed and stored: the findings that
     // touch this form and period refuse the submission when one is an error, and ask (No by

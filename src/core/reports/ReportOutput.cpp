@@ -29,13 +29,21 @@ QString savedMessage(const QString& folder, const QString& names)
     return QStringLiteral("你保存在'%1/'里,%2").arg(folder, names);
 }
 
+const std::map<std::string, int>& reportTextWidths()
+{
+    static const std::map<std::string, int> widths{
+        {"frdm", 9}, {"Dep_id", 9}, {"Tdate", 10}, {"frmc", DbfMaxTextBytes}};
+    return widths;
+}
+
 std::function<DbfSource(Db&, const FormPeriod&)>
 tableSource(const char* table, const std::vector<std::string>& decimalColumns)
 {
     std::map<std::string, int> decimals;
     for (const std::string& column : decimalColumns)
         decimals[column] = 2;
-    const DbfSource source = DbfSource::table(QString::fromUtf8(table), decimals);
+    const DbfSource source =
+        DbfSource::table(QString::fromUtf8(table), decimals, reportTextWidths());
     return [source](Db&, const FormPeriod&) { return source; };
 }
 

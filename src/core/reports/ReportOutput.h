@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
+#include <string>
 
 namespace vel {
 
@@ -21,6 +23,11 @@ QString exportedToMessage(const QString& path);
 QString savedFileMessage(const QStringList& paths);
 // "你保存在'{folder}/'里," and what `names` says of the files.
 QString savedMessage(const QString& folder, const QString& names);
+
+// The widths of the report tables' text fields in their submission files: the unit's code (nine
+// characters), the date of computation (yyyy-MM-dd) and the unit's name, as long as its
+// registration accepts it.
+const std::map<std::string, int>& reportTextWidths();
 
 // The whole of a report table as a submission file's rows; `decimalColumns` with two places.
 std::function<DbfSource(Db&, const FormPeriod&)>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/TablePage.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -47,5 +49,11 @@ YearOverview yearOverview(Session& session);
 // failed roster rows, flagged wage rows, the forms submitted, the forms whose file is older than
 // the data.
 std::vector<QStringList> yearOverviewTable(const YearOverview& overview);
+
+// The base name of the overview's PDF under XLS.
+inline const QString YearOverviewName = QStringLiteral("全年概况");
+
+// The table as it is printed, under "全年概况" and the unit's name.
+TablePage yearOverviewPage(const YearOverview& overview, const QString& unitName);
 
 }  // namespace vel

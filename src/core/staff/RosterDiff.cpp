@@ -138,36 +138,28 @@ QString rosterDiffSummary(const RosterDiff& diff)
         .arg(diff.count(RosterChangeKind::Changed));
 }
 
+QString rosterDiffName(const RosterDiff& diff)
+{
+    return QStringLiteral("人员变动%1_%2").arg(diff.from).arg(diff.to);
+}
+
+TablePage rosterDiffPage(const RosterDiff& diff)
+{
+    TableSpec spec;
+    spec.sheetName = QStringLiteral("人员变动");
+    spec.title = QStringLiteral("人员变动（%1—%2）　%3")
+                     .arg(rosterMonthName(diff.from), rosterMonthName(diff.to),
+                          rosterDiffSummary(diff));
+    spec.columnWidths = {10, 10, 12, 26, 18, 18};
+    spec.generalColumns = {2, 3, 4, 5, 6};
+    return tablePage(spec, rosterDiffTable(diff));
+}
+
 QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff)
 {
-    const std::vector<QStringList> table = rosterDiffTable(diff);
-    const int rows = static_cast<int>(table.size());
-    const int columns = static_cast<int>(table.front().size());
-    Sheet sheet(rows, columns);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            sheet.setText(r + 1, c + 1, table[static_cast<size_t>(r)][c]);
-
-    WorkbookLayout layout;
-    layout.sheetName = QStringLiteral("人员变动");
-    layout.copy.sheetCells = {1, 1, rows, columns};
-    layout.copy.rowOffset = 1;  // the title takes row 1
-    layout.copy.generalColumns = {2, 3, 4, 5, 6};
-    layout.cell(1, 1, QStringLiteral("人员变动（%1—%2）　%3")
-                          .arg(rosterMonthName(diff.from), rosterMonthName(diff.to),
-                               rosterDiffSummary(diff)))
-        .font(TitleFont, 12);
-    layout.merge(1, 1, 1, columns);
-    layout.grid(2, 1, rows + 1, columns);
-    layout.setColumnWidths(1, 2, 10);
-    layout.setColumnWidths(3, 3, 12);
-    layout.setColumnWidths(4, 4, 26);
-    layout.setColumnWidths(5, 6, 18);
-    layout.fitToPageWidth = true;
-
-    const QString path = workbookPath(
-        folder, QStringLiteral("人员变动%1_%2").arg(diff.from).arg(diff.to));
-    writeWorkbook(sheet, layout, path);
+    const TablePage page = rosterDiffPage(diff);
+    const QString path = workbookPath(folder, rosterDiffName(diff));
+    writeWorkbook(page.sheet, page.layout, path);
     return path;
 }
 

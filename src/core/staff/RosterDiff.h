@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/TablePage.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -59,7 +61,13 @@ std::vector<QStringList> rosterDiffTable(const RosterDiff& diff);
 // "新增{n}人，离开{n}人，变更{n}人。"
 QString rosterDiffSummary(const RosterDiff& diff);
 
-// Writes the table under a title as XLS/人员变动{from}_{to}.xlsx; returns the path. Throws
+// The base name of the workbook and of the PDF: "人员变动{from}_{to}".
+QString rosterDiffName(const RosterDiff& diff);
+
+// The table under its title, for the workbook and the printed pages.
+TablePage rosterDiffPage(const RosterDiff& diff);
+
+// Writes the table under its title as XLS/人员变动{from}_{to}.xlsx; returns the path. Throws
 // FileError when the workbook cannot be written, any earlier file left as it was.
 QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff);
 

@@ -17,11 +17,25 @@ QString rosterSubmissionPath(const WorkFolder& folder, const QString& unitNo)
 
 DbfSource rosterSubmissionSource()
 {
+    constexpr int RosterTextWidth = 50;
     // The fields carry the authority's spelling of the column names.
     return {"SELECT sNumber, sTsex, sTnation AS sTNation, sTparty AS sTParty, sBirth, sWorks,"
             " sWork, sTedu AS sTEdu, sGw, sTpost, sTGrade, sTJGrade FROM Staff_moninfo"
             " WHERE sMon = 0 ORDER BY id",
-            {}};
+            {},
+            {},
+            // Room for every answer of the code lists and for what a clerk may have typed
+            // instead: rows that failed the audit are submitted too.
+            {{"sNumber", RosterTextWidth},
+             {"sTsex", RosterTextWidth},
+             {"sTNation", RosterTextWidth},
+             {"sTParty", RosterTextWidth},
+             {"sBirth", RosterTextWidth},
+             {"sTEdu", RosterTextWidth},
+             {"sGw", RosterTextWidth},
+             {"sTpost", RosterTextWidth},
+             {"sTGrade", RosterTextWidth},
+             {"sTJGrade", RosterTextWidth}}};
 }
 
 QString writeRosterSubmission(Db& db, const WorkFolder& folder, const QString& unitNo)

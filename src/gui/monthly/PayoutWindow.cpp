@@ -1,7 +1,9 @@
 #include "PayoutWindow.h"
 
 #include "CheckBoxes.h"
+#include "CommandWidgets.h"
 #include "Guarded.h"
+#include "PrintCommands.h"
 #include "Prompter.h"
 #include "Session.h"
 #include "ShownText.h"
@@ -81,8 +83,13 @@ void PayoutChooser::output()
 
 PayoutWindow::PayoutWindow(const WindowContext& context, int first, int last,
                            const PayoutList& list, QWidget* parent)
-    : QDialog(parent), sheet_(static_cast<int>(list.rows.size()), payout::ColumnCount)
+    : QDialog(parent),
+      context_(context),
+      sheet_(static_cast<int>(list.rows.size()), payout::ColumnCount),
+      pdfName_(payoutListName(first, last))
 {
+    const QDate today = QDate::currentDate();
+    printed_ = payoutPage(list, context.session.unit().CurDepName, first, last, today).laidOut();
     setWindowTitle(QStringLiteral("[%1] 工资发放汇总清单").arg(context.session.unit().CurDepName));
     {
         SheetBatch batch(sheet_);
@@ -109,19 +116,31 @@ PayoutWindow::PayoutWindow(const WindowContext& context, int first, int last,
 
     QLabel* title =
         sheetTitle(QStringLiteral("%1月 - %2月 的工资发放汇总清单").arg(first).arg(last), this);
-    auto* date = new QLabel(QStringLiteral("统计日期：") + dateText(QDate::currentDate()), this);
+    auto* date = new QLabel(QStringLiteral("统计日期：") + dateText(today), this);
     date->setObjectName("date");
     auto* close = new QPushButton(QStringLiteral("取  消"), this);
     close->setObjectName("close");
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* print = commandButton(this, QStringLiteral("打印"), "print", [this] { this->print(); });
+    auto* pdf = commandButton(this, QStringLiteral("导出PDF"), "exportPdf", [this] { exportPdf(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(date);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttonRow({close}));
+    layout->addLayout(buttonRow({print, pdf, close}));
     resize(1000, 600);
     fitOnShow(this, view_, FitHeight::UsedRows);
+}
+
+void PayoutWindow::print()
+{
+    openPrintPreview(this, printed_);
+}
+
+void PayoutWindow::exportPdf()
+{
+    gui::exportPdf(this, context_.session.folder(), pdfName_, printed_);
 }
 
 void openPayout(const WindowContext& context, QWidget* parent)

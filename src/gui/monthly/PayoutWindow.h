@@ -45,9 +45,16 @@ public:
     Sheet& sheet() { return sheet_; }
     SheetView* view() const { return view_; }
 
+    // "打印" and "导出PDF": the list as shown, under its title and date.
+    void print();
+    void exportPdf();
+
 private:
+    WindowContext context_;
     Sheet sheet_;
     SheetView* view_ = nullptr;
+    QString pdfName_;
+    LaidOutSheet printed_;
 };
 
 // "工资发放清单" once the unit is registered: the chooser, then the list for the chosen months.

@@ -3,14 +3,18 @@
 #include "CheckBoxes.h"
 #include "CommandWidgets.h"
 #include "Prompter.h"
+#include "PrintCommands.h"
+#include "Session.h"
 #include "ShellOpen.h"
 #include "WindowFit.h"
 #include "checks/DataCheckWindow.h"
 #include "grid/SheetView.h"
+#include "output/WorkbookWriter.h"
 #include "reports/FormRun.h"
 #include "reports/ReportHeader.h"
 #include "staff/StaffPanelFrame.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,19 +48,25 @@ ReportWindow::ReportWindow(const WindowContext& context, std::shared_ptr<FormRun
     };
     export_ = button(text.exportCaption, "exportWorkbook", [this] { exportWorkbook(); });
     print_ = button(text.printCaption, "print", [this] { print(); });
+    pdf_ = button(QStringLiteral("导出PDF"), "exportPdf", [this] { exportPdf(); });
+    spreadsheet_ = button(QStringLiteral("用表格程序打开"), "openInSpreadsheet",
+                          [this] { openInSpreadsheet(); });
     check_ = button(QStringLiteral("数据审核"), "dataCheck", [this] { openDataCheck(); });
     submit_ = button(text.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
     // A form its guard refused stays blank and offers no file: none would match the records.
     export_->setEnabled(run_->computed());
     print_->setEnabled(run_->computed());
+    pdf_->setEnabled(run_->computed());
+    spreadsheet_->setEnabled(run_->computed());
     submit_->setEnabled(run_->computed() && run_->submissionOffered());
 
     progress_ = workProgressBar(this);
     auto* layout = new QVBoxLayout(this);
     addHeader(layout);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttonRow({export_, print_, check_, submit_, closeButton}));
+    layout->addLayout(
+        buttonRow({export_, print_, pdf_, spreadsheet_, check_, submit_, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
     fitOnShow(this, view_, FitHeight::UsedRows);
@@ -96,11 +106,16 @@ void ReportWindow::addHeader(QVBoxLayout* layout)
     layout->addLayout(area);
 }
 
+QString ReportWindow::year() const
+{
+    return year_ ? year_->text() : QString();
+}
+
 void ReportWindow::exportWorkbook()
 {
     progress_->setValue(0);
-    const QString message = run_->exportWorkbook([this](int p) { progress_->setValue(p); },
-                                                 year_ ? year_->text() : QString());
+    const QString message =
+        run_->exportWorkbook([this](int p) { progress_->setValue(p); }, year());
     prompt().info(this, message);
     openInShell(this, run_->workbookFolder());
     progress_->setValue(100);
@@ -109,12 +124,25 @@ void ReportWindow::exportWorkbook()
 
 void ReportWindow::print()
 {
+    openPrintPreview(this, run_->printedSheet(year()));
+}
+
+void ReportWindow::exportPdf()
+{
+    gui::exportPdf(this, context_.session.folder(), run_->workbookName(),
+                   run_->printedSheet(year()));
+}
+
+void ReportWindow::openInSpreadsheet()
+{
     const QString path = run_->workbookPath();
     if (!QFileInfo::exists(path)) {
-        prompt().info(this, QStringLiteral("必须导成EXCEL才支持打印。"));
+        prompt().info(this, PrintNeedsExportMessage);
         return;
     }
-    openInShell(this, path);
+    if (!openWithDesktop(path))
+        prompt().error(this, NoSpreadsheetMessage + QStringLiteral("\n\r") +
+                                 QDir::toNativeSeparators(path));
 }
 
 void ReportWindow::openDataCheck()

@@ -2,6 +2,7 @@
 
 #include "CommandWidgets.h"
 #include "Guarded.h"
+#include "PrintCommands.h"
 #include "Prompter.h"
 #include "Session.h"
 #include "grid/SheetView.h"
@@ -99,14 +100,27 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     split->setSizes({860, 560});
 
     auto* again = commandButton(this, QStringLiteral("刷新"), "refresh", [this] { refresh(); });
+    auto* print = commandButton(this, QStringLiteral("打印"), "print", [this] { this->print(); });
+    auto* pdf = commandButton(this, QStringLiteral("导出PDF"), "exportPdf", [this] { exportPdf(); });
     auto* close = commandButton(this, QStringLiteral("关闭"), "close", [this] { reject(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sheetTitle(QStringLiteral("全年概况"), this));
     layout->addWidget(split, 1);
-    layout->addLayout(buttonRow({again, close}));
+    layout->addLayout(buttonRow({again, print, pdf, close}));
     resize(1460, 660);
 
     refresh();
+}
+
+void YearOverviewWindow::print()
+{
+    openPrintPreview(this, yearOverviewPage(overview_, context_.session.unit().CurDepName).laidOut());
+}
+
+void YearOverviewWindow::exportPdf()
+{
+    gui::exportPdf(this, context_.session.folder(), YearOverviewName,
+                   yearOverviewPage(overview_, context_.session.unit().CurDepName).laidOut());
 }
 
 void YearOverviewWindow::refresh()

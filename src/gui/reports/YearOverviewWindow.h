@@ -25,6 +25,9 @@ public:
     const YearOverview& overview() const { return overview_; }
 
     void refresh();
+    // "打印" and "导出PDF": the table as shown.
+    void print();
+    void exportPdf();
     // The window of the month shown on sheet row `row` (row 2 is the opening roster).
     void openMonth(int row);
 

@@ -2,6 +2,7 @@
 
 #include "CommandWidgets.h"
 #include "Guarded.h"
+#include "PrintCommands.h"
 #include "Prompter.h"
 #include "Session.h"
 #include "grid/SheetView.h"
@@ -41,7 +42,9 @@ RosterChangesWindow::RosterChangesWindow(const WindowContext& context, int from,
     to_ = monthBox(to, "toMonth", this);
     auto* compareButton = commandButton(this, QStringLiteral("比较"), "compare", [this] { compare(); });
     export_ = commandButton(this, QStringLiteral("导出"), "export", [this] { exportTable(); });
-    export_->setEnabled(false);
+    print_ = commandButton(this, QStringLiteral("打印"), "print", [this] { print(); });
+    pdf_ = commandButton(this, QStringLiteral("导出PDF"), "exportPdf", [this] { exportPdf(); });
+    offerFiles(false);
     auto* close = commandButton(this, QStringLiteral("关闭"), "close", [this] { reject(); });
     summary_ = new QLabel(this);
     summary_->setObjectName("summary");
@@ -58,7 +61,7 @@ RosterChangesWindow::RosterChangesWindow(const WindowContext& context, int from,
     layout_ = new QVBoxLayout(this);
     layout_->addWidget(sheetTitle(QStringLiteral("人员变动"), this));
     layout_->addLayout(months);
-    layout_->addLayout(buttonRow({export_, close}));
+    layout_->addLayout(buttonRow({export_, print_, pdf_, close}));
     resize(900, 600);
 
     // The months it opens on are shown at once when they can be compared.
@@ -67,7 +70,7 @@ RosterChangesWindow::RosterChangesWindow(const WindowContext& context, int from,
         showDiff(diffRosters(context_.session.db(), from, to));
     } else {
         showDiff(RosterDiff{from, to, {}});
-        export_->setEnabled(false);
+        offerFiles(false);
         summary_->setText(refusal);
     }
 }
@@ -121,13 +124,30 @@ void RosterChangesWindow::showDiff(const RosterDiff& diff)
     diff_ = diff;
     summary_->setText(QStringLiteral("%1—%2：").arg(rosterMonthName(diff.from), rosterMonthName(diff.to)) +
                       rosterDiffSummary(diff));
-    export_->setEnabled(true);
+    offerFiles(true);
+}
+
+void RosterChangesWindow::offerFiles(bool offered)
+{
+    for (QPushButton* b : {export_, print_, pdf_})
+        b->setEnabled(offered);
 }
 
 void RosterChangesWindow::exportTable()
 {
     const QString path = exportRosterDiff(context_.session.folder(), diff_);
     prompt().info(this, writtenFileMessage(path));
+}
+
+void RosterChangesWindow::print()
+{
+    openPrintPreview(this, rosterDiffPage(diff_).laidOut());
+}
+
+void RosterChangesWindow::exportPdf()
+{
+    gui::exportPdf(this, context_.session.folder(), rosterDiffName(diff_),
+                   rosterDiffPage(diff_).laidOut());
 }
 
 void openRosterChanges(const WindowContext& context, QWidget* parent)

@@ -18,7 +18,7 @@ namespace vel::gui {
 class SheetView;
 
 // "人员变动": the stored rosters of two months side by side, as a list of who joined, who left
-// and which answers changed; exported as a workbook on request.
+// and which answers changed; exported as a workbook or printed on request.
 class RosterChangesWindow : public QDialog {
     Q_OBJECT
 public:
@@ -34,15 +34,22 @@ public:
     void compare();
     // "导出": the table shown, as a workbook under XLS.
     void exportTable();
+    // "打印" and "导出PDF": the table shown, on paper.
+    void print();
+    void exportPdf();
 
 private:
     void showDiff(const RosterDiff& diff);
+    // The commands that take the table shown: none until two rosters were compared.
+    void offerFiles(bool offered);
 
     WindowContext context_;
     QComboBox* from_ = nullptr;
     QComboBox* to_ = nullptr;
     QLabel* summary_ = nullptr;
     QPushButton* export_ = nullptr;
+    QPushButton* print_ = nullptr;
+    QPushButton* pdf_ = nullptr;
     QVBoxLayout* layout_ = nullptr;
     std::unique_ptr<Sheet> sheet_;
     SheetView* view_ = nullptr;

@@ -347,6 +347,9 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet& sheet)
     l.copy.fontSize = 9;
     l.copy.generalColumns = {LeftLabelCol, RightLabelCol};
     l.copy.centred = {{7, 1}, {8, 1}, {7, 6}, {8, 6}};
+    l.copy.figures = {{3, LeftValueCol, FirstSupplementRow - 1, LeftValueCol},
+                      {3, RightValueCol, FirstSupplementRow - 1, RightValueCol}};
+    l.headingRows = {7, 8};
     l.progressDivisor = 54;
     l.columnWidths = {{1, 30}, {2, 3}, {3, 3}, {4, 9}, {5, 1}, {6, 30}, {7, 3}, {8, 3}, {9, 10}};
 
@@ -362,6 +365,7 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet& sheet)
     l.cell(1, 1, QStringLiteral("基础定期报表")).font(TitleFont, 18).centred();
     l.merge(1, 1, 1, 9);
     l.rowHeights[1] = 20;
+    l.rowHeights[7] = 30;  // "计量单位" wraps onto two lines in its narrow column
     l.cell(2, 1, QStringLiteral("从业人员及工资总额")).centred().size(9);
     l.merge(2, 1, 2, 9);
     l.cell(5, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(9);
@@ -388,7 +392,6 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet& sheet)
     l.bottomEdge(6, 1, 6, 9, EdgeWeight::Thick);
     l.bottomEdge(46, 1, 46, 9, EdgeWeight::Thick);
     l.margins = {30, 10, 10, 10};
-    l.fitToPageWidth = true;
     return l;
 }
 

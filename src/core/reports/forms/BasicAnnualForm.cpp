@@ -294,6 +294,8 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.copy.rowOffset = WorkbookRowOffset;
     l.copy.generalColumns = {LeftLabelCol, RightLabelCol};
     l.copy.centred = {{9, 1}, {10, 1}, {9, 6}, {10, 6}};
+    l.copy.figures = {{3, LeftValueCol, Rows, LeftValueCol}, {3, RightValueCol, Rows, RightValueCol}};
+    l.headingRows = {9, 10};
     l.progressDivisor = 20;
     l.columnWidths = {{1, 40}, {2, 4}, {3, 4}, {4, 10}, {5, 1},
                       {6, 40}, {7, 4}, {8, 4}, {9, 10}};
@@ -301,6 +303,7 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.cell(2, 1, QStringLiteral("基础定期报表")).font(TitleFont, 18).centred();
     l.merge(2, 1, 2, 9);
     l.rowHeights[2] = 20;
+    l.rowHeights[9] = 32;  // "计量单位" wraps onto two lines in its narrow column
     l.cell(3, 1, QStringLiteral("劳 动 情 况")).centred().size(9);
     l.merge(3, 1, 3, 9);
     l.cell(5, 1, YearLabel).centred().size(9);
@@ -319,7 +322,6 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.bottomEdge(42, 1, 42, 9, EdgeWeight::Thick);
     l.margins = {70, 30, 10, 10};
     l.landscape = true;
-    l.fitToPageWidth = true;
     return l;
 }
 

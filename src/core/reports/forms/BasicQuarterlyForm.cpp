@@ -200,6 +200,8 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.copy.sheetCells = {1, 1, Rows, Columns};
     l.copy.rowOffset = WorkbookRowOffset;
     l.copy.centred = {{9, 1}, {10, 1}};
+    l.copy.figures = {{3, PeriodCol, Rows, ToDateCol}};
+    l.headingRows = {9, 10};
     l.progressDivisor = 20;
     l.columnWidths = {{1, 55}, {2, 16}, {3, 15}, {4, 19}, {5, 19}};
 
@@ -228,7 +230,6 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.bottomEdge(34, 1, 34, 5, EdgeWeight::Thick);
     l.margins = {70, 30, 10, 10};
     l.landscape = true;
-    l.fitToPageWidth = true;
     return l;
 }
 

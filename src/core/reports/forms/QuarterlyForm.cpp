@@ -197,6 +197,8 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.copy.rowOffset = WorkbookRowOffset;
     l.copy.rowHeight = 13;
     l.copy.centred = {{7, 1}, {8, 1}};
+    l.copy.figures = {{3, ThisQuarterCol, LastCopiedRow, ToDateCol}};
+    l.headingRows = {7, 8};
     l.progressDivisor = 30;
     l.columnWidths = {{1, 55}, {2, 16}, {3, 15}, {4, 22}, {5, 22}};
 
@@ -223,7 +225,6 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.margins.top = 25;
     l.margins.bottom = 10;
     l.landscape = true;
-    l.fitToPageWidth = true;
     return l;
 }
 

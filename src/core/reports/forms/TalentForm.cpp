@@ -128,6 +128,8 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.copy.sheetCells = {2, 1, Rows, Columns};
     l.copy.rowOffset = WorkbookRowOffset;
     l.copy.centred = {{11, 1}};
+    l.copy.figures = {{FirstCategoryRow, FirstValueCol, Rows, Columns}};
+    l.headingRows = {9, 11};
     l.progressDivisor = 20;
     l.setColumnWidths(1, 1, 22);
     l.setColumnWidths(2, 3, 3);
@@ -137,6 +139,8 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.merge(1, 1, 1, 19);
     l.rowHeights[1] = 40;
     l.setRowHeights(2, 8, 13);
+    // The age and certificate headings wrap two characters a line, the longest onto seven.
+    l.rowHeights[10] = 100;
     l.cell(7, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(8);
     l.cell(8, 1, QStringLiteral("法人单位代码：") + unit.CurDepNo).size(8);
     const QString header[] = {
@@ -171,7 +175,6 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.margins.left = 130;
     l.margins.right = 30;
     l.landscape = true;
-    l.fitToPageWidth = true;
     return l;
 }
 
@@ -207,7 +210,7 @@ FormDefinition definition()
 
     d.submission.folder = SubmissionFolder::Rcsb;
     d.submission.periods = {PeriodKind::Year};
-    const DbfSource summary{"SELECT * FROM Total_BaseInfo ORDER BY Gid", {}};
+    const DbfSource summary{"SELECT * FROM Total_BaseInfo ORDER BY Gid", {}, {}, reportTextWidths()};
     d.submission.files = {
         {[](const QString& unit, const FormPeriod&) { return unit + QStringLiteral("_i505.dbf"); },
          [summary](Db&, const FormPeriod&) { return summary; }, {}},

@@ -130,6 +130,8 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.copy.sheetCells = {2, 1, Rows, Columns};
     l.copy.rowOffset = WorkbookRowOffset;
     l.copy.centred = {{10, 1}, {11, 1}};
+    l.copy.figures = {{FirstCategoryRow, FirstValueCol, Rows, Columns}};
+    l.headingRows = {8, 10};
     l.progressDivisor = 44;
     l.setColumnWidths(1, 1, 40);
     l.setColumnWidths(2, Columns, 7.5);
@@ -140,6 +142,7 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.merge(1, 1, 1, 11);
     l.rowHeights[1] = 40;
     l.setRowHeights(2, 7, 13);
+    l.rowHeights[9] = 72;  // the qualification heading wraps onto five lines
     l.cell(6, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(8);
     l.cell(7, 1, QStringLiteral("法人单位代码：") + unit.CurDepNo).size(8);
     const QString header[] = {
@@ -167,7 +170,6 @@ WorkbookLayout workbookLayout(const FormContext& c, const Sheet&)
     l.margins.left = 30;
     l.margins.right = 30;
     l.landscape = true;
-    l.fitToPageWidth = true;
     return l;
 }
 
@@ -198,7 +200,7 @@ FormDefinition definition()
 
     d.submission.folder = SubmissionFolder::Rcsb;
     d.submission.periods = {PeriodKind::OpeningRoster};
-    const DbfSource summary{"SELECT * FROM Total_Info ORDER BY Gid", {}};
+    const DbfSource summary{"SELECT * FROM Total_Info ORDER BY Gid", {}, {}, reportTextWidths()};
     d.submission.files = {
         {[](const QString& unit, const FormPeriod&) { return unit + QStringLiteral(".dbf"); },
          [summary](Db&, const FormPeriod&) { return summary; }, {}}};

@@ -26,6 +26,8 @@ WorkbookLayout workbookLayout(const WageSummaryForm& form, const FormContext& c,
     l.copy.sheetCells = {2, 1, sheet.maxRow(), Columns};
     l.copy.rowOffset = WorkbookRowOffset;
     l.copy.centred = {{11, 1}, {12, 1}};
+    l.copy.figures = {{4, 3, sheet.maxRow(), Columns}};
+    l.headingRows = {9, 11};
     l.setColumnWidths(1, 1, form.firstColumnWidth);
     l.setColumnWidths(2, Columns, 6.5);
 
@@ -33,7 +35,8 @@ WorkbookLayout workbookLayout(const WageSummaryForm& form, const FormContext& c,
     l.merge(1, 1, 1, Columns);
     l.rowHeights[1] = 40;
     l.setRowHeights(2, 8, 13);
-    l.rowHeights[10] = 90;  // room for the longest column header, wrapped in its narrow column
+    // Room for the longest column header, wrapped in its narrow column onto seven lines.
+    l.rowHeights[10] = 92;
     l.cell(7, 1, QStringLiteral("单位名称：") + unit.CurDepName).size(8);
     l.cell(8, 1, QStringLiteral("法人单位代码：") + unit.CurDepNo).size(8);
     for (int i = 0; i < form.formLines.size(); ++i) {
@@ -62,7 +65,6 @@ WorkbookLayout workbookLayout(const WageSummaryForm& form, const FormContext& c,
     l.margins.top = 100;
     l.margins.left = 30;
     l.margins.right = 30;
-    l.fitToPageWidth = true;
     return l;
 }
 
@@ -74,7 +76,9 @@ DbfSource copySource(const WageSummaryForm& form, Db& db, const FormPeriod& peri
         throw Error(WageSummary::noStoredCopyMessage(range));
     return {std::string("SELECT Gid, Dep_id, Tdate, frmc, ") + WageSummary::FigureColumns +
                 " FROM " + periodCopyTable(range) + " ORDER BY Gid",
-            {}};
+            {},
+            {},
+            reportTextWidths()};
 }
 
 FormDefinition definition(SummaryForm which)
