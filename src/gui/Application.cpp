@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "ProgramVersion.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,6 +33,7 @@ void setUpApplication(QApplication& app)
     if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_",
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTexts);
+    keepTitlesWhole(app);
 }
 
 }  // namespace vel::gui

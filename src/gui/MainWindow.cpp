@@ -16,6 +16,7 @@
 #include "monthly/PayoutWindow.h"
 #include "monthly/WageEntryWindow.h"
 #include "period/CommandChecks.h"
+#include "period/NextStep.h"
 #include "reports/FormWindows.h"
 #include "reports/Forms.h"
 #include "reports/YearOverviewWindow.h"
@@ -74,7 +75,8 @@ QString MainWindow::programTitle()
     return QStringLiteral("Veldrassa.2012版");
 }
 
-MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session)
+MainWindow::MainWindow(Session& session, QWidget* parent, UnitList units)
+    : QMainWindow(parent), session_(session), units_(std::move(units))
 {
     setWindowTitle(programTitle());
     auto* backdrop = new Backdrop(this);
@@ -123,7 +125,7 @@ void MainWindow::buildMenus()
              [this] { openStaffBrowser(*this); }, Hidden);
     addEntry(staff, QStringLiteral("单位基本信息"), "actUnitInfo", [this] { openUnitWindow(); });
     addEntry(staff, QStringLiteral("切换单位"), "actSwitchUnit", [this] {
-        UnitSwitchWindow window(session_, UnitList(), this);
+        UnitSwitchWindow window(session_, units_, this);
         if (window.exec() == QDialog::Accepted)
             emit unitSwitchRequested(window.chosenFolder());
     });
@@ -334,24 +336,7 @@ void MainWindow::RefreshEntryMenus()
 
 void MainWindow::showNextStep()
 {
-    if (session_.readOnly()) {
-        nextStep_->setText(QStringLiteral("工作文件夹是只读的，只能查看数据。"));
-        return;
-    }
-    const std::optional<UnitRegistration> r = loadRegistration(session_.db());
-    QString step;
-    if (!r) {
-        step = QStringLiteral("从业人员管理 › 单位基本信息");
-    } else if (!wageMenu_->isEnabled()) {
-        step = QStringLiteral("从业人员管理 › 期初人员情况 › 从业人员批量输入");
-    } else {
-        MonthFlags open{};
-        for (int m = 1; m <= 12; ++m)
-            open[m] = monthActions_[m]->isEnabled();
-        if (const std::optional<int> month = wageEntryMonth(r->createMon.trimmed(), open))
-            step = QStringLiteral("工资录入 › %1月工资过录表").arg(*month);
-    }
-    nextStep_->setText(step.isEmpty() ? QString() : QStringLiteral("下一步：") + step);
+    nextStep_->setText(nextStepHint(session_));
 }
 
 bool MainWindow::UnitRegistered()
@@ -367,7 +352,9 @@ void MainWindow::showRegistration()
         return;
     }
     session_.applyRegistration(*r);
-    setWindowTitle(programTitle());
+    // A clerk who keeps several units always sees which one is open.
+    setWindowTitle(units_.severalUnits() ? programTitle() + QStringLiteral(" — ") + r->name
+                                             : programTitle());
     panel0_->setText(QStringLiteral("当前单位： ") + r->name);
     panel1_->setText(unitClassCaption(r->type, r->unitClass));
     for (const UnitKindEntry& e : unitKindEntries_)
@@ -490,6 +477,7 @@ void MainWindow::openingRosterCleared()
     wageMenu_->setEnabled(false);
     summaryMenu_->setEnabled(false);
     session_.unit().OpeningCleared = true;
+    showNextStep();
 }
 
 void MainWindow::showAbout()

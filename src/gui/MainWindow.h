@@ -3,6 +3,7 @@
 #include "WindowContext.h"
 #include "period/MonthMenus.h"
 #include "period/PeriodChecks.h"
+#include "unit/UnitList.h"
 
 #include <QMainWindow>
 
@@ -28,7 +29,8 @@ class MainWindow : public QMainWindow {
 public:
     static QString programTitle();
 
-    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    // `units` is the list of the units this program has opened, which "切换单位" offers.
+    explicit MainWindow(Session& session, QWidget* parent = nullptr, UnitList units = UnitList());
 
     Session& session() { return session_; }
     QProgressBar* progressBar() const { return pb_; }
@@ -82,6 +84,7 @@ private:
     void showAbout();
 
     Session& session_;
+    UnitList units_;
     QProgressBar* pb_ = nullptr;
     QLabel* panel0_ = nullptr;
     QLabel* panel1_ = nullptr;

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "MessageCaptions.h"
 #include "ShownText.h"
+#include "WindowFit.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,13 +29,27 @@ QString caption(QMessageBox::StandardButton button)
     }
 }
 
+// The box sizes itself as it shows, for its text alone; it is widened for its whole title after.
+class ProgramBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (width() < titleRoom(this))
+            setFixedWidth(titleRoom(this));
+    }
+};
+
 QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                  QMessageBox::StandardButtons buttons,
                                  QMessageBox::StandardButton defaultButton)
 {
     const QString title = messageCaption(text);
-    QMessageBox box(icon, title.isEmpty() ? MainWindow::programTitle() : title,
-                    plainLineBreaks(text), buttons, parent);
+    ProgramBox box(icon, title.isEmpty() ? MainWindow::programTitle() : title, plainLineBreaks(text),
+                   buttons, parent);
     for (QAbstractButton* b : box.buttons())
         b->setText(caption(box.standardButton(b)));
     box.setDefaultButton(defaultButton);

@@ -2,8 +2,9 @@
 
 #include "grid/SheetView.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QFontMetrics>
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
@@ -14,15 +15,32 @@
 namespace vel::gui {
 namespace {
 
-void fit(QWidget* window, const SheetView* sheet, FitHeight fitHeight)
+QRect roomOf(const QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    const QRect room = screen->availableGeometry();
-    // Before the window system framed the window its frame is unknown: allow for a title bar.
-    int frameWidth = window->frameGeometry().width() - window->width();
-    int frameHeight = window->frameGeometry().height() - window->height();
-    if (frameHeight == 0)
-        frameHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+    return screen->availableGeometry();
+}
+
+// The frame around the client area; before the window system framed the window, room for a
+// title bar and borders.
+QMargins frameOf(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    if (frame.height() > inside.height())
+        return {inside.left() - frame.left(), inside.top() - frame.top(),
+                frame.right() - inside.right(), frame.bottom() - inside.bottom()};
+    const int border = 4;
+    return {border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border,
+            border};
+}
+
+void fit(QWidget* window, const SheetView* sheet, FitHeight fitHeight)
+{
+    const QRect room = roomOf(window);
+    const QMargins frame = frameOf(window);
+    const int frameWidth = frame.left() + frame.right();
+    const int frameHeight = frame.top() + frame.bottom();
     int width = window->width();
     int height = window->height();
     if (sheet) {
@@ -56,11 +74,66 @@ private:
     FitHeight height_;
 };
 
+class TitleRoom : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = window->windowType();
+        if (!window->isWindow() || (type != Qt::Window && type != Qt::Dialog))
+            return false;
+        const int room = titleRoom(window);
+        if (window->minimumWidth() < room) {
+            window->setMinimumWidth(room);
+            window->setMaximumWidth(std::max(window->maximumWidth(), room));
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void fitOnShow(QWidget* window, const SheetView* sheet, FitHeight height)
 {
     window->installEventFilter(new FitOnShow(window, sheet, height));
+}
+
+QRect framedGeometry(const QWidget* window)
+{
+    return window->geometry().marginsAdded(frameOf(window));
+}
+
+int titleRoom(const QWidget* window)
+{
+    if (window->windowTitle().isEmpty())
+        return 0;
+    QFont bold = window->font();
+    bold.setBold(true);
+    // The icon and the three buttons take about a title bar's height each, the margins one more.
+    return QFontMetrics(bold).horizontalAdvance(window->windowTitle()) +
+           5 * window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+}
+
+void keepTitlesWhole(QApplication& app)
+{
+    app.installEventFilter(new TitleRoom(&app));
+}
+
+void placeOver(QWidget* window, const QWidget* over)
+{
+    fit(window, nullptr, FitHeight::Keep);
+    const QRect room = roomOf(over ? over : window);
+    const QRect frame = QRect(QPoint(), window->size()).marginsAdded(frameOf(window));
+    const QPoint centre = over ? over->frameGeometry().center() : room.center();
+    const int x = std::clamp(centre.x() - frame.width() / 2, room.left(),
+                             std::max(room.left(), room.right() + 1 - frame.width()));
+    const int y = std::clamp(centre.y() - frame.height() / 2, room.top(),
+                             std::max(room.top(), room.bottom() + 1 - frame.height()));
+    window->move(x, y);
 }
 
 }  // namespace vel::gui

@@ -1,6 +1,5 @@
 #include "Application.h"
 #include "Prompter.h"
-#include "WorkFolder.h"
 #include "unit/UnitHost.h"
 
 #include <QApplication>
@@ -35,7 +34,7 @@ int main(int argc, char** argv)
 
     try {
         vel::gui::UnitHost host;
-        if (!host.open(vel::WorkFolder::resolve(parser.value(dataDir))))
+        if (!host.start(parser.value(dataDir)))
             return 1;
         return app.exec();
     } catch (const std::exception& e) {

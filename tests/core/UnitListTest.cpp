@@ -98,3 +98,34 @@ TEST(UnitList, AListThatIsNoListIsPutAsideOnceAndNeverReadThrough)
         EXPECT_TRUE(QFileInfo::exists(path + ".bad-" + today));
     }
 }
+
+TEST(UnitList, TheWindowProgramStartsWhereTheClerkLeftOff)
+{
+    QTemporaryDir config, dataHome, named;
+    const QByteArray keptDir = qgetenv("VELDRASSA_DATA_DIR");
+    const QByteArray keptHome = qgetenv("XDG_DATA_HOME");
+    qunsetenv("VELDRASSA_DATA_DIR");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    const QString fallback = dataHome.path() + "/veldrassa";
+    UnitList list(config.path() + "/units.json");
+
+    EXPECT_EQ(startFolder({}, list), fallback);  // nothing opened yet
+    TestSession used, last;
+    list.remember(*used);
+    list.remember(*last);
+    EXPECT_EQ(startFolder({}, list), last->folder().root());
+    EXPECT_EQ(startFolder(named.path(), list), named.path());
+    qputenv("VELDRASSA_DATA_DIR", QFile::encodeName(named.path()));
+    EXPECT_EQ(startFolder({}, list), named.path());
+    qunsetenv("VELDRASSA_DATA_DIR");
+    // A folder that lost its database is passed over for the one used before it.
+    QFile::remove(last->folder().databaseFile());
+    EXPECT_EQ(startFolder({}, list), used->folder().root());
+
+    EXPECT_TRUE(list.severalUnits());
+    list.forget(last->folder().root());
+    EXPECT_FALSE(list.severalUnits());
+
+    keptDir.isNull() ? qunsetenv("VELDRASSA_DATA_DIR") : qputenv("VELDRASSA_DATA_DIR", keptDir);
+    keptHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", keptHome);
+}

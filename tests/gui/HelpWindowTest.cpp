@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "WindowFit.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "help/HelpBrowser.h"
@@ -11,7 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -200,6 +203,35 @@ private slots:
         QCOMPARE(hits->count(), 0);
         QVERIFY(browser->extraSelections().isEmpty());
         QCOMPARE(browser->documentId(), help::FillingInstructions);
+        delete help;
+    }
+
+    // A message pasted as the program showed it, its months filled in, opens its entry; the
+    // window lies inside the screen and 关闭 and Esc close it.
+    void aPastedMessageFindsItsEntryAndTheWindowCloses()
+    {
+        QWidget over;
+        over.setGeometry(QGuiApplication::primaryScreen()->availableGeometry().adjusted(0, 0, 0, -300));
+        HelpWindow* help = HelpWindow::open(&over, help::UserManual);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const QRect room = help->screen()->availableGeometry();
+        QVERIFY2(room.contains(framedGeometry(help)), "the help window leaves the screen");
+
+        search(help, QStringLiteral("3月份,5月份,有工资数据错误，请纠正。"));
+        auto* hits = help->findChild<QListWidget*>("helpHits");
+        QCOMPARE(hits->count(), 1);
+        QCOMPARE(help->browser()->documentId(), help::Messages);
+        QCOMPARE(help->browser()->textCursor().selectedText(),
+                 QStringLiteral("{月份列表}有工资数据错误，请纠正。"));
+
+        auto* close = help->findChild<QPushButton*>("helpClose");
+        QCOMPARE(close->text(), QStringLiteral("关闭"));
+        close->click();
+        QVERIFY(!help->isVisible());
+        help = HelpWindow::open(nullptr, help::UserManual);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
         delete help;
     }
 };

@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(panel(w, 0), QStringLiteral("当前单位： 测试单位"));
         QCOMPARE(panel(w, 1), QStringLiteral("有总承包和专业承包资质的建筑业单位"));
         QCOMPARE(openMonths(w), (QList<int>{5, 6, 7, 8}));
-        QCOMPARE(nextStep(w), QStringLiteral("下一步：工资录入 › 8月工资过录表"));
+        QCOMPARE(nextStep(w), QStringLiteral("下一步：核实8月名单（工资录入 › 8月工资过录表）"));
         QVERIFY(w.findChild<QMenu*>("menuWage")->isEnabled());
         QVERIFY(action(w, "actWageSummaryEnterprise")->isVisible());
         QVERIFY(!action(w, "actWageSummaryOrgan")->isVisible());

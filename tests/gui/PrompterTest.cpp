@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "Prompter.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -20,6 +21,7 @@ struct Seen {
     QStringList buttons;
     QString defaultButton;
     QString text;
+    bool titleWhole = false;
 };
 
 // Runs `show`, reads the message box it opens and answers it with `key`.
@@ -34,6 +36,7 @@ Seen respond(const std::function<void()>& show, Qt::Key key)
         seen.buttons.sort();
         seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
         seen.text = box->text();
+        seen.titleWhole = box->width() >= titleRoom(box);
         seen.caption = box->windowTitle();
         QTest::keyClick(box, key);
     });
@@ -68,6 +71,7 @@ private slots:
         QCOMPARE(seen.buttons, QStringList{"确定"});
         seen = respond([&] { prompt().error(&parent, "出错"); }, Qt::Key_Return);
         QCOMPARE(seen.buttons, QStringList{"确定"});
+        QVERIFY(seen.titleWhole);  // a short text still leaves room for the title
     }
 
     // The boxes whose caption the program names carry it; the others the program's title.

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -29,11 +30,13 @@ private slots:
     void deleteClearsValuesButNotMarks();
     void readOnlyRefusesEveryChange();
     void typingEditsEnterMovesDownTabMovesRight();
+    void enterAfterTabsGoesBackToTheFirstColumn();
     void doubleClickAndKeyUpReportSheetCoordinates();
     void dropDownChoiceWritesTheLinkedCell();
     void marksShowAsRedBackgrounds();
     void layoutFollowsTheSheet();
     void rowsFitTheirFontAndTitlesWrap();
+    void headingsStayInViewWhileRowsScroll();
     void readOnlyTextRunsOverEmptyCells();
     void rowCommandsWorkOnTheSelectedRows();
     void sheetMayDieBeforeTheView();
@@ -227,6 +230,38 @@ void SheetViewTest::typingEditsEnterMovesDownTabMovesRight()
     QCOMPARE(view->selStartCol(), 5);
 }
 
+// A row typed across with Tab: Enter starts the next row in the column the run began at.
+void SheetViewTest::enterAfterTabsGoesBackToTheFirstColumn()
+{
+    showActive();
+    view->selectRange(3, 3, 3, 3);
+    for (const char* text : {"1", "2", "3"}) {
+        QTest::keyClicks(view.get(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClicks(view.get(), "4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(view->selStartRow(), 4);  // the editor closes after the key
+    QCOMPARE(QStringList({cell(3, 3), cell(3, 4), cell(3, 5), cell(3, 6)}),
+             QStringList({"1", "2", "3", "4"}));
+    QCOMPARE(view->selStartCol(), 3);
+
+    // Without editors, Shift+Tab inside the run keeps where it began.
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(view.get(), Qt::Key_Enter);
+    QCOMPARE(view->selStartRow(), 5);
+    QCOMPARE(view->selStartCol(), 3);
+
+    // A cell chosen after the Tabs ends the run: Enter goes straight down.
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    view->selectRange(5, 6, 5, 6);
+    QTest::keyClick(view.get(), Qt::Key_Enter);
+    QCOMPARE(view->selStartRow(), 6);
+    QCOMPARE(view->selStartCol(), 6);
+}
+
 void SheetViewTest::doubleClickAndKeyUpReportSheetCoordinates()
 {
     showActive();
@@ -305,6 +340,15 @@ void SheetViewTest::dropDownChoiceWritesTheLinkedCell()
     QTest::keyClick(grade, Qt::Key_Return);
     QCOMPARE(cell(6, 4), "中级");
     QCOMPARE(view->selectedRange(), (CellRange{2, 2, 2, 2}));
+
+    // Over a narrow column the list widens to its longest entry, with no scroll bar sideways.
+    const QString longest = QStringLiteral("专业技术岗位工作人员");
+    grade->setItems({"高级", longest});
+    view->setColumnWidth(3, 30);
+    view->showDropDown(grade, {6, 4, 9, 4});
+    QVERIFY(grade->viewport()->width() >= grade->fontMetrics().horizontalAdvance(longest));
+    QVERIFY(grade->geometry().right() < view->viewport()->width());
+    QVERIFY(!grade->horizontalScrollBar()->isVisible());
 }
 
 void SheetViewTest::marksShowAsRedBackgrounds()
@@ -397,6 +441,35 @@ void SheetViewTest::rowsFitTheirFontAndTitlesWrap()
              10);
     QCOMPARE(view->rowHeight(14), view->rowHeight(6));
     QCOMPARE(sheet->font(15, 1).size, 8);  // the sheet keeps its sizes for the workbook
+}
+
+void SheetViewTest::headingsStayInViewWhileRowsScroll()
+{
+    sheet->setText(1, 2, "姓名");
+    view->setHeaderRows(1);
+    showActive();
+    auto* frozen = view->findChild<QTableView*>("frozenRows");
+    QVERIFY(frozen);
+    QVERIFY(frozen->isHidden());  // the headings are where they belong
+
+    view->selectRange(150, 2, 150, 2);
+    QVERIFY(view->verticalScrollBar()->value() > 0);
+    QVERIFY(frozen->isVisible());
+    QCOMPARE(frozen->geometry().top(), view->viewport()->geometry().top());
+    QCOMPARE(frozen->height(), view->rowHeight(0));
+    QCOMPARE(frozen->columnWidth(1), view->columnWidth(1));
+    QCOMPARE(frozen->visualRect(frozen->model()->index(0, 1)).top(), 0);
+
+    // Walking up, the current cell never hides under the headings; at the top they go.
+    for (int row = 150; row > 2; --row) {
+        QTest::keyClick(view.get(), Qt::Key_Up);
+        const QRect cell = view->visualRect(view->currentIndex());
+        QVERIFY2(cell.top() >= (frozen->isHidden() ? 0 : frozen->height()),
+                 qPrintable(QStringLiteral("row %1 under the headings").arg(view->selStartRow())));
+    }
+    QCOMPARE(view->selStartRow(), 2);
+    QCOMPARE(view->verticalScrollBar()->value(), 0);
+    QVERIFY(frozen->isHidden());
 }
 
 void SheetViewTest::readOnlyTextRunsOverEmptyCells()

@@ -17,14 +17,15 @@ using namespace vel::gui;
 namespace {
 
 // A work folder with its unit registered, so that opening it asks nothing.
-void registeredUnit(const QString& folder, const QString& name, const QString& code)
+void registeredUnit(const QString& folder, const QString& name, const QString& code,
+                    const QString& unitClass = unit::ClassOther)
 {
     Session s{WorkFolder(folder)};
     UnitRegistration r;
     r.name = name;
     r.code = code;
     r.type = unit::EnterpriseType;
-    r.unitClass = unit::ClassOther;
+    r.unitClass = unitClass;
     saveRegistration(s.db(), r);
 }
 
@@ -45,12 +46,15 @@ private slots:
         QVERIFY(host.open(a.path()));
         MainWindow* first = host.window();
         QVERIFY(first->findChild<QAction*>("actSwitchUnit")->isVisible());
+        QTRY_COMPARE(first->windowTitle(), QStringLiteral("Veldrassa.2012版"));  // the only unit
 
         // The switch request is queued: the old window is gone once the new one is up.
         QPointer<MainWindow> old = first;
         emit first->unitSwitchRequested(b.path());
         QTRY_VERIFY(old.isNull());
         QCOMPARE(host.session()->folder().root(), WorkFolder(b.path()).root());
+        // With more than one unit known, the title says which one is open.
+        QTRY_COMPARE(host.window()->windowTitle(), QStringLiteral("Veldrassa.2012版 — 乙厂"));
         const std::vector<KnownUnit> units = list.units();
         QCOMPARE(units.size(), size_t(2));
         QCOMPARE(units[0].name, QStringLiteral("乙厂"));
@@ -70,7 +74,7 @@ private slots:
     {
         QTemporaryDir config, a, b, empty;
         registeredUnit(a.path(), "甲厂", "11111111A");
-        registeredUnit(b.path(), "乙厂", "22222222B");
+        registeredUnit(b.path(), "乙厂", "22222222B", unit::ClassLabourSubcontractor);
         UnitList list(config.path() + "/units.json");
         Session other{WorkFolder(b.path())};
         list.remember(other);
@@ -80,7 +84,9 @@ private slots:
         UnitSwitchWindow w(current, list);
         QCOMPARE(w.table()->rowCount(), 2);
         QCOMPARE(w.table()->item(0, 1)->text(), QStringLiteral("甲厂"));  // the open one, just now
-        QCOMPARE(w.table()->item(1, 3)->text(), QStringLiteral("其他企业事业单位"));
+        // "是否资质建筑业单位" answers its question.
+        QCOMPARE(w.table()->item(0, 3)->text(), QStringLiteral("否"));
+        QCOMPARE(w.table()->item(1, 3)->text(), QStringLiteral("是（有劳务分包资质）"));
 
         w.table()->selectRow(0);
         w.switchToSelected();

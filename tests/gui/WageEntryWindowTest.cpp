@@ -145,6 +145,26 @@ private slots:
         QVERIFY(!again.hasUnsavedChanges());
     }
 
+    // The total is computed on storing: typed over, it keeps what it holds; the parts take it.
+    void totalTakesNoTyping()
+    {
+        Fixture f;
+        WageEntryWindow w(f.context, Month);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.toggleEdit();
+        SheetView* view = w.view();
+        view->setFocus();
+        view->selectRange(2, wage::OtherCol, 2, wage::OtherCol);
+        QTest::keyClicks(view, "8");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(w.sheet().text(2, wage::OtherCol), QStringLiteral("8"));
+        view->selectRange(2, wage::TotalCol, 2, wage::TotalCol);
+        QTest::keyClicks(view, "8");
+        QCOMPARE(QApplication::focusWidget(), view);  // no editor opened
+        QCOMPARE(w.sheet().text(2, wage::TotalCol), QString());
+    }
+
     // A row without a name number is not stored; the sheet keeps it unsaved, so it is not lost
     // when the window closes unasked.
     void rowWithoutNumberKeepsTheSheetUnsaved()

@@ -1,15 +1,21 @@
 #include "Shooter.h"
 
+#include "WindowFit.h"
+#include "grid/SheetModel.h"
+#include "grid/SheetView.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QHash>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -45,6 +51,62 @@ void closeWindow(QWidget* w)
 
 Shooter::Shooter(QString folder) : folder_(std::move(folder)) {}
 
+Shooter Shooter::checkingFrames()
+{
+    Shooter s({});
+    s.checking_ = true;
+    return s;
+}
+
+namespace {
+
+// The texts of a window shown in part: labels on one line, and the cells of its sheets below
+// their wrapping title rows.
+QStringList cutTexts(const QWidget* window)
+{
+    QStringList cut;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty() &&
+            label->minimumSizeHint().width() > label->width())
+            cut << label->text();
+    for (const vel::gui::SheetView* view : window->findChildren<vel::gui::SheetView*>()) {
+        const vel::Sheet* sheet = view->sheetModel()->sheet();
+        if (!view->isVisible() || !sheet)
+            continue;
+        for (int r = view->headerRows() + 1; r <= sheet->lastUsedRow(); ++r)
+            for (int c = 1; c <= sheet->maxCol(); ++c)
+                if (!sheet->columnHidden(c) && view->textCut(r, c))
+                    cut << sheet->text(r, c);
+    }
+    return cut;
+}
+
+}  // namespace
+
+void Shooter::checkFrame(QWidget* window, const QString& name)
+{
+    settle(50);
+    const QRect room = window->screen()->availableGeometry();
+    const QRect frame = vel::gui::framedGeometry(window);
+    if (!room.contains(frame))
+        failures_ << QStringLiteral("%1 (%2): frame %3,%4 %5×%6 leaves the screen's %7×%8")
+                         .arg(name, window->windowTitle())
+                         .arg(frame.x())
+                         .arg(frame.y())
+                         .arg(frame.width())
+                         .arg(frame.height())
+                         .arg(room.width())
+                         .arg(room.height());
+    if (window->width() < vel::gui::titleRoom(window))
+        failures_ << QStringLiteral("%1 (%2): %3 wide, its title needs %4")
+                         .arg(name, window->windowTitle())
+                         .arg(window->width())
+                         .arg(vel::gui::titleRoom(window));
+    for (const QString& cut : cutTexts(window))
+        failures_ << QStringLiteral("%1 (%2): \"%3\" is cut").arg(name, window->windowTitle(), cut);
+    saved_ << name;
+}
+
 void Shooter::settle(int ms)
 {
     QEventLoop loop;
@@ -74,11 +136,16 @@ QImage Shooter::framed(QWidget* window)
 
 void Shooter::save(QWidget* window, const QString& name)
 {
-    saveImage(framed(window), name);
+    if (checking_)
+        checkFrame(window, name);
+    else
+        saveImage(framed(window), name);
 }
 
 void Shooter::saveWithMenu(QWidget* window, QMenu* menu, const QString& name)
 {
+    if (checking_)
+        return;  // the window itself is checked on its own
     QImage picture = framed(window);
     auto* bar = static_cast<QMainWindow*>(window)->menuBar();
     const QPoint at = bar->mapTo(window, bar->actionGeometry(menu->menuAction()).bottomLeft());
@@ -153,6 +220,8 @@ void Shooter::throughModals(const QString& what, const std::function<void()>& op
         const Step step = steps[next++];
         if (!step.picture.isEmpty())
             save(top, step.picture);
+        else if (checking_)
+            checkFrame(top, step.match);
         // Acting may open the next window modally: not from inside this timer's call.
         QPointer<QWidget> target(top);
         QTimer::singleShot(0, [target, step] {

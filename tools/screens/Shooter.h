@@ -25,6 +25,9 @@ struct Step {
 class Shooter {
 public:
     explicit Shooter(QString folder);
+    // Saves no picture: checks instead that the frame of every window reached lies inside the
+    // screen's free area, a window outside counted as a failure.
+    static Shooter checkingFrames();
 
     // Lets the window lay itself out, fits it to the screen and saves it as folder/NAME.png.
     void save(QWidget* window, const QString& name);
@@ -41,14 +44,17 @@ public:
     static void settle(int ms = 150);
 
     const QStringList& failures() const { return failures_; }
+    // The pictures saved, or the windows checked.
     const QStringList& saved() const { return saved_; }
 
 private:
+    void checkFrame(QWidget* window, const QString& name);
     // The window drawn with a plain caption bar, the way the window system would frame it.
     QImage framed(QWidget* window);
     void saveImage(const QImage& image, const QString& name);
 
     QString folder_;
+    bool checking_ = false;
     QStringList failures_;
     QStringList saved_;
 };

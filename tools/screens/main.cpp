@@ -18,6 +18,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScreen>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
@@ -264,13 +268,40 @@ void takeErrorPictures(MainWindow& main, Shooter& shots, Run& run)
     }
 }
 
+// "1366x768" as a size; empty when it is none.
+QSize screenSize(const char* text)
+{
+    const QStringList parts = QString::fromLatin1(text).split('x');
+    if (parts.size() != 2)
+        return {};
+    return {parts[0].toInt(), parts[1].toInt()};
+}
+
+// The offscreen platform with one screen of that size, described in `file`.
+bool useOffscreenScreen(QSize size, const QString& file)
+{
+    const QJsonObject screen{{"name", "clerk"},      {"x", 0},          {"y", 0},
+                             {"width", size.width()}, {"height", size.height()},
+                             {"logicalDpi", 96},      {"logicalBpi", 96}, {"dpr", 1}};
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(QJsonDocument(QJsonObject{{"screens", QJsonArray{screen}}}).toJson()) < 0)
+        return false;
+    qputenv("QT_QPA_PLATFORM", QFile::encodeName("offscreen:configfile=" + file));
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: veldrassa-screens FOLDER\n";
+    // --check-frames WIDTHxHEIGHT: the same windows on an offscreen screen of that size, checked
+    // to lie inside it instead of saved.
+    const bool checking = argc == 3 && QByteArray(argv[1]) == "--check-frames";
+    const QSize screen = checking ? screenSize(argv[2]) : QSize();
+    if ((argc != 2 && !checking) || (checking && screen.isEmpty())) {
+        err << "usage: veldrassa-screens FOLDER | --check-frames WIDTHxHEIGHT\n";
         return 2;
     }
     QTemporaryDir scratch(QDir::tempPath() + "/veldrassa-XXXXXX");
@@ -280,15 +311,23 @@ int main(int argc, char** argv)
     }
     // The unit list of the pictures, not the user's.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath("config")));
+    if (checking && !useOffscreenScreen(screen, scratch.filePath("screen.json"))) {
+        err << "cannot write the screen's description\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     setUpApplication(app);
-    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (checking && QGuiApplication::primaryScreen()->size() != screen) {
+        err << "the offscreen platform did not take the screen's size\n";
+        return 1;
+    }
+    const QString folder = checking ? QString() : QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    if (!checking && !QDir().mkpath(folder)) {
         err << "cannot create " << folder << "\n";
         return 1;
     }
 
-    Shooter shots(folder);
+    Shooter shots = checking ? Shooter::checkingFrames() : Shooter(folder);
     QStringList missing;
     try {
         registerNeighbour(scratch.filePath(QStringLiteral("城南街道")));
@@ -298,7 +337,10 @@ int main(int argc, char** argv)
 
         MainWindow main(session);
         main.resize(900, 560);
-        main.show();
+        if (checking)
+            main.showMaximized();  // as the program shows it
+        else
+            main.show();
         main.startUp();
         Run run(main, shots);
         takePictures(main, shots, run);
@@ -314,6 +356,10 @@ int main(int argc, char** argv)
         err << "not found: " << m << "\n";
     for (const QString& f : shots.failures())
         err << f << "\n";
-    err << shots.saved().size() << " pictures in " << folder << "\n";
+    if (checking)
+        err << shots.saved().size() << " windows checked on " << screen.width() << "x" << screen.height()
+            << "\n";
+    else
+        err << shots.saved().size() << " pictures in " << folder << "\n";
     return missing.isEmpty() && shots.failures().isEmpty() ? 0 : 1;
 }

@@ -206,7 +206,7 @@ QString indicatorTable(const FigureFormRules& rules, const AveragesFrom& period)
     QStringList notes;
     for (const BalanceGroup& g : rules.balance)
         notes << QStringLiteral("- %1 各自取整后，调整为合计等于 %2：差额计入排在最前、"
-                                "计入后不小于 0 的一项（前面不够的项记为 0）。")
+                                "计入后不小于 0 的一项（前面不够扣的项记为 0，例子见上文“调平”）。")
                      .arg(fieldList(g.parts, QStringLiteral("、")), QString::fromLatin1(g.total));
     for (const ClassZeros& z : rules.zeros) {
         QStringList who = classCaptions(z.classes);

@@ -25,7 +25,7 @@ const std::array<WageColumn, 7> Columns = {{
     {wage::NameCol, "姓名", "sName"},
     {wage::BasicCol, "基本工资", "sN1"},
     {wage::PerformanceCol, "绩效工资", "sN2"},
-    {wage::AllowanceCol, "    工资性津      贴和补贴", "sN3"},
+    {wage::AllowanceCol, "工资性津贴和补贴", "sN3"},
     {wage::OtherCol, "其他工资", "sN4"},
     {wage::TotalCol, "合计", "sTotal"},
 }};
@@ -65,9 +65,7 @@ QString wageHeader(int col, WageTemplate t)
 
 QString wageFileHeader(int col)
 {
-    QString header = wageHeader(col, WageTemplate::Entry);
-    header.remove(u' ');
-    return header;
+    return wageHeader(col, WageTemplate::Entry);
 }
 
 void applyWageLayout(Sheet& sheet, WageTemplate t)

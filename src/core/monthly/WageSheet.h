@@ -59,7 +59,7 @@ enum class WageTemplate { Entry, Errors, Duplicates };
 
 // Row 1 of a column (1..7). The error window heads column 5 "福利工资".
 QString wageHeader(int col, WageTemplate t);
-// The header a file column carries: the entry header without the blanks that wrap it.
+// The header a file column carries: the entry window's.
 QString wageFileHeader(int col);
 
 // Writes row 1 and shows columns 1..7 only, so that pasting never reaches the id column; the

@@ -8,23 +8,46 @@
 namespace vel {
 namespace {
 
-// The months a grouped query returns, each turned into its list item.
-QString monthList(Db& db, const std::string& sql, const SqlParams& params,
-                  const std::function<QString(long long)>& item)
-{
-    QString list;
-    Query q(db, sql, params);
-    while (q.next())
-        list += item(q.integer("sMon"));
-    return list;
-}
-
 long long m64(int month)
 {
     return month;
 }
 
+// The months of a grouped month query, in order.
+std::vector<int> months(Db& db, const std::string& sql, const SqlParams& params)
+{
+    std::vector<int> out;
+    Query q(db, sql, params);
+    while (q.next())
+        out.push_back(static_cast<int>(q.integer("sMon")));
+    return out;
+}
+
+QString listed(const std::vector<int>& months, const std::function<QString(int)>& item)
+{
+    QString list;
+    for (int m : months)
+        list += item(m);
+    return list;
+}
+
 }  // namespace
+
+std::vector<int> staffErrorMonths(Db& db, int upTo)
+{
+    return months(db,
+                  "SELECT sMon FROM Staff_moninfo WHERE sMon <= ? AND sIsok = '0' GROUP BY sMon"
+                  " ORDER BY sMon",
+                  {m64(upTo)});
+}
+
+std::vector<int> wageErrorMonths(Db& db, int upTo)
+{
+    return months(db,
+                  "SELECT sMon FROM Wage_Info WHERE sMon <= ? AND (sFlag = '0' OR wFlag = '0')"
+                  " GROUP BY sMon ORDER BY sMon",
+                  {m64(upTo)});
+}
 
 CheckOutcome CheckOutcome::refused(const QString& message, MessageKind shownAs)
 {
@@ -68,18 +91,13 @@ CheckOutcome PrevMonthAudited(Db& db, UnitAttributes& unit, int previousMonth)
 
 CheckOutcome NoErrorsUpTo(Db& db, int month)
 {
-    const QString staff = monthList(
-        db, "SELECT sMon FROM Staff_moninfo WHERE sMon <= ? AND sIsok = '0' GROUP BY sMon"
-            " ORDER BY sMon",
-        {m64(month)}, [](long long m) {
-            return m == 0 ? QStringLiteral("期初中,") : QStringLiteral("%1月份,").arg(m);
-        });
+    const QString staff = listed(staffErrorMonths(db, month), [](int m) {
+        return m == 0 ? QStringLiteral("期初中,") : QStringLiteral("%1月份,").arg(m);
+    });
     if (!staff.isEmpty())
         return {false, {staff + QStringLiteral("有人员数据错误，请纠正。")}};
-    const QString wages = monthList(
-        db, "SELECT sMon FROM Wage_Info WHERE sMon <= ? AND (sFlag = '0' OR wFlag = '0')"
-            " GROUP BY sMon ORDER BY sMon",
-        {m64(month)}, [](long long m) { return QStringLiteral("%1月份,").arg(m); });
+    const QString wages =
+        listed(wageErrorMonths(db, month), [](int m) { return QStringLiteral("%1月份,").arg(m); });
     if (!wages.isEmpty())
         return {false, {wages + QStringLiteral("有工资数据错误，请纠正。")}};
     return {db.exists("SELECT 1 FROM VmonWage WHERE sMon = ?", {m64(month)}), {}};
@@ -94,11 +112,9 @@ bool MonthHasData(Db& db, int month)
 
 CheckOutcome StaffErrorsList(Db& db)
 {
-    const QString list = monthList(
-        db, "SELECT sMon FROM Staff_moninfo WHERE sIsok = '0' GROUP BY sMon ORDER BY sMon", {},
-        [](long long m) {
-            return m == 0 ? QStringLiteral("年初,") : QStringLiteral("%1月度,").arg(m);
-        });
+    const QString list = listed(staffErrorMonths(db, AnyMonth), [](int m) {
+        return m == 0 ? QStringLiteral("年初,") : QStringLiteral("%1月度,").arg(m);
+    });
     if (list.isEmpty())
         return {};
     return {false, {list + QStringLiteral("人员有错误信息，请核对。")}};
@@ -106,16 +122,12 @@ CheckOutcome StaffErrorsList(Db& db)
 
 CheckOutcome WageErrorsUpTo(Db& db, int month)
 {
-    QStringList months;
-    Query q(db,
-            "SELECT sMon FROM Wage_Info WHERE sMon <= ? AND (sFlag = '0' OR wFlag = '0')"
-            " GROUP BY sMon ORDER BY sMon",
-            {m64(month)});
-    while (q.next())
-        months << QString::number(q.integer("sMon"));
-    if (months.isEmpty())
+    QStringList list;
+    for (int m : wageErrorMonths(db, month))
+        list << QString::number(m);
+    if (list.isEmpty())
         return {};
-    return {false, {QStringLiteral("[%1]月有工资错误信息，请核查!").arg(months.join(','))}};
+    return {false, {QStringLiteral("[%1]月有工资错误信息，请核查!").arg(list.join(','))}};
 }
 
 }  // namespace vel

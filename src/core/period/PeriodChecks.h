@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <climits>
+#include <vector>
+
 namespace vel {
 
 class Db;
@@ -44,6 +47,12 @@ struct CheckOutcome {
     // A refusal with one message.
     static CheckOutcome refused(const QString& message, MessageKind shownAs = MessageKind::Info);
 };
+
+// The months up to `upTo` (0 the opening roster) holding staff rows, or wage rows, that failed the
+// audit, in order.
+constexpr int AnyMonth = INT_MAX;
+std::vector<int> staffErrorMonths(Db& db, int upTo);
+std::vector<int> wageErrorMonths(Db& db, int upTo);
 
 // The month's roster exists. The refusal question is rosterQuestion(m).
 bool MonthRosterVerified(Db& db, int month);

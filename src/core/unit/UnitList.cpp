@@ -111,6 +111,15 @@ void UnitList::forget(const QString& folder)
     save(list);
 }
 
+bool UnitList::severalUnits() const
+{
+    try {
+        return units().size() > 1;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 void UnitList::setAside() const
 {
     const QString base = path_ + ".bad-" + QDate::currentDate().toString("yyyy-MM-dd");
@@ -145,6 +154,16 @@ void UnitList::save(const std::vector<KnownUnit>& units) const
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) ||
         file.write(QJsonDocument(array).toJson()) < 0 || !file.commit())
         throw FileError(QStringLiteral("无法保存单位列表：%1").arg(path_));
+}
+
+QString startFolder(const QString& commandLineDir, const UnitList& list)
+{
+    if (!commandLineDir.isEmpty() || !qEnvironmentVariableIsEmpty("VELDRASSA_DATA_DIR"))
+        return WorkFolder::resolve(commandLineDir);
+    for (const KnownUnit& u : list.units())
+        if (QFileInfo(databaseIn(u.folder)).isFile())
+            return u.folder;
+    return WorkFolder::resolve({});
 }
 
 QString openFolderRefusal(const QString& folder)

@@ -43,6 +43,9 @@ public:
     void remember(Session& session);
     // Takes a folder off the list; its files stay where they are.
     void forget(const QString& folder);
+    // More than one unit is on the list, so the windows name the open one. A list that cannot be
+    // read counts as none: opening the unit has said why.
+    bool severalUnits() const;
 
 private:
     // Puts an unreadable list aside and throws the message that says where it went.
@@ -51,6 +54,11 @@ private:
 
     QString path_;
 };
+
+// The work folder the window program opens: --data-dir, else $VELDRASSA_DATA_DIR, else the folder
+// of the unit opened last that still holds its database, else the default folder. Throws
+// FileError where the list is no unit list (it is put aside, as units() says).
+QString startFolder(const QString& commandLineDir, const UnitList& list);
 
 // Why a folder cannot be opened as a unit's work folder (it holds no database); empty when it can.
 QString openFolderRefusal(const QString& folder);

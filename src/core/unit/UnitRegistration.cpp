@@ -159,4 +159,16 @@ QString unitClassCaption(const QString& type, const QString& unitClass)
     return QStringLiteral("有劳务分包资质的建筑业单位");
 }
 
+QString qualificationAnswer(const QString& unitClass)
+{
+    // The classes as unitClassCaption reads them: any value but the three others is labour
+    // subcontracting.
+    const QString c = unitClass.trimmed();
+    if (c == unit::ClassOther || c == unit::ClassIndustrial)
+        return QStringLiteral("否");
+    return QStringLiteral("是（%1）")
+        .arg(c == unit::ClassGeneralContractor ? unit::QualificationGeneral
+                                               : unit::QualificationLabour);
+}
+
 }  // namespace vel

@@ -67,5 +67,8 @@ void writeRegistration(Db& db, const UnitRegistration& r);
 
 // The status-bar text naming the unit's class.
 QString unitClassCaption(const QString& type, const QString& unitClass);
+// The answer to "是否资质建筑业单位": "是" with the qualification for a qualified construction
+// unit, "否" for every other class.
+QString qualificationAnswer(const QString& unitClass);
 
 }  // namespace vel

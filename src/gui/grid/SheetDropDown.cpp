@@ -1,6 +1,7 @@
 #include "SheetDropDown.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 
 namespace vel::gui {
 
@@ -9,6 +10,7 @@ SheetDropDown::SheetDropDown(const QString& name, QWidget* parent) : QListWidget
     setObjectName(name);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFrameShape(QFrame::Box);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // it is made wide enough instead
     hide();
     connect(this, &QListWidget::itemClicked, this, &SheetDropDown::choose);
 }
@@ -17,6 +19,17 @@ void SheetDropDown::setItems(const QStringList& items)
 {
     clear();
     addItems(items);
+}
+
+int SheetDropDown::fullWidth(int height) const
+{
+    if (count() == 0)
+        return 0;
+    const int frame = 2 * frameWidth();
+    int width = sizeHintForColumn(0) + frame;
+    if (count() * sizeHintForRow(0) + frame > height)
+        width += verticalScrollBar()->sizeHint().width();
+    return width;
 }
 
 void SheetDropDown::linkToCell(int row, int col)

@@ -14,6 +14,9 @@ public:
     QString name() const { return objectName(); }
     void setItems(const QStringList& items);
 
+    // The width that shows the longest entry whole in a list this high.
+    int fullWidth(int height) const;
+
     // The cell a choice goes to (1-based).
     void linkToCell(int row, int col);
 

@@ -134,8 +134,7 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const
 
 bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!sheet_ || readOnly_ || !index.isValid() || role != Qt::EditRole ||
-        index.row() < headerRows_)
+    if (!sheet_ || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     if (writer_)
         writer_(index.row() + 1, index.column() + 1, value.toString());
@@ -149,7 +148,7 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!readOnly_ && index.row() >= headerRows_)
+    if (!readOnly_ && index.row() >= headerRows_ && !computed_.contains(index.column() + 1))
         f |= Qt::ItemIsEditable;
     return f;
 }

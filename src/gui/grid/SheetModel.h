@@ -34,6 +34,8 @@ public:
     // Sheet rows 1..rows are the header: shown, never edited.
     int headerRows() const { return headerRows_; }
     void setHeaderRows(int rows) { headerRows_ = rows; }
+    // Sheet columns the program fills in itself (a total): shown, never typed into.
+    void setComputedColumns(QList<int> columns) { computed_ = std::move(columns); }
     // The family and the size that a cell of the sheet's default font gets.
     void setBaseFont(const QFont& font);
     QFont baseFont() const { return baseFont_; }
@@ -69,6 +71,7 @@ private:
     std::unique_ptr<Follower> follower_;
     std::function<void(int, int, const QString&)> writer_;
     bool readOnly_ = false;
+    QList<int> computed_;
     int headerRows_ = 0;
     bool oneFontSize_ = false;
     QFont baseFont_;

@@ -1,5 +1,6 @@
 #include "SheetView.h"
 
+#include "FrozenRows.h"
 #include "SheetDropDown.h"
 #include "SheetModel.h"
 #include "sheet/SheetClipboard.h"
@@ -105,6 +106,7 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     model_->setBaseFont(font());
     setModel(model_);
     setItemDelegate(new SheetDelegate(this));
+    frozen_ = new FrozenRows(this);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
@@ -144,11 +146,17 @@ void SheetView::setReadOnly(bool readOnly)
     applySpans();
 }
 
+void SheetView::setComputedColumns(const QList<int>& columns)
+{
+    model_->setComputedColumns(columns);
+}
+
 void SheetView::setHeaderRows(int count)
 {
     headerRows_ = std::max(count, 0);
     model_->setHeaderRows(headerRows_);
     applyLayout();
+    frozen_->follow();
 }
 
 void SheetView::setOneFontSize(bool on)
@@ -436,7 +444,10 @@ void SheetView::placeDropDown()
     }
     const int top = rowViewportPosition(a.r1 - 1);
     const int bottom = rowViewportPosition(lastRow - 1) + rowHeight(lastRow - 1);
-    shownDropDown_->setGeometry(left, top, right - left, bottom - top);
+    // As wide as its longest entry, kept inside the grid where the cell lies near its edge.
+    const int width = std::max(right - left, shownDropDown_->fullWidth(bottom - top));
+    const int x = std::max(0, std::min(left, viewport()->width() - width));
+    shownDropDown_->setGeometry(x, top, width, bottom - top);
 }
 
 int SheetView::columnPixels(int width) const
@@ -518,6 +529,12 @@ int SheetView::fittedRowPixels(int row) const
     return pixels;
 }
 
+bool SheetView::textCut(int row, int col) const
+{
+    const QModelIndex index = model_->index(row - 1, col - 1);
+    return index.isValid() && textPixels(index) > visualRect(index).width();
+}
+
 int SheetView::textPixels(const QModelIndex& index) const
 {
     const QFont font = model_->data(index, Qt::FontRole).value<QFont>();
@@ -534,6 +551,7 @@ void SheetView::applyLayout()
     applyRows();
     applySpans();
     placeDropDown();
+    frozen_->follow();
 }
 
 void SheetView::applyColumns()
@@ -650,6 +668,31 @@ void SheetView::moveCurrent(CursorAction action)
         selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
 }
 
+void SheetView::moveAcross(CursorAction action)
+{
+    const QModelIndex from = currentIndex();
+    if (!from.isValid())
+        return;
+    if (tabRunEnd_ != from)
+        tabRunColumn_ = from.column();
+    moveCurrent(action);
+    tabRunEnd_ = currentIndex();
+}
+
+void SheetView::moveDown()
+{
+    const QModelIndex from = currentIndex();
+    const bool afterRun = from.isValid() && tabRunEnd_ == from;
+    tabRunEnd_ = QPersistentModelIndex();
+    const QModelIndex below = moveCursor(MoveDown, Qt::NoModifier);
+    if (!afterRun || !below.isValid() || below.row() == from.row()) {
+        moveCurrent(MoveDown);
+        return;
+    }
+    selectionModel()->setCurrentIndex(model_->index(below.row(), tabRunColumn_),
+                                      QItemSelectionModel::ClearAndSelect);
+}
+
 bool SheetView::event(QEvent* event)
 {
     // Claim the clipboard keys before a window's shortcuts see them, when they are ours.
@@ -671,7 +714,7 @@ bool SheetView::viewportEvent(QEvent* event)
     const QModelIndex index = indexAt(help->pos());
     const QRect cell = visualRect(index);
     if (index.isValid() && !model_->data(index).toString().isEmpty() &&
-        (index.row() < headerRows_ || textPixels(index) > cell.width()))
+        (index.row() < headerRows_ || textCut(index.row() + 1, index.column() + 1)))
         QToolTip::showText(help->globalPos(), model_->data(index).toString(), viewport(), cell);
     else
         QToolTip::hideText();
@@ -708,7 +751,7 @@ void SheetView::keyPressEvent(QKeyEvent* event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
             // Left to the base class, Enter would pass on to the dialog's default button.
-            moveCurrent(MoveDown);
+            moveDown();
             return;
         default:
             break;
@@ -748,7 +791,7 @@ bool SheetView::focusNextPrevChild(bool next)
     // Tab on the grid moves right and Shift+Tab left, without wrapping to the next row.
     if (!hasFocus() || !tabKeyNavigation())
         return QTableView::focusNextPrevChild(next);
-    moveCurrent(next ? MoveRight : MoveLeft);
+    moveAcross(next ? MoveRight : MoveLeft);
     return true;
 }
 
@@ -758,15 +801,15 @@ void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     switch (hint) {
     case QAbstractItemDelegate::SubmitModelCache:
         QTableView::closeEditor(editor, hint);
-        moveCurrent(MoveDown);
+        moveDown();
         return;
     case QAbstractItemDelegate::EditNextItem:
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        moveCurrent(MoveRight);
+        moveAcross(MoveRight);
         return;
     case QAbstractItemDelegate::EditPreviousItem:
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        moveCurrent(MoveLeft);
+        moveAcross(MoveLeft);
         return;
     default:
         QTableView::closeEditor(editor, hint);
@@ -779,6 +822,17 @@ void SheetView::scrollContentsBy(int dx, int dy)
     placeDropDown();
 }
 
+void SheetView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    // A cell brought into view must not lie under the frozen headings.
+    if (!index.isValid() || index.row() < headerRows_)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    while (bar->value() > 0 && visualRect(index).top() < frozen_->coveredHeight())
+        bar->setValue(bar->value() - 1);
+}
+
 void SheetView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
@@ -786,6 +840,8 @@ void SheetView::changeEvent(QEvent* event)
         appliedWidths_.clear();
         lineHeights_.clear();
         model_->setBaseFont(font());
+        if (frozen_)
+            frozen_->follow();
     }
 }
 

@@ -16,12 +16,14 @@ class SheetEdit;
 
 namespace vel::gui {
 
+class FrozenRows;
 class SheetDropDown;
 class SheetModel;
 
 // The worksheet grid of every sheet window, bound to one Sheet that stays the window's data: core
 // rules read and mark it, the grid shows and edits it. Rows and columns count from 1 here.
-// Typing starts editing a cell; Enter commits and moves down, Tab moves right.
+// Typing starts editing a cell; Enter commits and moves down, Tab moves right. After a run of Tabs
+// Enter goes to the next row's cell in the column where the run began, as in a spreadsheet.
 class SheetView : public QTableView {
     Q_OBJECT
 public:
@@ -34,6 +36,8 @@ public:
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
+    // Columns the program computes (a total): typing and double-clicking edit nothing there.
+    void setComputedColumns(const QList<int>& columns);
     // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
     bool clipboardKeysEnabled() const { return clipboardKeys_; }
     void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }
@@ -73,8 +77,9 @@ public:
     void showDropDown(SheetDropDown* dropDown, const CellRange& area);
     void hideDropDowns();
 
-    // The title rows at the top (1 unless a window says otherwise): their texts wrap and the
-    // rows grow to show all of them. Any cell whose text is cut shows it whole as a tooltip.
+    // The title rows at the top (1 unless a window says otherwise): their texts wrap, the rows
+    // grow to show all of them and they stay in view while the rows below scroll. Any cell
+    // whose text is cut shows it whole as a tooltip.
     // Rows a window names here are never edited: no typing, pasting, cutting, clearing,
     // inserting or deleting reaches them.
     int headerRows() const { return headerRows_; }
@@ -90,6 +95,8 @@ public:
     // shows every row down to the last one holding text.
     int fullWidth() const;
     int usedHeight() const;
+    // The cell (1-based) shows only part of its one line of text.
+    bool textCut(int row, int col) const;
 
 signals:
     void cellDoubleClicked(int row, int col);
@@ -104,6 +111,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void scrollContentsBy(int dx, int dy) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -113,6 +121,10 @@ private:
     // The part below the header rows that editing commands may change.
     CellRange editablePart(CellRange range) const;
     void moveCurrent(CursorAction action);
+    // Tab and Shift+Tab: one more step of the run, or the first of a new one.
+    void moveAcross(CursorAction action);
+    // Enter: down, or to the start column of the Tab run that ends here.
+    void moveDown();
     void applyLayout();
     void applyColumns();
     void applyRows();
@@ -137,6 +149,7 @@ private:
 
     SheetModel* model_;
     QUndoStack* undo_;
+    FrozenRows* frozen_ = nullptr;
     bool recording_ = false;
     bool clipboardKeys_ = true;
     int headerRows_ = 1;
@@ -146,6 +159,8 @@ private:
     std::vector<SheetDropDown*> dropDowns_;
     SheetDropDown* shownDropDown_ = nullptr;
     CellRange dropDownArea_;
+    int tabRunColumn_ = -1;             // where the Tab run began
+    QPersistentModelIndex tabRunEnd_;  // where it went last; the run ends once the cell moves
 };
 
 }  // namespace vel::gui

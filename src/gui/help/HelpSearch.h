@@ -19,7 +19,8 @@ struct HelpHit {
 
 // Finds a word in every help document, ignoring case and the marks of Markdown: the documents
 // are rendered once, as the help window shows them, so a hit's position is where the window
-// shows it.
+// shows it. A message as the program showed it also finds the entry that quotes it with
+// placeholders ({月份}, {姓名} …) for what was filled in.
 class HelpSearch {
 public:
     HelpSearch();

@@ -3,12 +3,15 @@
 #include "help/HelpBrowser.h"
 #include "help/HelpDocuments.h"
 #include "help/HelpSearch.h"
+#include "WindowFit.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -41,8 +44,11 @@ HelpWindow* HelpWindow::open(QWidget* from, const QString& id, const QString& an
     if (!instance_)
         instance_ = new HelpWindow;
     HelpWindow* window = instance_;
+    const bool placed = window->isVisible();
     window->moveTo(from ? from->window() : nullptr);
     window->browser_->setSource(HelpBrowser::urlOf(id, anchor));
+    if (!placed)
+        placeOver(window, from ? from->window() : nullptr);
     window->show();
     window->raise();
     window->activateWindow();
@@ -119,6 +125,12 @@ HelpWindow::HelpWindow() : QMainWindow(nullptr, Qt::Window)
     status_ = new QLabel(this);
     status_->setObjectName("helpStatus");
     statusBar()->addWidget(status_, 1);
+    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setObjectName("helpClose");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    statusBar()->addPermanentWidget(close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     buildContents();
     const auto go = [this](QTreeWidgetItem* item) {
@@ -211,14 +223,25 @@ void HelpWindow::findNext()
         return;
     if (word != listed_)
         listHits(word);
-    if (!browser_->find(word)) {
-        browser_->moveCursor(QTextCursor::Start);
-        browser_->find(word);
-    }
-    if (hits_.empty())
+    if (hits_.empty()) {
         status_->setText(QStringLiteral("未找到“%1”").arg(word));
-    else
-        showCount();
+        return;
+    }
+    // The next hit in the shown document, from the top after the last; where it has none, the
+    // first hit elsewhere.
+    const QString id = browser_->documentId();
+    const int from = browser_->textCursor().selectionEnd();
+    int first = -1, next = -1;
+    for (int i = 0; i < static_cast<int>(hits_.size()) && next < 0; ++i) {
+        if (hits_[i].id != id)
+            continue;
+        if (first < 0)
+            first = i;
+        if (hits_[i].position >= from)
+            next = i;
+    }
+    openHit(next >= 0 ? next : first >= 0 ? first : 0);
+    showCount();
 }
 
 void HelpWindow::showCount()
@@ -254,7 +277,8 @@ void HelpWindow::openHit(int row)
     if (row < 0 || row >= static_cast<int>(hits_.size()))
         return;
     const HelpHit hit = hits_[row];
-    browser_->setSource(HelpBrowser::urlOf(hit.id));
+    if (browser_->documentId() != hit.id)
+        browser_->setSource(HelpBrowser::urlOf(hit.id));
     QTextCursor at(browser_->document());
     at.setPosition(hit.position);
     at.setPosition(hit.position + hit.length, QTextCursor::KeepAnchor);

@@ -12,8 +12,7 @@
 
 namespace vel::gui {
 namespace {
-// Characters, in the sheet's units: narrow enough for the blanks in the allowance header to wrap
-// it as "工资性津" over "贴和补贴" in the title row.
+// Characters, in the sheet's units: wide enough for "工资性津贴和补贴" on one line.
 constexpr int ColumnWidth = 13 * 256;
 }
 
@@ -45,6 +44,7 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("wageSheet");
     view_->setHeaderRows(wage::HeaderRow);
+    view_->setComputedColumns({wage::TotalCol});  // totalled on storing
     fitOnShow(this, view_);
     connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!quiet_)

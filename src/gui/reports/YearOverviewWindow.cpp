@@ -5,8 +5,10 @@
 #include "PrintCommands.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "WindowFit.h"
 #include "grid/SheetView.h"
 #include "monthly/WageEntryWindow.h"
+#include "monthly/WageSheet.h"
 #include "monthly/WageSheetWindow.h"
 #include "staff/MonthlyRosterWindow.h"
 #include "staff/OpeningRosterWindow.h"
@@ -19,6 +21,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSplitter>
@@ -36,9 +39,13 @@ QChartView* chartView(QChart* chart, QWidget* parent)
 {
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
+    // Narrowed on a small screen, the plot keeps the room its month labels need.
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(540, 240);
+    view->setMinimumSize(400, 220);
     return view;
 }
 
@@ -108,6 +115,7 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
     layout->addWidget(split, 1);
     layout->addLayout(buttonRow({again, print, pdf, close}));
     resize(1460, 660);
+    fitOnShow(this);  // on a smaller screen the charts narrow and the table scrolls
 
     refresh();
 }
@@ -136,6 +144,10 @@ void YearOverviewWindow::refresh()
         sheet_.setColumnWidths(3, sheet_.columnCount(), 8 * 256);
         // The last two hold a form's code each: what was submitted, and a file older than the data.
         sheet_.setColumnWidths(sheet_.maxCol() - 1, sheet_.maxCol(), 6 * 256);
+        // Wide enough to wrap after "津贴", not inside it.
+        const int allowanceCol =
+            static_cast<int>(table.front().indexOf(wageFileHeader(wage::AllowanceCol))) + 1;
+        sheet_.setColumnWidths(allowanceCol, allowanceCol, 10 * 256);
         sheet_.setRowHeights(1, 1, 3 * sheet_.rowHeight(2));
         sheet_.setFont(1, 1, 1, sheet_.columnCount(), CellFont{10, true});
         for (int r = 0; r < static_cast<int>(table.size()); ++r) {

@@ -17,6 +17,19 @@ UnitHost::~UnitHost()
     window_.reset();  // the window before the session it shows
 }
 
+bool UnitHost::start(const QString& commandLineDir)
+{
+    QString folder;
+    try {
+        folder = startFolder(commandLineDir, list_);
+    } catch (const Error& e) {
+        // The list was put aside; the default folder opens.
+        prompt().error(nullptr, e.message());
+        folder = WorkFolder::resolve(commandLineDir);
+    }
+    return open(folder);
+}
+
 bool UnitHost::open(const QString& folder)
 {
     std::unique_ptr<Session> session;
@@ -35,7 +48,7 @@ bool UnitHost::open(const QString& folder)
         // The unit opens all the same; only the list misses it.
         prompt().error(window_.get(), e.message());
     }
-    auto window = std::make_unique<MainWindow>(*session);
+    auto window = std::make_unique<MainWindow>(*session, nullptr, list_);
     // Queued: the request comes from inside the old window, which must not die under it.
     connect(window.get(), &MainWindow::unitSwitchRequested, this, &UnitHost::open,
             Qt::QueuedConnection);

@@ -25,6 +25,9 @@ public:
     // False, after saying why, when the folder's database cannot be opened: the window shown
     // before stays.
     bool open(const QString& folder);
+    // At start: the folder named on the command line or in the environment, else the unit opened
+    // last (startFolder).
+    bool start(const QString& commandLineDir);
     MainWindow* window() const { return window_.get(); }
     Session* session() const { return session_.get(); }
 

@@ -75,7 +75,7 @@ void UnitSwitchWindow::fill()
         const KnownUnit& u = units_[static_cast<size_t>(r)];
         const QStringList cells{
             u.code, u.name.isEmpty() ? QStringLiteral("（未登记）") : u.name, u.type,
-            u.type.isEmpty() ? QString() : unitClassCaption(u.type, u.unitClass),
+            u.type.isEmpty() ? QString() : qualificationAnswer(u.unitClass),
             QDir::toNativeSeparators(u.folder), dateTimeText(u.lastOpened)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
