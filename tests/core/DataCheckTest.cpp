@@ -436,3 +436,16 @@ TEST(DataCheck, NamesStandInMessagesAsTyped)
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all[0].message.toStdString(), "5月张%1（1001）工资合计99元，不足100元");
 }
+
+// The forms count a wage only for a person on that month's roster; a stray wage row must not
+// make a freshly computed form look altered.
+TEST(DataCheck, AWageOfNobodyOnTheRosterIsLeftOutAsTheFormsLeaveItOut)
+{
+    SteadyYear y;
+    y.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sTotal, sFlag, wFlag)"
+                " VALUES ('9999', '外人', 12, 5000, 5000, '1', '1')");
+    submit(*y.s, "annual", FormPeriod::ofYear());
+    submit(*y.s, "basic-annual", FormPeriod::ofYear());
+    for (const std::string& f : found(*y.s))
+        EXPECT_NE(f[0], 'E') << f;
+}

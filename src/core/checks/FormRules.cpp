@@ -195,7 +195,7 @@ const FigureRule* wageRule(const FigureFormSpec& spec)
 
 long long recordWages(const YearRecords& year, const FigureRule& rule, int endMonth)
 {
-    const long long micros = year.wageMicros(1, endMonth);
+    const long long micros = year.formWageMicros(1, endMonth);
     return rule.measure == Measure::WageSum ? thousandsOfYuan(micros) : wholeYuan(micros);
 }
 
@@ -376,7 +376,7 @@ void findYearAgainstLastYear(CheckInput& in, Findings& out)
     if (!last.lastYearWages || lastHeads <= 0 || !december.hasWages())
         return;
     // Both years' wage total over their year-end head count: the figures known of last year.
-    const double thousands = static_cast<double>(thousandsOfYuan(year.wageMicros(1, 12)));
+    const double thousands = static_cast<double>(thousandsOfYuan(year.formWageMicros(1, 12)));
     const double average = std::round(thousands * 1000 / heads);
     const double lastAverage = std::round(*last.lastYearWages * 1000 / lastHeads);
     if (L::changedBy(lastAverage, average, L::YearAverageChangePercent, L::YearAverageChangeYuan))

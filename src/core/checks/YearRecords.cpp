@@ -34,11 +34,11 @@ int YearRecords::lastRosterMonth() const
     return 0;
 }
 
-long long YearRecords::wageMicros(int first, int last) const
+long long YearRecords::formWageMicros(int first, int last) const
 {
     long long sum = 0;
     for (int m = first; m <= last; ++m)
-        sum += months[static_cast<size_t>(m)].wageMicros;
+        sum += months[static_cast<size_t>(m)].formWageMicros;
     return sum;
 }
 
@@ -47,6 +47,8 @@ YearRecords loadYearRecords(Db& db)
     YearRecords year;
     // One pass over each table in stored order ("+sMon" keeps the month index out: a walk that
     // looks up every row it finds costs more), each month's rows in the order they were entered.
+    // Roster rows per number and month, to count the wages as the forms' join does.
+    std::array<QHash<QString, int>, 13> onRoster;
     guarded(db, [&] {
         SQLite::Statement staff(db.handle(),
                                 "SELECT sMon, sNumber, sName, sBirth, ssf, sqrz FROM Staff_moninfo"
@@ -56,17 +58,22 @@ YearRecords loadYearRecords(Db& db)
             m.roster.push_back({text(staff.getColumn(1)), text(staff.getColumn(2)),
                                 text(staff.getColumn(3)), code(staff.getColumn(4)),
                                 code(staff.getColumn(5))});
+            if (!staff.getColumn(1).isNull())
+                ++onRoster[static_cast<size_t>(staff.getColumn(0).getInt())][m.roster.back().number];
         }
         SQLite::Statement wages(db.handle(),
                                 "SELECT sMon, sNumber, sName, COALESCE(sTotal, 0), sN1 IS NULL AND"
                                 " sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL FROM Wage_Info"
                                 " WHERE +sMon BETWEEN 0 AND 12");
         while (wages.executeStep()) {
-            MonthRecords& m = year.months[static_cast<size_t>(wages.getColumn(0).getInt())];
+            const auto month = static_cast<size_t>(wages.getColumn(0).getInt());
+            MonthRecords& m = year.months[month];
             m.wages.push_back({text(wages.getColumn(1)), text(wages.getColumn(2)),
                                wages.getColumn(3).getDouble(), wages.getColumn(4).getInt() != 0});
             m.wageTotal += m.wages.back().total;
-            m.wageMicros += std::llround(m.wages.back().total * 1e6);
+            if (!wages.getColumn(1).isNull())
+                m.formWageMicros += std::llround(m.wages.back().total * 1e6) *
+                                    onRoster[month].value(m.wages.back().number);
         }
         return 0;
     });

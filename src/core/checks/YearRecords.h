@@ -32,7 +32,9 @@ struct MonthRecords {
     std::vector<RosterPerson> roster;
     std::vector<WageRow> wages;
     double wageTotal = 0;
-    long long wageMicros = 0;  // the wage total in millionths of a yuan, exact
+    // The wages the forms count, in millionths of a yuan, exact: a wage row joins every roster
+    // row of its month with its number, so one of a person not on the roster counts nothing.
+    long long formWageMicros = 0;
 
     bool hasRoster() const { return !roster.empty(); }
     bool hasWages() const { return !wages.empty(); }
@@ -46,8 +48,8 @@ struct YearRecords {
 
     // The last month 1..12 that has a roster; 0 when none has.
     int lastRosterMonth() const;
-    // The wages of months first..last in millionths of a yuan.
-    long long wageMicros(int first, int last) const;
+    // The wages the forms count of months first..last, in millionths of a yuan.
+    long long formWageMicros(int first, int last) const;
 };
 
 YearRecords loadYearRecords(Db& db);
