@@ -1,13 +1,11 @@
 // Undo steps on a full 16,000-person sheet, and the year overview over a year of such rosters,
 // without submission files (argument 0) and with the four of I202-1 and I102-1 (1).
 #include "Session.h"
-#include "reports/FormRun.h"
-#include "reports/Forms.h"
+#include "SixteenThousandYear.h"
 #include "reports/YearOverview.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetEdit.h"
 #include "staff/StaffSheet.h"
-#include "unit/UnitRegistration.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -65,40 +63,8 @@ void BM_YearOverview(benchmark::State& state)
 {
     QTemporaryDir dir;
     Session session{WorkFolder(dir.path())};
-    {
-        Transaction tx(session.db());
-        Statement staff(session.db(),
-                        "INSERT INTO Staff_moninfo (sName, sNumber, sMon, ssf, sIsok) VALUES (?, ?, ?, ?, '1')");
-        Statement wage(session.db(),
-                       "INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sTotal, sFlag, wFlag)"
-                       " VALUES (?, ?, ?, 3000, 500, 3500, '1', '1')");
-        for (long long m = 0; m <= 12; ++m)
-            for (int i = 0; i < People; ++i) {
-                const QString number = QString::number(100000 + i);
-                staff.run({QStringLiteral("员工%1").arg(i), number, m, static_cast<long long>(i % 3 + 1)});
-                if (m > 0)
-                    wage.run({number, QStringLiteral("员工%1").arg(i), m});
-            }
-        tx.commit();
-    }
     // With the four submission files written: each is read back against its form computed now.
-    if (state.range(0)) {
-        UnitRegistration unit;
-        unit.name = QStringLiteral("测试单位");
-        unit.code = QStringLiteral("123456789");
-        unit.type = unit::EnterpriseType;
-        unit.unitClass = QStringLiteral("否");
-        saveRegistration(session.db(), unit);
-        session.unitRegistered();
-        for (int quarter = 1; quarter <= 3; ++quarter) {
-            FormRun report(session, *formFor("quarterly", false), FormPeriod::ofQuarter(quarter));
-            report.compute();
-            report.submit();
-        }
-        FormRun annual(session, *formFor("annual", false), FormPeriod::ofYear());
-        annual.compute();
-        annual.submit();
-    }
+    bench::fillSixteenThousandYear(session, state.range(0) != 0);
     for (auto _ : state)
         benchmark::DoNotOptimize(yearOverview(session));
 }

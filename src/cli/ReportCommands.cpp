@@ -68,6 +68,9 @@ ReportCommands::ReportCommands(CLI::App& cli)
         const char* folder = form.submission.folder == SubmissionFolder::Gzsb ? "GZSB" : "RCSB";
         c.app->add_flag("--dbf", submission_,
                         std::string("also write the submission file under ") + folder);
+        c.app->add_flag("--yes", yes_,
+                        "with --dbf: write the files although the data check has warnings "
+                        "without an explanation");
         commands_.push_back(c);
     }
 }
@@ -112,6 +115,8 @@ std::optional<int> ReportCommands::run(Session& session)
     if (pdf_)
         writePagePdf(session.folder(), run.workbookName(), run.printedSheet());
     if (submission_) {
+        if (!checksPass(run.submissionAudit(), yes_))
+            return Refused;
         run.submit();
         for (const QString& path : run.submissionPaths())
             out(path);

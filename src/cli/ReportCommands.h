@@ -13,8 +13,9 @@ class Session;
 namespace vel::cli {
 
 // `report <command>` for every form of the registry: the options of the periods it is drawn for,
-// --xlsx, --pdf and --dbf. A run checks as opening the form's window does, computes and stores it, prints
-// the sheet as tab-separated lines, then the path of each file written.
+// --xlsx, --pdf, --dbf and --yes. A run checks as opening the form's window does, computes and
+// stores it, prints the sheet as tab-separated lines, then the path of each file written; --dbf
+// passes the data check first, as "生成上报" does (--yes answers its question).
 class ReportCommands {
 public:
     // Adds `report` and a subcommand per form command to the command line.
@@ -39,6 +40,7 @@ private:
     bool workbook_ = false;
     bool pdf_ = false;
     bool submission_ = false;
+    bool yes_ = false;
 };
 
 }  // namespace vel::cli

@@ -1,3 +1,4 @@
+#include "CheckCommands.h"
 #include "CliSupport.h"
 #include "Errors.h"
 #include "HelpCommands.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv)
     overview->add_flag("--pdf", pdf, pdfHelp);
 
     cli::ReportCommands reports(cli);
+    cli::CheckCommands checks(cli);
     cli::MaintenanceCommands maintenance(cli);
 
     CLI::App* helpCommand = cli.add_subcommand(
@@ -207,6 +209,8 @@ int main(int argc, char** argv)
         if (*overview)
             return cli::yearOverview(session, pdf);
         if (const std::optional<int> code = reports.run(session))
+            return *code;
+        if (const std::optional<int> code = checks.run(session))
             return *code;
         return 0;
     };

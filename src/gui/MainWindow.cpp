@@ -6,6 +6,7 @@
 #include "Prompter.h"
 #include "ProgramVersion.h"
 #include "Session.h"
+#include "checks/DataCheckWindow.h"
 #include "help/HelpDocuments.h"
 #include "help/HelpWindow.h"
 #include "maintenance/DatabaseCopy.h"
@@ -168,6 +169,10 @@ void MainWindow::buildMenus()
     });
     addEntry(summaryMenu_, QStringLiteral("全年概况"), "actYearOverview", [this] {
         YearOverviewWindow window(windowContext(), this);
+        window.exec();
+    });
+    addEntry(summaryMenu_, QStringLiteral("数据审核"), "actDataCheck", [this] {
+        DataCheckWindow window(windowContext(), {}, this);
         window.exec();
     });
     addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", [this] {

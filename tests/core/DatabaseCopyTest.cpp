@@ -106,6 +106,30 @@ TEST(DatabaseCopy, RestoreKeepsTheReplacedDatabase)
     EXPECT_EQ(QDir(s.path() + "/Database").entryList(QDir::Files), QStringList{"RCdatabase.db"});
 }
 
+TEST(DatabaseCopy, ExplanationsTravelWithABackupAndAnOlderBackupGainsTheirTable)
+{
+    TestSession s;
+    fillYearStart(*s);
+    s.db().exec("INSERT INTO Check_Note (Code, Period, Place, Note, NoteDate)"
+                " VALUES ('W02', '5', '5/1', '补发奖金', '2012-06-01')");
+    const QString copy = s.path() + "/copy.db";
+    backupDatabase(s.db(), copy);
+    s.db().exec("DELETE FROM Check_Note");
+    restoreDatabase(s.db(), s->folder(), copy);
+    EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Check_Note WHERE Note = '补发奖金'"), 1);
+
+    // A backup the version before wrote: no explanations table yet.
+    const QString older = s.path() + "/older.db";
+    QFile::copy(copy, older);
+    SQLite::Database(older.toStdString(), SQLite::OPEN_READWRITE)
+        .exec("DROP TABLE Check_Note; DROP TABLE Unit_Figures; PRAGMA user_version = 1");
+    EXPECT_EQ(restoreRefusal(older), "");
+    restoreDatabase(s.db(), s->folder(), older);
+    EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Check_Note"), 0);
+    EXPECT_EQ(countOf(s.db(), "PRAGMA user_version"), SchemaVersion);
+    EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Wage_Info"), 2);
+}
+
 TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)
 {
     TestSession s;

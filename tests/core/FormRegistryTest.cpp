@@ -40,7 +40,7 @@ QString usageLine(const FormDefinition& form)
         line += QStringLiteral(" --from F --to T");
     if (form.storedCopyRows() > 0)
         line += QStringLiteral(" [--reuse]");
-    return line + QStringLiteral(" [--xlsx] [--pdf] [--dbf]");
+    return line + QStringLiteral(" [--xlsx] [--pdf] [--dbf] [--yes]");
 }
 
 }  // namespace

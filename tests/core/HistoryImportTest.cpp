@@ -2,6 +2,7 @@
 #include "db/Schema.h"
 #include "history/HistoryImport.h"
 #include "staff/RosterStore.h"
+#include "unit/UnitFigures.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,32 @@ TEST(HistoryImport, YearEndRosterBecomesTheOpeningRosterCodedAndAuditedHere)
     const CheckOutcome again = historyImportChecks(*s, old.path(), HistoryOption::Opening);
     EXPECT_TRUE(again.passed);
     EXPECT_EQ(again.question, "已有期初数据，是否继续导入？");
+}
+
+TEST(HistoryImport, LastYearsYearEndFiguresAreKeptWhenTheSourceHoldsThem)
+{
+    // December's roster of two but no December wages: the head count alone.
+    OldInstallation old;
+    Unit s;
+    saveUnitFigures(s.db(), {2100.0, {}, {}});
+    importHistory(*s, old.path(), HistoryOption::YearEndAsOpening);
+    UnitFigures kept = loadUnitFigures(s.db());
+    EXPECT_EQ(kept.lastYearHeads, 2);
+    EXPECT_FALSE(kept.lastYearWages);
+    EXPECT_EQ(kept.minWage, 2100.0);  // the clerk's own figure stays
+
+    // With December's wages the year's total too, in thousands as I102-1 gives it: 3,000 and
+    // 99,999 yuan in March, 1,500.5 in December; a total that is no number counts for nothing.
+    {
+        Db db(old.database());
+        db.exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sTotal)"
+                " VALUES ('001', '张三', 12, 1500.5, 1500.5), ('002', '李四', 12, 1, 'x')");
+    }
+    Unit t;
+    importHistory(*t, old.path(), HistoryOption::YearEndAsOpening);
+    kept = loadUnitFigures(t.db());
+    EXPECT_EQ(kept.lastYearHeads, 2);
+    EXPECT_EQ(kept.lastYearWages, 105.0);  // 104,499.5 yuan: 104,500 whole yuan, 105 thousand
 }
 
 TEST(HistoryImport, OpeningMonthlyAndWageOptions)

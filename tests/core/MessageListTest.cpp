@@ -13,7 +13,9 @@
 //  - it reads as a sentence: it holds 。！？；， or ends a clause with ! or ?, or gives a detail
 //    after a colon (“…：%1”), unless it is the caption of a widget its statement creates or
 //    titles (new QLabel(…), setWindowTitle(…), addRow(…), setPlaceholderText(…) …), or it is
-//    text of the help documents themselves (src/core/help), which are no messages.
+//    text of the help documents themselves (src/core/help), which are no messages, or of the data
+//    check's rule table (src/core/checks/CheckRules.cpp), whose descriptions the help document
+//    "审核规则" prints whole.
 // Captions, column headers, code-list texts and file names are none of these. Where a site
 // cannot be told apart by its form, the rule counts it, so the list also explains a few status
 // texts, headers and option captions worded as sentences.
@@ -136,7 +138,8 @@ bool titlesWidget(const QString& statement)
 // The message texts of one source file, by the rule above.
 std::vector<SourceText> messageTexts(const QString& source, const QString& file)
 {
-    const bool helpText = file.startsWith(QStringLiteral("src/core/help/"));
+    const bool helpText = file.startsWith(QStringLiteral("src/core/help/")) ||
+                          file == QStringLiteral("src/core/checks/CheckRules.cpp");
     const std::vector<Token> t = tokenize(source);
     const auto is = [&](qsizetype k, const char16_t* text) {
         return k >= 0 && k < static_cast<qsizetype>(t.size()) && !t[k].literal && t[k].text == text;

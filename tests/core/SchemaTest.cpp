@@ -74,6 +74,24 @@ TEST(Schema, RefusesAFileThatIsNotOursOrIsNewer)
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Total_Info"), 40);
 }
 
+TEST(Schema, AFileOfTheVersionBeforeGainsTheNewTablesOnOpening)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/older.db";
+    {
+        Db db(path);
+        db.exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon) VALUES ('甲', '1', 0)");
+        db.exec("DROP TABLE Check_Note");
+        db.exec("DROP TABLE Unit_Figures");
+        db.exec("PRAGMA user_version = 1");
+    }
+    Db db(path);
+    EXPECT_EQ(count(db, "PRAGMA user_version"), SchemaVersion);
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Check_Note"), 0);
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Unit_Figures"), 0);
+    EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Staff_moninfo"), 1);
+}
+
 // The checks for failed rows read a partial index only when they spell its condition; a file
 // made before the indexes gains them at its next opening.
 TEST(Schema, ChecksForFailedRowsUseTheirIndexesAlsoInAnOlderFile)

@@ -276,6 +276,8 @@ TEST(TalentSummary, WorkbooksAndSubmissionFiles)
     TestSession s;
     registerUnit(*s, unit::EnterpriseType, "否");
     addStaff(s.db(), 12, {"001", 1, 21});
+    // One name under one name number all year: the data check would warn of two (W04).
+    s.db().exec("UPDATE Staff_moninfo SET sName = '张三'");
     s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sTsex, sTnation, sTparty, sBirth,"
                 " sWorks, sWork, sTedu, sGw, sTpost, sTGrade, sTJGrade, sIsok, sMon) VALUES"
                 " ('张三', '001', '男', '否', '是', '1967-05', 20, 5, '大学本科', '厂长',"

@@ -533,7 +533,7 @@ TEST(WageSummary, SubmissionFileCarriesTheRangeOnScreen)
         }
         EXPECT_TRUE(Summary(*s, {6, 12}).submissionOffered());
     }
-    EXPECT_EQ(QDir(s->folder().folder("GZSB")).entryList(QDir::Files),
+    EXPECT_EQ(QDir(s->folder().folder("GZSB")).entryList({"*.dbf"}, QDir::Files),
               (QStringList{"123456789_i704.dbf", "123456789_i705.dbf"}));
 }
 

@@ -1,5 +1,6 @@
 #include "Session.h"
 #include "ShellOpen.h"
+#include "SmallYear.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
 #include "reports/FormWindows.h"
@@ -28,26 +29,7 @@ namespace {
 // A unit with three persons in every roster and 3000 yuan each in every month.
 void fillYear(Session& s)
 {
-    UnitRegistration r;
-    r.name = "测试单位";
-    r.code = "12345678X";
-    r.type = unit::EnterpriseType;
-    r.unitClass = "否";
-    saveRegistration(s.db(), r);
-    s.unitRegistered();
-    Transaction tx(s.db());
-    for (int month = 0; month <= 12; ++month)
-        for (int p = 1; p <= 3; ++p) {
-            s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sSex, sEducation, sPost, ssf,"
-                        " sqrz, sIsok, sMon) VALUES (?, ?, 1, 3, 41, 1, 1, '1', ?)",
-                        {QString("人%1").arg(p), QString::number(p), static_cast<long long>(month)});
-            if (month > 0)
-                s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sTotal, sFlag,"
-                            " wFlag) VALUES (?, ?, ?, 3000, 3000, '1', '1')",
-                            {QString::number(p), QString("人%1").arg(p),
-                             static_cast<long long>(month)});
-        }
-    tx.commit();
+    fillSmallYear(s, 3);
 }
 
 // The two forms as their menu entries open them.

@@ -1,5 +1,6 @@
 #include "Session.h"
 #include "TestPrompter.h"
+#include "unit/UnitFigures.h"
 #include "unit/UnitInfoWindow.h"
 
 #include <QApplication>
@@ -153,6 +154,40 @@ private slots:
         prompter.answer = true;
         again.save();
         QCOMPARE(loadRegistration(s.db())->name, QStringLiteral("改名"));
+    }
+
+    // The data check's figures are stored with the registration, all or nothing.
+    void checkFiguresAreSavedWithTheRegistrationOrNothingIs()
+    {
+        QTemporaryDir dir;
+        Session s{WorkFolder(dir.path())};
+        TestPrompter prompter;
+        {
+            UnitInfoWindow w(s);
+            fill(w);
+            child<QLineEdit>(w, "minWage")->setText("1800");
+            child<QLineEdit>(w, "lastYearHeads")->setText("40.5");
+            w.save();
+            QCOMPARE(prompter.shown.last(),
+                     QStringLiteral("“上年年末从业人员”应为不小于0的整数，或者空着：40.5"));
+            QVERIFY(!loadRegistration(s.db()));
+            QVERIFY(!loadUnitFigures(s.db()).minWage);
+            child<QLineEdit>(w, "lastYearHeads")->setText(" 40 ");
+            child<QLineEdit>(w, "lastYearWages")->setText("1920.5");
+            w.save();
+            QCOMPARE(prompter.shown.last(), QStringLiteral("保存成功！"));
+        }
+        const UnitFigures kept = loadUnitFigures(s.db());
+        QCOMPARE(kept.minWage, std::optional<double>(1800));
+        QCOMPARE(kept.lastYearHeads, std::optional<long long>(40));
+        QCOMPARE(kept.lastYearWages, std::optional<double>(1920.5));
+
+        UnitInfoWindow again(s);
+        QCOMPARE(child<QLineEdit>(again, "lastYearWages")->text(), QStringLiteral("1920.5"));
+        child<QLineEdit>(again, "minWage")->clear();  // the rule is off again
+        again.save();
+        QVERIFY(!loadUnitFigures(s.db()).minWage);
+        QCOMPARE(loadUnitFigures(s.db()).lastYearHeads, std::optional<long long>(40));
     }
 
     void emptyCodeBoxIsRefused()

@@ -35,11 +35,14 @@ def option_names(entries):
 
 
 def cli_commands(path=()):
-    """(command words, option names) of every command that takes no further subcommand."""
+    """(command words, option names) of every command that takes no further subcommand or has
+    options of its own."""
     text = subprocess.run([cli, *path, "--help"], capture_output=True, text=True, check=True).stdout
     found = help_sections(text)
-    if path and "Subcommands" not in found:
-        yield " ".join(path), option_names(found.get("Options", [])) - {"-h", "--help"}
+    own = option_names(found.get("Options", [])) - {"-h", "--help"}
+    # A command with subcommands is an entry of its own when it also runs alone with options.
+    if path and ("Subcommands" not in found or own):
+        yield " ".join(path), own
     for entry in found.get("Subcommands", []):
         yield from cli_commands(path + (entry.split()[0],))
 

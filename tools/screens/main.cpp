@@ -213,6 +213,7 @@ void takePictures(MainWindow& main, Shooter& shots, Run& run)
                           }},
                          {"工资发放汇总清单", "payout", {}}});
     shots.throughModals("overview", run.entry("actYearOverview"), {{"全年概况", "year-overview", {}}});
+    shots.throughModals("data check", run.entry("actDataCheck"), {{"数据审核", "data-check", {}}});
 
     // The keeping of the data: every question is answered No, every file dialog cancelled.
     shots.throughModals("backup", run.entry("actBackup"), {{"数据备份", "backup", {}}});

@@ -4,6 +4,7 @@
 #include "reports/Forms.h"
 
 #include <QFile>
+#include <sqlite3.h>
 #include <QStringList>
 
 #include <algorithm>
@@ -128,6 +129,44 @@ std::vector<std::string> tableStatements()
     return s;
 }
 
+// What each later version adds to a file of the version before, in order: opening an older file
+// brings it up to date, and a backup of an older version is complete without these.
+struct SchemaStep {
+    int version;
+    std::vector<std::string> statements;
+};
+
+const std::vector<SchemaStep>& schemaSteps()
+{
+    static const std::vector<SchemaStep> steps = {
+        {2,
+         {// The clerk's explanations of the data check's warnings, by rule and place.
+          "CREATE TABLE Check_Note (Code TEXT NOT NULL, Period TEXT, Place TEXT NOT NULL,"
+          " Note TEXT NOT NULL, NoteDate TEXT, PRIMARY KEY (Code, Place))",
+          // What the data check compares the year with: the local minimum wage and last year's
+          // figures, one row.
+          "CREATE TABLE Unit_Figures (MinWage NUMERIC, LastYearHeads INTEGER,"
+          " LastYearWages NUMERIC)"}},
+    };
+    return steps;
+}
+
+// The table a "CREATE TABLE name (…)" statement makes.
+QString createdTable(const std::string& sql)
+{
+    const std::string prefix = "CREATE TABLE ";
+    const size_t end = sql.find(' ', prefix.size());
+    return QString::fromStdString(sql.substr(prefix.size(), end - prefix.size()));
+}
+
+void runSteps(Db& db, int fromVersion)
+{
+    for (const SchemaStep& step : schemaSteps())
+        if (step.version > fromVersion)
+            for (const std::string& sql : step.statements)
+                db.exec(sql);
+}
+
 bool isCodeTable(const QString& name)
 {
     for (const char* t : CodeTables)
@@ -164,6 +203,15 @@ void createSchema(Db& db)
     for (const char* sql : ReadingIndexes)
         db.exec(sql);
     insertCodeRows(db);
+    runSteps(db, 1);
+    db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
+    tx.commit();
+}
+
+void upgradeSchema(Db& db, int fromVersion)
+{
+    Transaction tx(db);
+    runSteps(db, fromVersion);
     db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
     tx.commit();
 }
@@ -189,10 +237,21 @@ std::vector<std::pair<QString, QStringList>> schemaObjects(SQLite::Database& fil
 
 QStringList schemaGaps(SQLite::Database& file)
 {
-    static const std::vector<std::pair<QString, QStringList>> expected = [] {
+    static const std::vector<std::pair<QString, QStringList>> current = [] {
         Db blank(":memory:");
         return schemaObjects(blank.handle());
     }();
+    // A file of an older version lacks what later versions add; opening it adds that.
+    std::vector<std::pair<QString, QStringList>> expected = current;
+    const int version = file.execAndGet("PRAGMA user_version").getInt();
+    for (const SchemaStep& step : schemaSteps())
+        if (step.version > version)
+            for (const std::string& sql : step.statements) {
+                const QString name = createdTable(sql);
+                expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                              [&](const auto& o) { return o.first == name; }),
+                               expected.end());
+            }
     std::vector<std::pair<QString, QStringList>> present = schemaObjects(file);
     QStringList gaps;
     for (const auto& object : expected) {
@@ -225,6 +284,9 @@ void prepareSchema(Db& db)
     if (version < 1 || !db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND"
                                   " name = 'Staff_moninfo'"))
         throw DatabaseError(QStringLiteral("不是本系统的数据库文件：%1").arg(db.path()));
+    // A file opened only for reading stays as it is; what reads the later tables finds none.
+    if (version < SchemaVersion && !sqlite3_db_readonly(db.handle().getHandle(), "main"))
+        upgradeSchema(db, static_cast<int>(version));
     addReadingIndexes(db);
 }
 

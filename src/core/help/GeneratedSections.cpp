@@ -1,5 +1,6 @@
 #include "help/GeneratedSections.h"
 
+#include "help/CheckGuide.h"
 #include "help/FormGuide.h"
 #include "help/StaffGuide.h"
 #include "help/SummaryGuide.h"
@@ -41,7 +42,9 @@ void addFormSections(Sections& all, const FormDefinition& form)
 const Sections& sections()
 {
     static const Sections all = [] {
-        Sections s = {{"staff-answers", staffAnswerTable}, {"staff-posts", postTable}};
+        Sections s = {{"staff-answers", staffAnswerTable},
+                      {"staff-posts", postTable},
+                      {"check-rules", checkRulesGuide}};
         for (const FormDefinition* form : forms())
             addFormSections(s, *form);
         return s;

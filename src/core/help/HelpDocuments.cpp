@@ -15,6 +15,7 @@ const std::vector<Document>& documents()
         {UserManual, QStringLiteral("系统使用说明")},
         {FillingInstructions, QStringLiteral("填写说明及指标解释")},
         {Messages, QStringLiteral("提示信息说明")},
+        {CheckRules, QStringLiteral("审核规则")},
     };
     return all;
 }

@@ -19,6 +19,7 @@ const std::vector<Document>& documents();
 inline const QString UserManual = QStringLiteral("manual");
 inline const QString FillingInstructions = QStringLiteral("indicators");
 inline const QString Messages = QStringLiteral("messages");
+inline const QString CheckRules = QStringLiteral("checks");
 
 // The resource path of a file under docs/help, e.g. "images/main.png".
 QString resourcePath(const QString& relative);

@@ -8,6 +8,7 @@
 #include "history/SqliteHistorySource.h"
 #include "io/FileIdentity.h"
 #include "period/CommandChecks.h"
+#include "unit/UnitFigures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -150,12 +151,16 @@ HistoryImportResult importHistory(Session& session, const QString& folder, Histo
     // Everything is read first, so the source is closed before the working database is written.
     std::vector<SqlParams> staff;
     std::vector<SqlParams> wages;
+    LastYear lastYear;
     {
         const std::unique_ptr<HistorySource> source = openHistorySource(folder);
         if (takesStaff(option))
             staff = source->staffRows();
         if (takesWages(option))
             wages = source->wageRows();
+        // Last year's December as this year's start: its figures are last year's for the check.
+        if (option == HistoryOption::YearEndAsOpening)
+            lastYear = lastYearFigures(staff, source->wageRows());
     }
     const StaffMonths months = option == HistoryOption::YearEndAsOpening ? StaffMonths::YearEndAsOpening
                                : option == HistoryOption::Opening        ? StaffMonths::Opening
@@ -180,6 +185,12 @@ HistoryImportResult importHistory(Session& session, const QString& folder, Histo
             staffAdded = addHistoryStaff(session, staff, months, refused, share(0, staff.size()));
         if (takesWages(option))
             wagesAdded = addHistoryWages(session, wages, refused, share(staff.size(), wages.size()));
+        if (lastYear.heads) {
+            UnitFigures figures = loadUnitFigures(session.db());
+            figures.lastYearHeads = lastYear.heads;
+            figures.lastYearWages = lastYear.wagesThousands;
+            writeUnitFigures(session.db(), figures);
+        }
         tx.commit();
     }
     if (progress)

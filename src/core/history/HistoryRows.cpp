@@ -6,11 +6,13 @@
 #include "io/DelimitedFile.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
+#include "reports/WageSums.h"
 #include "sheet/Sheet.h"
 #include "staff/RosterStore.h"
 #include "staff/StaffRules.h"
 #include "staff/StaffSheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -251,6 +253,33 @@ int addHistoryWages(Session& session, const std::vector<SqlParams>& rows,
     }
     insert.finish();
     return added;
+}
+
+LastYear lastYearFigures(const std::vector<SqlParams>& staff, const std::vector<SqlParams>& wages)
+{
+    constexpr size_t TotalAt = 2;
+    LastYear last;
+    const auto december = [](const SqlParams& row, size_t monthAt) {
+        return row.size() > monthAt && monthOf(row[monthAt]) == 12;
+    };
+    const long long heads = std::count_if(staff.begin(), staff.end(), [&](const SqlParams& r) {
+        return december(r, StaffMonthAt);
+    });
+    if (heads == 0)
+        return last;
+    last.heads = heads;
+    if (std::none_of(wages.begin(), wages.end(), [&](const SqlParams& r) { return december(r, WageMonthAt); }))
+        return last;
+    long long micros = 0;
+    for (const SqlParams& r : wages) {
+        const std::optional<int> month = r.size() > WageMonthAt ? monthOf(r[WageMonthAt]) : std::nullopt;
+        bool ok = false;
+        const double total = textOf(r[TotalAt]).trimmed().toDouble(&ok);
+        if (month && *month >= 1 && ok && std::isfinite(total) && std::fabs(total) < 1e9)
+            micros += std::llround(total * 1e6);
+    }
+    last.wagesThousands = static_cast<double>(thousandsOfYuan(micros));
+    return last;
 }
 
 QStringList refusedRowsReport(const std::vector<RefusedRow>& refused, int shown)

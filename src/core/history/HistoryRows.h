@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace vel {
@@ -43,6 +44,16 @@ int addHistoryStaff(Session& session, const std::vector<SqlParams>& rows, StaffM
 // added to `refused`. Returns the number of rows added.
 int addHistoryWages(Session& session, const std::vector<SqlParams>& rows,
                     std::vector<RefusedRow>& refused, const Progress& progress = {});
+
+// Last year's figures for the data check, from an earlier installation's rows of last year:
+// December's head count when they hold a December roster, and the year's wage total in thousands
+// of yuan (as I102-1 gives it) when they also hold December's wages. A row whose month or total
+// is no number counts for nothing.
+struct LastYear {
+    std::optional<long long> heads;
+    std::optional<double> wagesThousands;
+};
+LastYear lastYearFigures(const std::vector<SqlParams>& staff, const std::vector<SqlParams>& wages);
 
 // The lines that tell the clerk what was left out: a count, then at most `shown` rows, each with
 // its kind, place, name and reason. Empty when nothing was.

@@ -287,6 +287,15 @@ QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const Q
     return folder.filePath(where == SubmissionFolder::Gzsb ? "GZSB" : "RCSB", fileName);
 }
 
+DbfContent dbfContent(Db& db, const DbfSource& source)
+{
+    QueryResult result = readAll(db, source);
+    DbfContent content;
+    content.fields = fieldNames(result.columns);
+    content.records = std::move(result.rows);
+    return content;
+}
+
 void writeDbf(Db& db, const DbfSource& source, const QString& path)
 {
     const QueryResult result = readAll(db, source);

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vel {
 
@@ -49,6 +50,14 @@ QString submissionPath(const WorkFolder& folder, SubmissionFolder where, const Q
 // ConversionError naming the column and the record, and nothing is written; a file that
 // cannot be written throws FileError.
 void writeDbf(Db& db, const DbfSource& source, const QString& path);
+
+// What a file written from a query holds: the field names the writer gives the columns (GBK),
+// and each record's values as the query gives them.
+struct DbfContent {
+    std::vector<QByteArray> fields;
+    std::vector<SqlParams> records;
+};
+DbfContent dbfContent(Db& db, const DbfSource& source);
 
 // Removes a file left under a name the report no longer uses; throws FileError when it stays.
 void removeOlderFile(const QString& path);

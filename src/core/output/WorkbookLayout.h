@@ -3,6 +3,7 @@
 #include "sheet/Sheet.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
@@ -115,6 +116,10 @@ struct WorkbookLayout {
     std::vector<BottomEdge> bottomEdges;  // drawn over the grids
     PageMargins margins;
     bool landscape = false;
+    // A second sheet of plain text rows after the form's page, named `notesSheetName`, when it
+    // has rows (the data check's explanations).
+    QString notesSheetName;
+    std::vector<QStringList> notesRows;
     // Workbook rows repeated at the top of every printed page: the column headings. Every form
     // is printed on A4, one page wide, as many pages high as its rows need.
     std::optional<std::pair<int, int>> headingRows;

@@ -146,6 +146,33 @@ void setUpColumnsAndRows(lxw_worksheet* ws, Formats& formats, const LaidOutSheet
     }
 }
 
+// The plain rows of the second sheet, the first one bold, each column as wide as its longest text.
+void writeNotesSheet(lxw_workbook* workbook, const WorkbookLayout& layout)
+{
+    if (layout.notesRows.empty())
+        return;
+    lxw_worksheet* ws = workbook_add_worksheet(workbook, layout.notesSheetName.toUtf8().constData());
+    if (!ws)
+        fail(QStringLiteral("工作表名称“%1”不合规则。").arg(layout.notesSheetName));
+    lxw_format* header = workbook_add_format(workbook);
+    format_set_bold(header);
+    std::map<int, int> widths;
+    for (size_t r = 0; r < layout.notesRows.size(); ++r) {
+        const QStringList& row = layout.notesRows[r];
+        for (int c = 0; c < row.size(); ++c) {
+            const QByteArray text = row[c].toUtf8();
+            check(worksheet_write_string(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
+                                         text.constData(), r == 0 ? header : nullptr));
+            // A Chinese character takes about two widths of a digit.
+            widths[c] = std::max(widths[c], static_cast<int>(row[c].size()) * 2 + 2);
+        }
+    }
+    constexpr int WidestColumn = 80;
+    for (const auto& [c, width] : widths)
+        check(worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                   std::min(width, WidestColumn), nullptr));
+}
+
 // A4, one page wide, the form's block as the print area and its headings on every page.
 void setUpPage(lxw_worksheet* ws, const LaidOutSheet& page)
 {
@@ -226,6 +253,7 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
         }
         setUpPage(ws, page);
 
+        writeNotesSheet(workbook.get(), layout);
         check(workbook_close(workbook.release()));
         file.commit();
     } catch (const FileError& e) {

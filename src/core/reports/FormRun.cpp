@@ -2,10 +2,14 @@
 
 #include "Errors.h"
 #include "Session.h"
+#include "checks/DataCheck.h"
+#include "checks/FileRules.h"
+#include "checks/NotesFile.h"
 #include "output/WorkbookWriter.h"
 #include "period/CommandChecks.h"
 #include "reports/WageSummary.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -142,8 +146,11 @@ QString FormRun::exportWorkbook(const Progress& progress, const QString& year) c
 {
     Sheet& shown = sheet();
     const WorkbookLayout layout = form_.workbook.layout(context(year), shown);
+    WorkbookLayout withNotes = layout;
+    withNotes.notesSheetName = QStringLiteral("审核说明");
+    withNotes.notesRows = notesSheetRows(findings());
     const QString path = workbookPath();
-    writeWorkbook(shown, layout, path, progress);
+    writeWorkbook(shown, withNotes, path, progress);
     return form_.workbook.message(path);
 }
 
@@ -176,12 +183,35 @@ QString FormRun::submissionFolder() const
     return QFileInfo(submissionPaths().first()).path();
 }
 
+std::vector<Finding> FormRun::findings() const
+{
+    return runDataCheck(session_, {&form_, period_, std::nullopt, false});
+}
+
+CheckOutcome FormRun::submissionAudit()
+{
+    audited_ = findings();
+    return vel::submissionAudit(*audited_);
+}
+
+QString FormRun::notesPath() const
+{
+    return notesFilePath(session_.folder(), session_.unit().CurDepNo, form_, period_);
+}
+
 QString FormRun::submit()
 {
     if (!submissionOffered())
         throw Error(form_.submission.notSubmittedMessage);
     if (form_.submission.storesFirst)
         store();
+    // What the clerk was shown answers for this submission; a submission not shown them is checked
+    // here.
+    const std::vector<Finding> found = audited_ ? std::move(*audited_) : findings();
+    audited_.reset();
+    const CheckOutcome audit = vel::submissionAudit(found);
+    if (!audit.passed)
+        throw Error(audit.messages.join('\n'));
     const QStringList paths = submissionPaths();
     for (size_t i = 0; i < form_.submission.files.size(); ++i) {
         const SubmissionFile& f = form_.submission.files[i];
@@ -191,6 +221,18 @@ QString FormRun::submit()
             removeOlderFile(vel::submissionPath(session_.folder(), form_.submission.folder,
                                                 f.olderName.arg(session_.unit().CurDepNo)));
     }
+    // The receiver's check: a file that does not read back as stored must not go out.
+    const std::vector<Finding> unread = checkWrittenFiles(session_, form_, period_);
+    if (!unread.empty()) {
+        for (const QString& path : paths)
+            QFile::remove(path);
+        QStringList lines;
+        for (const Finding& f : unread)
+            lines << f.message;
+        throw Error(QStringLiteral("写出的上报文件读回后与已存数据不符，已删除，请重新生成：\n") +
+                    lines.join('\n'));
+    }
+    writeNotesFile(notesPath(), noteLines(found));
     return form_.submission.message(paths);
 }
 

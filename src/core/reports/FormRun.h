@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Progress.h"
+#include "checks/Finding.h"
 #include "output/LaidOutSheet.h"
 #include "period/PeriodChecks.h"
 #include "reports/FormDefinition.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace vel {
 
@@ -70,14 +72,23 @@ public:
     // Error when the year makes no page.
     LaidOutSheet printedSheet(const QString& year = {}) const;
 
+    // The data check before "生成上报", once the form is computed and stored: the findings that
+    // touch this form and period refuse the submission when one is an error, and ask (No by
+    // default) when a warning has no explanation.
+    CheckOutcome submissionAudit();
+
     // Whether this period is submitted at all.
     bool submissionOffered() const;
     QStringList submissionPaths() const;
     QString submissionFolder() const;
-    // Writes the submission files (storing the results first, where the form does); returns the
-    // message naming folder and files. Throws Error when the period is not submitted, leaving
-    // earlier files in place when a write fails.
+    // Writes the submission files (storing the results first, where the form does), reads each
+    // back as the receiver does, and writes the warnings with their explanations beside them;
+    // returns the message naming folder and files. Throws Error when the period is not
+    // submitted or the data check finds an error (writing nothing), leaving earlier files in
+    // place when a write fails; a file that does not read back as stored is removed and named.
     QString submit();
+    // The explanations file written beside the submission files.
+    QString notesPath() const;
 
 private:
     FormContext context(const QString& year = {}) const;
@@ -85,7 +96,12 @@ private:
     Session& session_;
     const FormDefinition& form_;
     FormPeriod period_;
+    // The findings that touch this form and period, the submission files left unread.
+    std::vector<Finding> findings() const;
+
     mutable std::unique_ptr<FormEngine> engine_;
+    // The findings the last submissionAudit() showed, until submit() acts on them.
+    std::optional<std::vector<Finding>> audited_;
     bool computed_ = false;
     bool copyStored_ = false;
 };

@@ -38,9 +38,4 @@ void storeReportRow(Db& db,
                     const QString& frmc,
                     const std::set<std::string>& inFen = {});
 
-// Whether the dBASE file at `path` holds `row` as the receiver reads it: one record, a field for
-// each column and no other, each value the row's (a number to within a millionth, a text in GBK).
-// False for a file that is missing or cannot be read.
-bool submissionHolds(const QString& path, const ReportRow& row);
-
 }  // namespace vel

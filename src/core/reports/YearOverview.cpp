@@ -1,17 +1,11 @@
 #include "YearOverview.h"
 
-#include "Errors.h"
 #include "Session.h"
+#include "checks/FileRules.h"
 #include "db/Db.h"
 #include "monthly/WageSheet.h"
-#include "output/DbfWriter.h"
-#include "reports/FigureForm.h"
-#include "reports/FormRun.h"
 #include "reports/Forms.h"
-#include "reports/ReportTable.h"
 #include "staff/RosterDiff.h"
-
-#include <QFileInfo>
 
 #include <optional>
 
@@ -30,24 +24,6 @@ std::vector<std::pair<int, FormPeriod>> listedPeriods(const FormDefinition& form
             out.push_back({12, FormPeriod::ofYear()});
     }
     return out;
-}
-
-// Whether the form's file for the period holds the row the records give now; nullopt when there
-// is no file. The forms the overview lists are figure forms, whose file is their table's row.
-std::optional<bool> fileIsCurrent(Session& session, const FormDefinition& form,
-                                  const FormPeriod& period)
-{
-    FormRun run(session, form, period);
-    const QString path = run.submissionPaths().first();
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
-    try {
-        if (!run.compute().passed)
-            return false;  // the records give no figures the file could hold
-        return submissionHolds(path, dynamic_cast<const FigureForm&>(run.engine()).storedRow());
-    } catch (const Error&) {
-        return false;  // the records give no figures the file could hold
-    }
 }
 
 int monthIndex(long long month)
@@ -125,7 +101,7 @@ YearOverview yearOverview(Session& session)
             if (!form->listedInOverview)
                 continue;
             for (const auto& [month, period] : listedPeriods(*form))
-                if (const std::optional<bool> current = fileIsCurrent(session, *form, period)) {
+                if (const std::optional<bool> current = submissionCurrent(session, *form, period)) {
                     MonthOverview& m = o.months[static_cast<size_t>(month)];
                     (*current ? m.reports : m.olderReports) << form->number;
                 }

@@ -125,8 +125,14 @@ void saveRegistration(Db& db, const UnitRegistration& r)
     const QString refusal = validateRegistration(r);
     if (!refusal.isEmpty())
         throw Error(refusal);
-    const QString name = r.name.trimmed();
     Transaction tx(db);
+    writeRegistration(db, r);
+    tx.commit();
+}
+
+void writeRegistration(Db& db, const UnitRegistration& r)
+{
+    const QString name = r.name.trimmed();
     if (pendingSaveKind(db) == SaveKind::FirstRegistration) {
         db.exec("DELETE FROM Dep_Info");
         db.exec("INSERT INTO Dep_Info (DepName, DepNo, DepType, DepInfo, Flag, CreateMon)"
@@ -137,7 +143,6 @@ void saveRegistration(Db& db, const UnitRegistration& r)
                 " CreateMon = ?",
                 {name, r.code, r.type, r.unitClass, r.createMon});
     }
-    tx.commit();
 }
 
 QString unitClassCaption(const QString& type, const QString& unitClass)

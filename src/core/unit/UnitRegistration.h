@@ -60,6 +60,8 @@ SaveKind pendingSaveKind(Db& db);
 // Validates and stores in one transaction: a first registration replaces every row with the one
 // new row; a change rewrites every row. Throws Error with the refusal message when invalid.
 void saveRegistration(Db& db, const UnitRegistration& r);
+// The same inside the caller's transaction, `r` validated already.
+void writeRegistration(Db& db, const UnitRegistration& r);
 
 // The status-bar text naming the unit's class.
 QString unitClassCaption(const QString& type, const QString& unitClass);

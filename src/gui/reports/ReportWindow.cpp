@@ -1,11 +1,13 @@
 #include "ReportWindow.h"
 
+#include "CheckBoxes.h"
 #include "CommandWidgets.h"
 #include "Prompter.h"
 #include "PrintCommands.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "WindowFit.h"
+#include "checks/DataCheckWindow.h"
 #include "grid/SheetView.h"
 #include "output/WorkbookWriter.h"
 #include "reports/FormRun.h"
@@ -49,6 +51,7 @@ ReportWindow::ReportWindow(const WindowContext& context, std::shared_ptr<FormRun
     pdf_ = button(QStringLiteral("导出PDF"), "exportPdf", [this] { exportPdf(); });
     spreadsheet_ = button(QStringLiteral("用表格程序打开"), "openInSpreadsheet",
                           [this] { openInSpreadsheet(); });
+    check_ = button(QStringLiteral("数据审核"), "dataCheck", [this] { openDataCheck(); });
     submit_ = button(text.submitCaption, "submit", [this] { submit(); });
     auto* closeButton = button(QStringLiteral("关闭"), "close", [this] { reject(); });
     // A form its guard refused stays blank and offers no file: none would match the records.
@@ -63,7 +66,7 @@ ReportWindow::ReportWindow(const WindowContext& context, std::shared_ptr<FormRun
     addHeader(layout);
     layout->addWidget(view_, 1);
     layout->addLayout(
-        buttonRow({export_, print_, pdf_, spreadsheet_, submit_, closeButton}));
+        buttonRow({export_, print_, pdf_, spreadsheet_, check_, submit_, closeButton}));
     layout->addWidget(progress_);
     resize(1000, 720);
     fitOnShow(this, view_, FitHeight::UsedRows);
@@ -142,8 +145,16 @@ void ReportWindow::openInSpreadsheet()
                                  QDir::toNativeSeparators(path));
 }
 
+void ReportWindow::openDataCheck()
+{
+    DataCheckWindow window(context_, {&run_->form(), run_->period(), std::nullopt, true}, this);
+    window.exec();
+}
+
 void ReportWindow::submit()
 {
+    if (!passChecks(this, run_->submissionAudit()))
+        return;
     prompt().info(this, run_->submit());
     openInShell(this, run_->submissionFolder());
     accept();

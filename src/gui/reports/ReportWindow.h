@@ -19,8 +19,8 @@ namespace vel::gui {
 
 class SheetView;
 
-// A computed form in a read-only worksheet under its heading, with its export, print and
-// submission commands; what it shows and offers comes from the form's definition.
+// A computed form in a read-only worksheet under its heading, with its export, print, data check
+// and submission commands; what it shows and offers comes from the form's definition.
 class ReportWindow : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +35,7 @@ public:
     QPushButton* pdfButton() const { return pdf_; }
     QPushButton* spreadsheetButton() const { return spreadsheet_; }
     QPushButton* submitButton() const { return submit_; }
+    QPushButton* checkButton() const { return check_; }
 
     void exportWorkbook();
     // The form's pages in the print preview.
@@ -42,6 +43,9 @@ public:
     void exportPdf();
     // The exported workbook in the desktop's spreadsheet program.
     void openInSpreadsheet();
+    // "数据审核" over what touches this form and period.
+    void openDataCheck();
+    // The data check first: its errors refuse, its unexplained warnings ask (No by default).
     void submit();
 
 protected:
@@ -59,6 +63,7 @@ private:
     QPushButton* print_ = nullptr;
     QPushButton* pdf_ = nullptr;
     QPushButton* spreadsheet_ = nullptr;
+    QPushButton* check_ = nullptr;
     QPushButton* submit_ = nullptr;
     QLineEdit* year_ = nullptr;
     QProgressBar* progress_ = nullptr;

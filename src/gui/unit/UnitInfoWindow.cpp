@@ -3,6 +3,8 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "monthly/WageSheet.h"
+#include "unit/UnitFigures.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -117,6 +119,24 @@ UnitInfoWindow::UnitInfoWindow(Session& session, QWidget* parent)
     form->addLayout(newRow, 4, 0, 1, 2);
     connect(isNew_, &QRadioButton::toggled, this, [this](bool on) { foundedChosen(on); });
 
+    // What the data check compares the year with; each may stay empty.
+    auto* checkBox = new QGroupBox(QStringLiteral("数据审核用数据"), this);
+    auto* checkForm = new QGridLayout(checkBox);
+    const std::pair<QLineEdit**, const char*> figureBoxes[] = {
+        {&minWage_, "minWage"}, {&lastYearHeads_, "lastYearHeads"}, {&lastYearWages_, "lastYearWages"}};
+    const QString captions[] = {QStringLiteral("当地月最低工资标准（元）："),
+                                QStringLiteral("上年年末从业人员（人）："),
+                                QStringLiteral("上年工资总额（千元）：")};
+    for (int i = 0; i < 3; ++i) {
+        *figureBoxes[i].first = new QLineEdit(checkBox);
+        (*figureBoxes[i].first)->setObjectName(figureBoxes[i].second);
+        (*figureBoxes[i].first)->setMaximumWidth(140);
+        checkForm->addWidget(new QLabel(captions[i], checkBox), i, 0);
+        checkForm->addWidget(*figureBoxes[i].first, i, 1);
+    }
+    checkForm->setColumnStretch(2, 1);
+    form->addWidget(checkBox, 5, 0, 1, 2);
+
     auto* ok = new QPushButton(QStringLiteral("确 定"), this);
     ok->setObjectName("ok");
     auto* cancel = new QPushButton(QStringLiteral("取 消"), this);
@@ -146,6 +166,11 @@ void UnitInfoWindow::setQualificationEnabled(bool enabled)
 
 void UnitInfoWindow::load()
 {
+    const UnitFigures figures = loadUnitFigures(session_.db());
+    const auto shown = [](const auto& v) { return v ? decimalText(double(*v)) : QString(); };
+    minWage_->setText(shown(figures.minWage));
+    lastYearHeads_->setText(shown(figures.lastYearHeads));
+    lastYearWages_->setText(shown(figures.lastYearWages));
     const std::optional<UnitRegistration> r = loadRegistration(session_.db());
     if (!r)
         return;
@@ -236,18 +261,21 @@ void UnitInfoWindow::save()
     for (QLineEdit* box : code_)
         r.code += box->text().trimmed();
 
-    const QString refusal = validateRegistration(r);
+    const TypedUnitFigures figures{minWage_->text(), lastYearHeads_->text(), lastYearWages_->text()};
+    QString refusal = validateRegistration(r);
+    if (refusal.isEmpty())
+        refusal = unitFiguresRefusal(figures);
     if (!refusal.isEmpty()) {
         prompt().info(this, refusal);
         return;
     }
     if (pendingSaveKind(session_.db()) == SaveKind::FirstRegistration) {
-        saveRegistration(session_.db(), r);
+        saveUnitInfo(session_.db(), r, figures);
         prompt().info(this, QStringLiteral("保存成功！"));
     } else {
         if (!prompt().ask(this, QStringLiteral("是否要进行修改?")))
             return;
-        saveRegistration(session_.db(), r);
+        saveUnitInfo(session_.db(), r, figures);
     }
     emit saved();
     accept();

@@ -49,6 +49,9 @@ private:
     QRadioButton* notNew_ = nullptr;
     QRadioButton* isNew_ = nullptr;
     QComboBox* foundingMonth_ = nullptr;
+    QLineEdit* minWage_ = nullptr;
+    QLineEdit* lastYearHeads_ = nullptr;
+    QLineEdit* lastYearWages_ = nullptr;
 };
 
 }  // namespace vel::gui

@@ -202,6 +202,9 @@ const std::vector<ClassZeros>& classZeros()
         {{"否"}, true, {"B1", "B2", "B3", "B4", "B5", "B6", "B7"}},
         {{"是1"}, false, {"B6", "B7"}},
         {{"是2"}, false, {"B1", "B2", "B3", "B4", "B5"}},
+        // A government organ's talent total keeps its management staff, counted before the cell
+        // is blanked.
+        {{}, true, {"A6"}},
     };
     return zeros;
 }
@@ -272,14 +275,9 @@ Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
         sheet.setText(r.cell.row, r.cell.col,
                        fenText(figure(figures, r.field), figure(figures, r.heads)));
     sheet.setText(UnitCount.row, UnitCount.col, figureText(figures["I24"]));
-    // Not reported: shown as "--", stored as 0. A government organ's talent total keeps its
-    // management staff, counted before the cell is blanked.
-    std::vector<const char*> blank =
+    // Not reported: shown as "--", stored as 0, after the sums have counted them.
+    const std::vector<const char*> blank =
         zeroUnreported(figures, classZeros(), unit.CurDepInfo, organ);
-    if (organ) {
-        figures["A6"] = 0;
-        blank.push_back("A6");
-    }
     for (const char* field : blank)
         for (const FigureRule& r : figureRules())
             if (std::string(r.field) == field)

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "checks/Finding.h"
+#include "checks/YearRecords.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace vel {
+
+class Session;
+struct FormDefinition;
+
+// What the rules read: the session, the year's records (read once, when a rule first asks), and
+// the form and period a submission is being written for, whose stored figures are that period's.
+class CheckInput {
+public:
+    explicit CheckInput(Session& session, const FormDefinition* form = nullptr,
+                        std::optional<FormPeriod> period = std::nullopt);
+
+    Session& session;
+    const FormDefinition* const form;
+    const std::optional<FormPeriod> period;
+
+    const YearRecords& records();
+
+private:
+    std::optional<YearRecords> records_;
+};
+
+using Findings = std::vector<Finding>;
+
+// Where a finding placed in a month is mended: the month's roster or its wages. One placed in a
+// form or a file is mended in its form.
+enum class MendedIn { Roster, Wages };
+
+// One rule of the data check. Codes "E…" are errors that must be corrected before the forms they
+// touch are submitted; "W…" are warnings that may stand with an explanation.
+struct CheckRule {
+    const char* code;
+    QString title;
+    QString checks;  // what it checks, in the help's words
+    QString limits;  // its limits in words; empty where it has none
+    QString todo;    // what the clerk does about a finding
+    std::function<void(CheckInput&, Findings&)> find;
+    MendedIn mendedIn = MendedIn::Roster;
+    // The rule reads the submission files, not the records: run after a file is written, and
+    // not before it (the file is about to be replaced).
+    bool readsFiles = false;
+
+    bool isError() const { return code[0] == 'E'; }
+};
+
+// Every rule, errors first, in code order.
+const std::vector<CheckRule>& checkRules();
+// The rule of a code, any case; nullptr for none.
+const CheckRule* checkRule(const QString& code);
+
+}  // namespace vel
