@@ -160,7 +160,7 @@ void runFloor(benchmark::State& state, const char* sql, long long reportHeads)
 // The form of a command for the fixture's unit, for a period.
 struct Form : FormRun {
     Form(Session& s, const char* command, const FormPeriod& period)
-        : FormRun(s, *formFor(command, s.unit().EnterpriseFlag == 0), period)
+        : FormRun(s, *formFor(command, s.unit().isOrgan()), period)
     {
     }
     const Figures& figures() const { return dynamic_cast<const FigureForm&>(engine()).figures(); }
@@ -257,30 +257,32 @@ SELECT sPost, sPostGrade, SUM(sMon = 12) AS G11, SUM(sMon = 12 AND sSex = 2) AS 
        SUM(sTotal) AS wages
 FROM VmonWage WHERE +sMon BETWEEN 1 AND 12 GROUP BY sPost, sPostGrade)";
 
-void WageSummaryComputeAndStore(benchmark::State& state, int enterpriseFlag)
+void WageSummaryComputeAndStore(benchmark::State& state, const QString& unitType)
 {
     Fixture& f = fixture();
-    const int kept = f.session.unit().EnterpriseFlag;
-    f.session.unit().EnterpriseFlag = enterpriseFlag;
+    const UnitRegistration kept = *loadRegistration(f.session.db());
+    UnitRegistration asType = kept;
+    asType.type = unitType;
+    f.session.applyRegistration(asType);
     for (auto _ : state) {
         Form summary(f.session, "wage-summary", FormPeriod::ofRange(MonthRange{1, 12}));
         summary.compute();
         summary.store();
     }
-    f.session.unit().EnterpriseFlag = kept;
+    f.session.applyRegistration(kept);
 }
 
 }  // namespace
 
 static void WageSummaryEnterpriseComputeAndStore(benchmark::State& state)
 {
-    WageSummaryComputeAndStore(state, 1);
+    WageSummaryComputeAndStore(state, unit::EnterpriseType);
 }
 BENCHMARK(WageSummaryEnterpriseComputeAndStore)->Unit(benchmark::kMillisecond);
 
 static void WageSummaryOrganComputeAndStore(benchmark::State& state)
 {
-    WageSummaryComputeAndStore(state, 0);
+    WageSummaryComputeAndStore(state, unit::OrganType);
 }
 BENCHMARK(WageSummaryOrganComputeAndStore)->Unit(benchmark::kMillisecond);
 

@@ -64,7 +64,7 @@ static void StoreWageMonth(benchmark::State& state)
     addRoster(session.db(), 1, MonthRows);
     Sheet sheet = monthSheet();
     for (auto _ : state) {
-        const WageCheckResult r = storeWages(session.db(), session.unit(), 1, sheet);
+        const WageCheckResult r = storeWages(session.db(), 1, sheet);
         if (r.writtenRows != MonthRows)
             state.SkipWithError("rows went missing");
     }
@@ -111,7 +111,7 @@ static void OpenWageWindowOnAFullMonth(benchmark::State& state)
     registerBenchUnit(session, "否");
     addRoster(session.db(), 1, MonthRows);
     Sheet sheet = monthSheet();
-    storeWages(session.db(), session.unit(), 1, sheet);
+    storeWages(session.db(), 1, sheet);
     session.refreshMonthMenus();
     const gui::WindowContext context(session);
     for (auto _ : state) {

@@ -91,7 +91,7 @@ void makeUnit(const QString& folder)
             continue;
         Sheet wages(Sheet::DefaultMaxRow, wage::ColumnCount);
         readWageFile(wageFile, wages);
-        const WageCheckResult stored = storeWages(session.db(), session.unit(), month, wages);
+        const WageCheckResult stored = storeWages(session.db(), month, wages);
         if (stored.flagged || stored.writtenRows != bench::People)
             throw std::runtime_error("the wages do not pass their checks");
     }

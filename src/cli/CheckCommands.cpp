@@ -12,7 +12,7 @@ namespace {
 // A form by its number ("I102-1", any case) or its command ("annual"), for the unit's kind.
 const FormDefinition* namedForm(Session& session, const QString& name)
 {
-    const bool organ = session.unit().EnterpriseFlag == 0;
+    const bool organ = session.unit().isOrgan();
     if (const FormDefinition* byCommand = formFor(name, organ))
         return byCommand;
     for (const FormDefinition* f : forms())

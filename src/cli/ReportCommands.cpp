@@ -101,7 +101,7 @@ std::optional<int> ReportCommands::run(Session& session)
     // by the checks of either.
     session.unitRegistered();
     const FormDefinition* form =
-        formFor(QString::fromStdString(chosen->name), session.unit().EnterpriseFlag == 0);
+        formFor(QString::fromStdString(chosen->name), session.unit().isOrgan());
     FormRun run(session, form ? *form : *first, period);
     if (!checksPass(run.check({workbook_, submission_})))
         return Refused;

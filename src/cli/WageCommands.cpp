@@ -29,7 +29,7 @@ bool validMonth(int month)
 int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
                const QString& filled = {})
 {
-    const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
+    const WageCheckResult result = storeWages(session.db(), month, sheet);
     if (result.refused()) {
         err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
@@ -37,7 +37,7 @@ int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
     tx.commit();
     if (!filled.isEmpty())
         out(filled);
-    for (const QString& message : wageStoreMessages(result, session.unit()))
+    for (const QString& message : wageStoreMessages(result))
         out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
     return 0;

@@ -30,16 +30,14 @@ void Session::applyRegistration(const UnitRegistration& r)
     unit_.CurDepType = r.type;
     unit_.CurDepInfo = r.unitClass.trimmed();
     unit_.CurCreateMon = r.createMon.trimmed();
-    unit_.EnterpriseFlag = r.isOrgan() ? 0 : 1;
 }
 
 MonthFlags Session::refreshMonthMenus()
 {
-    unit_.OpeningCleared = false;
     const std::optional<UnitRegistration> r = loadRegistration(db_);
     const QString createMon = r ? r->createMon : unit::ExistedAllYear;
-    const std::optional<int> last = lastWageMonth(db_);
-    unit_.LastWageMon = QString::number(last.value_or(0));
+    const std::optional<int> last = vel::lastWageMonth(db_);
+    lastWageMonth_ = last.value_or(0);
     return openWageMonths(createMon, last);
 }
 

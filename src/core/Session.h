@@ -10,19 +10,16 @@
 
 namespace vel {
 
-// The registered unit's attributes and the working state every window reads.
+// The registered unit as every window reads it: fixed until the unit is registered anew.
 struct UnitAttributes {
     QString CurDepNo;
     QString CurDepName;
     QString CurDepType;
     QString CurDepInfo;
     QString CurCreateMon;
-    int EnterpriseFlag = 1;  // 0 for a government organ
-    QString WorkMon;         // "0".."12", or empty for the roster list
-    QString LastWageMon = QStringLiteral("0");
-    bool OpeningCleared = false;
-    int WageTotalMin = 500;
-    int WageTotalMax = 100000;
+
+    // A government organ, whose forms and code lists differ from an enterprise's.
+    bool isOrgan() const { return CurDepType.trimmed() == unit::OrganType; }
 };
 
 // One open unit database with its attributes and code lists: what the main window holds.
@@ -39,19 +36,22 @@ public:
     Db& db() { return db_; }
     const WorkFolder& folder() const { return folder_; }
     CodeLists& codes() { return codes_; }
-    UnitAttributes& unit() { return unit_; }
     const UnitAttributes& unit() const { return unit_; }
+    // The last month with stored wages (0 for none): the wage sheet loads a month's stored rows
+    // only up to it.
+    int lastWageMonth() const { return lastWageMonth_; }
+    void setLastWageMonth(int month) { lastWageMonth_ = month; }
 
     // Loads the registered unit into the attributes; false when none is registered.
     bool unitRegistered();
     // Copies a stored registration into the attributes.
     void applyRegistration(const UnitRegistration& r);
-    // Recomputes LastWageMon and returns which monthly wage entries are open.
+    // Recomputes lastWageMonth and returns which monthly wage entries are open.
     MonthFlags refreshMonthMenus();
     // Whether the wage-entry and summary menus are open (the opening roster has rows).
     bool refreshEntryMenus();
     // The filter digit of the post list for this unit's kind.
-    QString postFilter() const { return QString::number(unit_.EnterpriseFlag); }
+    QString postFilter() const { return unit_.isOrgan() ? QStringLiteral("0") : QStringLiteral("1"); }
 
 private:
     WorkFolder folder_;
@@ -59,6 +59,7 @@ private:
     Db db_;
     CodeLists codes_;
     UnitAttributes unit_;
+    int lastWageMonth_ = 0;
 };
 
 }  // namespace vel

@@ -5,7 +5,7 @@
 namespace vel::gui {
 
 bool passChecks(QWidget* parent, const CheckOutcome& outcome,
-                const std::function<void(CheckOffer)>& takeOffer)
+                const std::function<void(const CheckOutcome&)>& takeOffer)
 {
     for (const QString& message : outcome.messages) {
         if (outcome.shownAs == MessageKind::Error)
@@ -21,7 +21,7 @@ bool passChecks(QWidget* parent, const CheckOutcome& outcome,
     if (!outcome.question.isEmpty())
         offered = prompt().confirm(parent, outcome.question) && offered;
     if (offered && takeOffer)
-        takeOffer(outcome.offer);
+        takeOffer(outcome);
     return false;
 }
 

@@ -12,6 +12,6 @@ namespace vel::gui {
 // the command may go on. A refusal's offer goes to `takeOffer`: the unit window at once, the
 // monthly roster once its question is answered Yes.
 bool passChecks(QWidget* parent, const CheckOutcome& outcome,
-                const std::function<void(CheckOffer)>& takeOffer = {});
+                const std::function<void(const CheckOutcome&)>& takeOffer = {});
 
 }  // namespace vel::gui

@@ -1,6 +1,7 @@
 #include "CommandWidgets.h"
 
 #include "Guarded.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
 
 #include <QMenu>
@@ -56,8 +57,8 @@ void addUndoItems(QMenu* menu, SheetView* view)
     for (QAction* a : {undo, redo})
         a->setShortcutContext(Qt::WidgetShortcut);
     QObject::connect(menu, &QMenu::aboutToShow, view, [view, undo, redo] {
-        undo->setEnabled(!view->isReadOnly() && view->undoStack()->canUndo());
-        redo->setEnabled(!view->isReadOnly() && view->undoStack()->canRedo());
+        undo->setEnabled(!view->isReadOnly() && view->document()->undoStack()->canUndo());
+        redo->setEnabled(!view->isReadOnly() && view->document()->undoStack()->canRedo());
     });
 }
 

@@ -83,7 +83,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent, UnitList units)
     auto* layout = new QVBoxLayout(backdrop);
     layout->addStretch();
     pb_ = workProgressBar(backdrop);
-    pb_->setObjectName("Pb");
+    pb_->setObjectName("progressBar");
     layout->addWidget(pb_);
     setCentralWidget(backdrop);
 
@@ -131,10 +131,8 @@ void MainWindow::buildMenus()
     });
     QMenu* opening = staff->addMenu(QStringLiteral("期初人员情况"));
     const auto openingBatch = [this] {
-        if (requireUnit(true)) {
-            session_.unit().WorkMon = "0";
-            openOpeningRoster();
-        }
+        if (requireUnit(true))
+            openOpeningRoster(OpeningRosterMode::Entry);
     };
     const auto openingSingle = [this] {
         if (requireUnit(true))
@@ -178,10 +176,8 @@ void MainWindow::buildMenus()
         window.exec();
     });
     addEntry(summaryMenu_, QStringLiteral("人员名册"), "actRosterList", [this] {
-        if (requireUnit(true)) {
-            session_.unit().WorkMon.clear();
-            openOpeningRoster();
-        }
+        if (requireUnit(true))
+            openOpeningRoster(OpeningRosterMode::RosterList);
     }, Hidden);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("系统管理"));
@@ -285,10 +281,6 @@ void MainWindow::startUp()
                                     .arg(QDir::toNativeSeparators(session_.folder().root())));
         else
             prepareFolder();
-        UnitAttributes& u = session_.unit();
-        u.OpeningCleared = false;
-        u.WageTotalMax = 100000;
-        u.WageTotalMin = 500;
         RefreshMonthMenus();
         RefreshEntryMenus();
         showRegistration();
@@ -358,7 +350,7 @@ void MainWindow::showRegistration()
     panel0_->setText(QStringLiteral("当前单位： ") + r->name);
     panel1_->setText(unitClassCaption(r->type, r->unitClass));
     for (const UnitKindEntry& e : unitKindEntries_)
-        e.action->setVisible(e.shown && e.form->appliesTo(r->isOrgan()));
+        e.action->setVisible(e.shown && e.form->appliesTo(session_.unit().isOrgan()));
     showNextStep();
 }
 
@@ -377,15 +369,15 @@ void MainWindow::openUnitWindow(bool fromStartUp)
 
 bool MainWindow::passes(const CheckOutcome& outcome)
 {
-    return passChecks(this, outcome, [this](CheckOffer offer) { takeOffer(offer); });
+    return passChecks(this, outcome, [this](const CheckOutcome& refused) { takeOffer(refused); });
 }
 
-void MainWindow::takeOffer(CheckOffer offer)
+void MainWindow::takeOffer(const CheckOutcome& refused)
 {
-    if (offer == CheckOffer::UnitWindow)
+    if (refused.offer == CheckOffer::UnitWindow)
         openUnitWindow();
-    else if (offer == CheckOffer::MonthlyRoster)
-        openMonthlyRoster(session_.unit().WorkMon.toInt(), this);
+    else if (refused.offer == CheckOffer::MonthlyRoster)
+        openMonthlyRoster(refused.offerMonth, this);
 }
 
 bool MainWindow::requireUnit(bool offerUnitWindow)
@@ -428,8 +420,7 @@ void MainWindow::wageEntryButton()
         return;
     if (!wageMenu_->isEnabled()) {
         prompt().info(this, QStringLiteral("请先输入期初数据。"));
-        session_.unit().WorkMon = "0";
-        openOpeningRoster();
+        openOpeningRoster(OpeningRosterMode::Entry);
         return;
     }
     MonthFlags open{};
@@ -449,14 +440,18 @@ WindowContext MainWindow::windowContext()
     };
     c.entriesChanged = [this] { RefreshEntryMenus(); };
     c.wagesStored = [this] { RefreshMonthMenus(); };
-    c.clearOpeningRoster = [this] { runCommand(this, [this] { clearOpeningRoster(); }); };
-    c.takeOffer = [this](CheckOffer offer) { takeOffer(offer); };
+    c.clearOpeningRoster = [this] {
+        bool cleared = false;
+        runCommand(this, [this, &cleared] { cleared = clearOpeningRoster(); });
+        return cleared;
+    };
+    c.takeOffer = [this](const CheckOutcome& refused) { takeOffer(refused); };
     return c;
 }
 
-void MainWindow::openOpeningRoster()
+void MainWindow::openOpeningRoster(OpeningRosterMode mode)
 {
-    OpeningRosterWindow window(windowContext(), this);
+    OpeningRosterWindow window(windowContext(), mode, this);
     window.exec();
 }
 
@@ -467,16 +462,15 @@ void MainWindow::openPersonWindow()
     window.exec();
 }
 
-void MainWindow::clearOpeningRoster()
+bool MainWindow::clearOpeningRoster()
 {
-    clearCommand(*this, ClearKind::Opening);
+    return clearCommand(*this, ClearKind::Opening);
 }
 
 void MainWindow::openingRosterCleared()
 {
     wageMenu_->setEnabled(false);
     summaryMenu_->setEnabled(false);
-    session_.unit().OpeningCleared = true;
     showNextStep();
 }
 

@@ -23,6 +23,8 @@ struct FormDefinition;
 
 namespace vel::gui {
 
+enum class OpeningRosterMode;
+
 // The hub: holds the open unit database, offers every command and keeps the menus in step.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -74,13 +76,14 @@ private:
                       std::function<void()> command, bool visible = true);
     // UnitRegistered with its refusal; the unit window for the commands that offer it.
     bool requireUnit(bool offerUnitWindow);
-    void takeOffer(CheckOffer offer);
+    void takeOffer(const CheckOutcome& refused);
     void runWageMonth(int month);
     void wageEntryButton();
-    void openOpeningRoster();
+    void openOpeningRoster(OpeningRosterMode mode);
     void openMonthlyRoster(int month, QWidget* owner);
     void openPersonWindow();
-    void clearOpeningRoster();
+    // True when the clerk answered Yes and the roster is gone.
+    bool clearOpeningRoster();
     void showAbout();
 
     Session& session_;

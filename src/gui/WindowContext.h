@@ -24,12 +24,12 @@ struct WindowContext {
     // RefreshEntryMenus alone.
     std::function<void()> entriesChanged;
     // RefreshMonthMenus, after a month's wages were stored: it opens the next month and brings
-    // LastWageMon up to date, which reopening the wage sheet reads.
+    // the session's lastWageMonth up to date, which reopening the wage sheet reads.
     std::function<void()> wagesStored;
-    // The main window's "清空期初从业人员" (it asks first).
-    std::function<void()> clearOpeningRoster;
-    // What a refused check offers (the unit window, the monthly roster), taken by the main window.
-    std::function<void(CheckOffer)> takeOffer;
+    // The main window's "清空期初从业人员" (it asks first); true when the roster was cleared.
+    std::function<bool()> clearOpeningRoster;
+    // What a refused check offers (the unit window, a month's roster), taken by the main window.
+    std::function<void(const CheckOutcome&)> takeOffer;
 
     void setProgress(int value) const
     {

@@ -407,8 +407,9 @@ TEST(AnnualReport, AveragesWagePartsAndTheTransportRow)
     EXPECT_EQ(report.sheet().text(27, 9), "2");      // an enterprise's transport operators
     EXPECT_EQ(report.sheet().text(39, 9), "2000");   // 2 000 yuan per average person
 
-    s->unit().EnterpriseFlag = 0;  // the same staff in a government organ
-    s->unit().CurDepType = Organ;
+    UnitRegistration organUnit = *loadRegistration(s.db());  // the same staff in a government organ
+    organUnit.type = Organ;
+    s->applyRegistration(organUnit);
     AnnualReport organ(*s);
     organ.compute();
     EXPECT_EQ(organ.sheet().text(27, 9), "0");

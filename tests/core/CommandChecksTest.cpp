@@ -22,7 +22,7 @@ TEST(CommandChecks, WageMonthRunsItsChecksInOrderWithTheirOffers)
     EXPECT_TRUE(c.messages.isEmpty());
     EXPECT_EQ(c.question, "必须先核实1月名单！");
     EXPECT_EQ(c.offer, CheckOffer::MonthlyRoster);
-    EXPECT_EQ(s->unit().WorkMon, "1");
+    EXPECT_EQ(c.offerMonth, 1);
     EXPECT_EQ(wageMonthOpens(*s, 2).messages, QStringList{"2月工资过录表未开放。"});
 
     staffRow(s.db(), 1, "甲");

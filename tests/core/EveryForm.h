@@ -15,7 +15,7 @@ inline std::vector<std::unique_ptr<vel::FormRun>> everyForm(vel::Session& s)
 {
     std::vector<std::unique_ptr<vel::FormRun>> runs;
     for (const vel::FormDefinition* form : vel::forms()) {
-        if (!form->appliesTo(s.unit().EnterpriseFlag == 0))
+        if (!form->appliesTo(s.unit().isOrgan()))
             continue;
         vel::FormPeriod period;
         switch (form->periods.front()) {

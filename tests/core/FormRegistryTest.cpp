@@ -1,5 +1,5 @@
-// The form registry as the rest of the program relies on it, and the README's list of the form
-// commands written from it.
+// The form registry as the rest of the program relies on it, the README's list of the form
+// commands written from it, and the golden runs that cover every form.
 
 #include "reports/Forms.h"
 
@@ -14,6 +14,12 @@
 using namespace vel;
 
 namespace {
+
+QString goldenText(const char* name)
+{
+    QFile file(QStringLiteral(VEL_FIXTURES_DIR "/golden/") + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 bool takes(const FormDefinition& form, PeriodKind kind)
 {
@@ -92,4 +98,35 @@ TEST(FormRegistry, ReadmeListsEveryFormCommand)
     }
     EXPECT_EQ(listed.join('\n').toStdString(), expected.join('\n').toStdString())
         << "run the test with VEL_README_UPDATE=1 to write the list";
+}
+
+// A form the golden drivers (tests/cli/forms_golden.sh, tests/gui/FormWindowsGoldenTest.cpp) do
+// not run goes unguarded: each command must be run on each made-up year, and each menu entry and
+// tool button triggered.
+TEST(FormRegistry, GoldenRunsCoverEveryForm)
+{
+    const QString windows = goldenText("windows.txt");
+    ASSERT_FALSE(windows.isEmpty());
+    for (const FormDefinition* form : forms()) {
+        QStringList names;
+        for (const FormMenu& menu : form->menus)
+            for (const FormEntry& entry : menu.entries)
+                names << entry.name;
+        if (form->toolButton)
+            names << form->toolButton->name;
+        for (const QString& name : names)
+            EXPECT_TRUE(windows.contains(QStringLiteral("\nentry ") + name + '\n'))
+                << name.toStdString() << " is not triggered in windows.txt";
+    }
+    for (const char* year : {"construction.txt", "other.txt", "organ.txt"}) {
+        const QString text = goldenText(year);
+        ASSERT_FALSE(text.isEmpty()) << year;
+        for (const QString& command : formCommands())
+            EXPECT_TRUE(text.contains(QStringLiteral("\n$ report ") + command + ' '))
+                << command.toStdString() << " is not run in " << year;
+    }
+    const QString usage = goldenText("usage.txt");
+    for (const QString& command : formCommands())
+        EXPECT_TRUE(usage.contains(QStringLiteral("$ report ") + command + QStringLiteral(" --help")))
+            << command.toStdString() << "'s help is not in usage.txt";
 }

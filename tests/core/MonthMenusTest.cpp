@@ -67,13 +67,11 @@ TEST(MonthMenus, SessionReadsLastWageMonthAndOpeningRoster)
     TestSession s;
     EXPECT_FALSE(s->refreshEntryMenus());
     EXPECT_EQ(openList(s->refreshMonthMenus()), std::vector<int>{1});
-    EXPECT_EQ(s->unit().LastWageMon, "0");
+    EXPECT_EQ(s->lastWageMonth(), 0);
 
     s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon) VALUES ('1', 'a', '2')");
     s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sMon) VALUES ('a', '1', 0)");
-    s->unit().OpeningCleared = true;
     EXPECT_EQ(openList(s->refreshMonthMenus()), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(s->unit().LastWageMon, "2");
-    EXPECT_FALSE(s->unit().OpeningCleared);
+    EXPECT_EQ(s->lastWageMonth(), 2);
     EXPECT_TRUE(s->refreshEntryMenus());
 }

@@ -127,12 +127,10 @@ TEST(NextStep, NamesOnlyAStepThatOpensOrWhatBlocksIt)
         SCOPED_TRACE(state.name);
         TestSession s;
         state.make(*s);
-        s->unit().WorkMon = "7";
-        s->unit().LastWageMon = "2";
+        s->setLastWageMonth(2);
         EXPECT_EQ(nextStepHint(*s), state.hint);
         // Finding the hint hands no window anything.
-        EXPECT_EQ(s->unit().WorkMon, "7");
-        EXPECT_EQ(s->unit().LastWageMon, "2");
+        EXPECT_EQ(s->lastWageMonth(), 2);
         if (state.opens > 0)
             EXPECT_TRUE(wageMonthOpens(*s, state.opens).passed);
     }

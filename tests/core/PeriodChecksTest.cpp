@@ -37,19 +37,19 @@ TEST(PeriodChecks, PreviousMonthWagesThenStaff)
 {
     TestSession s;
     registerFounded(*s, "99");
-    EXPECT_TRUE(PrevMonthAudited(s.db(), s->unit(), 1).passed);
+    EXPECT_TRUE(PrevMonthAudited(*s, 1).passed);
 
     wage(s.db(), 1, "1", "0");
-    CheckOutcome o = PrevMonthAudited(s.db(), s->unit(), 1);
+    CheckOutcome o = PrevMonthAudited(*s, 1);
     EXPECT_FALSE(o.passed);
     EXPECT_EQ(o.messages, QStringList{"必须先核实1月[工资]数据，否则无法进行本月操作！"});
 
     staff(s.db(), 1, "0");
-    o = PrevMonthAudited(s.db(), s->unit(), 1);
+    o = PrevMonthAudited(*s, 1);
     EXPECT_EQ(o.messages, (QStringList{"必须先核实1月[工资]数据，否则无法进行本月操作！",
                                        "必须先核实1月[人员]数据，否则无法进行本月操作！"}));
     // Errors of another month do not count.
-    EXPECT_TRUE(PrevMonthAudited(s.db(), s->unit(), 2).passed);
+    EXPECT_TRUE(PrevMonthAudited(*s, 2).passed);
 }
 
 TEST(PeriodChecks, FoundingMonthSkipsThePreviousMonth)
@@ -57,9 +57,9 @@ TEST(PeriodChecks, FoundingMonthSkipsThePreviousMonth)
     TestSession s;
     registerFounded(*s, "3");  // founded in April
     staff(s.db(), 3, "0");
-    const CheckOutcome o = PrevMonthAudited(s.db(), s->unit(), 3);
+    const CheckOutcome o = PrevMonthAudited(*s, 3);
     EXPECT_TRUE(o.passed);
-    EXPECT_EQ(s->unit().LastWageMon, "4");
+    EXPECT_EQ(s->lastWageMonth(), 4);
 }
 
 TEST(PeriodChecks, MonthRosterAndData)

@@ -37,7 +37,7 @@ SqlValue storedBasic(Db& db)
 QString saveFromWindow(TestSession& window, ReadStamp& read, Sheet& sheet)
 {
     try {
-        read.write(window.db(), [&] { return storeWages(window.db(), window->unit(), Month, sheet); });
+        read.write(window.db(), [&] { return storeWages(window.db(), Month, sheet); });
     } catch (const Error& e) {
         return e.message();
     }
@@ -62,7 +62,7 @@ TEST_F(TwoPrograms, TheWindowsSaveAfterACommandLineImportStoresNothing)
     Sheet typed = wageSheetOf("3000");
 
     Sheet imported = wageSheetOf("5000");
-    ASSERT_FALSE(storeWages(commandLine, window->unit(), Month, imported).refused());
+    ASSERT_FALSE(storeWages(commandLine, Month, imported).refused());
     EXPECT_EQ(saveFromWindow(window, read, typed), Changed);
     EXPECT_EQ(storedBasic(window.db()), SqlValue(5000.0));
 
@@ -83,7 +83,7 @@ TEST_F(TwoPrograms, AStoreCommittedWhileTheSaveWaitsIsSeen)
     std::thread other([&] {
         Transaction tx(commandLine);
         Sheet imported = wageSheetOf("5000");
-        storeWages(commandLine, window->unit(), Month, imported);
+        storeWages(commandLine, Month, imported);
         writing.set_value();
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         tx.commit();

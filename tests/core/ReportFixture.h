@@ -89,7 +89,7 @@ inline void registerUnit(vel::Session& s, const QString& type, const QString& un
 class FormUnderTest : public vel::FormRun {
 public:
     FormUnderTest(vel::Session& s, const QString& command, const vel::FormPeriod& period)
-        : FormRun(s, *vel::formFor(command, s.unit().EnterpriseFlag == 0), period)
+        : FormRun(s, *vel::formFor(command, s.unit().isOrgan()), period)
     {
     }
 

@@ -31,7 +31,6 @@ UnitAttributes unitOf(const QString& type, const QString& unitClass)
     UnitAttributes a;
     a.CurDepType = type;
     a.CurDepInfo = unitClass;
-    a.EnterpriseFlag = type == unit::OrganType ? 0 : 1;
     return a;
 }
 
@@ -41,7 +40,7 @@ protected:
     void useUnit(const QString& type, const QString& unitClass)
     {
         attributes = unitOf(type, unitClass);
-        s->codes().load(s.db(), QString::number(attributes.EnterpriseFlag));
+        s->codes().load(s.db(), attributes.isOrgan() ? "0" : "1");
         rules.emplace(s->codes(), attributes);
     }
     void putPerson(int row, const QStringList& answers = ValidPerson)

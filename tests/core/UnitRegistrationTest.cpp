@@ -101,7 +101,7 @@ TEST(UnitRegistration, FirstSaveLeavesOneRowAndAChangeRewritesEveryRow)
     EXPECT_EQ(count(s.db(), "SELECT COUNT(*) FROM Dep_Info WHERE DepName = '丙局'"), 2);
     r = loadRegistration(s.db());
     EXPECT_EQ(r->createMon, "2");
-    EXPECT_TRUE(r->isOrgan());
+    EXPECT_EQ(r->type, unit::OrganType);
 }
 
 TEST(UnitRegistration, ARefusedSaveStoresNothing)
@@ -120,7 +120,7 @@ TEST(UnitRegistration, SessionCopiesTheAttributes)
     ASSERT_TRUE(s->unitRegistered());
     EXPECT_EQ(s->unit().CurDepNo, "ABCDEFGH1");
     EXPECT_EQ(s->unit().CurCreateMon, "4");
-    EXPECT_EQ(s->unit().EnterpriseFlag, 0);
+    EXPECT_TRUE(s->unit().isOrgan());
     EXPECT_EQ(s->postFilter(), "0");
 }
 

@@ -68,11 +68,11 @@ TEST(WageCarry, TakesLastMonthsWagesForThisMonthsRoster)
 
     // Stored as any typed month: a number twice is refused, as every report would count it
     // twice; without it, the person without wages is flagged below the bound.
-    WageCheckResult stored = storeWages(s.db(), s->unit(), 5, sheet);
+    WageCheckResult stored = storeWages(s.db(), 5, sheet);
     EXPECT_EQ(wageRefusalMessage(stored), "第2行与第6行的姓名编号都是005，一人一月只能有一行工资，"
                                           "请合并或改正。\n\r本月工资未作任何改动。");
     sheet.deleteRows(6, 1);
-    stored = storeWages(s.db(), s->unit(), 5, sheet);
+    stored = storeWages(s.db(), 5, sheet);
     EXPECT_EQ(stored.writtenRows, 4);
     EXPECT_EQ(stored.flagged, 1);
 }

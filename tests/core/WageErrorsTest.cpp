@@ -30,7 +30,7 @@ protected:
         for (size_t r = 0; r < rows.size(); ++r)
             for (int c = 0; c < rows[r].size(); ++c)
                 entry.setText(static_cast<int>(r) + 2, c + 1, rows[r][c]);
-        storeWages(s.db(), s->unit(), Month, entry);
+        storeWages(s.db(), Month, entry);
     }
 
     QString stored() { return wageExportText(s.db(), Month); }
@@ -54,7 +54,7 @@ TEST_F(WageErrors, ListsTheFailedRowsAndSavesCorrectionsTogether)
 {
     EXPECT_TRUE(hasWageErrors(s.db(), Month));
     applyWageLayout(sheet, WageTemplate::Errors);
-    ASSERT_EQ(loadWageErrors(s.db(), s->unit(), Month, sheet), 3);
+    ASSERT_EQ(loadWageErrors(s.db(), Month, sheet), 3);
     EXPECT_EQ(sheet.text(wage::HeaderRow, wage::AllowanceCol), "福利工资");
     EXPECT_EQ(sheet.maxCol(), wage::TotalCol);  // the ids stay out of reach of a paste
     EXPECT_EQ(sheet.text(2, wage::NumberCol), "9");
@@ -66,7 +66,7 @@ TEST_F(WageErrors, ListsTheFailedRowsAndSavesCorrectionsTogether)
     sheet.setText(2, wage::NumberCol, " 2 ");
     sheet.setText(3, wage::BasicCol, "5000");
     sheet.setText(3, wage::PerformanceCol, "");  // emptied: stored empty, as the total counts it
-    const WageCheckResult result = saveWageCorrections(s.db(), s->unit(), Month, sheet);
+    const WageCheckResult result = saveWageCorrections(s.db(), Month, sheet);
     ASSERT_FALSE(result.refused());
     EXPECT_EQ(result.writtenRows, 3);
     EXPECT_EQ(result.flagged, 1);
@@ -79,17 +79,17 @@ TEST_F(WageErrors, ListsTheFailedRowsAndSavesCorrectionsTogether)
               "3\t丙\t5000\t\t\t\t5000\t1\t1\n"
               // A basic wage with decimals is still left out of the total, so the row stays listed.
               "2\t乙\t3000.5\t1000\t\t\t1000\t1\t0\n");
-    EXPECT_EQ(loadWageErrors(s.db(), s->unit(), Month, sheet), 1);
+    EXPECT_EQ(loadWageErrors(s.db(), Month, sheet), 1);
 }
 
 TEST_F(WageErrors, ABadCellOrAMissingRecordSavesNothing)
 {
-    loadWageErrors(s.db(), s->unit(), Month, sheet);
+    loadWageErrors(s.db(), Month, sheet);
     const QString before = stored();
     sheet.setText(2, wage::NumberCol, "2");
     sheet.setText(3, wage::OtherCol, "一千");
     sheet.setText(5, wage::NameCol, "丁");  // typed under the list: no stored record
-    const WageCheckResult result = saveWageCorrections(s.db(), s->unit(), Month, sheet);
+    const WageCheckResult result = saveWageCorrections(s.db(), Month, sheet);
     ASSERT_TRUE(result.refused());
     EXPECT_EQ(wageRefusalMessage(result),
               "第3行“其他工资”不是数字：一千\n\r第5行不是已存储的工资记录，无法保存。\n\r"
@@ -105,15 +105,15 @@ TEST_F(WageErrors, ConfirmAcceptsOnlyOutOfBoundsTotalsAndDeleteStaysInTheMonth)
     // Confirming cannot make a total that left out a basic wage right.
     EXPECT_EQ(s.db().scalar("SELECT wFlag FROM Wage_Info WHERE sN1 = 3000.5"), SqlValue("0"));
 
-    ASSERT_EQ(loadWageErrors(s.db(), s->unit(), Month, sheet), 2);
+    ASSERT_EQ(loadWageErrors(s.db(), Month, sheet), 2);
     const long long first = sheet.text(2, wage::ErrorsIdCol).toLongLong();
     const long long second = sheet.text(3, wage::ErrorsIdCol).toLongLong();
     deleteWageRow(s.db(), Month + 1, first);
-    EXPECT_EQ(loadWageErrors(s.db(), s->unit(), Month, sheet), 2);
+    EXPECT_EQ(loadWageErrors(s.db(), Month, sheet), 2);
     deleteWageRow(s.db(), Month, first);
     deleteWageRow(s.db(), Month, second);
     EXPECT_FALSE(hasWageErrors(s.db(), Month));
-    EXPECT_EQ(loadWageErrors(s.db(), s->unit(), Month, sheet), 0);
+    EXPECT_EQ(loadWageErrors(s.db(), Month, sheet), 0);
 }
 
 TEST(WageDuplicates, AllRowsOfANumberSharedWithTheSameNameAreListedAndEdited)

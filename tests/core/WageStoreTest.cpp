@@ -95,7 +95,7 @@ TEST(WageStore, TotalsFlagsAndMarksRowByRow)
     for (const Case& c : cases)
         rows.push_back(c.cells);
     Sheet sheet = wageSheet(rows);
-    const WageCheckResult result = storeWages(s.db(), s->unit(), Month, sheet);
+    const WageCheckResult result = storeWages(s.db(), Month, sheet);
     ASSERT_FALSE(result.refused());
     EXPECT_EQ(result.people, static_cast<int>(cases.size()));
     EXPECT_EQ(result.writtenRows, static_cast<int>(cases.size()));
@@ -133,10 +133,10 @@ TEST(WageStore, MessagesAsTheWindowShowsThem)
                              {"001", "甲", "200000"},
                              {"", "戊", "3000"},
                              {"003", "己", "3000.5", "1000"}});
-    const WageCheckResult result = storeWages(s.db(), s->unit(), Month, sheet);
+    const WageCheckResult result = storeWages(s.db(), Month, sheet);
     EXPECT_EQ(result.writtenRows, 4);  // the row without a number is checked, not stored
     EXPECT_EQ(result.flagged, 4);
-    EXPECT_EQ(wageStoreMessages(result, s->unit()),
+    EXPECT_EQ(wageStoreMessages(result),
               (QStringList{"以下：\n\r[009] [002] \n\r姓名编号或姓名不在当月名单中或姓名编号有重复，"
                            "\r请核实当月人员名册和工资输入表人员信息。",
                            "工资总额超出额定范围：\n\r上限不超过100000,下限不低于500.\n\r"
@@ -152,13 +152,13 @@ TEST(WageStore, ABadCellOrNamelessWagesStoreNothingAndGapsAreNotTheEnd)
     TestSession s;
     rosterOf(s.db(), Month, {{"1", "甲"}, {"2", "乙"}, {"3", "丙"}});
     Sheet first = wageSheet({{"1", "甲", "3000"}, {"2", "乙", "4000"}});
-    storeWages(s.db(), s->unit(), Month, first);
+    storeWages(s.db(), Month, first);
     const QString before = stored(s.db(), Month);
 
     Sheet bad = wageSheet({{"1", "甲", "5000"}, {"2", "乙", "3千"}, {"3", "丙", "", "", "1e999"}});
-    WageCheckResult result = storeWages(s.db(), s->unit(), Month, bad);
+    WageCheckResult result = storeWages(s.db(), Month, bad);
     ASSERT_TRUE(result.refused());
-    EXPECT_EQ(wageStoreMessages(result, s->unit()),
+    EXPECT_EQ(wageStoreMessages(result),
               QStringList{"第3行“基本工资”不是数字：3千\n\r第4行“工资性津贴和补贴”不是数字："
                           "1e999\n\r本月工资未作任何改动。"});
     EXPECT_EQ(markedColumns(bad, 3), std::set<int>{wage::BasicCol});
@@ -166,14 +166,14 @@ TEST(WageStore, ABadCellOrNamelessWagesStoreNothingAndGapsAreNotTheEnd)
 
     // Wages whose name was lost would be dropped by every later pass: refused, not stored.
     Sheet nameless = wageSheet({{"1", "甲", "5000"}, {"2", "  ", "4000"}});
-    result = storeWages(s.db(), s->unit(), Month, nameless);
+    result = storeWages(s.db(), Month, nameless);
     EXPECT_EQ(wageRefusalMessage(result),
               "第3行没有姓名，请填写姓名或删除该行。\n\r本月工资未作任何改动。");
     EXPECT_EQ(stored(s.db(), Month), before);
 
     // A number twice would count its wages twice in every report: both rows are named.
     Sheet twice = wageSheet({{"1", "甲", "5000"}, {"2", "乙", "4000"}, {" 1", "甲", "600"}});
-    result = storeWages(s.db(), s->unit(), Month, twice);
+    result = storeWages(s.db(), Month, twice);
     EXPECT_EQ(wageRefusalMessage(result),
               "第2行与第4行的姓名编号都是1，一人一月只能有一行工资，请合并或改正。\n\r"
               "本月工资未作任何改动。");
@@ -183,7 +183,7 @@ TEST(WageStore, ABadCellOrNamelessWagesStoreNothingAndGapsAreNotTheEnd)
 
     // An empty row between people is passed over, never the end of the month.
     Sheet gap = wageSheet({{"1", "甲", "5000"}, {}, {" ", " "}, {"3", "丙", "6000"}});
-    result = storeWages(s.db(), s->unit(), Month, gap);
+    result = storeWages(s.db(), Month, gap);
     EXPECT_FALSE(result.refused());
     EXPECT_EQ(result.people, 2);
     EXPECT_EQ(stored(s.db(), Month),
@@ -197,13 +197,13 @@ TEST(WageStore, AStoreFailingMidwayLeavesTheMonthAsItWas)
     TestSession s;
     rosterOf(s.db(), Month, {{"1", "甲"}, {"2", "坏"}});
     Sheet first = wageSheet({{"1", "甲", "3000"}});
-    storeWages(s.db(), s->unit(), Month, first);
+    storeWages(s.db(), Month, first);
     const QString before = stored(s.db(), Month);
     s.db().exec("CREATE TRIGGER boom BEFORE INSERT ON Wage_Info WHEN NEW.sName = '坏'"
                 " BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END");
 
     Sheet sheet = wageSheet({{"1", "甲", "9000"}, {"2", "坏", "3000"}});
-    EXPECT_THROW(storeWages(s.db(), s->unit(), Month, sheet), DatabaseError);
+    EXPECT_THROW(storeWages(s.db(), Month, sheet), DatabaseError);
     EXPECT_EQ(stored(s.db(), Month), before);
 }
 
@@ -212,16 +212,14 @@ TEST(WageStore, OpeningShowsStoredRowsWithTheirFlagsAndRosterImportReplacesValue
     TestSession s;
     rosterOf(s.db(), Month, {{"1", "甲"}, {"2", "乙"}});
     Sheet entry = wageSheet({{"9", "某", "3000"}, {"2", "乙", "3000.5", "600"}, {"1", "甲", "400"}});
-    storeWages(s.db(), s->unit(), Month, entry);
+    storeWages(s.db(), Month, entry);
 
     Sheet sheet(300, wage::ColumnCount);
     sheet.setText(40, 1, "left over");
-    s->unit().LastWageMon = "2";
-    EXPECT_EQ(openWageSheet(s.db(), s->unit(), Month, sheet), std::nullopt);
+    EXPECT_EQ(openWageSheet(s.db(), 2, Month, sheet), std::nullopt);
     EXPECT_EQ(sheet.text(40, 1), "");
 
-    s->unit().LastWageMon = "3";
-    EXPECT_EQ(openWageSheet(s.db(), s->unit(), Month, sheet), 3);
+    EXPECT_EQ(openWageSheet(s.db(), 3, Month, sheet), 3);
     EXPECT_EQ(sheet.text(3, wage::BasicCol), "3000.5");
     EXPECT_EQ(sheet.text(3, wage::TotalCol), "600");
     EXPECT_EQ(markedColumns(sheet, 2), (std::set<int>{1, 2}));
@@ -245,7 +243,7 @@ TEST(WageStore, AmountsBeyondAnyWageAndControlCharactersAreRefused)
                              {"2", "乙", "1e14"},
                              {"3", QString("丙") + QChar(0x1F), "3000"},
                              {"4", "丁", "100000000", "-100000000"}});
-    const WageCheckResult result = storeWages(s.db(), s->unit(), Month, sheet);
+    const WageCheckResult result = storeWages(s.db(), Month, sheet);
     EXPECT_EQ(wageRefusalMessage(result),
               "第2行“基本工资”超出上限100000000元：1.79e308\n\r"
               "第3行“基本工资”超出上限100000000元：1e14\n\r"

@@ -90,10 +90,10 @@ private slots:
         QVERIFY(staffAnswers);
         WindowContext context{s};
         {
-            OpeningRosterWindow roster(context, &main);
+            OpeningRosterWindow roster(context, OpeningRosterMode::Entry, &main);
             roster.show();
             help->resize(500, 260);
-            roster.findChild<QPushButton*>("BitBtn1")->click();
+            roster.findChild<QPushButton*>("readHelp")->click();
             QCOMPARE(HelpWindow::current(), help);
             QVERIFY(help->isVisible());
             // The roster window runs modal: the help window belongs to it, so it is not blocked.

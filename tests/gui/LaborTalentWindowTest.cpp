@@ -233,14 +233,13 @@ private slots:
         Session s{WorkFolder(dir.path())};
         fillYear(s);
         TestPrompter prompter;
-        s.unit().WorkMon.clear();
-        OpeningRosterWindow w(WindowContext{s});
+        OpeningRosterWindow w(WindowContext{s}, OpeningRosterMode::RosterList);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* submit = w.findChild<QPushButton*>("SBt");
+        auto* submit = w.findChild<QPushButton*>("submitRoster");
         QCOMPARE(submit->text(), QStringLiteral("过录表上报"));
         QVERIFY(submit->isVisible());
-        QVERIFY(!w.findChild<QPushButton*>("B3")->isVisible());
+        QVERIFY(!w.findChild<QPushButton*>("save")->isVisible());
         submit->click();
         const QString rcsb = dir.path() + "/RCSB";
         QCOMPARE(prompter.shown.last(),
@@ -250,11 +249,10 @@ private slots:
         QVERIFY(w.isHidden());
 
         // Entry mode offers no submission.
-        s.unit().WorkMon = "0";
         OpeningRosterWindow entry(WindowContext{s});
         entry.show();
         QVERIFY(QTest::qWaitForWindowExposed(&entry));
-        QVERIFY(!entry.findChild<QPushButton*>("SBt")->isVisible());
+        QVERIFY(!entry.findChild<QPushButton*>("submitRoster")->isVisible());
     }
 };
 

@@ -252,7 +252,11 @@ private slots:
         QCOMPARE(f.prompter.shown,
                  (QStringList{"Yes:清空，无法恢复；No:不清空。", "   成功清空。   "}));
         QVERIFY(!f.w.findChild<QMenu*>("menuWage")->isEnabled());
-        QVERIFY(f.s.unit().OpeningCleared);
+        // The opening roster window learns from the answer whether to empty its sheet.
+        f.prompter.answer = false;
+        QVERIFY(!f.w.windowContext().clearOpeningRoster());
+        f.prompter.answer = true;
+        QVERIFY(f.w.windowContext().clearOpeningRoster());
     }
 
     void browserListsMonthsSearchesAndCounts()

@@ -2,6 +2,7 @@
 #include "Prompter.h"
 #include "TestPrompter.h"
 #include "grid/SheetDropDown.h"
+#include "grid/SheetDropDowns.h"
 #include "grid/SheetView.h"
 #include "staff/ErrorCorrectionWindow.h"
 #include "staff/FindReplaceWindow.h"
@@ -38,7 +39,6 @@ void registerUnit(Session& s, const QString& cls)
     r.unitClass = cls;
     saveRegistration(s.db(), r);
     s.unitRegistered();
-    s.unit().WorkMon = "0";
 }
 
 void typeRow(Sheet& sheet, int row, const QStringList& cells)
@@ -93,7 +93,7 @@ private slots:
         typeRow(sheet, 6, below);
         QVERIFY(w.hasUnsavedChanges());
         // Every pass ends at row 5, so 李四 would be lost: the whole sheet is refused.
-        auto* saveButton = w.findChild<QPushButton*>("B3");
+        auto* saveButton = w.findChild<QPushButton*>("save");
         saveButton->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第5行没有姓名，其下还有人员。"));
         QVERIFY(storedNames(s, 0).isEmpty());
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(sheet.mark(4, staff::SexCol), CellMark::Error);
         QCOMPARE(sheet.text(3, 25), QStringLiteral("1"));
         QCOMPARE(refreshed, 1);
-        QVERIFY(w.findChild<QPushButton*>("BitBtn4")->isEnabled());
+        QVERIFY(w.findChild<QPushButton*>("errorsOnly")->isEnabled());
         QVERIFY(!w.hasUnsavedChanges());
 
         // A second window shows what is stored, in order, with the failure still marked.
@@ -138,7 +138,7 @@ private slots:
         w.panel()->view()->selectRange(3, 1, 3, 1);
         w.panel()->view()->paste();
         QCOMPARE(w.panel()->sheet().text(5, 1), QStringLiteral("李四"));
-        w.findChild<QPushButton*>("B3")->click();
+        w.findChild<QPushButton*>("save")->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("ERROR: 第4行没有姓名，其下还有人员。"));
         QVERIFY(storedNames(s, 0).isEmpty());
     }
@@ -153,9 +153,9 @@ private slots:
         // What the main window's "清空期初从业人员" does.
         context.clearOpeningRoster = [&] {
             if (!prompt().ask(nullptr, QStringLiteral("Yes:清空，无法恢复；No:不清空。")))
-                return;
+                return false;
             PersonRoster(s.db(), 0).clear();
-            s.unit().OpeningCleared = true;
+            return true;
         };
         OpeningRosterWindow w(context);
         w.show();
@@ -164,7 +164,7 @@ private slots:
 
         typeRow(sheet, 3, GoodRow);
         w.save();
-        auto* clear = w.findChild<QPushButton*>("SpeedButton1");
+        auto* clear = w.findChild<QPushButton*>("clear");
         clear->click();
         QVERIFY(sheet.text(3, 1).isEmpty());
         QVERIFY(storedNames(s, 0).isEmpty());
@@ -217,7 +217,7 @@ private slots:
 
         // A header cell of a list column opens nothing.
         panel->editCell(1, staff::SexCol);
-        QVERIFY(panel->view()->dropDown("sexCom")->isHidden());
+        QVERIFY(panel->dropDowns()->find("sexCom")->isHidden());
 
         panel->editCell(3, staff::NameCol);
         auto* nameBox = w.findChild<QLineEdit*>("nameBox");
@@ -228,8 +228,8 @@ private slots:
         QVERIFY(nameBox->isHidden());
 
         panel->editCell(3, staff::BirthCol);
-        auto* year = w.findChild<QComboBox*>("DT1");
-        auto* month = w.findChild<QComboBox*>("DT2");
+        auto* year = w.findChild<QComboBox*>("birthYearBox");
+        auto* month = w.findChild<QComboBox*>("birthMonthBox");
         year->setCurrentText("1980");
         QCOMPARE(sheet.text(3, staff::BirthCol), QString());  // a year alone writes nothing
         month->setCurrentIndex(4);
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(sheet.text(3, staff::BirthCol), QStringLiteral("1980-05"));
 
         panel->editCell(3, staff::EduCol);
-        SheetDropDown* edu = panel->view()->dropDown("XL");
+        SheetDropDown* edu = panel->dropDowns()->find("XL");
         QVERIFY(edu->isVisible());
         QVERIFY(edu->count() >= 9);
         QTest::mouseClick(edu->viewport(), Qt::LeftButton, {},
@@ -271,8 +271,8 @@ private slots:
 
         int saves = 0;
         FindReplaceWindow f(view, 4, staff::EduCol, s.codes(), [&] { ++saves; }, &w);
-        QCOMPARE(f.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("大学本科"));
-        f.findChild<QComboBox*>("Cb")->setCurrentText("大学专科");
+        QCOMPARE(f.findChild<QLineEdit*>("findText")->text(), QStringLiteral("大学本科"));
+        f.findChild<QComboBox*>("replacement")->setCurrentText("大学专科");
         f.findChild<QCheckBox*>("fromCurrent")->setChecked(true);
         f.replaceAll();
         QCOMPARE(prompter.shown.last(), QStringLiteral("共替换2个字段。"));

@@ -26,7 +26,9 @@ class PersonWindowTest : public QObject {
     struct Unit {
         explicit Unit(const QString& unitClass) : session(WorkFolder(dir.path()))
         {
-            session.unit().CurDepInfo = unitClass;
+            UnitRegistration r;
+            r.unitClass = unitClass;
+            session.applyRegistration(r);
             session.codes().load(session.db(), session.postFilter());
         }
         long long add(int month, const QString& name, const QString& number)
@@ -106,11 +108,11 @@ private slots:
         TestPrompter prompter;
         PersonWindow w(unit.session, PersonWindowMode::openingEntry());
         showActive(w);
-        QComboBox* sex = combo(w, "D1");
-        QComboBox* year = combo(w, "CByear");
-        QLineEdit* works = box(w, "NX1");
-        QLineEdit* work = box(w, "NX2");
-        QLineEdit* name = box(w, "Edit1");
+        QComboBox* sex = combo(w, "sex");
+        QComboBox* year = combo(w, "birthYear");
+        QLineEdit* works = box(w, "works");
+        QLineEdit* work = box(w, "work");
+        QLineEdit* name = box(w, "name");
 
         sex->setEditText("男 ");
         leave(sex, name);
@@ -148,8 +150,8 @@ private slots:
         // Enter walks on like Tab, in boxes and lists alike.
         name->setFocus();
         QTest::keyClick(name, Qt::Key_Return);
-        QVERIFY(box(w, "Edit2")->hasFocus());
-        QTest::keyClick(box(w, "Edit2"), Qt::Key_Return);
+        QVERIFY(box(w, "number")->hasFocus());
+        QTest::keyClick(box(w, "number"), Qt::Key_Return);
         QVERIFY(sex->hasFocus());
         QTest::keyClick(sex, Qt::Key_Enter);
         QVERIFY(year->hasFocus());
@@ -166,50 +168,51 @@ private slots:
 
         // Nothing is chosen for the clerk: an untouched list is refused, red, except the
         // grades, which may stay empty.
-        for (const char* name : {"D1", "CByear", "CBm", "D2", "Mz", "Dy", "D3", "D4", "D5", "sf",
-                                 "qrz", "gc", "jzs", "sg", "yg"})
+        for (const char* name : {"sex", "birthYear", "birthMonth", "edu", "nation", "party",
+                                 "post", "grade", "gradeJn", "role", "fullTime", "engineer",
+                                 "constructor", "siteWorker", "production"})
             QVERIFY2(combo(w, name)->currentText().isEmpty(), name);
         child<QPushButton>(w, "add")->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("红色为错误项，请改正!"));
-        QVERIFY(red(combo(w, "Mz")) && red(combo(w, "Dy")) && red(combo(w, "D3")));
-        QVERIFY(!red(combo(w, "D4")) && !red(combo(w, "D5")));
+        QVERIFY(red(combo(w, "nation")) && red(combo(w, "party")) && red(combo(w, "post")));
+        QVERIFY(!red(combo(w, "grade")) && !red(combo(w, "gradeJn")));
         QCOMPARE(rows(w)->rowCount(), 0);
 
-        box(w, "Edit1")->setText("O'Neil");
-        box(w, "Edit2")->setText("0001");
+        box(w, "name")->setText("O'Neil");
+        box(w, "number")->setText("0001");
         const auto choosePerson = [&w] {
-            combo(w, "CByear")->setEditText("1980");
-            combo(w, "CBm")->setCurrentText("01");
-            combo(w, "D2")->setCurrentText("大学专科");
-            combo(w, "Mz")->setCurrentText("否");
-            combo(w, "Dy")->setCurrentText("否");
-            box(w, "NX1")->setText("8");
-            box(w, "NX2")->setText("3");
-            combo(w, "D3")->setCurrentIndex(0);
+            combo(w, "birthYear")->setEditText("1980");
+            combo(w, "birthMonth")->setCurrentText("01");
+            combo(w, "edu")->setCurrentText("大学专科");
+            combo(w, "nation")->setCurrentText("否");
+            combo(w, "party")->setCurrentText("否");
+            box(w, "works")->setText("8");
+            box(w, "work")->setText("3");
+            combo(w, "post")->setCurrentIndex(0);
         };
         choosePerson();
-        combo(w, "sf")->setCurrentIndex(0);
-        combo(w, "qrz")->setCurrentText("是");
-        combo(w, "gc")->setCurrentText("否");
-        combo(w, "jzs")->setCurrentText("是");
-        combo(w, "sg")->setCurrentText("是(未持证上岗)");
-        combo(w, "yg")->setCurrentText("是");
+        combo(w, "role")->setCurrentIndex(0);
+        combo(w, "fullTime")->setCurrentText("是");
+        combo(w, "engineer")->setCurrentText("否");
+        combo(w, "constructor")->setCurrentText("是");
+        combo(w, "siteWorker")->setCurrentText("是(未持证上岗)");
+        combo(w, "production")->setCurrentText("是");
 
         // A field made red earlier still blocks the store when another one was left last.
-        combo(w, "D1")->setEditText("男 ");
+        combo(w, "sex")->setEditText("男 ");
         child<QPushButton>(w, "add")->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("红色为错误项，请改正!"));
-        QVERIFY(red(combo(w, "D1")));
+        QVERIFY(red(combo(w, "sex")));
         QCOMPARE(rows(w)->rowCount(), 0);
 
-        combo(w, "D1")->setCurrentText("男");
+        combo(w, "sex")->setCurrentText("男");
         child<QPushButton>(w, "add")->click();
         QCOMPARE(changed.count(), 1);
         QCOMPARE(rows(w)->rowCount(), 1);
         QCOMPARE(rows(w)->item(0, 2)->text(), QStringLiteral("O'Neil"));
         QCOMPARE(rows(w)->item(0, 17)->text(), QStringLiteral("是"));
         QCOMPARE(child<QLabel>(w, "panel1")->text(), QStringLiteral("共1条"));
-        QVERIFY(!red(combo(w, "D1")));
+        QVERIFY(!red(combo(w, "sex")));
         const long long id = rows(w)->item(0, 0)->data().toLongLong();
         QCOMPARE(unit.stored(id, "sBirth"), QStringLiteral("1980-01"));
         QCOMPARE(unit.stored(id, "sEducation"), QStringLiteral("4"));
@@ -218,19 +221,28 @@ private slots:
         QCOMPARE(unit.stored(id, "sMon"), QStringLiteral("0"));
 
         // Ready for the next person; status and full-time keep their choice.
-        QCOMPARE(box(w, "Edit1")->text(), QString());
-        QCOMPARE(box(w, "NX1")->text(), QString());
-        QCOMPARE(combo(w, "CByear")->currentText(), QString());
-        QCOMPARE(combo(w, "D2")->currentIndex(), -1);
-        QCOMPARE(combo(w, "qrz")->currentText(), QStringLiteral("是"));
-        QCOMPARE(combo(w, "sg")->currentText(), QStringLiteral("是(未持证上岗)"));
+        QCOMPARE(box(w, "name")->text(), QString());
+        QCOMPARE(box(w, "works")->text(), QString());
+        QCOMPARE(combo(w, "birthYear")->currentText(), QString());
+        QCOMPARE(combo(w, "edu")->currentIndex(), -1);
+        QCOMPARE(combo(w, "fullTime")->currentText(), QStringLiteral("是"));
+        QCOMPARE(combo(w, "siteWorker")->currentText(), QStringLiteral("是(未持证上岗)"));
 
         // Without a name the required fields are named.
         choosePerson();
-        combo(w, "D1")->setCurrentText("女");
+        combo(w, "sex")->setCurrentText("女");
         child<QPushButton>(w, "add")->click();
         QVERIFY(prompter.shown.last().endsWith("请核实！"));
         QCOMPARE(rows(w)->rowCount(), 1);
+
+        // "取消" empties status and full-time too, but keeps the birth month and the
+        // construction answers.
+        child<QPushButton>(w, "cancel")->click();
+        QCOMPARE(combo(w, "sex")->currentText(), QString());
+        QCOMPARE(combo(w, "role")->currentIndex(), -1);
+        QCOMPARE(combo(w, "fullTime")->currentText(), QString());
+        QCOMPARE(combo(w, "birthMonth")->currentText(), QStringLiteral("01"));
+        QCOMPARE(combo(w, "siteWorker")->currentText(), QStringLiteral("是(未持证上岗)"));
     }
 
     void loadForCorrectionThenModify()
@@ -244,21 +256,21 @@ private slots:
         QSignalSpy changed(&w, &PersonWindow::rosterChanged);
         QCOMPARE(w.windowTitle(), QStringLiteral("3月份个人数据核对"));
         QCOMPARE(rows(w)->rowCount(), 2);
-        QVERIFY(!combo(w, "gc")->isVisibleTo(&w));
-        QVERIFY(combo(w, "yg")->isVisibleTo(&w));
+        QVERIFY(!combo(w, "engineer")->isVisibleTo(&w));
+        QVERIFY(combo(w, "production")->isVisibleTo(&w));
 
         select(w, 0);
         child<QAction>(w, "actCorrect")->trigger();
         QVERIFY(!child<QPushButton>(w, "add")->isVisibleTo(&w));
         QVERIFY(child<QPushButton>(w, "modify")->isVisibleTo(&w));
-        QCOMPARE(box(w, "Edit1")->text(), QStringLiteral("甲"));
-        QCOMPARE(combo(w, "CByear")->currentText(), QStringLiteral("1970"));
-        QCOMPARE(combo(w, "CBm")->currentText(), QStringLiteral("03"));
-        QCOMPARE(combo(w, "D5")->currentText(), QStringLiteral("技师"));
-        QCOMPARE(box(w, "NX1")->text(), QStringLiteral("12"));
+        QCOMPARE(box(w, "name")->text(), QStringLiteral("甲"));
+        QCOMPARE(combo(w, "birthYear")->currentText(), QStringLiteral("1970"));
+        QCOMPARE(combo(w, "birthMonth")->currentText(), QStringLiteral("03"));
+        QCOMPARE(combo(w, "gradeJn")->currentText(), QStringLiteral("技师"));
+        QCOMPARE(box(w, "works")->text(), QStringLiteral("12"));
 
-        box(w, "Edit1")->setText("甲'改");
-        combo(w, "yg")->setCurrentText("是");
+        box(w, "name")->setText("甲'改");
+        combo(w, "production")->setCurrentText("是");
         child<QPushButton>(w, "modify")->click();
         QCOMPARE(prompter.shown.last(), QStringLiteral("修改成功！"));
         QCOMPARE(changed.count(), 1);
@@ -267,7 +279,7 @@ private slots:
         QCOMPARE(rows(w)->item(0, 2)->text(), QStringLiteral("甲'改"));
         QVERIFY(child<QPushButton>(w, "add")->isVisibleTo(&w));
         QVERIFY(!child<QPushButton>(w, "modify")->isVisibleTo(&w));
-        QCOMPARE(combo(w, "CByear")->currentText(), QString());
+        QCOMPARE(combo(w, "birthYear")->currentText(), QString());
 
         // Delete asks nothing; emptying asks, and only the working month is emptied.
         select(w, 1);

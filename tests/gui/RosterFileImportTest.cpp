@@ -25,7 +25,6 @@ void registerUnit(Session& s)
     r.unitClass = "否";
     saveRegistration(s.db(), r);
     s.unitRegistered();
-    s.unit().WorkMon = "0";
 }
 
 // A clerk's roster file in GBK: one good person, one whose education the code list lacks.

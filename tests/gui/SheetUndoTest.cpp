@@ -1,5 +1,6 @@
 #include "Session.h"
 #include "TestPrompter.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
 #include "sheet/Sheet.h"
 #include "staff/FindReplaceWindow.h"
@@ -80,7 +81,7 @@ private slots:
             c.edit(view);
             const QStringList after = contents(sheet);
             QVERIFY2(after != before, c.what);
-            QVERIFY2(view.undoStack()->count() == 1, c.what);
+            QVERIFY2(view.document()->undoStack()->count() == 1, c.what);
             QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
             QVERIFY2(contents(sheet) == before, c.what);
             QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
@@ -96,19 +97,44 @@ private slots:
         view.model()->setData(view.model()->index(0, 0), "b");
         view.undo();
         QCOMPARE(sheet.text(1, 1), QStringLiteral("a"));
-        QVERIFY(view.undoStack()->canRedo());
+        QVERIFY(view.document()->undoStack()->canRedo());
         sheet.setText(5, 5, "loaded");  // a load or a save writes the sheet itself
-        QCOMPARE(view.undoStack()->count(), 0);
+        QCOMPARE(view.document()->undoStack()->count(), 0);
         view.undo();
         QCOMPARE(sheet.text(1, 1), QStringLiteral("a"));
 
         // A layout (fonts, widths) keeps the steps; a read-only grid takes none back.
         view.model()->setData(view.model()->index(0, 0), "c");
         sheet.setFont(1, 1, 3, 3, CellFont{8, false});
-        QCOMPARE(view.undoStack()->count(), 1);
+        QCOMPARE(view.document()->undoStack()->count(), 1);
         view.setReadOnly(true);
         view.undo();
         QCOMPARE(sheet.text(1, 1), QStringLiteral("c"));
+    }
+
+    void unsavedMeansTheStackIsAwayFromWhereItWasSaved()
+    {
+        Sheet sheet(50, 6);
+        SheetView view(sheet);
+        SheetDocument& document = *view.document();
+        QVERIFY(!document.isModified());
+        view.model()->setData(view.model()->index(0, 0), "a");
+        QVERIFY(document.isModified());
+        view.undo();  // back where it was saved
+        QVERIFY(!document.isModified());
+
+        view.redo();
+        document.markSaved();
+        view.model()->setData(view.model()->index(0, 0), "b");
+        // The window's own write forgets the steps, not that "b" is unsaved.
+        document.quietly([&] { sheet.setText(5, 5, "marked"); });
+        QCOMPARE(document.undoStack()->count(), 0);
+        QVERIFY(document.isModified());
+        document.markSaved();
+        document.quietly([&] { sheet.setText(5, 5, "loaded"); });
+        QVERIFY(!document.isModified());
+        sheet.setText(6, 6, "imported");  // past the view and not the window's own
+        QVERIFY(document.isModified());
     }
 
     void staffSheetRuleAndReplacementAreOneStepEach()
@@ -122,14 +148,13 @@ private slots:
         r.unitClass = unit::ClassIndustrial;
         saveRegistration(s.db(), r);
         s.unitRegistered();
-        s.unit().WorkMon = "0";
-        TestPrompter prompter;
+            TestPrompter prompter;
         OpeningRosterWindow w(WindowContext{s});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         Sheet& sheet = w.panel()->sheet();
         SheetView& view = *w.panel()->view();
-        QCOMPARE(view.undoStack()->count(), 0);
+        QCOMPARE(view.document()->undoStack()->count(), 0);
 
         // The paste writes columns 1 to 15; the rule copies 15 into 18 in the same step.
         QStringList row = {"张三", "001", "男", "否", "是", "1967-01", "20", "5", "大学本科",
@@ -138,14 +163,14 @@ private slots:
         view.selectRange(3, 1, 3, 1);
         w.panel()->pasteWithRule();
         QCOMPARE(sheet.text(4, staff::ProductionCol), QStringLiteral("否"));
-        QCOMPARE(view.undoStack()->count(), 1);
+        QCOMPARE(view.document()->undoStack()->count(), 1);
 
         view.selectRange(3, staff::EduCol, 3, staff::EduCol);
         FindReplaceWindow f(view, 3, staff::EduCol, s.codes(), [] {}, &w);
-        f.findChild<QComboBox*>("Cb")->setCurrentText("大学专科");
+        f.findChild<QComboBox*>("replacement")->setCurrentText("大学专科");
         f.replaceAll();
         QCOMPARE(sheet.text(4, staff::EduCol), QStringLiteral("大学专科"));
-        QCOMPARE(view.undoStack()->count(), 2);
+        QCOMPARE(view.document()->undoStack()->count(), 2);
 
         view.undo();
         QCOMPARE(sheet.text(3, staff::EduCol), QStringLiteral("大学本科"));
@@ -153,12 +178,13 @@ private slots:
         view.undo();
         QCOMPARE(sheet.text(3, staff::NameCol), QString());
         QCOMPARE(sheet.text(4, staff::ProductionCol), QString());
+        QVERIFY(!w.hasUnsavedChanges());  // back to what was loaded
+        view.redo();
         QVERIFY(w.hasUnsavedChanges());
 
         // Saving clears the history: nothing goes back past the stored roster.
-        view.redo();
         w.save();
-        QCOMPARE(view.undoStack()->count(), 0);
+        QCOMPARE(view.document()->undoStack()->count(), 0);
     }
 };
 

@@ -39,7 +39,7 @@ struct Fixture {
         for (size_t r = 0; r < rows.size(); ++r)
             for (int c = 0; c < rows[r].size(); ++c)
                 entry.setText(static_cast<int>(r) + 2, c + 1, rows[r][c]);
-        storeWages(s.db(), s.unit(), Month, entry);
+        storeWages(s.db(), Month, entry);
     }
     QString stored() { return wageExportText(s.db(), Month); }
 

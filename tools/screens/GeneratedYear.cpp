@@ -163,7 +163,7 @@ void storeWageLines(Session& session, int month, const std::vector<WageLine>& li
         ++row;
     }
     session.refreshMonthMenus();
-    const WageCheckResult result = storeWages(session.db(), session.unit(), month, sheet);
+    const WageCheckResult result = storeWages(session.db(), month, sheet);
     if (result.refused() || (mustPass && result.flagged > 0))
         throw Error(QStringLiteral("generated wages of month %1 were not stored clean").arg(month));
 }

@@ -118,7 +118,7 @@ void checkFigureForm(CheckInput& in, const FormDefinition& form, const FigureFor
     Figures scratch;
     const UnitAttributes& unit = in.session.unit();
     std::set<std::string> blanked;
-    for (const char* f : zeroUnreported(scratch, r.zeros, unit.CurDepInfo, unit.EnterpriseFlag == 0))
+    for (const char* f : zeroUnreported(scratch, r.zeros, unit.CurDepInfo, unit.isOrgan()))
         blanked.insert(f);
     const auto addsUp = [&](const char* total, const std::vector<const char*>& parts) {
         if (blanked.count(total) ||
@@ -214,7 +214,7 @@ int endMonth(const FormPeriod& p)
 void findUnbalancedForms(CheckInput& in, Findings& out)
 {
     for (const FormDefinition* form : forms()) {
-        if (!form->appliesTo(in.session.unit().EnterpriseFlag == 0))
+        if (!form->appliesTo(in.session.unit().isOrgan()))
             continue;
         if (const auto* spec = std::get_if<FigureFormSpec>(&form->engine))
             checkFigureForm(in, *form, *spec, out);

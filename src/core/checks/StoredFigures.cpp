@@ -64,7 +64,7 @@ long long storedValue(const StoredFigures& figures, const std::string& column)
 const FormDefinition& formForUnit(Session& session, const char* command)
 {
     const FormDefinition* form =
-        formFor(QString::fromLatin1(command), session.unit().EnterpriseFlag == 0);
+        formFor(QString::fromLatin1(command), session.unit().isOrgan());
     if (!form)
         throw std::logic_error(std::string("no form for ") + command);
     return *form;

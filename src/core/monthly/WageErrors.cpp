@@ -1,6 +1,5 @@
 #include "WageErrors.h"
 
-#include "Session.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
 #include "sheet/Sheet.h"
@@ -41,7 +40,7 @@ bool hasWageErrors(Db& db, int month)
                      {static_cast<long long>(month)});
 }
 
-int loadWageErrors(Db& db, const UnitAttributes& unit, int month, Sheet& sheet)
+int loadWageErrors(Db& db, int month, Sheet& sheet)
 {
     const SheetBatch batch(sheet);
     sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
@@ -57,13 +56,13 @@ int loadWageErrors(Db& db, const UnitAttributes& unit, int month, Sheet& sheet)
         if (roster.match(trimBlanks(q.text("sNumber")), q.text("sName")) !=
             MonthRoster::Match::Same)
             sheet.markRange(row, wage::NumberCol, row, wage::NameCol, CellMark::Error);
-        markStoredTotal(q, unit, sheet, row);
+        markStoredTotal(q, sheet, row);
         ++row;
     }
     return row - wage::FirstPersonRow;
 }
 
-WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int month, Sheet& sheet)
+WageCheckResult saveWageCorrections(Db& db, int month, Sheet& sheet)
 {
     WageCheckResult result;
     const MonthRoster roster(db, month);
@@ -101,7 +100,7 @@ WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int mont
             result.problems.push_back({row, wage::BasicCol, WageProblem::BasicNotWhole, number});
         }
         sheet.setText(row, wage::TotalCol, decimalText(amounts.total));
-        if (checkWageTotal(sheet, row, amounts.total, unit, number, result.problems) == u"0")
+        if (checkWageTotal(sheet, row, amounts.total, number, result.problems) == u"0")
             wFlag = "0";
         if (number.isEmpty()) {
             result.problems.push_back({row, wage::NumberCol, WageProblem::NoNumber, name});

@@ -11,13 +11,13 @@ bool hasWageErrors(Db& db, int month);
 // stored order with their ids in column 9, marking a person the roster does not hold under that
 // name, an out-of-bounds total and a basic wage the total left out. Returns the number listed;
 // with none the window closes.
-int loadWageErrors(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
+int loadWageErrors(Db& db, int month, Sheet& sheet);
 
 // "检查/合计/保存": re-totals and re-checks every listed row and writes it back by its id, all in
 // one transaction; a part left empty keeps its stored value and a row without a number is left as
 // stored. A part that is no number, a row without a name or without a stored id is marked and
 // refuses the save: nothing is written. The window reloads the list afterwards.
-WageCheckResult saveWageCorrections(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
+WageCheckResult saveWageCorrections(Db& db, int month, Sheet& sheet);
 
 // Asked before "工资审核性错误 [确认]" when some of the rows it would accept have all four parts
 // empty: a forgotten wage would otherwise pass as a wage of 0. Names those persons; empty when

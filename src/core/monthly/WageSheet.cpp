@@ -1,7 +1,6 @@
 #include "WageSheet.h"
 
 #include "Errors.h"
-#include "Session.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
 #include "sheet/Sheet.h"
@@ -110,9 +109,9 @@ std::optional<double> amountOf(const QString& text, bool& ok)
     return value;
 }
 
-bool withinWageBounds(double total, const UnitAttributes& unit)
+bool withinWageBounds(double total)
 {
-    return total >= unit.WageTotalMin && total <= unit.WageTotalMax;
+    return total >= wage::TotalMin && total <= wage::TotalMax;
 }
 
 bool isWholeAmount(double value)
@@ -135,11 +134,11 @@ void writeStoredWageRow(const Query& q, Sheet& sheet, int row)
         sheet.setText(row, col, cells[col - 1]);
 }
 
-void markStoredTotal(const Query& q, const UnitAttributes& unit, Sheet& sheet, int row)
+void markStoredTotal(const Query& q, Sheet& sheet, int row)
 {
     if (q.text("wFlag") == u"1")
         return;
-    if (!withinWageBounds(q.number("sTotal"), unit))
+    if (!withinWageBounds(q.number("sTotal")))
         sheet.setMark(row, wage::TotalCol, CellMark::Error);
     if (!q.isNull("sN1") && !isWholeAmount(q.number("sN1")))
         sheet.setMark(row, wage::BasicCol, CellMark::Error);
@@ -160,12 +159,12 @@ int loadMonthRoster(Db& db, int month, Sheet& sheet)
     return row - wage::FirstPersonRow;
 }
 
-std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, Sheet& sheet)
+std::optional<int> openWageSheet(Db& db, int lastWageMonth, int month, Sheet& sheet)
 {
     const SheetBatch batch(sheet);
     sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
                      ClearWhat::Everything);
-    if (unit.LastWageMon.trimmed().toInt() < month)
+    if (lastWageMonth < month)
         return std::nullopt;
     Query q(db, "SELECT * FROM Wage_Info WHERE sMon = ? ORDER BY id",
             {static_cast<long long>(month)});
@@ -174,7 +173,7 @@ std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, 
         writeStoredWageRow(q, sheet, row);
         if (q.text("sFlag") == u"0")
             sheet.markRange(row, wage::NumberCol, row, wage::NameCol, CellMark::Error);
-        markStoredTotal(q, unit, sheet, row);
+        markStoredTotal(q, sheet, row);
         ++row;
     }
     return row - wage::FirstPersonRow;

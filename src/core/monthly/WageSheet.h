@@ -15,7 +15,6 @@ namespace vel {
 class Db;
 class Query;
 class Sheet;
-struct UnitAttributes;
 
 
 namespace wage {
@@ -38,6 +37,9 @@ constexpr int DuplicatesIdCol = 8;
 // The area the windows clear; the sheet holds this many columns.
 constexpr int ColumnCount = 15;
 constexpr int LastFormattedRow = 16340;
+// The bounds a person's month total must lie within to pass the audit (wFlag).
+constexpr int TotalMin = 500;
+constexpr int TotalMax = 100000;
 // No wage part reaches a hundred million yuan in a month; beyond it a figure is a typing slip,
 // and the year's sums of every person stay far inside what the reports can add.
 constexpr double MaxAmount = 100000000;
@@ -75,8 +77,8 @@ double roundedAmount(double value);
 // Sets ok to false for a text that is no decimal number or lies beyond ±wage::MaxAmount.
 std::optional<double> amountOf(const QString& text, bool& ok);
 
-// WageTotalMin <= total <= WageTotalMax.
-bool withinWageBounds(double total, const UnitAttributes& unit);
+// wage::TotalMin <= total <= wage::TotalMax.
+bool withinWageBounds(double total);
 // The basic wage counts towards the total only in whole yuan.
 bool isWholeAmount(double value);
 
@@ -86,16 +88,16 @@ QStringList storedWageCells(const Query& q);
 void writeStoredWageRow(const Query& q, Sheet& sheet, int row);
 // Marks why a stored row's wFlag is not "1": the total out of bounds, or a basic wage with
 // decimals that the total left out.
-void markStoredTotal(const Query& q, const UnitAttributes& unit, Sheet& sheet, int row);
+void markStoredTotal(const Query& q, Sheet& sheet, int row);
 
 // "导入本月名册": clears the values (not the marks) of the data area and writes the month's
 // roster numbers and names from row 2 in stored order. Returns the number of persons.
 int loadMonthRoster(Db& db, int month, Sheet& sheet);
 
-// Opening the wage window: clears the data area; when LastWageMon is at least the month, writes
+// Opening the wage window: clears the data area; when lastWageMonth is at least the month, writes
 // the stored wage rows in stored order with their failed flags marked. Returns the number of rows
 // loaded, nullopt when the month's wages were not read.
-std::optional<int> openWageSheet(Db& db, const UnitAttributes& unit, int month, Sheet& sheet);
+std::optional<int> openWageSheet(Db& db, int lastWageMonth, int month, Sheet& sheet);
 
 // Reads a wage file with one header row (a workbook's first worksheet, or a CSV or tab-separated
 // file) into a cleared entry sheet: number, name and the four parts, file line n on sheet row n.

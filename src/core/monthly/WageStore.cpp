@@ -1,6 +1,5 @@
 #include "WageStore.h"
 
-#include "Session.h"
 #include "db/BulkInsert.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
@@ -136,10 +135,10 @@ QString checkWagePerson(Sheet& sheet, int row, const MonthRoster& roster, const 
     return "1";
 }
 
-QString checkWageTotal(Sheet& sheet, int row, double total, const UnitAttributes& unit,
+QString checkWageTotal(Sheet& sheet, int row, double total,
                        const QString& number, std::vector<WageRowProblem>& problems)
 {
-    if (withinWageBounds(total, unit)) {
+    if (withinWageBounds(total)) {
         sheet.setMark(row, wage::TotalCol, CellMark::None);
         return "1";
     }
@@ -148,7 +147,7 @@ QString checkWageTotal(Sheet& sheet, int row, double total, const UnitAttributes
     return "0";
 }
 
-WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet& sheet,
+WageCheckResult storeWages(Db& db, int month, Sheet& sheet,
                            const Progress& progress)
 {
     WageCheckResult result;
@@ -211,7 +210,7 @@ WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet&
                     rowOfNumber.insert(number, row);
                 }
             }
-            if (checkWageTotal(sheet, row, amounts.total, unit, number, result.problems) == u"0")
+            if (checkWageTotal(sheet, row, amounts.total, number, result.problems) == u"0")
                 p.wFlag = "0";
             if (!number.isEmpty())
                 pending.push_back(std::move(p));
@@ -294,7 +293,7 @@ QString wageRefusalMessage(const WageCheckResult& result)
     return lines.join(LineBreak);
 }
 
-QStringList wageStoreMessages(const WageCheckResult& result, const UnitAttributes& unit)
+QStringList wageStoreMessages(const WageCheckResult& result)
 {
     if (result.refused())
         return {wageRefusalMessage(result)};
@@ -329,8 +328,8 @@ QStringList wageStoreMessages(const WageCheckResult& result, const UnitAttribute
     if (outOfBounds)
         messages << QStringLiteral("工资总额超出额定范围：") + LineBreak +
                         QStringLiteral("上限不超过%1,下限不低于%2.")
-                            .arg(unit.WageTotalMax)
-                            .arg(unit.WageTotalMin) +
+                            .arg(wage::TotalMax)
+                            .arg(wage::TotalMin) +
                         LineBreak + QStringLiteral("请到[显示错误]中核实！");
     if (!basicLeftOut.isEmpty())
         messages << QStringLiteral("以下行的基本工资不是整数，未计入合计：") + LineBreak +

@@ -14,7 +14,6 @@
 namespace vel {
 
 class Sheet;
-struct UnitAttributes;
 
 enum class WageProblem {
     NotInRoster,    // number and name red, sFlag "0"
@@ -88,11 +87,11 @@ bool refuseControlChars(Sheet& sheet, int row, std::vector<WageRowProblem>& refu
 
 // The two checks every wage save runs on a row: marks the cells, records the problem and returns
 // the flag, "1" or "0". The person counts when the roster holds the number under that name; the
-// total when it lies within WageTotalMin..WageTotalMax.
+// total when it lies within wage::TotalMin..wage::TotalMax.
 QString checkWagePerson(Sheet& sheet, int row, const MonthRoster& roster, const QString& number,
                         const QString& name, std::vector<WageRowProblem>& problems);
-QString checkWageTotal(Sheet& sheet, int row, double total, const UnitAttributes& unit,
-                       const QString& number, std::vector<WageRowProblem>& problems);
+QString checkWageTotal(Sheet& sheet, int row, double total, const QString& number,
+                       std::vector<WageRowProblem>& problems);
 
 // "检查/合计/存储": totals every row into column 7, removes the blanks from names, checks each
 // person against the month's roster (sFlag) and each total against the bounds (wFlag), marks what
@@ -100,13 +99,12 @@ QString checkWageTotal(Sheet& sheet, int row, double total, const UnitAttributes
 // transaction. Any refusal (a part that is no number, wages without a name, a number twice, which
 // every report would count twice) is marked and stores nothing; a database failure throws with
 // the month as before.
-WageCheckResult storeWages(Db& db, const UnitAttributes& unit, int month, Sheet& sheet,
-                           const Progress& progress = {});
+WageCheckResult storeWages(Db& db, int month, Sheet& sheet, const Progress& progress = {});
 
 // The messages a store shows before its saved message: on refusal the one refusal message;
 // otherwise the problem list, the bounds message, the basic wages left out and the rows without
 // a number, each when it has something to say. Line breaks are "\n\r" as in every message box.
-QStringList wageStoreMessages(const WageCheckResult& result, const UnitAttributes& unit);
+QStringList wageStoreMessages(const WageCheckResult& result);
 // Names every refused cell and says that nothing was changed.
 QString wageRefusalMessage(const WageCheckResult& result);
 QString wageSavedMessage(int month, int people);

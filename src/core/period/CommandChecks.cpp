@@ -22,9 +22,8 @@ CheckOutcome wageMonthOpens(Session& session, int month)
         return unit;
     if (month < 1 || month > 12 || !session.refreshMonthMenus()[static_cast<size_t>(month)])
         return {false, {QStringLiteral("%1月工资过录表未开放。").arg(month)}};
-    session.unit().WorkMon = QString::number(month);
     if (month >= 2) {
-        CheckOutcome previous = PrevMonthAudited(session.db(), session.unit(), month - 1);
+        CheckOutcome previous = PrevMonthAudited(session, month - 1);
         previous.shownAs = MessageKind::Confirm;
         if (!previous.passed)
             return previous;
@@ -33,6 +32,7 @@ CheckOutcome wageMonthOpens(Session& session, int month)
         CheckOutcome out{false, {}};
         out.question = rosterQuestion(month);
         out.offer = CheckOffer::MonthlyRoster;
+        out.offerMonth = month;
         return out;
     }
     return {};

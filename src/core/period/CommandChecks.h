@@ -16,8 +16,8 @@ CheckOutcome unitCheck(Session& session, bool offerUnitWindow,
                        const QString& message = checks::UnitFirst);
 
 // Before a month's wage entry: a registered unit (the unit window is offered for month 1), the
-// month open in the month sequence, WorkMon set, the previous month audited (from month 2), and
-// the month's roster, whose absence asks to open the monthly roster window.
+// month open in the month sequence, the previous month audited (from month 2), and the month's
+// roster, whose absence asks to open the month's roster window.
 CheckOutcome wageMonthOpens(Session& session, int month);
 
 // Before the wage payout list: a registered unit, and a month with a roster to choose.

@@ -87,10 +87,10 @@ QString nextStepHint(Session& session)
 {
     if (session.readOnly())
         return QStringLiteral("工作文件夹是只读的，只能查看数据。");
-    // The checks set the attributes a command hands its window; the hint opens none.
-    const UnitAttributes kept = session.unit();
+    // The checks set the last wage month a command hands its window; the hint opens none.
+    const int kept = session.lastWageMonth();
     const QString step = findStep(session);
-    session.unit() = kept;
+    session.setLastWageMonth(kept);
     return step.isEmpty() ? step : QStringLiteral("下一步：") + step;
 }
 

@@ -66,11 +66,12 @@ QString rosterQuestion(int month)
     return QStringLiteral("必须先核实%1月名单！").arg(month);
 }
 
-CheckOutcome PrevMonthAudited(Db& db, UnitAttributes& unit, int previousMonth)
+CheckOutcome PrevMonthAudited(Session& session, int previousMonth)
 {
+    Db& db = session.db();
     const std::optional<UnitRegistration> r = loadRegistration(db);
     if (r && r->createMon == QString::number(previousMonth)) {
-        unit.LastWageMon = QString::number(previousMonth + 1);
+        session.setLastWageMonth(previousMonth + 1);
         return {};
     }
     CheckOutcome out;

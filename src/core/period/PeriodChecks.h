@@ -9,13 +9,13 @@
 namespace vel {
 
 class Db;
-struct UnitAttributes;
+class Session;
 
 // What the clerk may be offered when a command's checks refuse.
 enum class CheckOffer {
     None,
     UnitWindow,     // the unit information window, right after the messages
-    MonthlyRoster,  // the monthly roster window of WorkMon, when the question is answered Yes
+    MonthlyRoster,  // the monthly roster window of offerMonth, when the question is answered Yes
 };
 
 // How the window shows a check's messages.
@@ -42,6 +42,7 @@ struct CheckOutcome {
     // lets the command go on; on a refusal it is a box with a single Yes that takes the offer.
     QString question;
     CheckOffer offer = CheckOffer::None;
+    int offerMonth = 0;  // the month the offered window works on
     MessageKind shownAs = MessageKind::Info;
 
     // A refusal with one message.
@@ -59,8 +60,9 @@ bool MonthRosterVerified(Db& db, int month);
 QString rosterQuestion(int month);
 
 // The month before the one being opened passed the audit (wages first, then staff); the unit's
-// founding month has no previous month and sets LastWageMon to the month being opened.
-CheckOutcome PrevMonthAudited(Db& db, UnitAttributes& unit, int previousMonth);
+// founding month has no previous month and sets the session's lastWageMonth to the month being
+// opened.
+CheckOutcome PrevMonthAudited(Session& session, int previousMonth);
 
 // No staff or wage row up to the month failed the audit, and the month has wage rows joined to
 // its roster (failing silently when it has none).

@@ -154,7 +154,7 @@ QStringList personChoices(PersonField f, const CodeLists& codes)
         return {person::Yes, person::No};
     if (f == F::BirthYear) {
         QStringList years;
-        for (int y = person::FirstOfferedYear; y <= person::LastOfferedYear; ++y)
+        for (int y = staff::FirstOfferedBirthYear; y <= staff::LastOfferedBirthYear; ++y)
             years << QString::number(y);
         return years;
     }
@@ -181,7 +181,7 @@ BirthYearCheck checkBirthYear(const QString& year)
     if (!isFourDigits(year))
         return {false, QString()};
     const int y = year.toInt();
-    if (y >= person::FirstOfferedYear && y <= person::LastAcceptedYear)
+    if (y >= staff::FirstOfferedBirthYear && y <= person::LastAcceptedYear)
         return {true, QString()};
     return {false, person::AgeMessage};
 }
@@ -264,6 +264,23 @@ void validatePerson(const PersonRecord& r, const CodeLists& codes, StaffClass c)
     const QString missing = missingFieldsMessage(r, c);
     if (!missing.isEmpty())
         throw Error(missing);
+}
+
+std::vector<PersonField> fieldsEmptiedBy(PersonFormCommand command)
+{
+    switch (command) {
+    case PersonFormCommand::Add:
+        return {F::Name, F::Number, F::Position, F::Works, F::Work, F::Sex, F::Edu, F::Post,
+                F::Grade, F::GradeJn, F::Nation, F::Party, F::BirthYear, F::BirthMonth};
+    case PersonFormCommand::Modify:
+        return {F::Name, F::Number, F::Position, F::Works, F::Work, F::Sex, F::Edu, F::Post,
+                F::Grade, F::GradeJn, F::Nation, F::Party, F::FullTime, F::BirthYear,
+                F::BirthMonth};
+    case PersonFormCommand::Cancel:
+        return {F::Name, F::Number, F::Position, F::BirthYear, F::Works, F::Work, F::Sex, F::Edu,
+                F::Post, F::Grade, F::GradeJn, F::Nation, F::Party, F::Role, F::FullTime};
+    }
+    return {};
 }
 
 QString birthText(const PersonRecord& r)

@@ -51,9 +51,7 @@ inline const QString ErrorsInRed = QStringLiteral("红色为错误项，请改�
 inline const QString AgeMessage = QStringLiteral("年龄一般不小于15岁，不大于75岁，请核实。");
 inline const QString Yes = QStringLiteral("是");
 inline const QString No = QStringLiteral("否");
-// The birth years the form offers, and the ones it accepts without doubt.
-constexpr int FirstOfferedYear = 1932;
-constexpr int LastOfferedYear = 2003;
+// The last birth year the form accepts without doubt; it offers from staff::FirstOfferedBirthYear.
 constexpr int LastAcceptedYear = 1993;
 }  // namespace person
 
@@ -108,6 +106,13 @@ std::vector<PersonField> failedFields(const PersonRecord& r, const CodeLists& co
 QString missingFieldsMessage(const PersonRecord& r, StaffClass c);
 // Both checks of a store; throws Error with the message to show when the record may not be stored.
 void validatePerson(const PersonRecord& r, const CodeLists& codes, StaffClass c);
+
+// The form's commands that empty fields, and the fields each empties. What a command leaves
+// stands for the next person: after "增加" the role, the full-time answer and the construction
+// answers; after "修改" the role and the construction answers; after "取消" the birth month and
+// the construction answers.
+enum class PersonFormCommand { Add, Modify, Cancel };
+std::vector<PersonField> fieldsEmptiedBy(PersonFormCommand command);
 
 // The stored birth text: year, "-", month.
 QString birthText(const PersonRecord& r);

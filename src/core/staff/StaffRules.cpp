@@ -96,7 +96,7 @@ bool StaffPassResult::allRowsOk() const
 StaffRules::StaffRules(const CodeLists& codes, const UnitAttributes& attributes)
     : codes_(codes),
       class_(staffClassOf(attributes.CurDepInfo)),
-      organ_(attributes.CurDepType.trimmed() == unit::OrganType)
+      organ_(attributes.isOrgan())
 {
 }
 
@@ -186,19 +186,19 @@ bool StaffRules::getPostCode(Sheet& sheet, int row) const
     return codeFromList(sheet, row, staff::PostCol);
 }
 
-void StaffRules::checkGwy(Sheet& sheet, int row) const
+void StaffRules::setCivilServantFullTime(Sheet& sheet, int row) const
 {
     const QString post = trimBlanks(sheet.text(row, staffColumn(staff::PostCol).codeCol));
     if (CivilServantPosts.contains(post))
         sheet.setText(row, staff::FullTimeCol, Yes);
 }
 
-bool StaffRules::getPost3Code(Sheet& sheet, int row) const
+bool StaffRules::getGradeCode(Sheet& sheet, int row) const
 {
     return codeFromList(sheet, row, staff::GradeCol);
 }
 
-bool StaffRules::getPost2Code(Sheet& sheet, int row) const
+bool StaffRules::getGradeJnCode(Sheet& sheet, int row) const
 {
     return codeFromList(sheet, row, staff::GradeJnCol);
 }
@@ -216,7 +216,7 @@ bool StaffRules::getRoleCode(Sheet& sheet, int row) const
     return true;
 }
 
-bool StaffRules::getYoNCode(Sheet& sheet, int row, int col) const
+bool StaffRules::getYesNoCode(Sheet& sheet, int row, int col) const
 {
     return codeYesNo(sheet, row, col);
 }
@@ -258,17 +258,17 @@ StaffRowResult StaffRules::auditRow(Sheet& sheet, int row, const StaffPass& p) c
     check(checkWorkYears(sheet, row, staff::WorkCol), staff::WorkCol);
     check(getEduCode(sheet, row), staff::EduCol);
     check(getPostCode(sheet, row), staff::PostCol);
-    if (p.checkGwy)
-        checkGwy(sheet, row);
-    check(getPost3Code(sheet, row), staff::GradeCol);
-    check(getPost2Code(sheet, row), staff::GradeJnCol);
+    if (p.civilServantFullTime)
+        setCivilServantFullTime(sheet, row);
+    check(getGradeCode(sheet, row), staff::GradeCol);
+    check(getGradeJnCode(sheet, row), staff::GradeJnCol);
     check(getRoleCode(sheet, row), staff::RoleCol);
-    check(getYoNCode(sheet, row, staff::FullTimeCol), staff::FullTimeCol);
+    check(getYesNoCode(sheet, row, staff::FullTimeCol), staff::FullTimeCol);
     for (int col = staff::EngineerCol; col <= staff::ProductionCol; ++col) {
         if (!staffColumnUsed(col, class_))
             continue;
         check(col == staff::SiteWorkerCol ? getCertyCode(sheet, row, p.certyZeroIsNo)
-                                          : getYoNCode(sheet, row, col),
+                                          : getYesNoCode(sheet, row, col),
               col);
     }
     if (p.nameNumber != CellMark::None)

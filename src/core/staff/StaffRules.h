@@ -20,10 +20,10 @@ inline constexpr int LastBirthYear = 1995;
 
 // What a window's pass runs besides coding every answer its unit gives.
 struct StaffPass {
-    bool clearSpace;     // names cleaned first; a name of blanks only fails
-    bool checkGwy;       // civil-servant posts force full-time employment
-    bool certyZeroIsNo;  // a "0" typed into column 17 is taken as "否"
-    CellMark nameNumber; // how a missing name number is marked; None: not checked
+    bool clearSpace;            // names cleaned first; a name of blanks only fails
+    bool civilServantFullTime;  // civil-servant posts force full-time employment
+    bool certyZeroIsNo;         // a "0" typed into column 17 is taken as "否"
+    CellMark nameNumber;        // how a missing name number is marked; None: not checked
 };
 
 namespace staffpass {
@@ -74,12 +74,12 @@ public:
     bool getEduCode(Sheet& sheet, int row) const;
     bool getPostCode(Sheet& sheet, int row) const;
     // Never fails: a civil-servant post answers column 14 with "是".
-    void checkGwy(Sheet& sheet, int row) const;
-    bool getPost3Code(Sheet& sheet, int row) const;
-    bool getPost2Code(Sheet& sheet, int row) const;
+    void setCivilServantFullTime(Sheet& sheet, int row) const;
+    bool getGradeCode(Sheet& sheet, int row) const;
+    bool getGradeJnCode(Sheet& sheet, int row) const;
     bool getRoleCode(Sheet& sheet, int row) const;
-    // col 14, 15, 16 or 18
-    bool getYoNCode(Sheet& sheet, int row, int col) const;
+    // Column 14, 15, 16 or 18.
+    bool getYesNoCode(Sheet& sheet, int row, int col) const;
     bool getCertyCode(Sheet& sheet, int row, bool zeroIsNo) const;
     bool checkNameNumber(Sheet& sheet, int row, CellMark mark) const;
 

@@ -27,6 +27,9 @@ constexpr int FirstPersonRow = 3;
 // The data area the windows format and clear.
 constexpr int LastDataRow = 16340;
 constexpr int LastDataCol = 20;
+// The birth years the year boxes offer, the sheet's and the one-person form's.
+constexpr int FirstOfferedBirthYear = 1932;
+constexpr int LastOfferedBirthYear = 2003;
 
 constexpr int NameCol = 1;
 constexpr int NumberCol = 2;

@@ -27,8 +27,6 @@ struct UnitRegistration {
     QString type;       // unit::OrganType or unit::EnterpriseType
     QString unitClass;  // "否", "规上", "是1", "是2"
     QString createMon = unit::ExistedAllYear;  // "99", or the founding month minus one
-
-    bool isOrgan() const { return type.trimmed() == unit::OrganType; }
 };
 
 // The registered unit, class and creation month trimmed; nullopt when none is registered.

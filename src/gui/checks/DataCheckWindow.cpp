@@ -31,9 +31,8 @@ constexpr int FindingRole = Qt::UserRole + 1;
 
 void openMonth(const WindowContext& context, int month, MendedIn where, QWidget* parent)
 {
-    context.session.unit().WorkMon = QString::number(month);
     if (month == 0) {
-        OpeningRosterWindow window(context, parent);
+        OpeningRosterWindow window(context, OpeningRosterMode::Entry, parent);
         window.exec();
     } else if (where == MendedIn::Wages) {
         openWageEntry(context, month, parent);

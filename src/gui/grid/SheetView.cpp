@@ -1,10 +1,10 @@
 #include "SheetView.h"
 
 #include "FrozenRows.h"
+#include "SheetDocument.h"
 #include "SheetDropDown.h"
 #include "SheetModel.h"
 #include "sheet/SheetClipboard.h"
-#include "sheet/SheetEdit.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -16,7 +16,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QToolTip>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <climits>
@@ -61,28 +60,6 @@ bool isUndoKey(const QKeyEvent* event)
     return event->matches(QKeySequence::Undo) || isRedoKey(event);
 }
 
-// The stack keeps the step; its first redo is the edit already done.
-class SheetEditCommand : public QUndoCommand {
-public:
-    SheetEditCommand(SheetEdit edit, std::function<void(const SheetEdit&, bool)> replay)
-        : edit_(std::move(edit)), replay_(std::move(replay))
-    {
-    }
-    void undo() override { replay_(edit_, true); }
-    void redo() override
-    {
-        if (done_)
-            done_ = false;
-        else
-            replay_(edit_, false);
-    }
-
-private:
-    SheetEdit edit_;
-    std::function<void(const SheetEdit&, bool)> replay_;
-    bool done_ = true;
-};
-
 // The rows a clipboard text can reach from its first row: its line breaks, counted generously.
 int pastedRowCount(const QString& text)
 {
@@ -92,17 +69,13 @@ int pastedRowCount(const QString& text)
 }  // namespace
 
 SheetView::SheetView(Sheet& sheet, QWidget* parent)
-    : QTableView(parent), model_(new SheetModel(sheet, this)), undo_(new QUndoStack(this))
+    : QTableView(parent),
+      model_(new SheetModel(sheet, this))
 {
     model_->setCellWriter([this](int row, int col, const QString& text) {
-        editCells({{row, col, row, col}}, [this, row, col, &text] { this->sheet().setText(row, col, text); });
+        document_->editCells({{row, col, row, col}},
+                             [this, row, col, &text] { this->sheet().setText(row, col, text); });
     });
-    connect(model_, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
-                    forgetEditsUnlessRecording();
-            });
-    connect(model_, &QAbstractItemModel::modelReset, undo_, &QUndoStack::clear);
     model_->setBaseFont(font());
     setModel(model_);
     setItemDelegate(new SheetDelegate(this));
@@ -117,11 +90,17 @@ SheetView::SheetView(Sheet& sheet, QWidget* parent)
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         appliedWidths_.clear();
         clearSpans();
-        hideDropDowns();
     });
     connect(model_, &QAbstractItemModel::dataChanged, this, &SheetView::cellsChanged);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &SheetView::columnResized);
     applyLayout();
+    // Only what happens to the sheet from here on can be an edit.
+    document_ = new SheetDocument(*model_, this);
+    connect(document_, &SheetDocument::replayed, this, [this](const CellRange& area) {
+        const CellRange a = shownPart(area);
+        if (!a.isEmpty())
+            selectRange(a.r1, a.c1, a.r2, a.c2);
+    });
 }
 
 Sheet& SheetView::sheet() const
@@ -232,7 +211,7 @@ void SheetView::cut()
     if (Sheet* s = liveSheet()) {
         const CellRange range = editablePart(selectedRange());
         if (!range.isEmpty())
-            editCells({range}, [&] {
+            document_->editCells({range}, [&] {
                 s->clearRange(range.r1, range.c1, range.r2, range.c2, ClearWhat::Values);
             });
     }
@@ -251,7 +230,7 @@ CellRange SheetView::paste(const std::function<void()>& rule, const CellRange& r
     const QString text = QGuiApplication::clipboard()->text();
     const CellRange reach{row, col, row + pastedRowCount(text) - 1, s->maxCol()};
     CellRange written;
-    editCells({reach, ruleArea}, [&] {
+    document_->editCells({reach, ruleArea}, [&] {
         written = pasteClipboardText(*s, row, col, text);
         if (rule)
             rule();
@@ -281,7 +260,7 @@ void SheetView::clearSelectedValues()
     }
     if (blocks.empty())
         return;
-    editCells(blocks, [&] {
+    document_->editCells(blocks, [&] {
         for (const CellRange& r : blocks)
             s->clearRange(r.r1, r.c1, r.r2, r.c2, ClearWhat::Values);
     });
@@ -291,163 +270,30 @@ void SheetView::insertSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows()) {
-        recording_ = true;
-        SheetEdit edit = SheetEdit::insertRows(*s, range.r1, range.rowCount());
-        recording_ = false;
-        push(std::move(edit));
-    }
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows())
+        document_->insertRows(range.r1, range.rowCount());
 }
 
 void SheetView::deleteSelectedRows()
 {
     Sheet* s = liveSheet();
     const CellRange range = selectedRange();
-    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows()) {
-        recording_ = true;
-        SheetEdit edit = SheetEdit::deleteRows(*s, range.r1, range.rowCount());
-        recording_ = false;
-        push(std::move(edit));
-    }
-}
-
-void SheetView::editCells(const std::vector<CellRange>& areas, const std::function<void()>& change)
-{
-    Sheet* s = liveSheet();
-    if (!s)
-        return;
-    recording_ = true;
-    SheetEdit edit;
-    try {
-        const SheetBatch batch(*s);
-        edit = SheetEdit::ofCells(*s, areas, change);
-    } catch (...) {
-        recording_ = false;
-        undo_->clear();  // a change cut short leaves no step that could be taken back exactly
-        throw;
-    }
-    recording_ = false;
-    push(std::move(edit));
-}
-
-void SheetView::push(SheetEdit edit)
-{
-    if (edit.isEmpty())
-        return;
-    undo_->push(new SheetEditCommand(std::move(edit), [this](const SheetEdit& e, bool back) {
-        replay(e, back);
-    }));
+    if (s && !isReadOnly() && !range.isEmpty() && range.r1 > model_->headerRows())
+        document_->deleteRows(range.r1, range.rowCount());
 }
 
 void SheetView::undo()
 {
-    if (!isReadOnly())
-        undo_->undo();
+    if (isReadOnly())
+        return;
+    document_->undo();
 }
 
 void SheetView::redo()
 {
-    if (!isReadOnly())
-        undo_->redo();
-}
-
-void SheetView::replay(const SheetEdit& edit, bool back)
-{
-    Sheet* s = liveSheet();
-    if (!s)
+    if (isReadOnly())
         return;
-    hideDropDowns();
-    recording_ = true;
-    if (back)
-        edit.undo(*s);
-    else
-        edit.redo(*s);
-    recording_ = false;
-    const CellRange a = shownPart(edit.area());
-    if (!a.isEmpty())
-        selectRange(a.r1, a.c1, a.r2, a.c2);
-}
-
-void SheetView::forgetEditsUnlessRecording()
-{
-    if (!recording_)
-        undo_->clear();
-}
-
-SheetDropDown* SheetView::addDropDown(const QString& name, const QStringList& items)
-{
-    auto* dropDown = new SheetDropDown(name, viewport());
-    dropDown->setItems(items);
-    connect(dropDown, &SheetDropDown::chosen, this, &SheetView::dropDownChosen);
-    connect(dropDown, &SheetDropDown::dismissed, this, [this] { setFocus(); });
-    dropDowns_.push_back(dropDown);
-    return dropDown;
-}
-
-SheetDropDown* SheetView::dropDown(const QString& name) const
-{
-    for (SheetDropDown* d : dropDowns_)
-        if (d->name() == name)
-            return d;
-    return nullptr;
-}
-
-void SheetView::showDropDown(SheetDropDown* dropDown, const CellRange& area)
-{
-    if (!dropDown || area.isEmpty())
-        return;
-    for (SheetDropDown* d : dropDowns_)
-        if (d != dropDown)
-            d->hide();
-    dropDown->linkToCell(area.r1, area.c1);
-    dropDown->setCurrentRow(-1);
-    dropDown->clearSelection();
-    shownDropDown_ = dropDown;
-    dropDownArea_ = area;
-    dropDown->show();
-    dropDown->raise();
-    placeDropDown();
-    dropDown->setFocus();
-}
-
-void SheetView::hideDropDowns()
-{
-    for (SheetDropDown* d : dropDowns_)
-        d->hide();
-}
-
-void SheetView::dropDownChosen(int row, int col, const QString& text)
-{
-    setFocus();
-    if (Sheet* s = liveSheet())
-        editCells({{row, col, row, col}}, [&] { s->setText(row, col, text); });
-}
-
-void SheetView::placeDropDown()
-{
-    if (!shownDropDown_ || shownDropDown_->isHidden())
-        return;
-    const CellRange& a = dropDownArea_;
-    int left = INT_MAX;
-    int right = INT_MIN;
-    for (int c = a.c1; c <= std::min(a.c2, model_->columnCount()); ++c) {
-        if (isColumnHidden(c - 1))
-            continue;
-        const int x = columnViewportPosition(c - 1);
-        left = std::min(left, x);
-        right = std::max(right, x + columnWidth(c - 1));
-    }
-    const int lastRow = std::min(a.r2, model_->rowCount());
-    if (left >= right || lastRow < a.r1) {
-        shownDropDown_->hide();
-        return;
-    }
-    const int top = rowViewportPosition(a.r1 - 1);
-    const int bottom = rowViewportPosition(lastRow - 1) + rowHeight(lastRow - 1);
-    // As wide as its longest entry, kept inside the grid where the cell lies near its edge.
-    const int width = std::max(right - left, shownDropDown_->fullWidth(bottom - top));
-    const int x = std::max(0, std::min(left, viewport()->width() - width));
-    shownDropDown_->setGeometry(x, top, width, bottom - top);
+    document_->redo();
 }
 
 int SheetView::columnPixels(int width) const
@@ -550,7 +396,6 @@ void SheetView::applyLayout()
     layingOut_ = false;
     applyRows();
     applySpans();
-    placeDropDown();
     frozen_->follow();
 }
 
@@ -654,7 +499,6 @@ void SheetView::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bott
 
 void SheetView::columnResized()
 {
-    placeDropDown();
     if (layingOut_)
         return;
     refitRows(1, headerRows_);
@@ -698,7 +542,7 @@ bool SheetView::event(QEvent* event)
     // Claim the clipboard keys before a window's shortcuts see them, when they are ours.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((clipboardKeys_ && isClipboardKey(key)) || (!isReadOnly() && isUndoKey(key))) {
+        if (isClipboardKey(key) || (!isReadOnly() && isUndoKey(key))) {
             event->accept();
             return true;
         }
@@ -731,10 +575,6 @@ void SheetView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (isClipboardKey(event)) {
-        if (!clipboardKeys_) {
-            event->ignore();
-            return;
-        }
         if (event->matches(QKeySequence::Copy))
             copy();
         else if (event->matches(QKeySequence::Paste))
@@ -778,8 +618,10 @@ void SheetView::mouseDoubleClickEvent(QMouseEvent* event)
     emit cellDoubleClicked(index.row() + 1, index.column() + 1);
     // A window that answered with an editor of its own (a drop-down, or a box that took the
     // focus) keeps the grid's editor shut.
-    const bool taken = (shownDropDown_ && !shownDropDown_->isHidden()) ||
-                       window()->focusWidget() != focusBefore;
+    const QList<SheetDropDown*> dropDowns = viewport()->findChildren<SheetDropDown*>();
+    const bool taken =
+        std::any_of(dropDowns.begin(), dropDowns.end(), [](auto* d) { return d->isVisible(); }) ||
+        window()->focusWidget() != focusBefore;
     if (taken)
         event->accept();
     else
@@ -814,12 +656,6 @@ void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     default:
         QTableView::closeEditor(editor, hint);
     }
-}
-
-void SheetView::scrollContentsBy(int dx, int dy)
-{
-    QTableView::scrollContentsBy(dx, dy);
-    placeDropDown();
 }
 
 void SheetView::scrollTo(const QModelIndex& index, ScrollHint hint)

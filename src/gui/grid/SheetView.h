@@ -8,16 +8,10 @@
 #include <functional>
 #include <vector>
 
-class QUndoStack;
-
-namespace vel {
-class SheetEdit;
-}
-
 namespace vel::gui {
 
 class FrozenRows;
-class SheetDropDown;
+class SheetDocument;
 class SheetModel;
 
 // The worksheet grid of every sheet window, bound to one Sheet that stays the window's data: core
@@ -32,15 +26,14 @@ public:
     // Valid while the sheet lives; the view itself survives it, empty.
     Sheet& sheet() const;
     SheetModel* sheetModel() const { return model_; }
+    // The clerk's edits made through this view, and whether they are saved.
+    SheetDocument* document() const { return document_; }
 
     // Report windows: nothing can be typed, pasted, cut, cleared, inserted or deleted.
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
     // Columns the program computes (a total): typing and double-clicking edit nothing there.
     void setComputedColumns(const QList<int>& columns);
-    // Ctrl+C, Ctrl+V and Ctrl+X; off, the keys reach the window untouched.
-    bool clipboardKeysEnabled() const { return clipboardKeys_; }
-    void setClipboardKeysEnabled(bool enabled) { clipboardKeys_ = enabled; }
 
     // The top left cell of the selection (the active cell): where a paste lands.
     int selStartRow() const { return selectedRange().r1; }
@@ -59,23 +52,10 @@ public:
     void insertSelectedRows();
     void deleteSelectedRows();
 
-    // The clerk's edits since the sheet was last loaded or saved: every change made through the
-    // view (typing, the drop-downs, paste, cut, clear, rows inserted or deleted, and what a
-    // window runs through editCells) is one step. Any change made to the sheet otherwise (a
-    // load, a save's marks, a child window's write) empties it.
-    QUndoStack* undoStack() const { return undo_; }
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the document's last step taken back or done again,
+    // its cells selected; nothing in a read-only view.
     void undo();
     void redo();
-    // Runs a change of the clerk's as one undo step; it alters no cell outside `areas`.
-    void editCells(const std::vector<CellRange>& areas, const std::function<void()>& change);
-
-    // The drop-downs of the window's template, found by name; hidden until shown.
-    SheetDropDown* addDropDown(const QString& name, const QStringList& items = {});
-    SheetDropDown* dropDown(const QString& name) const;
-    // Lays the drop-down over `area` with no item chosen, links it to the area's top left cell
-    // and gives it the focus; any other drop-down hides.
-    void showDropDown(SheetDropDown* dropDown, const CellRange& area);
-    void hideDropDowns();
 
     // The title rows at the top (1 unless a window says otherwise): their texts wrap, the rows
     // grow to show all of them and they stay in view while the rows below scroll. Any cell
@@ -110,7 +90,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
-    void scrollContentsBy(int dx, int dy) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void changeEvent(QEvent* event) override;
 
@@ -140,25 +119,14 @@ private:
     void applySpans();
     void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
     void columnResized();
-    void placeDropDown();
-    void dropDownChosen(int row, int col, const QString& text);
-    void push(SheetEdit edit);
-    // Undo or redo of one step; the cells it touched become the selection.
-    void replay(const SheetEdit& edit, bool undo);
-    void forgetEditsUnlessRecording();
 
     SheetModel* model_;
-    QUndoStack* undo_;
+    SheetDocument* document_ = nullptr;
     FrozenRows* frozen_ = nullptr;
-    bool recording_ = false;
-    bool clipboardKeys_ = true;
     int headerRows_ = 1;
     bool layingOut_ = false;
     mutable QHash<int, int> lineHeights_;  // point size -> pixels
     std::vector<int> appliedWidths_;  // sheet widths last turned into pixels; -1 for none
-    std::vector<SheetDropDown*> dropDowns_;
-    SheetDropDown* shownDropDown_ = nullptr;
-    CellRange dropDownArea_;
     int tabRunColumn_ = -1;             // where the Tab run began
     QPersistentModelIndex tabRunEnd_;  // where it went last; the run ends once the cell moves
 };

@@ -83,16 +83,16 @@ void initialiseCommand(MainWindow& main)
     endProgram();
 }
 
-void clearCommand(MainWindow& main, ClearKind kind)
+bool clearCommand(MainWindow& main, ClearKind kind)
 {
     Session& session = main.session();
     if (kind == ClearKind::MonthlyStaff || kind == ClearKind::Wages) {
         if (!main.passes(clearOpens(session, kind)))
-            return;
+            return false;
         ClearMonthsDialog dialog(session, kind, &main);
         dialog.exec();
         main.RefreshMonthMenus();
-        return;
+        return false;
     }
     const bool cleared = main.passes(clearChecks(session, kind, std::nullopt));
     if (cleared)
@@ -101,6 +101,7 @@ void clearCommand(MainWindow& main, ClearKind kind)
         main.RefreshMonthMenus();
     else if (cleared)
         main.openingRosterCleared();
+    return cleared;
 }
 
 void historyImportCommand(MainWindow& main)

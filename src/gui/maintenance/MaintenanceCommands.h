@@ -11,7 +11,8 @@ void backupCommand(MainWindow& main);
 // Restore and initialise end the program once the database is replaced.
 void restoreCommand(MainWindow& main);
 void initialiseCommand(MainWindow& main);
-void clearCommand(MainWindow& main, ClearKind kind);
+// True when a whole roster was cleared; the months' dialog tells the clerk itself and gives false.
+bool clearCommand(MainWindow& main, ClearKind kind);
 void historyImportCommand(MainWindow& main);
 
 }  // namespace vel::gui

@@ -95,7 +95,7 @@ void WageEntryWindow::reload()
     Session& session = context_.session;
     std::optional<int> n;
     read_.take(session.db());
-    quietly([&] { n = openWageSheet(session.db(), session.unit(), month_, sheet()); });
+    quietly([&] { n = openWageSheet(session.db(), session.lastWageMonth(), month_, sheet()); });
     markSaved();
     setCount(n.value_or(0));
     view()->selectRange(1, 1, 1, 1);
@@ -154,14 +154,13 @@ void WageEntryWindow::store()
     duplicates_->setEnabled(true);
     WageCheckResult result;
     try {
-        result = read_.write(session.db(), [&] {
-            return storeWages(session.db(), session.unit(), month_, sheet(), progress());
-        });
+        result = read_.write(session.db(),
+                             [&] { return storeWages(session.db(), month_, sheet(), progress()); });
     } catch (...) {
         context_.setProgress(0);
         throw;
     }
-    for (const QString& message : wageStoreMessages(result, session.unit()))
+    for (const QString& message : wageStoreMessages(result))
         prompt().info(this, message);
     if (result.refused()) {
         // Nothing was stored: the clerk goes on editing at the red cells.

@@ -58,7 +58,7 @@ void WageErrorWindow::reload()
     Session& session = context_.session;
     int n = 0;
     read_.take(session.db());
-    quietly([&] { n = loadWageErrors(session.db(), session.unit(), month_, sheet()); });
+    quietly([&] { n = loadWageErrors(session.db(), month_, sheet()); });
     markSaved();
     count_->setText(QStringLiteral("共有%1条记录!").arg(n));
     view()->selectRange(1, 1, 1, 1);
@@ -70,7 +70,7 @@ void WageErrorWindow::save()
 {
     Session& session = context_.session;
     const WageCheckResult result = read_.write(
-        session.db(), [&] { return saveWageCorrections(session.db(), session.unit(), month_, sheet()); });
+        session.db(), [&] { return saveWageCorrections(session.db(), month_, sheet()); });
     if (result.refused()) {
         prompt().info(this, wageRefusalMessage(result));
         return;
@@ -81,7 +81,7 @@ void WageErrorWindow::save()
     for (const WageRowProblem& p : result.problems)
         if (p.kind == WageProblem::NoNumber)
             skipped.problems.push_back(p);
-    for (const QString& message : wageStoreMessages(skipped, session.unit()))
+    for (const QString& message : wageStoreMessages(skipped))
         prompt().info(this, message);
     reload();
 }

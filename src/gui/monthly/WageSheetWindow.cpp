@@ -1,10 +1,8 @@
 #include "WageSheetWindow.h"
 
-#include "Guarded.h"
-#include "Prompter.h"
 #include "Session.h"
 #include "WindowFit.h"
-#include "grid/SheetModel.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
 
 #include <QLabel>
@@ -46,29 +44,26 @@ WageSheetWindow::WageSheetWindow(const WindowContext& context, int month, WageTe
     view_->setHeaderRows(wage::HeaderRow);
     view_->setComputedColumns({wage::TotalCol});  // totalled on storing
     fitOnShow(this, view_);
-    connect(view_->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
-        if (!quiet_)
-            dirty_ = true;
-    });
 }
 
+bool WageSheetWindow::hasUnsavedChanges() const
+{
+    return view_->document()->isModified();
+}
 
 void WageSheetWindow::quietly(const std::function<void()>& change)
 {
-    quiet_ = true;
-    try {
-        change();
-    } catch (...) {
-        quiet_ = false;
-        throw;
-    }
-    quiet_ = false;
+    view_->document()->quietly(change);
+}
+
+void WageSheetWindow::markSaved()
+{
+    view_->document()->markSaved();
 }
 
 bool WageSheetWindow::mayDropEdits()
 {
-    return !dirty_ ||
-           prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
+    return view_->document()->mayDropEdits(this);
 }
 
 Progress WageSheetWindow::progress() const
@@ -78,10 +73,8 @@ Progress WageSheetWindow::progress() const
 
 void WageSheetWindow::reject()
 {
-    if (dirty_ &&
-        !prompt().ask(this, QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？")))
-        return;
-    QDialog::reject();
+    if (view_->document()->mayClose(this))
+        QDialog::reject();
 }
 
 }  // namespace vel::gui

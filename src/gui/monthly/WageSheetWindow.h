@@ -24,13 +24,14 @@ class SheetView;
 QLabel* sheetTitle(const QString& text, QWidget* parent);
 
 // What the three wage sheet windows share: one month's wage sheet in its grid, buttons and a
-// context menu that run core commands, and unsaved edits never dropped unasked.
+// context menu that run core commands, and unsaved edits (its view's document) never dropped
+// unasked.
 class WageSheetWindow : public QDialog {
     Q_OBJECT
 public:
     Sheet& sheet() { return sheet_; }
     SheetView* view() const { return view_; }
-    bool hasUnsavedChanges() const { return dirty_; }
+    bool hasUnsavedChanges() const;
 
     // Closing asks before unsaved edits go.
     void reject() override;
@@ -43,9 +44,10 @@ protected:
         return commandButton(this, caption, name, std::move(command));
     }
     void setSheetMenu(MenuItems items) { gui::setSheetMenu(view_, items); }
-    // Changes made by the window itself, not by the clerk: they leave the sheet unedited.
+    // Changes made by the window itself, not by the clerk: they leave the sheet as saved or
+    // unsaved as it was.
     void quietly(const std::function<void()>& change);
-    void markSaved() { dirty_ = false; }
+    void markSaved();
     // Asked before the sheet is reloaded over unsaved edits.
     bool mayDropEdits();
     // The core progress callback on the main window's bar.
@@ -59,8 +61,6 @@ protected:
 private:
     Sheet sheet_;
     SheetView* view_ = nullptr;
-    bool dirty_ = false;
-    bool quiet_ = false;
 };
 
 }  // namespace vel::gui

@@ -43,13 +43,13 @@ void openFormEntry(const WindowContext& context, const FormDefinition& form,
 {
     Session& session = context.session;
     if (entry.period.kind != PeriodKind::MonthRange) {
-        const FormDefinition* drawn = formFor(form.command, session.unit().EnterpriseFlag == 0);
+        const FormDefinition* drawn = formFor(form.command, session.unit().isOrgan());
         openForm(context, drawn ? *drawn : form, entry.period, parent, entry.offersUnitWindow);
         return;
     }
     if (!passChecks(parent, unitCheck(session, entry.offersUnitWindow), context.takeOffer))
         return;
-    const FormDefinition* drawn = formFor(form.command, session.unit().EnterpriseFlag == 0);
+    const FormDefinition* drawn = formFor(form.command, session.unit().isOrgan());
     const FormDefinition& shown = drawn ? *drawn : form;
     const int copyRows = shown.storedCopyRows();
     openRangeChooser(context, parent, shown.chooserChecks(session.db()),

@@ -206,25 +206,21 @@ void YearOverviewWindow::openMonth(int row)
     if (month < 0 || month > 12)
         return;
     const MonthOverview& m = overview_.months[static_cast<size_t>(month)];
-    Session& session = context_.session;
     switch (windowFor(m)) {
     case MonthWindow::None:
         prompt().info(this, QStringLiteral("%1没有数据。").arg(rosterMonthName(month)));
         return;
     case MonthWindow::OpeningRoster: {
-        session.unit().WorkMon = "0";
-        OpeningRosterWindow window(context_, this);
+        OpeningRosterWindow window(context_, OpeningRosterMode::Entry, this);
         window.exec();
         break;
     }
     case MonthWindow::MonthlyRoster: {
-        session.unit().WorkMon = QString::number(month);
         MonthlyRosterWindow window(context_, month, this);
         window.exec();
         break;
     }
     case MonthWindow::Wages:
-        session.unit().WorkMon = QString::number(month);
         openWageEntry(context_, month, this);
         break;
     }

@@ -23,9 +23,9 @@ ErrorCorrectionWindow::ErrorCorrectionWindow(const WindowContext& context, int m
     : StaffSheetWindow(context, StaffTemplate::ErrorCorrection, parent), month_(month)
 {
     Session& session = context_.session;
-    const QString title = session.unit().EnterpriseFlag == 1
-                              ? QStringLiteral("企事业单位人员情况错误信息表")
-                              : QStringLiteral("机关单位人员情况错误信息表");
+    const QString title = session.unit().isOrgan()
+                              ? QStringLiteral("机关单位人员情况错误信息表")
+                              : QStringLiteral("企事业单位人员情况错误信息表");
     setWindowTitle(title);
     auto* showButton = makeButton(QStringLiteral("显示错误"), "showErrors", [this] { showErrors(); });
     auto* saveButton = makeButton(QStringLiteral("生成代码/审核/保存"), "save", [this] { save(); });

@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "Prompter.h"
 #include "db/CodeLists.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
 #include "sheet/Sheet.h"
 #include "staff/StaffSheet.h"
@@ -24,9 +25,9 @@ FindReplaceWindow::FindReplaceWindow(SheetView& view, int row, int col, const Co
 {
     setWindowTitle(QStringLiteral("批量查找替换"));
     find_ = new QLineEdit(view.sheet().text(row, col), this);
-    find_->setObjectName("Edit1");
+    find_->setObjectName("findText");
     replacement_ = new QComboBox(this);
-    replacement_->setObjectName("Cb");
+    replacement_->setObjectName("replacement");
     replacement_->setEditable(true);
     if (const std::optional<CodeListId> list = findReplaceList(col))
         replacement_->addItems(codes.names(*list));
@@ -59,7 +60,7 @@ void FindReplaceWindow::replaceAll()
 {
     const int start = fromCurrent_->isChecked() ? row_ : staff::FirstPersonRow;
     Sheet& sheet = view_.sheet();
-    view_.editCells({{start, col_, lastPersonRow(sheet), col_}}, [&] {
+    view_.document()->editCells({{start, col_, lastPersonRow(sheet), col_}}, [&] {
         lastCount_ = replaceInColumn(sheet, col_, find_->text(), replacement_->currentText(), start);
     });
     prompt().info(this, replacedMessage(lastCount_));

@@ -22,30 +22,31 @@
 
 namespace vel::gui {
 
-OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* parent)
-    : StaffSheetWindow(context, StaffTemplate::OpeningRoster, parent)
+OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, OpeningRosterMode mode,
+                                         QWidget* parent)
+    : StaffSheetWindow(context, StaffTemplate::OpeningRoster, parent), firstMode_(mode)
 {
     Session& session = context_.session;
     setWindowTitle(QStringLiteral("人员情况期初录入"));
     const auto button = [this](const QString& caption, const char* name, std::function<void()> command) {
         return makeButton(caption, name, std::move(command));
     };
-    readHelp_ = button(QStringLiteral("阅读填写说明"), "BitBtn1",
+    readHelp_ = button(QStringLiteral("阅读填写说明"), "readHelp",
                        [this] {
                            HelpWindow::open(this, help::FillingInstructions,
                                             help::staffAnswersAnchor().value_or(QString()));
                        });
-    errorsOnly_ = button(QStringLiteral("仅显示错误"), "BitBtn4", [this] { showErrorsOnly(); });
-    save_ = button(QStringLiteral("生成代码/审核/保存"), "B3", [this] { save(); });
-    duplicates_ = button(QStringLiteral("姓名编号查重"), "CheckD", [this] { checkDuplicates(); });
+    errorsOnly_ = button(QStringLiteral("仅显示错误"), "errorsOnly", [this] { showErrorsOnly(); });
+    save_ = button(QStringLiteral("生成代码/审核/保存"), "save", [this] { save(); });
+    duplicates_ = button(QStringLiteral("姓名编号查重"), "checkDuplicates", [this] { checkDuplicates(); });
     fromFile_ = button(QStringLiteral("从文件导入"), "fromFile", [this] {
         const QString path = chooseRosterFile();
         if (!path.isEmpty())
             importFile(path);
     });
-    clear_ = button(QStringLiteral("清空"), "SpeedButton1", [this] { clear(); });
-    close_ = button(QStringLiteral("关闭"), "BitBtn5", [this] { reject(); });
-    submit_ = button(QStringLiteral("过录表上报"), "SBt", [this] { submitRoster(); });
+    clear_ = button(QStringLiteral("清空"), "clear", [this] { clear(); });
+    close_ = button(QStringLiteral("关闭"), "close", [this] { reject(); });
+    submit_ = button(QStringLiteral("过录表上报"), "submitRoster", [this] { submitRoster(); });
 
     count_ = new QLabel(this);
     count_->setObjectName("statusCount");
@@ -56,8 +57,8 @@ OpeningRosterWindow::OpeningRosterWindow(const WindowContext& context, QWidget* 
     status->addWidget(count_, 1);
     status->addWidget(note, 2);
 
-    const QString title = session.unit().EnterpriseFlag == 1 ? QStringLiteral("企事业单位人员情况表")
-                                                             : QStringLiteral("机关单位人员情况表");
+    const QString title = session.unit().isOrgan() ? QStringLiteral("机关单位人员情况表")
+                                                      : QStringLiteral("企事业单位人员情况表");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staffPanelHeader(session, title, this, &title_));
     layout->addWidget(panel_, 1);
@@ -103,9 +104,9 @@ void OpeningRosterWindow::reload()
     markSaved();
     panel_->goToCell(1, 1);
 
-    const bool listMode = session.unit().WorkMon != QLatin1String("0");
+    const bool listMode = firstMode_ == OpeningRosterMode::RosterList;
     if (listMode) {
-        session.unit().WorkMon = "0";
+        firstMode_ = OpeningRosterMode::Entry;
         setWindowTitle(QStringLiteral("人员名册"));
         title_->setText(QStringLiteral("企 事 业 单 位 人 员 名 册"));
     }
@@ -182,7 +183,6 @@ void OpeningRosterWindow::showErrorsOnly()
     }
     if (!mayDropEdits())
         return;
-    context_.session.unit().WorkMon = "0";
     openErrorCorrection(context_, 0, this);
     // Whatever way the correction window closed, show what is stored now.
     reload();
@@ -204,11 +204,7 @@ void OpeningRosterWindow::checkDuplicates()
 
 void OpeningRosterWindow::clear()
 {
-    // Only a clear answered with Yes now empties the sheet, not one earlier in the run.
-    context_.session.unit().OpeningCleared = false;
-    if (context_.clearOpeningRoster)
-        context_.clearOpeningRoster();
-    if (!context_.session.unit().OpeningCleared)
+    if (!context_.clearOpeningRoster || !context_.clearOpeningRoster())
         return;
     quietly([&] {
         panel_->sheet().clearRange(staff::FirstPersonRow, 1, panel_->sheet().maxRow(),

@@ -7,14 +7,22 @@ class QPushButton;
 
 namespace vel::gui {
 
+enum class OpeningRosterMode {
+    Entry,       // the entry commands
+    RosterList,  // "人员名册": the submission file instead of the entry commands
+};
+
 // The whole opening roster in the staff sheet: typed or pasted, coded, audited and stored as
-// month 0. Opened with WorkMon "0" for entry, or with WorkMon empty as the roster list.
+// month 0.
 class OpeningRosterWindow : public StaffSheetWindow {
     Q_OBJECT
 public:
-    explicit OpeningRosterWindow(const WindowContext& context, QWidget* parent = nullptr);
+    explicit OpeningRosterWindow(const WindowContext& context,
+                                 OpeningRosterMode mode = OpeningRosterMode::Entry,
+                                 QWidget* parent = nullptr);
 
-    // Loads every stored row, audits them for display and sets the mode from WorkMon.
+    // Loads every stored row and audits them for display. The roster-list mode holds for the
+    // first load only: every later one shows the entry commands.
     void reload() override;
     // "生成代码/审核/保存".
     void save() override;
@@ -31,6 +39,7 @@ public:
 
 private:
     void setEntryMode(bool entry);
+    OpeningRosterMode firstMode_;
     void setCount(int n);
     void setStatus(const QString& text);
     QLabel* title_ = nullptr;

@@ -4,25 +4,21 @@
 
 #include <QDialog>
 
-#include <array>
 #include <optional>
 #include <vector>
 
-class QAction;
-class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QStandardItemModel;
 class QTabWidget;
-class QTableView;
 
 namespace vel {
 class Session;
 }
 
 namespace vel::gui {
+
+class PersonEntryForm;
+class PersonList;
 
 // Which roster the window works on, under which caption, and what it shows first.
 struct PersonWindowMode {
@@ -32,8 +28,6 @@ struct PersonWindowMode {
 
     // The main window's "从业人员个人输入" and tool button "个人输入"; the staff browse window.
     static PersonWindowMode openingEntry();
-    // The opening roster window's "单个录入".
-    static PersonWindowMode openingRosterEntry();
     // The opening roster window's duplicate check.
     static PersonWindowMode openingDuplicates();
     // The monthly roster window's "个别核对".
@@ -42,8 +36,8 @@ struct PersonWindowMode {
     static PersonWindowMode monthlyDuplicates(int month);
 };
 
-// One person at a time: entry and correction on the first page, searches on the second, the
-// roster of the working month listed below both.
+// One person at a time: the entry form on the first page, searches on the second, the roster of
+// the working month listed below both.
 class PersonWindow : public QDialog {
     Q_OBJECT
 public:
@@ -57,28 +51,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* buildEntryPage();
     QWidget* buildQueryPage();
-    void buildList();
-    QComboBox* addChoice(QWidget* parent, PersonField f, bool editable = true);
-    QLineEdit* addBox(QWidget* parent, PersonField f, int maxLength = 0);
-    void watch(QWidget* w);
-    void fillChoices();
 
-    PersonRecord gathered() const;
-    void showRecord(const PersonRecord& r);
-    void empty(std::initializer_list<PersonField> fields);
-    void mark(PersonField f, bool failed);
-    void clearMarks();
-    bool checkedForStore();
-
-    void fieldLeft(PersonField f);
-    void yearsLeft(PersonField f);
     void add();
     void modify();
-    void cancel();
-    void setCorrecting(bool correcting);
-
     void loadForCorrection();
     void deleteCurrent();
     void emptyRoster();
@@ -89,17 +65,10 @@ private:
     Session& session_;
     PersonRoster roster_;
     StaffClass class_;
-    std::array<QWidget*, PersonFieldCount> fields_{};
-    QGroupBox* construction_ = nullptr;
     QTabWidget* pages_ = nullptr;
-    QPushButton* add_ = nullptr;
-    QPushButton* modify_ = nullptr;
+    PersonEntryForm* form_ = nullptr;
     QLineEdit* search_ = nullptr;
-    std::vector<QWidget*> enterMoves_;
-    QTableView* list_ = nullptr;
-    QStandardItemModel* model_ = nullptr;
-    QAction* correctAction_ = nullptr;
-    QAction* deleteAction_ = nullptr;
+    PersonList* list_ = nullptr;
     QLabel* panel1_ = nullptr;
     QLabel* panel2_ = nullptr;
     std::optional<long long> correcting_;

@@ -25,10 +25,10 @@ QWidget* staffPanelHeader(Session& session, const QString& title, QWidget* paren
 
     const std::optional<UnitRegistration> r = loadRegistration(session.db());
     auto* name = new QLabel(QStringLiteral("单位名称：") + (r ? r->name : QString()) + " ", header);
-    name->setObjectName("Label2");
+    name->setObjectName("unitName");
     auto* number =
         new QLabel(QStringLiteral("单位法人代码：") + (r ? r->code : QString()) + " ", header);
-    number->setObjectName("Label3");
+    number->setObjectName("unitCode");
     auto* unitLine = new QHBoxLayout;
     unitLine->addWidget(name);
     unitLine->addStretch();

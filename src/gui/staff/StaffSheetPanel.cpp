@@ -2,7 +2,9 @@
 
 #include "CommandWidgets.h"
 #include "Session.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetDropDown.h"
+#include "grid/SheetDropDowns.h"
 #include "grid/SheetView.h"
 #include "staff/StaffSheetEdits.h"
 
@@ -106,6 +108,7 @@ StaffSheetPanel::StaffSheetPanel(Session& session, StaffTemplate layout, QWidget
     view_ = new SheetView(sheet_, this);
     view_->setObjectName("staffSheet");
     view_->setHeaderRows(staff::NumberRow);
+    dropDowns_ = new SheetDropDowns(*view_);
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(view_);
@@ -132,9 +135,9 @@ void StaffSheetPanel::applyLayout()
 void StaffSheetPanel::buildEditors()
 {
     for (const char* name : {"sexCom", "YorN", "XL", "GW", "ZC", "JN", "Role", "Sg"})
-        view_->addDropDown(QString::fromLatin1(name));
-    view_->dropDown("sexCom")->setItems({QStringLiteral("女"), QStringLiteral("男")});
-    view_->dropDown("YorN")->setItems({QStringLiteral("否"), QStringLiteral("是")});
+        dropDowns_->add(QString::fromLatin1(name));
+    dropDowns_->find("sexCom")->setItems({QStringLiteral("女"), QStringLiteral("男")});
+    dropDowns_->find("YorN")->setItems({QStringLiteral("否"), QStringLiteral("是")});
 
     nameBox_ = new QLineEdit(view_->viewport());
     nameBox_->setObjectName("nameBox");
@@ -143,9 +146,9 @@ void StaffSheetPanel::buildEditors()
     nameBox_->installEventFilter(new EnterMovesOn(nameBox_, [this] { commitName(); }));
 
     yearBox_ = new QComboBox(view_->viewport());
-    yearBox_->setObjectName("DT1");
+    yearBox_->setObjectName("birthYearBox");
     monthBox_ = new QComboBox(view_->viewport());
-    monthBox_->setObjectName("DT2");
+    monthBox_->setObjectName("birthMonthBox");
     for (int m = 1; m <= 12; ++m)
         monthBox_->addItem(QString::asprintf("%02d", m));
     yearBox_->hide();
@@ -160,21 +163,21 @@ void StaffSheetPanel::buildEditors()
 void StaffSheetPanel::fillLists()
 {
     const CodeLists& codes = session_.codes();
-    view_->dropDown("XL")->setItems(codes.names(CodeListId::Edu));
-    view_->dropDown("GW")->setItems(codes.names(CodeListId::Post));
-    view_->dropDown("ZC")->setItems(codes.names(CodeListId::Grade));
-    view_->dropDown("JN")->setItems(codes.names(CodeListId::GradeJn));
-    view_->dropDown("Role")->setItems(codes.names(CodeListId::Role));
-    view_->dropDown("Sg")->setItems(codes.names(CodeListId::Certy));
+    dropDowns_->find("XL")->setItems(codes.names(CodeListId::Edu));
+    dropDowns_->find("GW")->setItems(codes.names(CodeListId::Post));
+    dropDowns_->find("ZC")->setItems(codes.names(CodeListId::Grade));
+    dropDowns_->find("JN")->setItems(codes.names(CodeListId::GradeJn));
+    dropDowns_->find("Role")->setItems(codes.names(CodeListId::Role));
+    dropDowns_->find("Sg")->setItems(codes.names(CodeListId::Certy));
     yearBox_->clear();
-    for (int year = 1932; year <= 2003; ++year)
+    for (int year = staff::FirstOfferedBirthYear; year <= staff::LastOfferedBirthYear; ++year)
         yearBox_->addItem(QString::number(year));
     yearBox_->setCurrentText(QStringLiteral("1942"));
 }
 
 void StaffSheetPanel::hideEditors()
 {
-    view_->hideDropDowns();
+    dropDowns_->hideAll();
     nameBox_->hide();
     nameBox_->clear();
     yearBox_->hide();
@@ -228,8 +231,8 @@ void StaffSheetPanel::editCell(int row, int col)
     // An industrial unit answers column 14 beside the hidden columns 15 to 17.
     if (col == staff::FullTimeCol && staffClass() == StaffClass::Industrial)
         lastCol = staff::SiteWorkerCol;
-    view_->showDropDown(view_->dropDown(QString::fromLatin1(editor->dropDown)),
-                        CellRange{row, col, row + editor->rows - 1, lastCol});
+    dropDowns_->show(dropDowns_->find(QString::fromLatin1(editor->dropDown)),
+                     CellRange{row, col, row + editor->rows - 1, lastCol});
 }
 
 void StaffSheetPanel::commitName()
@@ -256,7 +259,8 @@ void StaffSheetPanel::writeEditCell(const QString& text)
 {
     const int row = editRow_;
     const int col = editCol_;
-    view_->editCells({{row, col, row, col}}, [&] { sheet_.setText(row, col, text); });
+    view_->document()->editCells({{row, col, row, col}},
+                                 [&] { sheet_.setText(row, col, text); });
 }
 
 void StaffSheetPanel::pasteWithRule()

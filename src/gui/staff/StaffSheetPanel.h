@@ -15,6 +15,7 @@ class Session;
 
 namespace vel::gui {
 
+class SheetDropDowns;
 class SheetView;
 
 // The staff sheet as the three roster windows show it: the grid with its template, the editors
@@ -27,6 +28,8 @@ public:
 
     Sheet& sheet() { return sheet_; }
     SheetView* view() const { return view_; }
+    // The answer drop-downs, by the names of the template's editors.
+    SheetDropDowns* dropDowns() const { return dropDowns_; }
     StaffClass staffClass() const;
 
     // Template rows, widths and shown columns for the unit's class.
@@ -60,6 +63,7 @@ private:
     StaffTemplate layout_;
     Sheet sheet_;
     SheetView* view_ = nullptr;
+    SheetDropDowns* dropDowns_ = nullptr;
     QLineEdit* nameBox_ = nullptr;
     QComboBox* yearBox_ = nullptr;
     QComboBox* monthBox_ = nullptr;

@@ -7,7 +7,7 @@
 #include "Prompter.h"
 #include "Session.h"
 #include "WindowFit.h"
-#include "grid/SheetModel.h"
+#include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
 #include "staff/RosterFile.h"
 #include "staff/StaffSheetPanel.h"
@@ -26,29 +26,34 @@ StaffSheetWindow::StaffSheetWindow(const WindowContext& context, StaffTemplate l
                         [this] { runCommand(this, [this] { save(); }); });
     });
     fitOnShow(this, panel_->view());
-    connect(panel_->view()->sheetModel(), &QAbstractItemModel::dataChanged, this, [this] {
-        if (!busy_)
-            dirty_ = true;
-    });
+}
+
+bool StaffSheetWindow::hasUnsavedChanges() const
+{
+    return panel_->view()->document()->isModified();
 }
 
 void StaffSheetWindow::quietly(const std::function<void()>& change)
 {
-    busy_ = true;
-    try {
-        SheetBatch batch(panel_->sheet());
+    panel_->view()->document()->quietly([&] {
+        const SheetBatch batch(panel_->sheet());
         change();
-    } catch (...) {
-        busy_ = false;
-        throw;
-    }
-    busy_ = false;
+    });
+}
+
+void StaffSheetWindow::markSaved()
+{
+    panel_->view()->document()->markSaved();
+}
+
+void StaffSheetWindow::markEdited()
+{
+    panel_->view()->document()->markEdited();
 }
 
 bool StaffSheetWindow::mayDropEdits()
 {
-    return !dirty_ ||
-           prompt().ask(this, QStringLiteral("上表的更改尚未保存，继续将放弃这些更改。是否继续？"));
+    return panel_->view()->document()->mayDropEdits(this);
 }
 
 QString StaffSheetWindow::chooseRosterFile()
@@ -89,10 +94,8 @@ void StaffSheetWindow::showEvent(QShowEvent* event)
 void StaffSheetWindow::reject()
 {
     panel_->hideEditors();
-    if (dirty_ &&
-        !prompt().ask(this, QStringLiteral("上表的更改尚未保存，关闭将放弃这些更改。是否关闭？")))
-        return;
-    QDialog::reject();
+    if (panel_->view()->document()->mayClose(this))
+        QDialog::reject();
 }
 
 }  // namespace vel::gui

@@ -17,12 +17,13 @@ namespace vel::gui {
 class StaffSheetPanel;
 
 // What the roster windows share: the staff sheet, loading it when first shown, running the
-// opener's save from the find/replace window, and never dropping unsaved edits unasked.
+// opener's save from the find/replace window, and never dropping unsaved edits (its view's
+// document) unasked.
 class StaffSheetWindow : public QDialog {
     Q_OBJECT
 public:
     StaffSheetPanel* panel() const { return panel_; }
-    bool hasUnsavedChanges() const { return dirty_; }
+    bool hasUnsavedChanges() const;
 
     // Fills the sheet from the database.
     virtual void reload() = 0;
@@ -36,10 +37,12 @@ protected:
     {
         return commandButton(this, caption, name, std::move(command));
     }
-    // Changes made by the window itself, not by the user: they leave the sheet unedited.
+    // Changes made by the window itself, not by the clerk, in one batch of sheet updates: they
+    // leave the sheet as saved or unsaved as it was.
     void quietly(const std::function<void()>& change);
-    void markSaved() { dirty_ = false; }
-    void markEdited() { dirty_ = true; }
+    // The sheet holds what is stored, or what the clerk has still to store.
+    void markSaved();
+    void markEdited();
     // A child window reloads the sheet afterwards: unsaved edits would go.
     bool mayDropEdits();
     // "从文件导入": the file dialog; empty when the clerk cancelled.
@@ -58,8 +61,6 @@ protected:
 
 private:
     bool shownOnce_ = false;
-    bool dirty_ = false;
-    bool busy_ = false;
 };
 
 }  // namespace vel::gui

@@ -316,7 +316,7 @@ Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
     const UnitAttributes& unit = in.unit;
     FigureBasis basis;
     basis.endMonth = 12;
-    basis.organ = unit.EnterpriseFlag == 0;
+    basis.organ = unit.isOrgan();
     basis.leaderPost = LookLeader(in.db);
     Figures figures = computeFigures(in.db, figureRules(), basis, progress);
     balanceGroups(figures, Balance);

@@ -259,7 +259,7 @@ FigureFormRules rules()
 Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
 {
     const UnitAttributes& unit = in.unit;
-    const bool organ = unit.EnterpriseFlag == 0;
+    const bool organ = unit.isOrgan();
     FigureBasis basis;
     basis.endMonth = 12;
     Figures figures = computeFigures(in.db, figureRules(), basis, progress);

@@ -180,7 +180,7 @@ Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
     Figures figures = computeFigures(in.db, figureRules(), basis, progress);
     addUpSums(figures, sumRules());
     perHeads(figures, perHeadRules(), 1);
-    const bool organ = in.unit.EnterpriseFlag == 0;
+    const bool organ = in.unit.isOrgan();
     zeroUnreported(figures, classZeros(), in.unit.CurDepInfo, organ);
 
     const SheetBatch batch(sheet);

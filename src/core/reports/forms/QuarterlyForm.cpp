@@ -161,7 +161,7 @@ Figures compute(const FigureInput& in, Sheet& sheet, const Progress& progress)
 {
     FigureBasis basis;
     basis.endMonth = in.period.quarter * 3;
-    basis.organ = in.unit.EnterpriseFlag == 0;
+    basis.organ = in.unit.isOrgan();
     basis.leaderPost = LookLeader(in.db);
     Figures figures = computeFigures(in.db, figureRules(), basis, progress);
     balanceGroups(figures, Balance);
