@@ -17,13 +17,13 @@ namespace {
 // The rules a figure form of the registry is computed with.
 FigureFormRules rulesOf(const char* command)
 {
-    return std::get<FigureFormSpec>(formFor(command, false)->engine).rules;
+    return std::get<FigureFormSetup>(formFor(command, false)->engine).rules;
 }
 
 // The rows and columns a category form of the registry counts with.
-const CategoryFormSpec& categoriesOf(const char* command)
+const CategoryFormSetup& categoriesOf(const char* command)
 {
-    return std::get<CategoryFormSpec>(formFor(command, false)->engine);
+    return std::get<CategoryFormSetup>(formFor(command, false)->engine);
 }
 
 Selection gradesBetween(std::optional<long long> lowest, std::optional<long long> highest)

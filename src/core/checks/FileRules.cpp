@@ -58,7 +58,7 @@ Expected expectedContent(Session& session, const FormDefinition& form, const For
 {
     Expected e;
     try {
-        if (std::holds_alternative<FigureFormSpec>(form.engine) && !storedIsPeriod) {
+        if (std::holds_alternative<FigureFormSetup>(form.engine) && !storedIsPeriod) {
             FormRun run(session, form, period);
             const CheckOutcome computed = run.compute();
             if (!computed.passed) {
@@ -188,7 +188,7 @@ void checkForm(Session& session, const FormDefinition& form,
 // which the wage summaries fill) can only be checked right after it is written.
 bool fileReadsSharedTable(const FormDefinition& form)
 {
-    if (form.storedCopyRows() > 0 || std::holds_alternative<FigureFormSpec>(form.engine))
+    if (form.storedCopyRows() > 0 || std::holds_alternative<FigureFormSetup>(form.engine))
         return false;
     return std::any_of(forms().begin(), forms().end(), [&](const FormDefinition* other) {
         return other != &form && std::string(other->table.name) == form.table.name;

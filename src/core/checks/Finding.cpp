@@ -93,7 +93,7 @@ QString FindingPlace::periodText() const
 
 std::pair<int, int> monthsRead(const FormDefinition& form, const FormPeriod& period)
 {
-    if (const auto* counted = std::get_if<CategoryFormSpec>(&form.engine))
+    if (const auto* counted = std::get_if<CategoryFormSetup>(&form.engine))
         return {counted->month, counted->month};
     switch (period.kind) {
     case PeriodKind::Quarter:

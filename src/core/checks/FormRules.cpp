@@ -106,14 +106,14 @@ void perHeadFinding(Findings& out, const FormDefinition& form, const std::option
                        .arg(shown(expected))});
 }
 
-void checkFigureForm(CheckInput& in, const FormDefinition& form, const FigureFormSpec& spec,
+void checkFigureForm(CheckInput& in, const FormDefinition& form, const FigureFormSetup& setup,
                      Findings& out)
 {
     const std::optional<StoredFigures> row = storedFormRow(in.session.db(), form);
     if (!row)
         return;
     const std::optional<FormPeriod> period = storedPeriod(in, form);
-    const FigureFormRules& r = spec.rules;
+    const FigureFormRules& r = setup.rules;
     // What this unit does not report is stored as 0 after the sums counted it.
     Figures scratch;
     const UnitAttributes& unit = in.session.unit();
@@ -142,10 +142,10 @@ void checkFigureForm(CheckInput& in, const FormDefinition& form, const FigureFor
                        *row);
 }
 
-void checkSummaryCopies(CheckInput& in, const FormDefinition& form, const SummarySpec& spec,
+void checkSummaryCopies(CheckInput& in, const FormDefinition& form, const SummarySetup& setup,
                         Findings& out)
 {
-    const SummaryRules& rules = wageSummaryForm(spec.form).rules;
+    const SummaryRules& rules = wageSummaryForm(setup.form).rules;
     for (const MonthRange& range : form.submission.ranges) {
         const std::map<int, StoredFigures> rows = storedSummaryCopy(in.session.db(), form, range);
         if (rows.empty())
@@ -184,9 +184,9 @@ void checkSummaryCopies(CheckInput& in, const FormDefinition& form, const Summar
 
 // The forms of the year and quarters whose head count and wage total are those of the records
 // up to their end month: their I12 rule says how the wages are rounded.
-const FigureRule* wageRule(const FigureFormSpec& spec)
+const FigureRule* wageRule(const FigureFormSetup& setup)
 {
-    for (const FigureRule& r : spec.rules.figures)
+    for (const FigureRule& r : setup.rules.figures)
         if (std::string(r.field) == WagesColumn &&
             (r.measure == Measure::WageSum || r.measure == Measure::WageYuan))
             return &r;
@@ -216,9 +216,9 @@ void findUnbalancedForms(CheckInput& in, Findings& out)
     for (const FormDefinition* form : forms()) {
         if (!form->appliesTo(in.session.unit().isOrgan()))
             continue;
-        if (const auto* spec = std::get_if<FigureFormSpec>(&form->engine))
-            checkFigureForm(in, *form, *spec, out);
-        else if (const auto* summary = std::get_if<SummarySpec>(&form->engine))
+        if (const auto* setup = std::get_if<FigureFormSetup>(&form->engine))
+            checkFigureForm(in, *form, *setup, out);
+        else if (const auto* summary = std::get_if<SummarySetup>(&form->engine))
             checkSummaryCopies(in, *form, *summary, out);
     }
 }
@@ -227,11 +227,11 @@ void findFormsOffRecords(CheckInput& in, Findings& out)
 {
     const YearRecords& year = in.records();
     for (const FormDefinition* form : forms()) {
-        const auto* spec = std::get_if<FigureFormSpec>(&form->engine);
+        const auto* setup = std::get_if<FigureFormSetup>(&form->engine);
         const bool quarterOrYear = std::all_of(
             form->periods.begin(), form->periods.end(),
             [](PeriodKind k) { return k == PeriodKind::Quarter || k == PeriodKind::Year; });
-        const FigureRule* wages = spec ? wageRule(*spec) : nullptr;
+        const FigureRule* wages = setup ? wageRule(*setup) : nullptr;
         if (!wages || !quarterOrYear)
             continue;
         const std::optional<StoredFigures> row = storedFormRow(in.session.db(), *form);
@@ -296,7 +296,7 @@ void findFormsDisagreeing(CheckInput& in, Findings& out)
     const std::optional<StoredFigures> year = storedFormRow(db, annual);
     // I102-1 is the measure only while it holds what the records give (else E02 says so); a form
     // that then disagrees with it was drawn from other records, or keeps other figures.
-    const FigureRule* wages = wageRule(std::get<FigureFormSpec>(annual.engine));
+    const FigureRule* wages = wageRule(std::get<FigureFormSetup>(annual.engine));
     const YearRecords& records = in.records();
     if (!year || !wages ||
         storedValue(*year, HeadsColumn) != static_cast<long long>(records.months[12].roster.size()) ||

@@ -23,8 +23,8 @@ std::optional<long long> figureOf(const SQLite::Column& c, bool inFen)
 
 std::optional<StoredFigures> storedFormRow(Db& db, const FormDefinition& form)
 {
-    const auto* spec = std::get_if<FigureFormSpec>(&form.engine);
-    if (!spec)
+    const auto* setup = std::get_if<FigureFormSetup>(&form.engine);
+    if (!setup)
         throw std::logic_error("a stored row of a form that keeps no single row");
     return guarded(db, [&]() -> std::optional<StoredFigures> {
         SQLite::Statement q(db.handle(), std::string("SELECT * FROM ") + form.table.name + " LIMIT 1");
@@ -32,7 +32,7 @@ std::optional<StoredFigures> storedFormRow(Db& db, const FormDefinition& form)
             return std::nullopt;
         StoredFigures figures;
         for (const char* c : form.table.columns)
-            figures[c] = figureOf(q.getColumn(c), spec->inFen.count(c) > 0);
+            figures[c] = figureOf(q.getColumn(c), setup->inFen.count(c) > 0);
         return figures;
     });
 }

@@ -20,19 +20,19 @@ using Sections = std::map<QString, std::function<QString()>>;
 void addFormSections(Sections& all, const FormDefinition& form)
 {
     const QString key = form.helpKey;
-    std::visit(EngineVisitor{[&](const FigureFormSpec& spec) {
-                              all[key] = [&spec] {
-                                  return indicatorTable(spec.rules, {spec.averagesFrom});
+    std::visit(EngineVisitor{[&](const FigureFormSetup& setup) {
+                              all[key] = [&setup] {
+                                  return indicatorTable(setup.rules, {setup.averagesFrom});
                               };
                           },
-                          [&](const CategoryFormSpec& spec) {
-                              all[key + "-rows"] = [&spec] { return categoryRows(spec.rows); };
-                              all[key + "-columns"] = [&spec] {
-                                  return categoryColumns(spec.columns, int(spec.rows.size()));
+                          [&](const CategoryFormSetup& setup) {
+                              all[key + "-rows"] = [&setup] { return categoryRows(setup.rows); };
+                              all[key + "-columns"] = [&setup] {
+                                  return categoryColumns(setup.columns, int(setup.rows.size()));
                               };
                           },
-                          [&](const SummarySpec& spec) {
-                              const WageSummaryForm& f = wageSummaryForm(spec.form);
+                          [&](const SummarySetup& setup) {
+                              const WageSummaryForm& f = wageSummaryForm(setup.form);
                               all[key + "-rows"] = [&f] { return wageSummaryRows(f); };
                               all[key + "-columns"] = [&f] { return wageSummaryColumns(f); };
                           }},

@@ -165,21 +165,21 @@ QString payoutListName(int first, int last)
 TablePage payoutPage(const PayoutList& list, const QString& unitName, int first, int last,
                      const QDate& drawn)
 {
-    TableSpec spec;
-    spec.sheetName = QStringLiteral("工资发放汇总清单");
-    spec.title = QStringLiteral("[%1] %2月 - %3月 的工资发放汇总清单　统计日期：%4")
+    TableOutline outline;
+    outline.sheetName = QStringLiteral("工资发放汇总清单");
+    outline.title = QStringLiteral("[%1] %2月 - %3月 的工资发放汇总清单　统计日期：%4")
                      .arg(unitName)
                      .arg(first)
                      .arg(last)
                      .arg(dateText(drawn));
-    spec.columnWidths = {10, 8};
-    spec.columnWidths.resize(payout::TotalCol - 1, 8);
-    spec.columnWidths.push_back(10);
-    spec.generalColumns = {payout::NameCol};
+    outline.columnWidths = {10, 8};
+    outline.columnWidths.resize(payout::TotalCol - 1, 8);
+    outline.columnWidths.push_back(10);
+    outline.generalColumns = {payout::NameCol};
     for (int c = payout::FirstMonthCol; c <= payout::TotalCol; ++c)
-        spec.figureColumns.insert(c);
-    spec.landscape = true;
-    return tablePage(spec, list.rows);
+        outline.figureColumns.insert(c);
+    outline.landscape = true;
+    return tablePage(outline, list.rows);
 }
 
 }  // namespace vel

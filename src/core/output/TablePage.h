@@ -15,7 +15,7 @@ namespace vel {
 
 // How a list is printed as a plain table under a title line: the roster changes, the payout
 // list, the year overview. Columns from 1.
-struct TableSpec {
+struct TableOutline {
     QString sheetName;
     QString title;
     std::vector<double> columnWidths;  // characters, one per column
@@ -36,6 +36,6 @@ struct TablePage {
 
 // The title in row 1, `rows` from row 2 (the first of them the header, repeated on every
 // printed page), every cell of the table lined.
-TablePage tablePage(const TableSpec& spec, const std::vector<QStringList>& rows);
+TablePage tablePage(const TableOutline& outline, const std::vector<QStringList>& rows);
 
 }  // namespace vel

@@ -9,24 +9,25 @@
 
 namespace vel {
 
-CategoryForm::CategoryForm(Session& session, const CategoryFormSpec& spec, const StoredTable& table)
-    : session_(session), spec_(spec), table_(table), sheet_(spec.sheet())
+CategoryForm::CategoryForm(Session& session, const CategoryFormSetup& setup,
+                           const StoredTable& table)
+    : session_(session), setup_(setup), table_(table), sheet_(setup.sheet())
 {
 }
 
 CheckOutcome CategoryForm::compute(const Progress&)
 {
-    CheckOutcome guard = spec_.guard(session_.db());
+    CheckOutcome guard = setup_.guard(session_.db());
     if (!guard.passed)
         return guard;
-    CategoryCounts counts = countCategories(session_.db(), spec_.month, selectionsOf(spec_.rows),
-                                            columnsOf(spec_.columns));
+    CategoryCounts counts = countCategories(session_.db(), setup_.month, selectionsOf(setup_.rows),
+                                            columnsOf(setup_.columns));
     const SheetBatch batch(sheet_);
     for (size_t r = 0; r < counts.size(); ++r)
         for (size_t c = 0; c < counts[r].size(); ++c)
             if (counts[r][c])
-                sheet_.setText(spec_.firstRow + static_cast<int>(r),
-                               spec_.firstValueCol + static_cast<int>(c),
+                sheet_.setText(setup_.firstRow + static_cast<int>(r),
+                               setup_.firstValueCol + static_cast<int>(c),
                                QString::number(*counts[r][c]));
     counts_ = std::move(counts);
     return {};
@@ -37,9 +38,9 @@ void CategoryForm::store()
     if (counts_.empty())
         throw std::logic_error("a category form is stored before it was computed");
     const UnitAttributes& unit = session_.unit();
-    storeCategoryCounts(session_.db(), table_.name, columnsOf(spec_.columns), counts_,
+    storeCategoryCounts(session_.db(), table_.name, columnsOf(setup_.columns), counts_,
                         {unit.CurDepNo, QDate::currentDate().toString(Qt::ISODate),
-                         spec_.stampsName ? std::optional<QString>(unit.CurDepName)
+                         setup_.stampsName ? std::optional<QString>(unit.CurDepName)
                                           : std::nullopt});
 }
 

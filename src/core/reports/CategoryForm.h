@@ -27,7 +27,7 @@ struct HeadedColumn {
 };
 
 // A form that counts one month's staff by category rows and columns (the talent summaries).
-struct CategoryFormSpec {
+struct CategoryFormSetup {
     int month = 0;
     std::vector<Category> rows;
     std::vector<HeadedColumn> columns;
@@ -42,7 +42,7 @@ struct CategoryFormSpec {
 // The category form's run: counted into its sheet, stored in its category table's rows.
 class CategoryForm : public FormEngine {
 public:
-    CategoryForm(Session& session, const CategoryFormSpec& spec, const StoredTable& table);
+    CategoryForm(Session& session, const CategoryFormSetup& setup, const StoredTable& table);
 
     Sheet& sheet() override { return sheet_; }
     const CategoryCounts& counts() const { return counts_; }
@@ -54,7 +54,7 @@ public:
 
 private:
     Session& session_;
-    const CategoryFormSpec& spec_;
+    const CategoryFormSetup& setup_;
     const StoredTable& table_;
     Sheet sheet_;
     CategoryCounts counts_;

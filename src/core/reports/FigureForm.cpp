@@ -8,15 +8,15 @@
 
 namespace vel {
 
-FigureForm::FigureForm(Session& session, const FigureFormSpec& spec, const StoredTable& table,
+FigureForm::FigureForm(Session& session, const FigureFormSetup& setup, const StoredTable& table,
                        const FormPeriod& period)
-    : session_(session), spec_(spec), table_(table), period_(period), sheet_(spec.sheet(period))
+    : session_(session), setup_(setup), table_(table), period_(period), sheet_(setup.sheet(period))
 {
 }
 
 CheckOutcome FigureForm::compute(const Progress& progress)
 {
-    figures_ = spec_.compute({session_.db(), session_.unit(), period_}, sheet_, progress);
+    figures_ = setup_.compute({session_.db(), session_.unit(), period_}, sheet_, progress);
     return {};
 }
 
@@ -25,7 +25,7 @@ ReportRow FigureForm::storedRow() const
     if (figures_.empty())
         throw std::logic_error("a figure form is stored before it was computed");
     const UnitAttributes& unit = session_.unit();
-    return reportRow(table_.columns, figures_, unit.CurDepNo, unit.CurDepName, spec_.inFen);
+    return reportRow(table_.columns, figures_, unit.CurDepNo, unit.CurDepName, setup_.inFen);
 }
 
 void FigureForm::store()
@@ -35,7 +35,7 @@ void FigureForm::store()
 
 std::optional<QString> FigureForm::periodLine() const
 {
-    return spec_.periodLine ? spec_.periodLine(period_) : std::nullopt;
+    return setup_.periodLine ? setup_.periodLine(period_) : std::nullopt;
 }
 
 }  // namespace vel

@@ -26,7 +26,7 @@ struct FigureInput {
 
 // A form of single figures (I202-1, I102-1, I202-2, I102-2): its rules, its template, and how it
 // makes its figures and shows them; the figures are stored as the one row of its table.
-struct FigureFormSpec {
+struct FigureFormSetup {
     FigureFormRules rules;
     // The help's words for the first month the averages take.
     QString averagesFrom;
@@ -42,7 +42,7 @@ struct FigureFormSpec {
 // The figure form's run: computed, shown, stored as its table's one row.
 class FigureForm : public FormEngine {
 public:
-    FigureForm(Session& session, const FigureFormSpec& spec, const StoredTable& table,
+    FigureForm(Session& session, const FigureFormSetup& setup, const StoredTable& table,
                const FormPeriod& period);
 
     Sheet& sheet() override { return sheet_; }
@@ -59,7 +59,7 @@ public:
 
 private:
     Session& session_;
-    const FigureFormSpec& spec_;
+    const FigureFormSetup& setup_;
     const StoredTable& table_;
     FormPeriod period_;
     Sheet sheet_;

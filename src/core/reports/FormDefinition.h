@@ -130,12 +130,12 @@ struct FormToolButton {
 };
 
 // The three kinds of form the engines compute.
-struct SummarySpec {
+struct SummarySetup {
     SummaryForm form;
 };
-using FormEngineSpec = std::variant<FigureFormSpec, CategoryFormSpec, SummarySpec>;
+using FormEngineSetup = std::variant<FigureFormSetup, CategoryFormSetup, SummarySetup>;
 
-// One callable per kind of form, for std::visit over a FormEngineSpec.
+// One callable per kind of form, for std::visit over a FormEngineSetup.
 template <class... Ts>
 struct EngineVisitor : Ts... {
     using Ts::operator()...;
@@ -167,7 +167,7 @@ struct FormDefinition {
     // The form's checks once the unit is registered and a range is checked.
     std::function<CheckOutcome(Db&, const FormPeriod&)> checks;
 
-    FormEngineSpec engine;
+    FormEngineSetup engine;
     StoredTable table;
     FormWorkbook workbook;
     FormSubmission submission;

@@ -68,14 +68,14 @@ FormEngine& FormRun::engine() const
     if (!engine_)
         engine_ = std::visit(
             EngineVisitor{
-                [this](const FigureFormSpec& spec) -> std::unique_ptr<FormEngine> {
-                    return std::make_unique<FigureForm>(session_, spec, form_.table, period_);
+                [this](const FigureFormSetup& setup) -> std::unique_ptr<FormEngine> {
+                    return std::make_unique<FigureForm>(session_, setup, form_.table, period_);
                 },
-                [this](const CategoryFormSpec& spec) -> std::unique_ptr<FormEngine> {
-                    return std::make_unique<CategoryForm>(session_, spec, form_.table);
+                [this](const CategoryFormSetup& setup) -> std::unique_ptr<FormEngine> {
+                    return std::make_unique<CategoryForm>(session_, setup, form_.table);
                 },
-                [this](const SummarySpec& spec) -> std::unique_ptr<FormEngine> {
-                    return std::make_unique<WageSummary>(session_, wageSummaryForm(spec.form),
+                [this](const SummarySetup& setup) -> std::unique_ptr<FormEngine> {
+                    return std::make_unique<WageSummary>(session_, wageSummaryForm(setup.form),
                                                          period_);
                 }},
             form_.engine);

@@ -75,7 +75,7 @@ StoredTable totalInfoTable()
 
 int FormDefinition::storedCopyRows() const
 {
-    if (const auto* summary = std::get_if<SummarySpec>(&engine))
+    if (const auto* summary = std::get_if<SummarySetup>(&engine))
         return wageSummaryForm(summary->form).rowCount();
     return 0;
 }

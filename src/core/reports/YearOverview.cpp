@@ -137,19 +137,19 @@ TablePage yearOverviewPage(const YearOverview& overview, const QString& unitName
     const std::vector<QStringList> rows = yearOverviewTable(overview);
     const int roles = static_cast<int>(overview.roleNames.size());
     const int lastFigure = 2 + roles + 4 + 1 + 2;  // persons, roles, parts, total, problems
-    TableSpec spec;
-    spec.sheetName = YearOverviewName;
-    spec.title = YearOverviewName + QStringLiteral("　") + unitName;
-    spec.columnWidths = {6};
-    spec.columnWidths.resize(static_cast<size_t>(lastFigure), 9);
-    spec.columnWidths.push_back(16);
-    spec.columnWidths.push_back(16);
+    TableOutline outline;
+    outline.sheetName = YearOverviewName;
+    outline.title = YearOverviewName + QStringLiteral("　") + unitName;
+    outline.columnWidths = {6};
+    outline.columnWidths.resize(static_cast<size_t>(lastFigure), 9);
+    outline.columnWidths.push_back(16);
+    outline.columnWidths.push_back(16);
     for (int c = 2; c <= lastFigure; ++c)
-        spec.figureColumns.insert(c);
-    spec.generalColumns = {lastFigure + 1, lastFigure + 2};
-    spec.landscape = true;
-    spec.headerHeight = 30;  // "人员审核未通过" and the parts' names take two lines
-    return tablePage(spec, rows);
+        outline.figureColumns.insert(c);
+    outline.generalColumns = {lastFigure + 1, lastFigure + 2};
+    outline.landscape = true;
+    outline.headerHeight = 30;  // "人员审核未通过" and the parts' names take two lines
+    return tablePage(outline, rows);
 }
 
 }  // namespace vel

@@ -145,14 +145,14 @@ QString rosterDiffName(const RosterDiff& diff)
 
 TablePage rosterDiffPage(const RosterDiff& diff)
 {
-    TableSpec spec;
-    spec.sheetName = QStringLiteral("人员变动");
-    spec.title = QStringLiteral("人员变动（%1—%2）　%3")
+    TableOutline outline;
+    outline.sheetName = QStringLiteral("人员变动");
+    outline.title = QStringLiteral("人员变动（%1—%2）　%3")
                      .arg(rosterMonthName(diff.from), rosterMonthName(diff.to),
                           rosterDiffSummary(diff));
-    spec.columnWidths = {10, 10, 12, 26, 18, 18};
-    spec.generalColumns = {2, 3, 4, 5, 6};
-    return tablePage(spec, rosterDiffTable(diff));
+    outline.columnWidths = {10, 10, 12, 26, 18, 18};
+    outline.generalColumns = {2, 3, 4, 5, 6};
+    return tablePage(outline, rosterDiffTable(diff));
 }
 
 QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff)

@@ -405,12 +405,12 @@ FormDefinition definition()
     d.periods = {PeriodKind::Year};
     d.checks = [](Db& db, const FormPeriod&) { return annualReportOpens(db); };
 
-    FigureFormSpec spec;
-    spec.rules = rules();
-    spec.averagesFrom = QStringLiteral("年初名册（0 月）");
-    spec.sheet = [](const FormPeriod&) { return formTemplate(); };
-    spec.compute = compute;
-    d.engine = spec;
+    FigureFormSetup setup;
+    setup.rules = rules();
+    setup.averagesFrom = QStringLiteral("年初名册（0 月）");
+    setup.sheet = [](const FormPeriod&) { return formTemplate(); };
+    setup.compute = compute;
+    d.engine = setup;
     d.table = {
         "NGLabor_info",
         StoredTable::Shape::OneRow,

@@ -335,14 +335,14 @@ FormDefinition definition()
     d.periods = {PeriodKind::Year};
     d.checks = [](Db& db, const FormPeriod&) { return basicAnnualOpens(db); };
 
-    FigureFormSpec spec;
-    spec.rules = rules();
-    spec.averagesFrom = QStringLiteral("年初名册（0 月）");
-    spec.sheet = [](const FormPeriod&) { return formTemplate(); };
-    spec.compute = compute;
-    spec.inFen = {InFen.begin(), InFen.end()};
-    spec.periodLine = [](const FormPeriod&) { return YearLabel; };
-    d.engine = spec;
+    FigureFormSetup setup;
+    setup.rules = rules();
+    setup.averagesFrom = QStringLiteral("年初名册（0 月）");
+    setup.sheet = [](const FormPeriod&) { return formTemplate(); };
+    setup.compute = compute;
+    setup.inFen = {InFen.begin(), InFen.end()};
+    setup.periodLine = [](const FormPeriod&) { return YearLabel; };
+    d.engine = setup;
     d.table = {"NLabor_info",
                StoredTable::Shape::OneRow,
                {"I01", "I02", "I03", "I04", "I05", "I06", "I07", "I08", "I09", "I10", "I11",

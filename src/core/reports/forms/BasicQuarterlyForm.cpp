@@ -246,15 +246,15 @@ FormDefinition definition()
         return p.kind == PeriodKind::Quarter ? basicQuarterlyOpens(db, p.quarter) : CheckOutcome{};
     };
 
-    FigureFormSpec spec;
-    spec.rules = rules();
-    spec.averagesFrom = QStringLiteral("起始月");
-    spec.sheet = [](const FormPeriod& p) { return formTemplate(p.kind != PeriodKind::Quarter); };
-    spec.compute = compute;
-    spec.periodLine = [](const FormPeriod& p) {
+    FigureFormSetup setup;
+    setup.rules = rules();
+    setup.averagesFrom = QStringLiteral("起始月");
+    setup.sheet = [](const FormPeriod& p) { return formTemplate(p.kind != PeriodKind::Quarter); };
+    setup.compute = compute;
+    setup.periodLine = [](const FormPeriod& p) {
         return p.kind == PeriodKind::Quarter ? periodLabel(p) : QString();
     };
-    d.engine = spec;
+    d.engine = setup;
     d.table = {"JLabor_info",
                StoredTable::Shape::OneRow,
                {"I01", "I04", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",

@@ -238,13 +238,13 @@ FormDefinition definition()
     d.periods = {PeriodKind::Quarter};
     d.checks = [](Db& db, const FormPeriod& p) { return quarterlyReportOpens(db, p.quarter); };
 
-    FigureFormSpec spec;
-    spec.rules = rules();
-    spec.averagesFrom = QStringLiteral("年初名册（0 月）");
-    spec.sheet = [](const FormPeriod&) { return formTemplate(); };
-    spec.compute = compute;
-    spec.periodLine = [](const FormPeriod& p) { return quarterLabel(p.quarter); };
-    d.engine = spec;
+    FigureFormSetup setup;
+    setup.rules = rules();
+    setup.averagesFrom = QStringLiteral("年初名册（0 月）");
+    setup.sheet = [](const FormPeriod&) { return formTemplate(); };
+    setup.compute = compute;
+    setup.periodLine = [](const FormPeriod& p) { return quarterLabel(p.quarter); };
+    d.engine = setup;
     d.table = {"JGLabor_info",
                StoredTable::Shape::OneRow,
                {"I01", "I71", "I05", "I06", "I07", "I08", "I09", "I10", "I11", "I12", "I13",

@@ -188,16 +188,16 @@ FormDefinition definition()
     d.periods = {PeriodKind::Year};
     d.checks = [](Db& db, const FormPeriod&) { return talentSummaryOpens(db); };
 
-    CategoryFormSpec spec;
-    spec.month = 12;
-    spec.rows = categories();
-    spec.columns = valueColumns();
-    spec.firstRow = FirstCategoryRow;
-    spec.firstValueCol = FirstValueCol;
-    spec.stampsName = true;
-    spec.sheet = formTemplate;
-    spec.guard = monthlyStaffAudited;
-    d.engine = spec;
+    CategoryFormSetup setup;
+    setup.month = 12;
+    setup.rows = categories();
+    setup.columns = valueColumns();
+    setup.firstRow = FirstCategoryRow;
+    setup.firstValueCol = FirstValueCol;
+    setup.stampsName = true;
+    setup.sheet = formTemplate;
+    setup.guard = monthlyStaffAudited;
+    d.engine = setup;
     d.table = {"Total_BaseInfo",
                StoredTable::Shape::CategoryRows,
                {"G11", "G12", "G13", "G14", "G15", "G16", "G17", "G18", "G19", "G110", "G111",

@@ -182,16 +182,16 @@ FormDefinition definition()
     d.position = 20;
     d.periods = {PeriodKind::OpeningRoster};
 
-    CategoryFormSpec spec;
-    spec.month = 0;
-    spec.rows = categories();
-    spec.columns = valueColumns();
-    spec.firstRow = FirstCategoryRow;
-    spec.firstValueCol = FirstValueCol;
-    spec.stampsName = false;
-    spec.sheet = formTemplate;
-    spec.guard = openingStaffAudited;
-    d.engine = spec;
+    CategoryFormSetup setup;
+    setup.month = 0;
+    setup.rows = categories();
+    setup.columns = valueColumns();
+    setup.firstRow = FirstCategoryRow;
+    setup.firstValueCol = FirstValueCol;
+    setup.stampsName = false;
+    setup.sheet = formTemplate;
+    setup.guard = openingStaffAudited;
+    d.engine = setup;
     d.table = totalInfoTable();
 
     d.workbook.name = [](const FormContext&) { return QStringLiteral("汇总"); };

@@ -94,7 +94,7 @@ FormDefinition definition(SummaryForm which)
     d.forOrgans = organ;
     d.periods = {PeriodKind::MonthRange};
     d.chooserChecks = wageSummaryOpens;
-    d.engine = SummarySpec{which};
+    d.engine = SummarySetup{which};
     d.table = totalInfoTable();
 
     d.workbook.name = [](const FormContext& c) {
