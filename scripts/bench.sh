@@ -15,7 +15,7 @@ else
   if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELDRASSA_BENCH=ON "${launcher[@]}" >/dev/null
   cmake --build "$build" -j 2 --target veldrassa-cli ShellImportBench WindowBench >/dev/null
 fi
 cli=$build/src/cli/veldrassa-cli

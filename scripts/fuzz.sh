@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every fuzz target for a while (default 300 seconds each), after a build with clang present.
+# Builds the fuzz targets (clang) and runs each for a while (default 300 seconds each).
 # New inputs go to build/fuzz/corpus, crashes to build/fuzz/findings; the seed corpus in the
 # repository is left as it is.
 #   bash scripts/fuzz.sh [SECONDS] [TARGET...]
@@ -11,10 +11,12 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for source in "$here"/tests/fuzz/*Fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
+cmake -S "$here" -B "$here/build" -G Ninja -DVELDRASSA_FUZZ=ON >/dev/null
+cmake --build "$here/build" --target fuzz_targets
 mkdir -p "$here/build/fuzz/findings"
 for target in "${targets[@]}"; do
   binary=$here/build/fuzz/$target
-  [ -x "$binary" ] || { echo "$binary is missing: build with clang installed first" >&2; exit 1; }
+  [ -x "$binary" ] || { echo "$binary is missing: no such fuzz target" >&2; exit 1; }
   corpus=$here/build/fuzz/corpus/$target
   mkdir -p "$corpus"
   echo "== $target, $seconds s"
