@@ -5,6 +5,7 @@
 #include "MaintenanceCommands.h"
 #include "Session.h"
 #include "OverviewCommands.h"
+#include "ProgramFault.h"
 #include "ProgramVersion.h"
 #include "ReportCommands.h"
 #include "RosterCommands.h"
@@ -223,7 +224,7 @@ int main(int argc, char** argv)
     } catch (const std::bad_alloc&) {
         cli::err(QStringLiteral("内存不足，命令已中止，数据没有改动。"));
     } catch (const std::exception& e) {
-        cli::err(QStringLiteral("命令意外中止，数据没有改动：%1").arg(QString::fromLocal8Bit(e.what())));
+        cli::err(programFault(e));
     }
     return cli::finishOutput(exitCode);
 }

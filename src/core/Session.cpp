@@ -1,5 +1,7 @@
 #include "Session.h"
 
+#include "reports/Forms.h"
+
 namespace vel {
 
 Session::Session(const WorkFolder& folder)
@@ -10,7 +12,7 @@ Session::Session(const WorkFolder& folder)
 Session::Session(const WorkFolder& folder, bool readOnly)
     : folder_(folder),
       readOnly_(readOnly),
-      db_(readOnly ? folder.databaseFile() : folder.databasePath(), readOnly)
+      db_(readOnly ? folder.databaseFile() : folder.databasePath(), readOnly, formTableSchemas())
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Errors.h"
+#include "ProgramFault.h"
 #include "Prompter.h"
 
 namespace vel::gui {
@@ -16,7 +17,7 @@ bool runCommand(QWidget* window, F&& command)
     } catch (const Error& e) {
         prompt().error(window, e.message());
     } catch (const std::exception& e) {
-        prompt().error(window, QString::fromLocal8Bit(e.what()));
+        prompt().error(window, programFault(e));
     }
     return false;
 }

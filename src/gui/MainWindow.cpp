@@ -483,7 +483,10 @@ void MainWindow::showAbout()
     picture->setObjectName("aboutPicture");
     picture->setText(QStringLiteral("<p><img src=\":/icons/veldrassa-64.png\"></p>"
                                     "<h2>%1</h2><p>从业人员及工资统计报表系统</p>"
-                                    "<p>版本 %2</p><p>（单击关闭）</p>")
+                                    "<p>版本 %2</p>"
+                                    "<p>自由软件<br>GNU 通用公共许可证第 3 版或更新版本<br>"
+                                    "（GPL-3.0-or-later）</p>"
+                                    "<p>（单击关闭）</p>")
                          .arg(programTitle(), QString::fromLatin1(programVersion)));
     picture->setMinimumSize(360, 280);
     picture->setStyleSheet("background: #dde6f2;");

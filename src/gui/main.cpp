@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "Prompter.h"
+#include "ProgramFault.h"
 #include "unit/UnitHost.h"
 
 #include <QApplication>
@@ -39,8 +40,7 @@ int main(int argc, char** argv)
         return app.exec();
     } catch (const std::exception& e) {
         // Commands catch their own errors; what still gets here ends the program with a word.
-        vel::gui::prompt().error(nullptr, QStringLiteral("程序意外中止：%1")
-                                              .arg(QString::fromLocal8Bit(e.what())));
+        vel::gui::prompt().error(nullptr, vel::programFault(e));
         return 1;
     }
 }

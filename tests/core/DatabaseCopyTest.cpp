@@ -118,16 +118,24 @@ TEST(DatabaseCopy, ExplanationsTravelWithABackupAndAnOlderBackupGainsTheirTable)
     restoreDatabase(s.db(), s->folder(), copy);
     EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Check_Note WHERE Note = '补发奖金'"), 1);
 
-    // A backup the version before wrote: no explanations table yet.
-    const QString older = s.path() + "/older.db";
-    QFile::copy(copy, older);
-    SQLite::Database(older.toStdString(), SQLite::OPEN_READWRITE)
-        .exec("DROP TABLE Check_Note; DROP TABLE Unit_Figures; PRAGMA user_version = 1");
-    EXPECT_EQ(restoreRefusal(older), "");
-    restoreDatabase(s.db(), s->folder(), older);
-    EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Check_Note"), 0);
-    EXPECT_EQ(countOf(s.db(), "PRAGMA user_version"), SchemaVersion);
-    EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Wage_Info"), 2);
+    // Backups of earlier programs: before the explanations, between the two versions (the
+    // figures' table already there), before a form existed. Each restores whole.
+    const std::pair<const char*, const char*> older[] = {
+        {"before explanations", "DROP TABLE Check_Note; DROP TABLE Unit_Figures;"
+                                " PRAGMA user_version = 1"},
+        {"between versions", "DROP TABLE Check_Note; PRAGMA user_version = 1"},
+        {"before a form", "DROP TABLE Total_BaseInfo"},
+    };
+    for (const auto& [name, change] : older) {
+        const QString path = s.path() + "/" + name + ".db";
+        QFile::copy(copy, path);
+        SQLite::Database(path.toStdString(), SQLite::OPEN_READWRITE).exec(change);
+        EXPECT_EQ(restoreRefusal(path), "") << name;
+        EXPECT_NO_THROW(restoreDatabase(s.db(), s->folder(), path)) << name;
+        EXPECT_EQ(countOf(s.db(), "PRAGMA user_version"), SchemaVersion) << name;
+        EXPECT_EQ(countOf(s.db(), "SELECT COUNT(*) FROM Wage_Info"), 2) << name;
+        EXPECT_EQ(countOf(s.db(), "SELECT MAX(Gid) FROM Total_BaseInfo"), 17) << name;
+    }
 }
 
 TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)

@@ -146,7 +146,8 @@ SQLite::Database openSourceDatabase(const QString& path)
         DatabaseRole::Source);
 }
 
-Db::Db(const QString& path, bool readOnly) : path_(path)
+Db::Db(const QString& path, bool readOnly, const std::vector<OwnedTable>& ownedTables)
+    : path_(path)
 {
     guarded(*this, [&] {
         // One connection used by one thread: the engine's own locking would only cost time.
@@ -157,7 +158,7 @@ Db::Db(const QString& path, bool readOnly) : path_(path)
         db_->exec("PRAGMA foreign_keys = OFF");
         return 0;
     });
-    prepareSchema(*this);
+    prepareSchema(*this, ownedTables);
 }
 
 void Db::exec(const std::string& sql, const SqlParams& params)

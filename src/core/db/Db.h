@@ -16,15 +16,23 @@ namespace vel {
 using SqlValue = std::variant<std::nullptr_t, long long, double, QString>;
 using SqlParams = std::vector<SqlValue>;
 
+// A table that another part of the program describes (each form's stored table): the schema
+// makes it for a new file and adds it to an existing file that lacks it.
+struct OwnedTable {
+    std::string name;
+    std::vector<std::string> statements;  // make it, and fill what it holds from the start
+};
+
 // The one connection to a unit's database file.
 class Db {
 public:
     // How long a statement waits for another program's write to end before it gives up.
     static constexpr int BusyTimeoutMs = 5000;
 
-    // Opens the file, creating it with the full schema when it does not exist yet; or, read-only,
-    // only reads an existing one.
-    explicit Db(const QString& path, bool readOnly = false);
+    // Opens the file, creating it with the full schema when it does not exist yet, or adding the
+    // owned tables it lacks; or, read-only, only reads an existing one.
+    explicit Db(const QString& path, bool readOnly = false,
+                const std::vector<OwnedTable>& ownedTables = {});
 
     const QString& path() const { return path_; }
     void exec(const std::string& sql, const SqlParams& params = {});

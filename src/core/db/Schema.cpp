@@ -1,7 +1,6 @@
 #include "Schema.h"
 
 #include "Db.h"
-#include "reports/Forms.h"
 
 #include <QFile>
 #include <sqlite3.h>
@@ -42,14 +41,6 @@ const char* const StaffColumns = R"(
 const char* const CodeTables[] = {"Code_Post", "Code_Edu",  "Code_Sex",   "Code_Grade",
                                   "Code_Nation", "Code_Role", "Code_YesNo", "Code_Certy"};
 
-std::string figureColumns(const std::vector<const char*>& names)
-{
-    std::string out;
-    for (const char* n : names)
-        out += std::string(", ") + n + " NUMERIC";
-    return out;
-}
-
 // Indexes that only make checks fast: the failed rows that refuse a report or a month, and the
 // organ posts LookLeader looks for. Partial, so a save writes nothing to them for the rows that
 // pass; a query uses one only when it spells the same condition.
@@ -79,20 +70,6 @@ void addReadingIndexes(Db& db)
     }
 }
 
-// A form's table: one row of figures between the unit's number and name, or the numbered rows
-// of a category table, made here.
-std::vector<std::string> formTableStatements(const StoredTable& t)
-{
-    if (t.shape == StoredTable::Shape::OneRow)
-        return {std::string("CREATE TABLE ") + t.name + " (frdm TEXT" + figureColumns(t.columns) +
-                ", frmc TEXT)"};
-    return {std::string("CREATE TABLE ") + t.name +
-                " (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT, frmc TEXT" +
-                figureColumns(t.columns) + ")",
-            "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < " +
-                std::to_string(t.rows) + ") INSERT INTO " + t.name + " (Gid) SELECT g FROM n"};
-}
-
 std::vector<std::string> tableStatements()
 {
     std::vector<std::string> s = {
@@ -113,9 +90,6 @@ std::vector<std::string> tableStatements()
     for (const char* t : CodeTables)
         s.push_back(std::string("CREATE TABLE ") + t +
                     " (ID INTEGER, CodeName TEXT, Memo TEXT)");
-    for (const StoredTable* t : formTables())
-        for (std::string& statement : formTableStatements(*t))
-            s.push_back(std::move(statement));
 
     s.push_back("CREATE VIEW Vmon AS SELECT * FROM Staff_moninfo");
     s.push_back("CREATE VIEW V AS SELECT * FROM Staff_moninfo WHERE sMon = 0");
@@ -129,42 +103,51 @@ std::vector<std::string> tableStatements()
     return s;
 }
 
-// What each later version adds to a file of the version before, in order: opening an older file
-// brings it up to date, and a backup of an older version is complete without these.
+// A table a later version adds to a file of the version before: opening an older file brings it
+// up to date, and a backup of an older version is complete without it. A step may meet a file
+// that already holds its table (one written between versions), so it makes it only if missing.
 struct SchemaStep {
     int version;
-    std::vector<std::string> statements;
+    const char* table;
+    const char* columns;
 };
 
-const std::vector<SchemaStep>& schemaSteps()
-{
-    static const std::vector<SchemaStep> steps = {
-        {2,
-         {// The clerk's explanations of the data check's warnings, by rule and place.
-          "CREATE TABLE Check_Note (Code TEXT NOT NULL, Period TEXT, Place TEXT NOT NULL,"
-          " Note TEXT NOT NULL, NoteDate TEXT, PRIMARY KEY (Code, Place))",
-          // What the data check compares the year with: the local minimum wage and last year's
-          // figures, one row.
-          "CREATE TABLE Unit_Figures (MinWage NUMERIC, LastYearHeads INTEGER,"
-          " LastYearWages NUMERIC)"}},
-    };
-    return steps;
-}
+const SchemaStep SchemaSteps[] = {
+    // The clerk's explanations of the data check's warnings, by rule and place.
+    {2, "Check_Note",
+     "(Code TEXT NOT NULL, Period TEXT, Place TEXT NOT NULL, Note TEXT NOT NULL, NoteDate TEXT,"
+     " PRIMARY KEY (Code, Place))"},
+    // What the data check compares the year with: the local minimum wage and last year's
+    // figures, one row.
+    {2, "Unit_Figures", "(MinWage NUMERIC, LastYearHeads INTEGER, LastYearWages NUMERIC)"},
+};
 
-// The table a "CREATE TABLE name (…)" statement makes.
-QString createdTable(const std::string& sql)
+bool hasTable(Db& db, const std::string& name)
 {
-    const std::string prefix = "CREATE TABLE ";
-    const size_t end = sql.find(' ', prefix.size());
-    return QString::fromStdString(sql.substr(prefix.size(), end - prefix.size()));
+    return db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                     {QString::fromStdString(name)});
 }
 
 void runSteps(Db& db, int fromVersion)
 {
-    for (const SchemaStep& step : schemaSteps())
+    for (const SchemaStep& step : SchemaSteps)
         if (step.version > fromVersion)
-            for (const std::string& sql : step.statements)
+            db.exec(std::string("CREATE TABLE IF NOT EXISTS ") + step.table + " " + step.columns);
+}
+
+// Made with the file, or added at the first opening by a program that describes them.
+void addOwnedTables(Db& db, const std::vector<OwnedTable>& ownedTables)
+{
+    for (const OwnedTable& table : ownedTables)
+        if (!hasTable(db, table.name))
+            for (const std::string& sql : table.statements)
                 db.exec(sql);
+}
+
+bool lacksOwnedTable(Db& db, const std::vector<OwnedTable>& ownedTables)
+{
+    return std::any_of(ownedTables.begin(), ownedTables.end(),
+                       [&](const OwnedTable& t) { return !hasTable(db, t.name); });
 }
 
 bool isCodeTable(const QString& name)
@@ -195,11 +178,12 @@ void insertCodeRows(Db& db)
     }
 }
 
-void createSchema(Db& db)
+void createSchema(Db& db, const std::vector<OwnedTable>& ownedTables)
 {
     Transaction tx(db);
     for (const std::string& sql : tableStatements())
         db.exec(sql);
+    addOwnedTables(db, ownedTables);
     for (const char* sql : ReadingIndexes)
         db.exec(sql);
     insertCodeRows(db);
@@ -208,10 +192,11 @@ void createSchema(Db& db)
     tx.commit();
 }
 
-void upgradeSchema(Db& db, int fromVersion)
+void upgradeSchema(Db& db, int fromVersion, const std::vector<OwnedTable>& ownedTables)
 {
     Transaction tx(db);
     runSteps(db, fromVersion);
+    addOwnedTables(db, ownedTables);
     db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
     tx.commit();
 }
@@ -235,23 +220,18 @@ std::vector<std::pair<QString, QStringList>> schemaObjects(SQLite::Database& fil
 
 }  // namespace
 
-QStringList schemaGaps(SQLite::Database& file)
+QStringList schemaGaps(SQLite::Database& file, const std::vector<OwnedTable>& ownedTables)
 {
-    static const std::vector<std::pair<QString, QStringList>> current = [] {
-        Db blank(":memory:");
-        return schemaObjects(blank.handle());
-    }();
-    // A file of an older version lacks what later versions add; opening it adds that.
-    std::vector<std::pair<QString, QStringList>> expected = current;
+    Db blank(":memory:", false, ownedTables);
+    const std::vector<std::pair<QString, QStringList>> expected = schemaObjects(blank.handle());
+    // Opening adds what later versions add to an older file, and every owned table.
+    QStringList addedOnOpening;
     const int version = file.execAndGet("PRAGMA user_version").getInt();
-    for (const SchemaStep& step : schemaSteps())
+    for (const SchemaStep& step : SchemaSteps)
         if (step.version > version)
-            for (const std::string& sql : step.statements) {
-                const QString name = createdTable(sql);
-                expected.erase(std::remove_if(expected.begin(), expected.end(),
-                                              [&](const auto& o) { return o.first == name; }),
-                               expected.end());
-            }
+            addedOnOpening << QString::fromLatin1(step.table);
+    for (const OwnedTable& table : ownedTables)
+        addedOnOpening << QString::fromStdString(table.name);
     std::vector<std::pair<QString, QStringList>> present = schemaObjects(file);
     QStringList gaps;
     for (const auto& object : expected) {
@@ -260,7 +240,8 @@ QStringList schemaGaps(SQLite::Database& file)
             return p.first.compare(name, Qt::CaseInsensitive) == 0;
         });
         if (found == present.end()) {
-            gaps << name;
+            if (!addedOnOpening.contains(name, Qt::CaseInsensitive))
+                gaps << name;
             continue;
         }
         for (const QString& column : object.second)
@@ -270,12 +251,12 @@ QStringList schemaGaps(SQLite::Database& file)
     return gaps;
 }
 
-void prepareSchema(Db& db)
+void prepareSchema(Db& db, const std::vector<OwnedTable>& ownedTables)
 {
     const SqlValue v = db.scalar("PRAGMA user_version");
     const long long version = std::holds_alternative<long long>(v) ? std::get<long long>(v) : 0;
     if (version == 0 && !db.exists("SELECT 1 FROM sqlite_master")) {
-        createSchema(db);
+        createSchema(db, ownedTables);
         return;
     }
     if (version > SchemaVersion)
@@ -285,8 +266,9 @@ void prepareSchema(Db& db)
                                   " name = 'Staff_moninfo'"))
         throw DatabaseError(QStringLiteral("不是本系统的数据库文件：%1").arg(db.path()));
     // A file opened only for reading stays as it is; what reads the later tables finds none.
-    if (version < SchemaVersion && !sqlite3_db_readonly(db.handle().getHandle(), "main"))
-        upgradeSchema(db, static_cast<int>(version));
+    if ((version < SchemaVersion || lacksOwnedTable(db, ownedTables)) &&
+        !sqlite3_db_readonly(db.handle().getHandle(), "main"))
+        upgradeSchema(db, static_cast<int>(version), ownedTables);
     addReadingIndexes(db);
 }
 

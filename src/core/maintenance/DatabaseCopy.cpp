@@ -9,6 +9,7 @@
 #include "io/FileIdentity.h"
 #include "output/PendingFile.h"
 #include "period/CommandChecks.h"
+#include "reports/Forms.h"
 #include "unit/UnitRegistration.h"
 
 #include <QDateTime>
@@ -23,6 +24,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace vel {
 namespace {
@@ -160,7 +162,7 @@ QString contentRefusal(SQLite::Database& source, const QString& path)
     const int version = source.execAndGet("PRAGMA user_version").getInt();
     if (version > SchemaVersion)
         return QStringLiteral("数据库文件由较新版本的程序写成，无法还原：%1").arg(path);
-    const QStringList gaps = schemaGaps(source);
+    const QStringList gaps = schemaGaps(source, formTableSchemas());
     const bool foreign = std::all_of(std::begin(MainTables), std::end(MainTables),
                                      [&](const char* t) { return gaps.contains(t); });
     if (version < 1 || foreign)
@@ -282,8 +284,15 @@ QString restoreDatabase(Db& db, const WorkFolder& folder, const QString& source)
             return 0;
         });
     }
-    Db staged(staging->fileName());
-    return replaceWith(db, folder, staged, QStringLiteral("restore"));
+    // The clerk knows the file by the name chosen, never by the staged copy's.
+    std::optional<Db> staged;
+    try {
+        staged.emplace(staging->fileName(), false, formTableSchemas());
+    } catch (const DatabaseError&) {
+        throw DatabaseError(
+            QStringLiteral("数据库文件无法转换为本版本的格式，无法还原：%1").arg(source));
+    }
+    return replaceWith(db, folder, *staged, QStringLiteral("restore"));
 }
 
 QString initialiseDatabase(Db& db, const WorkFolder& folder)
@@ -291,7 +300,7 @@ QString initialiseDatabase(Db& db, const WorkFolder& folder)
     const WorkFolderLock lock(folder, Db::BusyTimeoutMs);
     removeStagingCopies(folder);
     const std::unique_ptr<QTemporaryFile> staging = stagingFile(folder);
-    Db blank(staging->fileName());  // an empty file receives the full schema
+    Db blank(staging->fileName(), false, formTableSchemas());  // an empty file gets the schema
     return replaceWith(db, folder, blank, QStringLiteral("init"));
 }
 

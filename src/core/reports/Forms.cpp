@@ -65,6 +65,44 @@ std::vector<const StoredTable*> formTables()
     return tables;
 }
 
+namespace {
+
+std::string figureColumns(const std::vector<const char*>& names)
+{
+    std::string out;
+    for (const char* n : names)
+        out += std::string(", ") + n + " NUMERIC";
+    return out;
+}
+
+// One row of figures between the unit's number and name, or the numbered rows of a category
+// table, made with the table.
+OwnedTable formTableSchema(const StoredTable& t)
+{
+    if (t.shape == StoredTable::Shape::OneRow)
+        return {t.name, {std::string("CREATE TABLE ") + t.name + " (frdm TEXT" +
+                         figureColumns(t.columns) + ", frmc TEXT)"}};
+    return {t.name,
+            {std::string("CREATE TABLE ") + t.name +
+                 " (Gid INTEGER PRIMARY KEY, Dep_id TEXT, Tdate TEXT, frmc TEXT" +
+                 figureColumns(t.columns) + ")",
+             "WITH RECURSIVE n(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM n WHERE g < " +
+                 std::to_string(t.rows) + ") INSERT INTO " + t.name + " (Gid) SELECT g FROM n"}};
+}
+
+}  // namespace
+
+const std::vector<OwnedTable>& formTableSchemas()
+{
+    static const std::vector<OwnedTable> schemas = [] {
+        std::vector<OwnedTable> list;
+        for (const StoredTable* t : formTables())
+            list.push_back(formTableSchema(*t));
+        return list;
+    }();
+    return schemas;
+}
+
 StoredTable totalInfoTable()
 {
     return {"Total_Info",

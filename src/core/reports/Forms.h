@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Db.h"
 #include "reports/FormDefinition.h"
 
 #include <QString>
@@ -22,5 +23,9 @@ QStringList formCommands();
 
 // The stored tables of every form, each once: what the schema creates.
 std::vector<const StoredTable*> formTables();
+
+// The same tables as the database makes them: given to every opening of a unit's file, so a
+// file from before a form gains its table.
+const std::vector<OwnedTable>& formTableSchemas();
 
 }  // namespace vel
