@@ -25,9 +25,10 @@ TEST(Schema, FreshDatabaseHoldsEveryTableViewAndPrenumberedRow)
     EXPECT_EQ(count(db, "SELECT MAX(Gid) FROM Total_BaseInfo"), 17);
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Code_Post"), 27);
     for (const char* table : {"Dep_Info", "Staff_moninfo", "Wage_Info", "Tmp_Del", "Initial_Info",
-                              "Staff_Info", "JGLabor_info", "NGLabor_info", "JLabor_info",
-                              "NLabor_info", "V", "Vmon", "VmonWage"})
+                              "Staff_Info", "Check_Note", "Unit_Figures", "V", "Vmon", "VmonWage"})
         EXPECT_NO_THROW(Query(db, std::string("SELECT * FROM ") + table)) << table;
+    for (const StoredTable* table : formTables())
+        EXPECT_NO_THROW(Query(db, std::string("SELECT * FROM ") + table->name)) << table->name;
     // Columns are named as the reports write them; the annual table has 73.
     EXPECT_NO_THROW(Query(db, "SELECT frdm, I01, I90, A21, I47, frmc FROM NGLabor_info"));
     EXPECT_NO_THROW(Query(db, "SELECT G11, G19, G110, G116 FROM Total_BaseInfo"));

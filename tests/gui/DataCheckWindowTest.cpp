@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "SmallYear.h"
@@ -177,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DataCheckWindowTest)
+VEL_GUI_TEST(DataCheckWindowTest)
 #include "DataCheckWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "Session.h"
 #include "ShellOpen.h"
@@ -287,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormWindowsGoldenTest)
+VEL_GUI_TEST(FormWindowsGoldenTest)
 #include "FormWindowsGoldenTest.moc"

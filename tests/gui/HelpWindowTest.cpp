@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "WindowFit.h"
 #include "Session.h"
@@ -236,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HelpWindowTest)
+VEL_GUI_TEST(HelpWindowTest)
 #include "HelpWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "Session.h"
 #include "ShellOpen.h"
@@ -256,5 +257,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LaborTalentWindowTest)
+VEL_GUI_TEST(LaborTalentWindowTest)
 #include "LaborTalentWindowTest.moc"

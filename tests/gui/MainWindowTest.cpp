@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "ProgramVersion.h"
 #include "Session.h"
@@ -170,5 +171,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+VEL_GUI_TEST(MainWindowTest)
 #include "MainWindowTest.moc"

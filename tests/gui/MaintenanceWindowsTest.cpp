@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "FileChooser.h"
 #include "MainWindow.h"
 #include "Session.h"
@@ -336,5 +337,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MaintenanceWindowsTest)
+VEL_GUI_TEST(MaintenanceWindowsTest)
 #include "MaintenanceWindowsTest.moc"

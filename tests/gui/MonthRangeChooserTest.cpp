@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "reports/MonthRangeChooser.h"
@@ -119,5 +120,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MonthRangeChooserTest)
+VEL_GUI_TEST(MonthRangeChooserTest)
 #include "MonthRangeChooserTest.moc"

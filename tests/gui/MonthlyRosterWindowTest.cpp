@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "Session.h"
 #include "TestPrompter.h"
@@ -202,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MonthlyRosterWindowTest)
+VEL_GUI_TEST(MonthlyRosterWindowTest)
 #include "MonthlyRosterWindowTest.moc"

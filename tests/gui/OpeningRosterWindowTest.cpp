@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "Prompter.h"
 #include "TestPrompter.h"
@@ -316,5 +317,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OpeningRosterWindowTest)
+VEL_GUI_TEST(OpeningRosterWindowTest)
 #include "OpeningRosterWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "TestPrompter.h"
@@ -179,5 +180,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PayoutWindowTest)
+VEL_GUI_TEST(PayoutWindowTest)
 #include "PayoutWindowTest.moc"

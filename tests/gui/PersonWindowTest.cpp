@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "staff/PersonRoster.h"
@@ -329,5 +330,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PersonWindowTest)
+VEL_GUI_TEST(PersonWindowTest)
 #include "PersonWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Application.h"
 #include "Prompter.h"
 #include "WindowFit.h"
@@ -112,5 +113,5 @@ private slots:
 
 };
 
-QTEST_MAIN(PrompterTest)
+VEL_GUI_TEST(PrompterTest)
 #include "PrompterTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "SmallYear.h"
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportWindowTest)
+VEL_GUI_TEST(ReportWindowTest)
 #include "ReportWindowTest.moc"

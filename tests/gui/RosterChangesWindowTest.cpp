@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "TestPrompter.h"
@@ -82,5 +83,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RosterChangesWindowTest)
+VEL_GUI_TEST(RosterChangesWindowTest)
 #include "RosterChangesWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "staff/MonthlyRosterWindow.h"
@@ -127,5 +128,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RosterFileImportTest)
+VEL_GUI_TEST(RosterFileImportTest)
 #include "RosterFileImportTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "grid/SheetDocument.h"
@@ -188,5 +189,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SheetUndoTest)
+VEL_GUI_TEST(SheetUndoTest)
 #include "SheetUndoTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "grid/SheetDropDown.h"
 #include "grid/SheetDropDowns.h"
 #include "grid/SheetModel.h"
@@ -520,5 +521,5 @@ void SheetViewTest::sheetMayDieBeforeTheView()
     view.reset();  // and the view goes without touching it
 }
 
-QTEST_MAIN(SheetViewTest)
+VEL_GUI_TEST(SheetViewTest)
 #include "SheetViewTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "unit/UnitFigures.h"
@@ -204,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UnitInfoWindowTest)
+VEL_GUI_TEST(UnitInfoWindowTest)
 #include "UnitInfoWindowTest.moc"

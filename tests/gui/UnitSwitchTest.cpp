@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "Session.h"
 #include "TestPrompter.h"
@@ -113,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UnitSwitchTest)
+VEL_GUI_TEST(UnitSwitchTest)
 #include "UnitSwitchTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
@@ -346,5 +347,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WageEntryWindowTest)
+VEL_GUI_TEST(WageEntryWindowTest)
 #include "WageEntryWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "ShellOpen.h"
 #include "TestPrompter.h"
@@ -214,5 +215,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WageErrorWindowTest)
+VEL_GUI_TEST(WageErrorWindowTest)
 #include "WageErrorWindowTest.moc"

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "Session.h"
 #include "ShellOpen.h"
@@ -215,5 +216,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WageSummaryWindowTest)
+VEL_GUI_TEST(WageSummaryWindowTest)
 #include "WageSummaryWindowTest.moc"

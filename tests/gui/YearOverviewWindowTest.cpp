@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "grid/SheetView.h"
@@ -63,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(YearOverviewWindowTest)
+VEL_GUI_TEST(YearOverviewWindowTest)
 #include "YearOverviewWindowTest.moc"
