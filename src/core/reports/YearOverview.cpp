@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "checks/FileRules.h"
 #include "db/Db.h"
+#include "db/ReadTransaction.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
 #include "reports/Forms.h"
@@ -48,6 +49,8 @@ MonthWindow windowFor(const MonthOverview& m)
 YearOverview yearOverview(Session& session)
 {
     Db& db = session.db();
+    // Head counts, wages and the submitted forms' figures from one state of the records.
+    const ReadTransaction oneState(db);
     YearOverview o;
     std::vector<long long> roles;
     {
