@@ -299,7 +299,8 @@ void removeStaleCopies(const WorkFolder& folder)
 {
     if (const std::unique_ptr<WorkFolderLock> lock = WorkFolderLock::tryTake(folder))
         removeStagingCopies(folder);
-    removeStaleTemporaries(folder.folder("BAK"));
+    // Looked at, not made: a folder without BAK has nothing left in it, and one only read takes none.
+    removeStaleTemporaries(QDir(folder.root()).filePath(QStringLiteral("BAK")));
 }
 
 QString maintenance::backupDone(const QString& path)

@@ -26,7 +26,7 @@ constexpr int StaleAfterSeconds = 10 * 60;
 void removeStaleTemporaries(const QString& folder)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\..+\\.(xlsx|dbf|db)-[A-Za-z0-9]{6}\\.(xlsx|dbf|db)$"));
+        QStringLiteral("^\\..+\\.(xlsx|dbf|db)-[A-Za-z0-9]{6}\\.(xlsx|dbf|db)(-journal|-wal|-shm)?$"));
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-StaleAfterSeconds);
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo& entry : entries)

@@ -41,7 +41,8 @@ private:
 bool renameAsNew(const QString& from, const QString& to);
 
 // Removes the temporary files an interrupted export, backup or kept copy left in `folder` more
-// than ten minutes ago: only names of this program's own pattern.
+// than ten minutes ago, with the engine's journal a copy that was being written leaves beside it:
+// only names of this program's own pattern.
 void removeStaleTemporaries(const QString& folder);
 
 }  // namespace vel
