@@ -82,6 +82,37 @@ TEST(PendingFile, RemovesTheTemporariesOfInterruptedExportsOnly)
                            "123456789_i102.dbf", "工资1_6.xlsx"}));
 }
 
+// A file that cannot be begun names the folder and why, in the clerk's words.
+TEST(PendingFile, AFolderThatTakesNoFileIsNamedWithTheReason)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath("plain")).open(QIODevice::WriteOnly);
+    QDir(dir.path()).mkdir("shut");
+    QFile::setPermissions(dir.filePath("shut"), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                    QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ExeOther);
+    struct Case {
+        const char* folder;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"missing", "文件夹不存在"}, Case{"plain", "这不是文件夹"},
+                          Case{"shut", "没有在这个文件夹中写入的权限"}}) {
+        const QString folder = dir.filePath(c.folder);
+        const QString expected = QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(folder, c.reason);
+        EXPECT_TRUE(asReader([&] {
+            try {
+                PendingFile file(folder + "/工资1_6.xlsx", ".xlsx");
+            } catch (const FileError& e) {
+                return e.message() == expected;
+            }
+            return false;
+        })) << c.folder;
+    }
+    QFile::setPermissions(dir.filePath("shut"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
+}
+
 TEST(WorkFolder, AFolderTheUserMayNotChangeOpensForReadingOnly)
 {
     QTemporaryDir dir;

@@ -91,7 +91,8 @@ std::unique_ptr<QTemporaryFile> stagingFile(const WorkFolder& folder)
 {
     auto file = std::make_unique<QTemporaryFile>(folder.folder("Database") + "/.staging-XXXXXX.db");
     if (!file->open())
-        throw FileError(QStringLiteral("无法在数据库文件夹中写入文件：%1").arg(file->errorString()));
+        throw FileError(QStringLiteral("无法在数据库文件夹中写入文件：%1")
+                            .arg(folderWriteProblem(folder.folder("Database"))));
     file->close();
     return file;
 }

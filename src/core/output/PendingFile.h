@@ -36,6 +36,9 @@ private:
     bool committed_ = false;
 };
 
+// Why no new file can be made in `folder`, in the clerk's words: the system's own text is English.
+QString folderWriteProblem(const QString& folder);
+
 // Renames `from` to `to` only if no file has that name; false when one has. Throws FileError when
 // the rename fails otherwise.
 bool renameAsNew(const QString& from, const QString& to);
