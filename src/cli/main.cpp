@@ -10,6 +10,7 @@
 #include "ReportCommands.h"
 #include "RosterCommands.h"
 #include "UnitCommands.h"
+#include "UsageErrors.h"
 #include "WageCommands.h"
 #include "help/HelpDocuments.h"
 
@@ -151,8 +152,11 @@ int main(int argc, char** argv)
 
     try {
         cli.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return cli.exit(e);  // --help, --version
     } catch (const CLI::ParseError& e) {
-        return cli.exit(e) == 0 ? 0 : cli::Usage;
+        cli::err(cli::usageErrorText(e));
+        return cli::Usage;
     }
     if (*dataDirOption && dataDir.empty()) {
         cli::err(QStringLiteral("--data-dir 不能为空。"));

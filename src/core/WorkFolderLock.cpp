@@ -21,17 +21,16 @@ constexpr int PollMs = 50;
 
 WorkFolderLock::WorkFolderLock(const WorkFolder& folder)
 {
-    const QString dir = folder.folder("Database");
-    fd_ = ::open(QFile::encodeName(dir + "/.maintenance.lock").constData(),
+    fd_ = ::open(QFile::encodeName(folder.folder("Database") + "/.maintenance.lock").constData(),
                  O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ < 0)
-        throw FileError(QStringLiteral("无法在文件夹 %1 中建立锁文件，请检查该文件夹的写权限；"
-                                       "本次操作没有改动数据。")
-                            .arg(QDir::toNativeSeparators(dir)));
 }
 
 WorkFolderLock::WorkFolderLock(const WorkFolder& folder, int waitMs) : WorkFolderLock(folder)
 {
+    if (fd_ < 0)
+        throw FileError(QStringLiteral("无法在文件夹 %1 中建立锁文件，请检查该文件夹的写权限；"
+                                       "本次操作没有改动数据。")
+                            .arg(QDir::toNativeSeparators(folder.folder("Database"))));
     if (!take(waitMs)) {
         ::close(fd_);
         throw Error(QStringLiteral("另一个程序正在还原或初始化工作文件夹 %1 的数据库，"
@@ -42,13 +41,14 @@ WorkFolderLock::WorkFolderLock(const WorkFolder& folder, int waitMs) : WorkFolde
 
 WorkFolderLock::~WorkFolderLock()
 {
-    ::close(fd_);  // gives the lock back
+    if (fd_ >= 0)
+        ::close(fd_);  // gives the lock back
 }
 
 std::unique_ptr<WorkFolderLock> WorkFolderLock::tryTake(const WorkFolder& folder)
 {
     std::unique_ptr<WorkFolderLock> lock(new WorkFolderLock(folder));
-    return lock->take(0) ? std::move(lock) : nullptr;
+    return lock->fd_ >= 0 && lock->take(0) ? std::move(lock) : nullptr;
 }
 
 bool WorkFolderLock::take(int waitMs)

@@ -19,7 +19,9 @@ public:
     WorkFolderLock(const WorkFolderLock&) = delete;
     WorkFolderLock& operator=(const WorkFolderLock&) = delete;
 
-    // The lock when no other program holds it, else nullptr; never waits.
+    // The lock when no other program holds it, else nullptr; never waits. A folder that takes no
+    // lock file (read-only) gives nullptr too: nothing can be replaced there, and reading it needs
+    // no lock.
     static std::unique_ptr<WorkFolderLock> tryTake(const WorkFolder& folder);
 
 private:

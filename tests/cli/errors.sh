@@ -11,8 +11,15 @@ expect 1 "" "$(nodb "$dir/wrok")" -- "$cli" --data-dir "$dir/wrok" roster export
 expect 1 "" "$(nodb "$dir/wrok")" -- "$cli" --data-dir "$dir/wrok" unit set --name 甲厂 --code 123456789
 [ ! -e "$dir/wrok" ] || { echo "FAILED: $dir/wrok was created"; failures=$((failures + 1)); }
 expect 2 "" "--data-dir 不能为空。" -- "$cli" --data-dir "" init
-expect 2 "" "The following argument was not expected: --bogus
-Run with --help for more information." -- "$cli" "${d[@]}" init --bogus
+# A wrong command line is told in the program's words, naming what was typed.
+usage() { echo "$1请用 --help 查看这条命令的写法。"; }
+expect 2 "" "$(usage "命令行中有多余或不认识的内容：--bogus。")" -- "$cli" "${d[@]}" init --bogus
+expect 2 "" "$(usage "缺少 --month。")" -- "$cli" "${d[@]}" roster export
+expect 2 "" "$(usage "--month 的值“五月”不是所要求的数。")" -- "$cli" "${d[@]}" roster export --month 五月
+expect 2 "" "$(usage "缺少要执行的命令。")" -- "$cli" "${d[@]}" roster
+expect 2 "" "$(usage "--quarter 和 --from 不能同时使用。")" -- \
+  "$cli" "${d[@]}" report basic-quarterly --quarter 1 --from 1 --to 3
+expect 2 "" "$(usage "--from 需要同时给出 --to。")" -- "$cli" "${d[@]}" report basic-quarterly --from 1
 expect 0 "$dir/work/Database/RCdatabase.db" "" -- "$cli" "${d[@]}" init
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 
@@ -36,8 +43,7 @@ expect 1 "" "第3行不是UTF-8编码，无法读取。" -- \
 expect 0 "encoding GBK
 line 2: 卢莫: 少数民族, 中共党员, 出生年月, 学历, 岗位名称, 具有国家评定的专业技术等级, 具有国家评定的技能等级, 用工身份, 全日制用工
 stored 1 rows, 1 failed" "" -- "$cli" "${d[@]}" roster import --month 0 "$dir/lookalike.csv"
-expect 2 "" "--encoding: Latin1 not in {utf-8,gbk}
-Run with --help for more information." -- "$cli" "${d[@]}" roster import --month 0 --encoding Latin1 "$dir/lookalike.csv"
+expect 2 "" "$(usage "--encoding 的值不在可选的范围内。")" -- "$cli" "${d[@]}" roster import --month 0 --encoding Latin1 "$dir/lookalike.csv"
 
 # A stored unit code no file may be named after stops every command until it is registered again.
 /usr/bin/python3 -c "import sqlite3,sys; c=sqlite3.connect(sys.argv[1]); c.execute(\"UPDATE Dep_Info SET DepNo='../../../outside/victim'\"); c.commit()" \

@@ -1,3 +1,4 @@
+#include "AsReader.h"
 #include "Errors.h"
 #include "history/AccessDatabase.h"
 
@@ -111,6 +112,20 @@ TEST(AccessDatabase, RefusesWhatItCannotReadWhole)
     EXPECT_EQ(refusal(shortFile, {"Staff_moninfo", "Wage_Info"}), damaged(shortFile));
     EXPECT_EQ(refusal(text), damaged(text));
     EXPECT_EQ(refusal(dir.filePath("missing.mdb")), damaged(dir.filePath("missing.mdb")));
+
+    // A good file the user may not read is named as such.
+    const QString shut = dir.filePath("shut.mdb");
+    ASSERT_TRUE(QFile::copy(Good, shut));
+    ASSERT_TRUE(QFile::setPermissions(shut, QFileDevice::WriteOwner));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ExeOther);
+    const std::string noRights =
+        ("没有读取原系统数据库文件的权限，无法读取：" + shut +
+         "。请检查该文件及其所在文件夹的读权限后再试。")
+            .toStdString();
+    EXPECT_TRUE(asReader([&] { return refusal(shut) == noRights; }));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
 }
 
 // A reader that crashes or hangs ends itself, not the program.

@@ -341,7 +341,12 @@ TEST(DatabaseCopy, LeftoversOfStoppedCopiesGoWhileNoRestoreRuns)
     touch("Database/.staging-aB3dE9.db", 0);
     touch("BAK/.123456789.db-xY7wV2.db", 60);  // a backup killed an hour ago
     touch("BAK/.before-restore-2026-01-01-101010.db-Qq09Zz.db", 60);
+    // The engine's journal beside a copy killed while it was written.
+    touch("BAK/.before-restore-2026-01-01-101010.db-Qq09Zz.db-journal", 60);
+    touch("BAK/.before-init-2026-01-02-090000.db-Rr18Yy.db-journal", 60);
+    touch("Database/.staging-aB3dE9.db-journal", 0);
     touch("BAK/.123456789.db-kL5mN6.db", 1);   // another backup may still write it
+    touch("BAK/.123456789.db-kL5mN6.db-journal", 1);
     touch("BAK/123456789.db", 60);
 
     {
@@ -354,7 +359,8 @@ TEST(DatabaseCopy, LeftoversOfStoppedCopiesGoWhileNoRestoreRuns)
     EXPECT_EQ(QDir(s.path() + "/Database").entryList(QDir::Files | QDir::Hidden),
               (QStringList{".maintenance.lock", "RCdatabase.db"}));
     EXPECT_EQ(bakFiles(s, QDir::Hidden),
-              (QStringList{".123456789.db-kL5mN6.db", "123456789.db"}));
+              (QStringList{".123456789.db-kL5mN6.db", ".123456789.db-kL5mN6.db-journal",
+                           "123456789.db"}));
     EXPECT_NE(WorkFolderLock::tryTake(s->folder()), nullptr);
 }
 

@@ -1,3 +1,4 @@
+#include "Errors.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
 
@@ -82,13 +83,14 @@ TEST(SheetClipboard, ParseToleratesWhatOtherProgramsWrite)
         EXPECT_EQ(parseClipboardText(c.text), c.rows) << c.name;
 }
 
-TEST(SheetClipboard, PasteIsClippedAtTheLastRowAndTheLastShownColumn)
+TEST(SheetClipboard, PasteWritesUpToTheLastRowAndTheLastShownColumn)
 {
     Sheet sheet(6, 8);
     sheet.setMaxCol(4);
     sheet.setColumnsHidden(3, 3, true);
     sheet.setText(5, 6, "code");
-    const QString block = "a\tb\tc\td\te\tf\ng\th\r\ni\n";
+    // Empty cells past the edges lose nothing: a block copied with blank columns or rows fits.
+    const QString block = "a\tb\tc\t\t\ng\th\r\n\t\t\n";
 
     EXPECT_EQ(pasteClipboardText(sheet, 5, 2, block), (CellRange{5, 2, 6, 4}));
     EXPECT_EQ(sheet.text(5, 2), "a");
@@ -104,6 +106,52 @@ TEST(SheetClipboard, PasteIsClippedAtTheLastRowAndTheLastShownColumn)
     EXPECT_TRUE(pasteClipboardText(sheet, 1, 5, "x").isEmpty());
     EXPECT_TRUE(pasteClipboardText(sheet, 1, 1, "").isEmpty());
     EXPECT_EQ(sheet.text(1, 1), "");
+}
+
+// A block with values past the last row or the last shown column is refused whole, naming how
+// many rows or columns would not fit, and the sheet keeps every cell.
+TEST(SheetClipboard, PasteThatDoesNotFitIsRefusedWhole)
+{
+    struct Case {
+        const char* name;
+        int row, col;
+        QString block;
+        QString refusal;
+    };
+    QString tallBlock;
+    for (int i = 0; i < 16500; ++i)
+        tallBlock += QStringLiteral("职工%1\t%2\n").arg(i).arg(1000 + i);
+    const Case cases[] = {
+        {"16,500 persons at row 13", 13, 1, tallBlock,
+         "粘贴的内容有128行超出表格的最后一行（第16384行），没有粘贴。请分批粘贴，或从更靠上的行开始粘贴。"},
+        {"eight values at the second last column", 3, 17, "1\t2\t3\t4\t5\t6\t7\t8\n",
+         "粘贴的内容有6列超出表格的最后一列，没有粘贴。请从更靠左的列开始粘贴，或去掉多余的列。"},
+        {"one long row among short ones", 3, 1, "a\nb\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tz\nc\n",
+         "粘贴的内容有1列超出表格的最后一列，没有粘贴。请从更靠左的列开始粘贴，或去掉多余的列。"},
+        {"a value in the row past the end", 16383, 1, "a\nb\n\nc",
+         "粘贴的内容有1行超出表格的最后一行（第16384行），没有粘贴。请分批粘贴，或从更靠上的行开始粘贴。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sheet sheet(Sheet::DefaultMaxRow, 22);
+        sheet.setMaxCol(18);
+        sheet.setText(13, 1, "原有");
+        sheet.setText(16383, 1, "原有");
+        Recorder rec;
+        sheet.setObserver(&rec);
+        EXPECT_EQ(pasteRefusal(sheet, c.row, c.col, parseClipboardText(c.block)), c.refusal);
+        try {
+            pasteClipboardText(sheet, c.row, c.col, c.block);
+            ADD_FAILURE() << "pasted";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), c.refusal);
+        }
+        EXPECT_TRUE(rec.cells.empty());
+        EXPECT_EQ(sheet.text(13, 1), "原有");
+        EXPECT_EQ(sheet.text(16383, 1), "原有");
+        EXPECT_EQ(sheet.text(c.row, c.col == 1 ? 2 : c.col), "");
+        sheet.setObserver(nullptr);
+    }
 }
 
 TEST(SheetClipboard, PasteTellsTheObserverOnce)

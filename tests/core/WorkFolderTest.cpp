@@ -1,6 +1,8 @@
+#include "AsReader.h"
 #include "Errors.h"
 #include "TestSession.h"
 #include "WorkFolder.h"
+#include "maintenance/DatabaseCopy.h"
 #include "output/DbfWriter.h"
 #include "output/PendingFile.h"
 #include "output/WorkbookWriter.h"
@@ -10,11 +12,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace vel;
 
@@ -80,25 +82,36 @@ TEST(PendingFile, RemovesTheTemporariesOfInterruptedExportsOnly)
                            "123456789_i102.dbf", "工资1_6.xlsx"}));
 }
 
-namespace {
-
-// Runs `check` as a user who may not write what the owner made read-only: this user, or, for
-// root (who may write anything), a child process turned into "nobody". True when check passed.
-bool asReader(const std::function<bool()>& check)
+// A file that cannot be begun names the folder and why, in the clerk's words.
+TEST(PendingFile, AFolderThatTakesNoFileIsNamedWithTheReason)
 {
-    if (::geteuid() != 0)
-        return check();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool passed = ::setgid(65534) == 0 && ::setuid(65534) == 0 && check();
-        ::_exit(passed ? 0 : 1);
+    QTemporaryDir dir;
+    QFile(dir.filePath("plain")).open(QIODevice::WriteOnly);
+    QDir(dir.path()).mkdir("shut");
+    QFile::setPermissions(dir.filePath("shut"), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                    QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ExeOther);
+    struct Case {
+        const char* folder;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"missing", "文件夹不存在"}, Case{"plain", "这不是文件夹"},
+                          Case{"shut", "没有在这个文件夹中写入的权限"}}) {
+        const QString folder = dir.filePath(c.folder);
+        const QString expected = QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(folder, c.reason);
+        EXPECT_TRUE(asReader([&] {
+            try {
+                PendingFile file(folder + "/工资1_6.xlsx", ".xlsx");
+            } catch (const FileError& e) {
+                return e.message() == expected;
+            }
+            return false;
+        })) << c.folder;
     }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    QFile::setPermissions(dir.filePath("shut"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
 }
-
-}  // namespace
 
 TEST(WorkFolder, AFolderTheUserMayNotChangeOpensForReadingOnly)
 {
@@ -123,6 +136,27 @@ TEST(WorkFolder, AFolderTheUserMayNotChangeOpensForReadingOnly)
         return !folder.writable() && session.readOnly() &&
                std::get<long long>(session.db().scalar("SELECT COUNT(*) FROM Staff_moninfo")) == 1;
     }));
+    // A backup reads it into a place the reader may write, taking no lock in the folder; the
+    // clean-up before it leaves the folder alone.
+    QTemporaryDir elsewhere;
+    QFile::setPermissions(elsewhere.path(), QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                                QFileDevice::ExeOther | QFileDevice::ReadOwner |
+                                                QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString copy = elsewhere.filePath("copy.db");
+    EXPECT_TRUE(asReader([&] {
+        try {
+            Session session(folder);
+            removeStaleCopies(folder);
+            backupDatabase(session.db(), copy);
+            return true;
+        } catch (const Error& e) {
+            std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
+            return false;
+        }
+    }));
+    SQLite::Database copied(copy.toStdString(), SQLite::OPEN_READONLY);
+    EXPECT_EQ(copied.execAndGet("SELECT COUNT(*) FROM Staff_moninfo").getInt(), 1);
+    EXPECT_FALSE(QFile::exists(folder.root() + "/Database/.maintenance.lock"));
     // Opened for reading, a write is refused in words, whoever asks.
     Session reader(folder, true);
     try {

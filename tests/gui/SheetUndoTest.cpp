@@ -90,6 +90,33 @@ private slots:
         }
     }
 
+    // A paste that does not fit says so and leaves the sheet, its steps and their saved state as
+    // they were: the step typed before it is still the one Ctrl+Z takes back.
+    void aPasteThatDoesNotFitLeavesSheetAndStepsAlone()
+    {
+        TestPrompter prompter;
+        Sheet sheet(50, 8);
+        sheet.setMaxCol(6);
+        SheetView view(sheet);
+        view.model()->setData(view.model()->index(0, 0), "typed");
+        view.document()->markSaved();
+        view.model()->setData(view.model()->index(1, 0), "unsaved");
+        const QStringList before = contents(sheet);
+
+        QGuiApplication::clipboard()->setText("1\t2\t3\t4\t5\t6\t7\t8\n");
+        view.selectRange(3, 5, 3, 5);
+        QVERIFY(view.paste().isEmpty());
+        QCOMPARE(prompter.shown,
+                 QStringList{"ERROR: 粘贴的内容有6列超出表格的最后一列，没有粘贴。"
+                             "请从更靠左的列开始粘贴，或去掉多余的列。"});
+        QCOMPARE(contents(sheet), before);
+        QCOMPARE(view.document()->undoStack()->count(), 2);
+        QVERIFY(view.document()->isModified());
+        view.undo();
+        QCOMPARE(sheet.text(2, 1), QString());
+        QCOMPARE(sheet.text(1, 1), QStringLiteral("typed"));
+    }
+
     void aChangeOutsideTheGridForgetsTheSteps()
     {
         Sheet sheet(50, 6);

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "Session.h"
 #include "checks/CheckNotes.h"
+#include "db/ReadTransaction.h"
 #include "reports/FormDefinition.h"
 
 #include <algorithm>
@@ -55,6 +56,7 @@ QStringList namedLines(const Findings& findings)
 
 Findings runDataCheck(Session& session, const CheckScope& scope)
 {
+    const ReadTransaction oneState(session.db());
     session.unitRegistered();
     CheckInput input(session, scope.form, scope.form ? scope.period : std::nullopt);
     Findings errors;

@@ -8,7 +8,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QFile>
 #include <QProcess>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace vel {
 namespace {
@@ -42,10 +47,25 @@ QString readerProgram()
     throw FileError(QStringLiteral("原系统数据库已损坏或不是Access数据库文件，无法读取：%1").arg(path));
 }
 
+// A file this user may not read is not damaged: the clerk is told to see to the rights.
+void refuseUnreadable(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (errno == EACCES || errno == EPERM)
+        throw FileError(QStringLiteral("没有读取原系统数据库文件的权限，无法读取：%1。"
+                                       "请检查该文件及其所在文件夹的读权限后再试。")
+                            .arg(path));
+}
+
 // The reader's whole output, or a refusal when it crashed, failed, ran too long or wrote on
 // beyond reason.
 QByteArray runReader(const QString& path, const QStringList& tables, std::chrono::milliseconds limit)
 {
+    refuseUnreadable(path);
     QProcess reader;
     reader.setStandardErrorFile(QProcess::nullDevice());
     reader.start(readerProgram(), QStringList{path} + tables, QIODevice::ReadOnly);

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "Session.h"
 #include "db/Db.h"
+#include "monthly/WageStore.h"
 #include "period/CommandChecks.h"
 #include "period/MonthMenus.h"
 
@@ -68,6 +69,7 @@ QString clearData(Session& session, ClearKind kind, std::optional<int> month)
     switch (kind) {
     case ClearKind::Opening:
         db.exec("DELETE FROM Staff_moninfo WHERE sMon = 0");
+        recheckWagePersons(db, 0);
         done = QStringLiteral("   成功清空。   ");
         break;
     case ClearKind::Staff:

@@ -93,7 +93,8 @@ std::unique_ptr<QTemporaryFile> stagingFile(const WorkFolder& folder)
 {
     auto file = std::make_unique<QTemporaryFile>(folder.folder("Database") + "/.staging-XXXXXX.db");
     if (!file->open())
-        throw FileError(QStringLiteral("无法在数据库文件夹中写入文件：%1").arg(file->errorString()));
+        throw FileError(QStringLiteral("无法在数据库文件夹中写入文件：%1")
+                            .arg(folderWriteProblem(folder.folder("Database"))));
     file->close();
     return file;
 }
@@ -308,7 +309,8 @@ void removeStaleCopies(const WorkFolder& folder)
 {
     if (const std::unique_ptr<WorkFolderLock> lock = WorkFolderLock::tryTake(folder))
         removeStagingCopies(folder);
-    removeStaleTemporaries(folder.folder("BAK"));
+    // Looked at, not made: a folder without BAK has nothing left in it, and one only read takes none.
+    removeStaleTemporaries(QDir(folder.root()).filePath(QStringLiteral("BAK")));
 }
 
 QString maintenance::backupDone(const QString& path)

@@ -1,6 +1,7 @@
 #include "BatchDelete.h"
 
 #include "db/Db.h"
+#include "monthly/WageStore.h"
 
 namespace vel {
 
@@ -31,16 +32,22 @@ std::vector<DeletionMatch> deletionMatches(Db& db)
 
 void deletePersonNumber(Db& db, int month, const QString& number)
 {
+    Transaction tx(db);
     db.exec("DELETE FROM Staff_moninfo WHERE sMon = ? AND sNumber = ?",
             {static_cast<long long>(month), number.trimmed()});
+    recheckWagePersons(db, month);
+    tx.commit();
 }
 
 void deleteListedPersons(Db& db, int month)
 {
+    Transaction tx(db);
     db.exec("DELETE FROM Staff_moninfo WHERE sMon = ? AND sNumber IN ("
             " SELECT s.sNumber FROM Tmp_Del t JOIN Staff_moninfo s"
             " ON t.sMon = s.sMon AND t.sNumber = s.sNumber)",
             {static_cast<long long>(month)});
+    recheckWagePersons(db, month);
+    tx.commit();
 }
 
 }  // namespace vel

@@ -25,6 +25,7 @@ void listForDeletion(Db& db, int month, const std::vector<DeletionRequest>& requ
 // The month's stored persons the scratch list names, in the order they were stored; a number
 // listed twice gives its person twice.
 std::vector<DeletionMatch> deletionMatches(Db& db);
+// Both deletions flag the wages of the persons they remove, in the same transaction.
 // Removes every stored row of the month with this (trimmed) number.
 void deletePersonNumber(Db& db, int month, const QString& number);
 // Removes every stored row of the month whose number the scratch list names.

@@ -4,6 +4,7 @@
 #include "ShownText.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
+#include "monthly/WageStore.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -37,16 +38,19 @@ std::optional<std::string> textOf(const SQLite::Column& c)
     return std::string(c.getText(), static_cast<size_t>(c.getBytes()));
 }
 
-// Everyone with wages in any month, in one pass over the wage rows; the key of a person is read
-// as bytes, so that a year of rows makes texts only once per person.
+// Everyone with wages in any month, counted as the forms count them, in one pass over the wage
+// rows; the key of a person is read as bytes, so that a year of rows makes texts only once per
+// person.
 std::vector<Payee> payees(Db& db, int first, int last)
 {
     std::vector<Payee> out;
     std::unordered_map<std::string, size_t> indexOf;
     std::string key;
     guarded(db, [&] {
-        SQLite::Statement q(db.handle(), "SELECT sNumber, sName, sMon, sTotal,"
-                                         " CAST(sNumber AS INTEGER) FROM Wage_Info");
+        SQLite::Statement q(db.handle(), std::string("SELECT sNumber, sName, sMon, sTotal,"
+                                                     " CAST(sNumber AS INTEGER) FROM Wage_Info w"
+                                                     " WHERE ") +
+                                             WageOnRoster);
         while (q.executeStep()) {
             const SQLite::Column number = q.getColumn(0);
             const SQLite::Column name = q.getColumn(1);

@@ -346,6 +346,27 @@ QString wageSavedMessage(int month, int people)
     return QStringLiteral("%1月保存成功！共%2人输入。").arg(month).arg(people);
 }
 
+int recheckWagePersons(Db& db, int month)
+{
+    const MonthRoster roster(db, month);
+    std::vector<std::pair<long long, QString>> changed;
+    {
+        Query q(db, "SELECT id, sNumber, sName, sFlag FROM Wage_Info WHERE sMon = ?",
+                {static_cast<long long>(month)});
+        while (q.next()) {
+            const QString flag = roster.match(q.text("sNumber"), q.text("sName")) ==
+                                         MonthRoster::Match::Same
+                                     ? QStringLiteral("1")
+                                     : QStringLiteral("0");
+            if (q.text("sFlag") != flag)
+                changed.emplace_back(q.integer("id"), flag);
+        }
+    }
+    for (const auto& [id, flag] : changed)
+        db.exec("UPDATE Wage_Info SET sFlag = ? WHERE id = ?", {flag, id});
+    return static_cast<int>(changed.size());
+}
+
 bool monthHasWages(Db& db, int month)
 {
     return db.exists("SELECT 1 FROM Wage_Info WHERE sMon = ?", {static_cast<long long>(month)});

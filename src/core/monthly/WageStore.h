@@ -112,6 +112,16 @@ QString wageSavedMessage(int month, int people);
 // The month has stored wage rows.
 bool monthHasWages(Db& db, int month);
 
+// Works the month's wage rows' sFlag out again against its roster as it is now, as a wage save
+// would; called inside every transaction that changes a roster, so that a wage of someone taken
+// off it is flagged and one whose person came back counts again. Returns the rows changed.
+int recheckWagePersons(Db& db, int month);
+
+// The condition under which the forms count a wage row `w` (their join on month and number):
+// every figure made of wages uses it, so that all show one total.
+inline constexpr const char* WageOnRoster =
+    "EXISTS (SELECT 1 FROM Staff_moninfo r WHERE r.sMon = w.sMon AND r.sNumber = w.sNumber)";
+
 // "姓名编号查重": a person (number and name) has more than one wage row in the month.
 bool hasDuplicatePersons(Db& db, int month);
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -23,10 +24,26 @@ constexpr int StaleAfterSeconds = 10 * 60;
 
 }  // namespace
 
+QString folderWriteProblem(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return QStringLiteral("文件夹不存在");
+    if (!info.isDir())
+        return QStringLiteral("这不是文件夹");
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return errno == EROFS ? QStringLiteral("文件夹所在的磁盘只许读取")
+                              : QStringLiteral("没有在这个文件夹中写入的权限");
+    const QStorageInfo disk(folder);
+    if (disk.isValid() && disk.bytesAvailable() == 0)
+        return QStringLiteral("磁盘已满");
+    return QStringLiteral("无法在其中建立新文件");
+}
+
 void removeStaleTemporaries(const QString& folder)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\..+\\.(xlsx|dbf|db)-[A-Za-z0-9]{6}\\.(xlsx|dbf|db)$"));
+        QStringLiteral("^\\..+\\.(xlsx|dbf|db)-[A-Za-z0-9]{6}\\.(xlsx|dbf|db)(-journal|-wal|-shm)?$"));
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-StaleAfterSeconds);
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo& entry : entries)
@@ -43,7 +60,7 @@ PendingFile::PendingFile(const QString& target, const QString& tempSuffix) : tar
     reserve.setAutoRemove(false);
     if (!reserve.open())
         throw FileError(QStringLiteral("无法在文件夹 %1 中写入文件：%2")
-                            .arg(info.absolutePath(), reserve.errorString()));
+                            .arg(info.absolutePath(), folderWriteProblem(info.absolutePath())));
     temp_ = reserve.fileName();
 }
 

@@ -36,12 +36,16 @@ private:
     bool committed_ = false;
 };
 
+// Why no new file can be made in `folder`, in the clerk's words: the system's own text is English.
+QString folderWriteProblem(const QString& folder);
+
 // Renames `from` to `to` only if no file has that name; false when one has. Throws FileError when
 // the rename fails otherwise.
 bool renameAsNew(const QString& from, const QString& to);
 
 // Removes the temporary files an interrupted export, backup or kept copy left in `folder` more
-// than ten minutes ago: only names of this program's own pattern.
+// than ten minutes ago, with the engine's journal a copy that was being written leaves beside it:
+// only names of this program's own pattern.
 void removeStaleTemporaries(const QString& folder);
 
 }  // namespace vel

@@ -33,6 +33,7 @@ FormRun::~FormRun() = default;
 
 CheckOutcome FormRun::check(FormFiles files, bool offerUnitWindow)
 {
+    checkedFiles_ = files;
     if (period_.kind == PeriodKind::Quarter && (period_.quarter < 1 || period_.quarter > 3))
         return CheckOutcome::refused(QStringLiteral("季度必须是1到3。"));
     if (files.submission && !contains(form_.submission.periods, period_.kind))
@@ -96,9 +97,18 @@ void FormRun::store()
 
 CheckOutcome FormRun::computeAndStore(const Progress& progress)
 {
+    // The checks, the figures and the stored row read one state of the records: a roster or wage
+    // save that comes meanwhile waits for the commit.
+    Transaction tx(session_.db());
+    if (checkedFiles_) {
+        CheckOutcome again = check(*checkedFiles_);
+        if (!again.passed)
+            return again;
+    }
     CheckOutcome out = compute(progress);
     if (out.passed)
         store();
+    tx.commit();
     return out;
 }
 
@@ -203,6 +213,8 @@ QString FormRun::submit()
 {
     if (!submissionOffered())
         throw Error(form_.submission.notSubmittedMessage);
+    // What is stored, checked and written out is one state of the records.
+    Transaction tx(session_.db());
     if (form_.submission.storesFirst)
         store();
     // What the clerk was shown answers for this submission; a submission not shown them is checked
@@ -233,6 +245,7 @@ QString FormRun::submit()
                     lines.join('\n'));
     }
     writeNotesFile(notesPath(), noteLines(found));
+    tx.commit();
     return form_.submission.message(paths);
 }
 

@@ -47,7 +47,9 @@ public:
     CheckOutcome compute(const Progress& progress = {});
     // Stores what compute() found.
     void store();
-    // compute() and, when it went through, store(): what opening a form does.
+    // compute() and, when it went through, store(): what opening a form does. Runs in one
+    // transaction, after check() again when it was asked before, so that all of them read one
+    // state of the records.
     CheckOutcome computeAndStore(const Progress& progress = {});
     bool computed() const { return computed_; }
 
@@ -102,6 +104,8 @@ private:
     mutable std::unique_ptr<FormEngine> engine_;
     // The findings the last submissionAudit() showed, until submit() acts on them.
     std::optional<std::vector<Finding>> audited_;
+    // What the last check() was asked for, which computeAndStore() asks again.
+    std::optional<FormFiles> checkedFiles_;
     bool computed_ = false;
     bool copyStored_ = false;
 };

@@ -3,7 +3,9 @@
 #include "Session.h"
 #include "checks/FileRules.h"
 #include "db/Db.h"
+#include "db/ReadTransaction.h"
 #include "monthly/WageSheet.h"
+#include "monthly/WageStore.h"
 #include "reports/Forms.h"
 #include "staff/RosterDiff.h"
 
@@ -47,6 +49,8 @@ MonthWindow windowFor(const MonthOverview& m)
 YearOverview yearOverview(Session& session)
 {
     Db& db = session.db();
+    // Head counts, wages and the submitted forms' figures from one state of the records.
+    const ReadTransaction oneState(db);
     YearOverview o;
     std::vector<long long> roles;
     {
@@ -79,11 +83,15 @@ YearOverview yearOverview(Session& session)
                 month.byRole[i] += n;
     }
 
+    // The amounts as the forms count them; the flagged rows, a wage of nobody on the roster among
+    // them, all.
     Query wages(db,
-                "SELECT sMon, COUNT(*) AS n, TOTAL(sN1) AS p1, TOTAL(sN2) AS p2, TOTAL(sN3) AS p3,"
-                " TOTAL(sN4) AS p4, TOTAL(sTotal) AS total,"
+                "SELECT sMon, COUNT(*) AS n, TOTAL(IIF(counted, sN1, 0)) AS p1,"
+                " TOTAL(IIF(counted, sN2, 0)) AS p2, TOTAL(IIF(counted, sN3, 0)) AS p3,"
+                " TOTAL(IIF(counted, sN4, 0)) AS p4, TOTAL(IIF(counted, sTotal, 0)) AS total,"
                 " SUM(CASE WHEN sFlag = '0' OR wFlag = '0' THEN 1 ELSE 0 END) AS flagged"
-                " FROM Wage_Info GROUP BY sMon");
+                " FROM (SELECT w.*, " + std::string(WageOnRoster) + " AS counted FROM Wage_Info w)"
+                " GROUP BY sMon");
     while (wages.next()) {
         const int m = monthIndex(wages.integer("sMon"));
         if (m < 0)

@@ -1,5 +1,7 @@
 #include "SheetClipboard.h"
 
+#include "Errors.h"
+
 #include <algorithm>
 
 namespace vel {
@@ -123,6 +125,35 @@ std::vector<QStringList> parseDelimitedText(const QString& text, QChar separator
     return rows;
 }
 
+QString pasteRefusal(const Sheet& sheet, int row, int col, const std::vector<QStringList>& block)
+{
+    const int rowsLeft = sheet.maxRow() - row + 1;
+    const int colsLeft = sheet.maxCol() - col + 1;
+    int rowsOut = 0;
+    int colsOut = 0;
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        const QStringList& cells = block[i];
+        int lastFilled = static_cast<int>(cells.size());
+        while (lastFilled > 0 && cells[lastFilled - 1].isEmpty())
+            --lastFilled;
+        if (lastFilled == 0)
+            continue;
+        if (static_cast<int>(i) >= rowsLeft)
+            ++rowsOut;
+        colsOut = std::max(colsOut, lastFilled - colsLeft);
+    }
+    if (rowsOut > 0)
+        return QStringLiteral("粘贴的内容有%1行超出表格的最后一行（第%2行），没有粘贴。"
+                              "请分批粘贴，或从更靠上的行开始粘贴。")
+            .arg(rowsOut)
+            .arg(sheet.maxRow());
+    if (colsOut > 0)
+        return QStringLiteral("粘贴的内容有%1列超出表格的最后一列，没有粘贴。"
+                              "请从更靠左的列开始粘贴，或去掉多余的列。")
+            .arg(colsOut);
+    return {};
+}
+
 CellRange pasteClipboardText(Sheet& sheet, int row, int col, const QString& text)
 {
     const std::vector<QStringList> block = parseClipboardText(text);
@@ -130,6 +161,9 @@ CellRange pasteClipboardText(Sheet& sheet, int row, int col, const QString& text
     const int lastCol = sheet.maxCol();
     if (row < 1 || col < 1 || row > lastRow || col > lastCol || block.empty())
         return {};
+    const QString refusal = pasteRefusal(sheet, row, col, block);
+    if (!refusal.isEmpty())
+        throw Error(refusal);
     SheetBatch batch(sheet);
     CellRange written{row, col, row - 1, col - 1};
     for (std::size_t i = 0; i < block.size() && row + static_cast<int>(i) <= lastRow; ++i) {

@@ -23,9 +23,15 @@ QString clipboardText(const Sheet& sheet, const CellRange& range);
 // trailing break; a quote that never closes is kept as ordinary text.
 std::vector<QStringList> parseClipboardText(const QString& text);
 
-// Writes the cells of clipboard text one by one with the first at (row, col). Whatever falls
-// beyond the last row or the last shown column is dropped: the columns past maxCol() hold codes
-// that only the rules write. Returns the range written; empty when nothing was.
+// Why the block cannot be pasted with its first cell at (row, col): it holds values in rows past
+// the sheet's last row or in columns past its last shown one (the columns past maxCol() hold codes
+// that only the rules write), named with how many would not fit; empty when it fits. Empty cells
+// that would fall outside lose nothing and are no reason.
+QString pasteRefusal(const Sheet& sheet, int row, int col, const std::vector<QStringList>& block);
+
+// Writes the cells of clipboard text one by one with the first at (row, col). Returns the range
+// written; empty when nothing was. A block that does not fit (pasteRefusal) throws Error with the
+// reason and writes nothing: a clerk's rows are never cut off unseen.
 CellRange pasteClipboardText(Sheet& sheet, int row, int col, const QString& text);
 
 }  // namespace vel

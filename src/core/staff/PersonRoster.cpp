@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "db/CodeLists.h"
+#include "monthly/WageStore.h"
 
 #include <utility>
 
@@ -168,7 +169,9 @@ long long PersonRoster::add(const PersonRecord& r, const CodeLists& codes, Staff
     }
     return read_.write(db_, [&] {
         db_.exec("INSERT INTO Staff_moninfo (" + columns + ") VALUES (" + marks + ")", params);
-        return static_cast<long long>(db_.handle().getLastInsertRowid());
+        const auto id = static_cast<long long>(db_.handle().getLastInsertRowid());
+        recheckWagePersons(db_, month_);
+        return id;
     });
 }
 
@@ -213,7 +216,9 @@ bool PersonRoster::modify(long long id, const PersonRecord& r, const CodeLists& 
     params.push_back(static_cast<long long>(month_));
     return read_.write(db_, [&] {
         db_.exec("UPDATE Staff_moninfo SET " + sets + " WHERE id = ? AND sMon = ?", params);
-        return db_.handle().getChanges() > 0;
+        const bool changed = db_.handle().getChanges() > 0;
+        recheckWagePersons(db_, month_);
+        return changed;
     });
 }
 
@@ -222,7 +227,9 @@ bool PersonRoster::remove(long long id)
     return read_.write(db_, [&] {
         db_.exec("DELETE FROM Staff_moninfo WHERE id = ? AND sMon = ?",
                  {id, static_cast<long long>(month_)});
-        return db_.handle().getChanges() > 0;
+        const bool removed = db_.handle().getChanges() > 0;
+        recheckWagePersons(db_, month_);
+        return removed;
     });
 }
 
@@ -230,7 +237,9 @@ int PersonRoster::clear()
 {
     return read_.write(db_, [&] {
         db_.exec("DELETE FROM Staff_moninfo WHERE sMon = ?", {static_cast<long long>(month_)});
-        return db_.handle().getChanges();
+        const int removed = db_.handle().getChanges();
+        recheckWagePersons(db_, month_);
+        return removed;
     });
 }
 

@@ -32,7 +32,8 @@ struct PersonListRow {
 
 // The people of one roster month, one person at a time: every record the individual entry form
 // stores is taken as passed. Nothing here reaches another month. A write after another program
-// has changed the database since the last list was read is refused (ReadStamp).
+// has changed the database since the last list was read is refused (ReadStamp). Every write
+// works the month's wage flags out again.
 class PersonRoster {
 public:
     // month: 0 for the opening roster, 1..12; throws Error for any other.

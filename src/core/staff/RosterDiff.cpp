@@ -2,6 +2,7 @@
 
 #include "db/CodeLists.h"
 #include "db/Db.h"
+#include "db/ReadTransaction.h"
 #include "output/WorkbookWriter.h"
 #include "sheet/Sheet.h"
 #include "staff/PersonMatch.h"
@@ -81,6 +82,7 @@ RosterDiff diffRosters(Db& db, int from, int to)
     RosterDiff diff;
     diff.from = from;
     diff.to = to;
+    const ReadTransaction oneState(db);
     const std::vector<StoredPerson> before = rosterOf(db, from);
     const std::vector<StoredPerson> after = rosterOf(db, to);
     const int nameIndex = staff::NameCol - 1;

@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "db/Db.h"
 #include "io/DelimitedFile.h"
+#include "monthly/WageStore.h"
 #include "sheet/Sheet.h"
 
 #include <QStringList>
@@ -155,6 +156,7 @@ void appendRosterRows(Db& db, int month, const Sheet& sheet, StaffClass staffCla
         report(progress, ++done, static_cast<int>(audit.rows.size()));
     }
     insert.finish();
+    recheckWagePersons(db, month);
 }
 
 StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const StaffRules& rules,
@@ -216,6 +218,7 @@ void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassR
         update.run(v);
         report(progress, ++done, static_cast<int>(updates.size()));
     }
+    recheckWagePersons(db, month);
     tx.commit();
 }
 

@@ -30,8 +30,8 @@ void replaceRoster(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                    const StaffPassResult& audit, const Progress& progress = {});
 
 // Adds the people of the sheet with their audit results to the month as replaceRoster stores
-// them, inside the caller's transaction; the caller has refused blank names and control
-// characters.
+// them, inside the caller's transaction, and works the month's wage flags out again; the caller
+// has refused blank names and control characters.
 void appendRosterRows(Db& db, int month, const Sheet& sheet, StaffClass staffClass,
                       const StaffPassResult& audit, const Progress& progress = {});
 
@@ -41,7 +41,7 @@ StaffPassResult auditAndReplaceRoster(Db& db, int month, Sheet& sheet, const Sta
                                       StaffClass staffClass, const Progress& progress = {});
 
 // Writes corrected rows back in place, by the record id kept in the id column, all eighteen
-// answers, in one transaction. Working years are stored as numbers; a failed row keeps a text
+// answers, and works the month's wage flags out again, in one transaction. Working years are stored as numbers; a failed row keeps a text
 // as typed, a passed row with one is refused. Both writes refuse a cell with a control character,
 // and a person below a row without a name, before anything is written.
 void updateCorrectedRows(Db& db, int month, const Sheet& sheet, const StaffPassResult& audit,

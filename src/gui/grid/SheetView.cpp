@@ -1,6 +1,7 @@
 #include "SheetView.h"
 
 #include "FrozenRows.h"
+#include "Prompter.h"
 #include "SheetDocument.h"
 #include "SheetDropDown.h"
 #include "SheetModel.h"
@@ -228,6 +229,12 @@ CellRange SheetView::paste(const std::function<void()>& rule, const CellRange& r
     if (row <= model_->headerRows())
         return {};
     const QString text = QGuiApplication::clipboard()->text();
+    // Refused before the step begins, so that the sheet and its undo steps stay as they were.
+    const QString refusal = pasteRefusal(*s, row, col, parseClipboardText(text));
+    if (!refusal.isEmpty()) {
+        prompt().error(this, refusal);
+        return {};
+    }
     const CellRange reach{row, col, row + pastedRowCount(text) - 1, s->maxCol()};
     CellRange written;
     document_->editCells({reach, ruleArea}, [&] {
