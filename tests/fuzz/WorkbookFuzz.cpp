@@ -14,14 +14,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
-#include <gsf/gsf-utils.h>
 #include <zip.h>
 
 #include <map>
 
+#include "../core/CompoundFile.h"
 #include "FuzzSupport.h"
 
 namespace {
@@ -41,25 +38,6 @@ void writeZip(const QString& path, const std::map<QString, QByteArray>& parts)
         zipCloseFileInZip(zip);
     }
     zipClose(zip, nullptr);
-}
-
-QByteArray compoundFile(const QByteArray& workbook)
-{
-    gsf_init();
-    GsfOutput* memory = gsf_output_memory_new();
-    GsfOutfile* ole = gsf_outfile_msole_new(memory);
-    GsfOutput* child = gsf_outfile_new_child(ole, "Workbook", FALSE);
-    gsf_output_write(child, static_cast<size_t>(workbook.size()),
-                     reinterpret_cast<const guint8*>(workbook.constData()));
-    gsf_output_close(child);
-    g_object_unref(child);
-    gsf_output_close(GSF_OUTPUT(ole));
-    g_object_unref(ole);
-    const QByteArray out(
-        reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory))),
-        static_cast<qsizetype>(gsf_output_size(memory)));
-    g_object_unref(memory);
-    return out;
 }
 
 }  // namespace
@@ -91,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } else {
         QFile file(path);
         require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes.startsWith("\x09\x08") ? compoundFile(bytes) : bytes);
+        file.write(bytes.startsWith("\x09\x08") ? test::compoundFile({{"Workbook", bytes}}) : bytes);
     }
     try {
         const ImportTable table = readImportFile(path);
