@@ -446,6 +446,10 @@ TEST(WorkbookImport, ReadsXlsCellsTrulyOrRefusesThemByTheirCause)
          damaged},
         {"last row of the sheet", xlsWorkbook(record(0x0203, place(65535, 0) + le64(1))),
          "第65536行有内容，名册或工资表最多16384行。请删除多余的行后再导入。"},
+        // The text reader builds a table of the declared size: it is checked first.
+        {"text in a sheet declared far too long",
+         xlsWorkbook(record(0x0200, le32(0) + le32(65536) + le16(0) + le16(256) + le16(0)) + label),
+         "第65536行有内容，名册或工资表最多16384行。请删除多余的行后再导入。"},
         {"password", xlsWorkbook({}, password),
          "设有密码保护，无法读取。请在表格程序中取消密码后再导入。"},
         {"a document", compoundFile({{"WordDocument", QByteArray(512, 'x')}}),
