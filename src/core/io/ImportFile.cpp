@@ -44,9 +44,7 @@ bool namedAsWorkbook(const QString& path)
 QByteArray importBytes(const QString& path)
 {
     switch (fileKind(path)) {
-    case FileKind::Missing:
-        if (QFileInfo(path).isSymLink())
-            break;  // a dangling link: the open below names why
+    case FileKind::Missing:  // a link to nothing included
         throw FileError(QStringLiteral("找不到文件：%1").arg(path));
     case FileKind::Directory:
         throw FileError(QStringLiteral("%1 是文件夹，不是名册或工资表文件。").arg(path));
