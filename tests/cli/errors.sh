@@ -29,7 +29,7 @@ expect 1 "" "无法写入标准输出（No space left on device），输出不�
 expect 1 "" "" -- bash -c "\"$cli\" ${d[*]} roster export --month 0 >&- 2>/dev/null"
 
 # Files: endless, oversized, with control characters, mixed encodings, or read as told.
-expect 1 "" "文件 /dev/zero 超过8 MB，不是可导入的名册或工资表。" -- \
+expect 1 "" "/dev/zero 不是普通文件（是设备或管道），无法导入。" -- \
   "$cli" "${d[@]}" roster import --month 0 /dev/zero
 printf 'h\tk\n张三\t001\t男\n李\0四\t002\t女\n' > "$dir/nul.tsv"
 expect 1 "" "第3行第1列含有控制字符 U+0000，请删除后再导入。" -- \

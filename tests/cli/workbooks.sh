@@ -39,7 +39,15 @@ done
 expect 1 "" "文件 $books/wages-password.xls 设有密码保护，无法读取。请在表格程序中取消密码后再导入。" \
   -- "$cli" --data-dir "$dir/csv" wages import --month 1 "$books/wages-password.xls"
 printf 'not a workbook\n' > "$dir/notes.xls"
-expect 1 "" "文件 $dir/notes.xls 已损坏或不是Excel工作簿，无法读取。" \
+expect 1 "" "文件 $dir/notes.xls 不是Excel工作簿，无法读取。" \
   -- "$cli" --data-dir "$dir/csv" roster import --month 0 "$dir/notes.xls"
+# A pipe given as the file is refused at once, whatever its name, not read until it ends.
+for name in pipe.xlsx pipe.xls pipe.csv; do
+  mkfifo "$dir/$name"
+  expect 1 "" "$dir/$name 不是普通文件（是设备或管道），无法导入。" \
+    -- timeout 20 "$cli" --data-dir "$dir/csv" wages import --month 1 "$dir/$name"
+done
+expect 1 "" "$dir/pipe.xlsx 不是普通文件（是设备或管道），无法导入。" \
+  -- timeout 20 "$cli" --data-dir "$dir/csv" roster import --month 0 "$dir/pipe.xlsx"
 expect 0 "${stored[roster]}" "" -- "$cli" --data-dir "$dir/csv" roster export --month 0
 finish

@@ -1,9 +1,7 @@
 #include "Errors.h"
 #include "io/DelimitedFile.h"
 
-#include <QFile>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -107,25 +105,4 @@ TEST(DelimitedFile, ReadsLinesEndedByCarriageReturnsAlone)
     EXPECT_EQ(cells(text, 2), QStringList{""});
     EXPECT_EQ(text.lines[3].line, 4);
     EXPECT_EQ(cells(text, 3), (QStringList{"002", "b"}));
-}
-
-TEST(DelimitedFile, RefusesOversizedFilesBeforeReadingThem)
-{
-    QTemporaryDir dir;
-    QFile big(dir.filePath("big.csv"));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(big.resize(MaxImportFileBytes + 1));
-    big.close();
-    const std::string limit = "超过8 MB，不是可导入的名册或工资表。";
-    for (const QString& path : {big.fileName(), QStringLiteral("/dev/zero")}) {
-        try {
-            readDelimitedFile(path);
-            ADD_FAILURE() << path.toStdString() << " was read";
-        } catch (const FileError& e) {
-            EXPECT_NE(e.message().toStdString().find(limit), std::string::npos)
-                << e.message().toStdString();
-        }
-    }
-    EXPECT_THROW(readDelimitedFile(dir.filePath("missing.csv")), FileError);
-    EXPECT_THROW(readDelimitedFile(dir.path()), FileError);
 }

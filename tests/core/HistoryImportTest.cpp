@@ -11,6 +11,8 @@
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 using namespace vel;
@@ -271,6 +273,16 @@ TEST(HistoryImport, ChecksNameWhatIsMissingOrWrong)
     text.close();
     EXPECT_EQ(message(textFolder.path(), HistoryOption::Opening),
               "原系统数据库不是本系统的数据库文件：" + historyDatabasePath(textFolder.path()));
+
+    // A pipe by the database's name is refused as such, never opened (it would block).
+    for (const char* name : {"RCdatabase.db", "RCdatabase.mdb"}) {
+        QTemporaryDir pipeFolder;
+        QDir(pipeFolder.path()).mkpath("Database");
+        const QString pipe = pipeFolder.filePath(QStringLiteral("Database/") + name);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        EXPECT_EQ(message(pipeFolder.path(), HistoryOption::Opening),
+                  "原系统数据库 " + pipe + " 不是普通文件（是设备或管道），无法导入。");
+    }
 
     // A newer program's file and one without a copied column are refused in words, not engine
     // messages.

@@ -86,13 +86,16 @@ QString entryNamed(const QDir& dir, const QString& name)
 QString historyDatabasePath(const QString& folder)
 {
     const QString database = entryNamed(QDir(folder), QStringLiteral("Database"));
+    QString other;  // a pipe or a device by one of the names, for the refusal to name
     if (!database.isEmpty())
         for (const char* file : {"RCdatabase.db", "RCdatabase.mdb"}) {
             const QString path = entryNamed(QDir(database), QLatin1String(file));
             if (!path.isEmpty() && fileKind(path) == FileKind::Regular)
                 return path;
+            if (other.isEmpty() && !path.isEmpty() && fileKind(path) == FileKind::Other)
+                other = path;
         }
-    return QDir(folder).filePath("Database/RCdatabase.db");
+    return other.isEmpty() ? QDir(folder).filePath("Database/RCdatabase.db") : other;
 }
 
 bool isHistoryFolder(const QString& folder)
@@ -122,6 +125,10 @@ CheckOutcome historyImportChecks(Session& session, const QString& folder, Histor
     const CheckOutcome unit = unitCheck(session, false);
     if (!unit.passed)
         return unit;
+    if (fileKind(historyDatabasePath(folder)) == FileKind::Other)
+        return {false,
+                {QStringLiteral("原系统数据库 %1 不是普通文件（是设备或管道），无法导入。")
+                     .arg(historyDatabasePath(folder))}};
     if (!isHistoryFolder(folder))
         return {false, {history::WrongFolder}};
     if (sameFileOnDisk(historyDatabasePath(folder), session.db().path()))

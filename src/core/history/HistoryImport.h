@@ -29,7 +29,8 @@ inline const QString WrongFolder = QStringLiteral("路径选择错误，请核�
 
 // The database an installation folder holds: Database/RCdatabase.db of an earlier installation
 // of this program, else Database/RCdatabase.mdb of the earlier program (Access), the names in
-// any letter case; Database/RCdatabase.db when there is neither.
+// any letter case; else a pipe or device of either name (never opened: the checks refuse it);
+// Database/RCdatabase.db when there is none.
 QString historyDatabasePath(const QString& folder);
 
 // True when the folder holds one of those databases (the folder chooser's test).

@@ -2,8 +2,6 @@
 
 #include "Errors.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace vel {
@@ -78,11 +76,6 @@ TextEncoding detectEncoding(const std::vector<QByteArray>& raw)
                 .arg(utf8Line)
                 .arg(gbkLine));
     return gbkLine ? TextEncoding::Gbk : TextEncoding::Utf8;
-}
-
-[[noreturn]] void refuseCell(int line, int column, const QString& why)
-{
-    throw ConversionError(QStringLiteral("第%1行第%2列%3").arg(line).arg(column).arg(why));
 }
 
 QStringList splitLine(const QString& text, QChar separator, int line)
@@ -168,6 +161,11 @@ QString charCodeText(QChar c)
     return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
 }
 
+void refuseCell(int line, int column, const QString& why)
+{
+    throw ConversionError(QStringLiteral("第%1行第%2列%3").arg(line).arg(column).arg(why));
+}
+
 void refuseControlCharacters(const QString& cell, int line, int column)
 {
     const qsizetype bad = controlCharAt(cell);
@@ -222,33 +220,6 @@ void refuseLargeFile(const QString& path)
     throw FileError(QStringLiteral("文件 %1 超过%2 MB，不是可导入的名册或工资表。")
                         .arg(path)
                         .arg(MaxImportFileBytes / (1024 * 1024)));
-}
-
-DelimitedText readDelimitedFile(const QString& path, std::optional<TextEncoding> encoding)
-{
-    const QFileInfo info(path);
-    if (info.isFile() && info.size() > MaxImportFileBytes)
-        refuseLargeFile(path);
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
-    // A device or a pipe has no size to check first: the reads stop at the limit. Read in
-    // blocks, since a read of "at most the limit" reserves the whole limit each time.
-    QByteArray bytes;
-    if (info.isFile())
-        bytes.reserve(info.size());
-    char block[64 * 1024];
-    while (true) {
-        const qint64 n = file.read(block, sizeof block);
-        if (n < 0)
-            throw FileError(QStringLiteral("无法读取文件：%1").arg(path));
-        if (n == 0)
-            break;
-        bytes.append(block, n);
-        if (bytes.size() > MaxImportFileBytes)
-            refuseLargeFile(path);
-    }
-    return parseDelimitedBytes(bytes, encoding);
 }
 
 }  // namespace vel

@@ -15,7 +15,8 @@ QString encodingName(TextEncoding encoding);  // "UTF-8", "GBK"
 // "utf-8" or "gbk", any case; nullopt for anything else.
 std::optional<TextEncoding> encodingFromName(const QString& name);
 
-// A file larger than this is no roster or wage list: it is refused before it is read.
+// A file larger than this is no roster or wage list: it is refused before it is read
+// (readImportFile).
 constexpr qint64 MaxImportFileBytes = 8 * 1024 * 1024;
 [[noreturn]] void refuseLargeFile(const QString& path);
 
@@ -42,11 +43,6 @@ struct DelimitedText {
 DelimitedText parseDelimitedBytes(const QByteArray& bytes,
                                   std::optional<TextEncoding> encoding = std::nullopt);
 
-// Reads the file in blocks and parses it as parseDelimitedBytes does. Throws FileError for a
-// file that cannot be read or is larger than MaxImportFileBytes.
-DelimitedText readDelimitedFile(const QString& path,
-                                std::optional<TextEncoding> encoding = std::nullopt);
-
 // The first control character of a text a person typed or a file brought, or -1 when there is
 // none: C0 and C1 controls, DEL, and the invisible marks that turn or isolate the direction of the
 // text around them (U+202A..U+202E, U+2066..U+2069), with which a name prints other than it is.
@@ -55,5 +51,7 @@ qsizetype controlCharAt(const QString& text);
 QString charCodeText(QChar c);
 // Throws ConversionError naming line and column for a cell that holds a control character.
 void refuseControlCharacters(const QString& cell, int line, int column);
+// Throws ConversionError "第{line}行第{column}列" followed by why.
+[[noreturn]] void refuseCell(int line, int column, const QString& why);
 
 }  // namespace vel

@@ -28,9 +28,10 @@ struct ImportTable {
 
 // Reads a roster or wage file as lines of cells: an Excel workbook (.xlsx, or .xls from Excel 97
 // on) by its first worksheet, each cell as shown there, row n as line n; any other file as CSV or
-// tab-separated text (readDelimitedFile, in `encoding` or the one its bytes show). The kind is
-// told from the bytes; a file named as a workbook that is none is refused. Throws Error naming
-// the file or the cell, as the readers do.
+// tab-separated text (parseDelimitedBytes, in `encoding` or the one its bytes show). The kind is
+// told from the bytes; a file named as a workbook that is none is refused. Only a regular file
+// is opened: a pipe or a device is refused without a read. Throws Error naming the file or the
+// cell, each refusal by its cause (missing, not readable, damaged, password, too large ...).
 ImportTable readImportFile(const QString& path, std::optional<TextEncoding> encoding = std::nullopt);
 
 }  // namespace vel

@@ -31,9 +31,31 @@ std::vector<DelimitedLine> sheetLines(std::vector<ShownCell> cells)
     return lines;
 }
 
+void checkCellPlace(const QString& path, int row, int column)
+{
+    if (row > MaxWorkbookRows)
+        throw FileError(QStringLiteral("文件 %1 第%2行有内容，名册或工资表最多%3行。"
+                                       "请删除多余的行后再导入。")
+                            .arg(path)
+                            .arg(row)
+                            .arg(MaxWorkbookRows));
+    if (column > MaxWorkbookColumns)
+        throw FileError(QStringLiteral("文件 %1 第%2行第%3列有内容，名册或工资表最多%4列。"
+                                       "请删除多余的列后再导入。")
+                            .arg(path)
+                            .arg(row)
+                            .arg(column)
+                            .arg(MaxWorkbookColumns));
+}
+
 void refuseDamagedWorkbook(const QString& path)
 {
-    throw FileError(QStringLiteral("文件 %1 已损坏或不是Excel工作簿，无法读取。").arg(path));
+    throw FileError(QStringLiteral("文件 %1 已损坏，无法读取。").arg(path));
+}
+
+void refuseNotWorkbook(const QString& path)
+{
+    throw FileError(QStringLiteral("文件 %1 不是Excel工作簿，无法读取。").arg(path));
 }
 
 void refuseProtectedWorkbook(const QString& path)
@@ -59,6 +81,12 @@ void refuseOldWorkbook(const QString& path)
 void refuseWorkbookWithoutSheet(const QString& path)
 {
     throw FileError(QStringLiteral("文件 %1 中没有工作表。").arg(path));
+}
+
+void refuseFormulaWithoutResult(int row, int column)
+{
+    refuseCell(row, column,
+               QStringLiteral("是公式，文件中没有保存计算结果，请在表格程序中打开并保存后再导入。"));
 }
 
 }  // namespace vel

@@ -28,11 +28,25 @@ struct GObjectUnref {
 template <typename T>
 using GsfPtr = std::unique_ptr<T, GObjectUnref>;
 
+// libgsf reports what it finds odd in a compound file (even one it then reads well) as GLib
+// criticals on standard error; the clerk gets the program's own message instead.
+void silenceGsf()
+{
+    static std::once_flag initialised;
+    std::call_once(initialised, [] {
+        gsf_init();
+        for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:utils"})
+            g_log_set_handler(domain,
+                              static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL |
+                                                          G_LOG_FLAG_RECURSION),
+                              [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    });
+}
+
 // The workbook stream of the compound file; an encrypted .xlsx travels in the same container.
 QByteArray workbookStream(const QString& path, const QByteArray& bytes)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { gsf_init(); });
+    silenceGsf();
     GsfPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.constData()),
                                                 bytes.size(), FALSE));
     GsfPtr<GsfInfile> ole(input ? gsf_infile_msole_new(input.get(), nullptr) : nullptr);
@@ -50,7 +64,9 @@ QByteArray workbookStream(const QString& path, const QByteArray& bytes)
     }
     if (workbook < 0 && oldBook)
         refuseOldWorkbook(path);
-    GsfPtr<GsfInput> stream(workbook < 0 ? nullptr : gsf_infile_child_by_index(ole.get(), workbook));
+    if (workbook < 0)  // a document, a presentation: the same container, another program's
+        refuseNotWorkbook(path);
+    GsfPtr<GsfInput> stream(gsf_infile_child_by_index(ole.get(), workbook));
     const gsf_off_t size = stream ? gsf_input_size(stream.get()) : -1;
     if (size < 0 || size > MaxWorkbookPartBytes)
         refuseDamagedWorkbook(path);
@@ -70,16 +86,19 @@ struct FreeXlHandle {
     }
 };
 
-// The text cells, read by FreeXL, which knows the string table and its continuations.
+// The text cells, read by FreeXL, which knows the string table and its continuations. FreeXL
+// makes a table of the size the sheet declares, so that size is checked first. Password
+// protection has been refused before: any failure here is a damaged file.
 void addTexts(const QString& path, const XlsRecords& records,
               const std::vector<NumberFormat>& formats, const NumberFormat& general,
               std::vector<ShownCell>& cells)
 {
+    if (records.textStyles.isEmpty())
+        return;
+    checkCellPlace(path, records.declaredRows, records.declaredColumns);
     FreeXlHandle xl;
-    if (freexl_open(QFile::encodeName(path).constData(), &xl.handle) != FREEXL_OK)
+    if (freexl_open(QFile::encodeName(path).constData(), &xl.handle) != FREEXL_OK || !xl.handle)
         refuseDamagedWorkbook(path);
-    if (!xl.handle)  // what FreeXL gives for a workbook it cannot decrypt
-        refuseProtectedWorkbook(path);
     unsigned int sheets = 0;
     if (freexl_get_info(xl.handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK)
         refuseDamagedWorkbook(path);
@@ -109,8 +128,11 @@ void addTexts(const QString& path, const XlsRecords& records,
         const int style = it.value();
         const NumberFormat& format =
             style < static_cast<int>(formats.size()) ? formats[style] : general;
-        cells.push_back({static_cast<int>(row) + 1, column + 1,
-                         format.text(QString::fromUtf8(value.value.text_value))});
+        QString text = format.text(QString::fromUtf8(value.value.text_value));
+        if (!text.isEmpty()) {
+            checkCellPlace(path, static_cast<int>(row) + 1, column + 1);
+            cells.push_back({static_cast<int>(row) + 1, column + 1, std::move(text)});
+        }
     }
 }
 
@@ -136,6 +158,8 @@ std::vector<ShownCell> readXlsSheet(const QString& path, const QByteArray& bytes
 
     std::vector<ShownCell> cells;
     for (const XlsRecords::Cell& c : records.cells) {
+        if (c.kind == XlsRecords::Kind::Uncalculated)
+            refuseFormulaWithoutResult(c.row + 1, c.column + 1);
         const NumberFormat& format =
             c.style < static_cast<int>(formats.size()) ? formats[c.style] : general;
         QString shown;
@@ -152,8 +176,13 @@ std::vector<ShownCell> readXlsSheet(const QString& path, const QByteArray& bytes
         case XlsRecords::Kind::Text:
             shown = format.text(c.text);
             break;
+        case XlsRecords::Kind::Uncalculated:
+            break;
         }
-        cells.push_back({c.row + 1, c.column + 1, shown});
+        if (!shown.isEmpty()) {
+            checkCellPlace(path, c.row + 1, c.column + 1);
+            cells.push_back({c.row + 1, c.column + 1, shown});
+        }
     }
     addTexts(path, records, formats, general, cells);
     return cells;

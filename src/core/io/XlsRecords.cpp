@@ -4,6 +4,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -18,6 +20,7 @@ enum Record : quint16 {
     Format = 0x041E,
     Xf = 0x00E0,
     BoundSheet = 0x0085,
+    Dimensions = 0x0200,
     Number = 0x0203,
     Rk = 0x027E,
     MulRk = 0x00BD,
@@ -33,6 +36,7 @@ enum Record : quint16 {
 };
 
 constexpr quint16 Biff8 = 0x0600;
+constexpr int Biff8Columns = 256;
 
 // One record's body, every read checked against its length.
 class Body {
@@ -102,9 +106,12 @@ public:
             return false;
         }
         body_ = Body(stream_.constData() + pos_ + 4, length);
+        last_ = pos_;
         pos_ += 4 + length;
         return true;
     }
+    // Gives the record just read back, for the next call to return again.
+    void unread() { pos_ = last_; }
     quint16 id() const { return id_; }
     const Body& body() const { return body_; }
     bool broken() const { return broken_; }
@@ -112,6 +119,7 @@ public:
 private:
     const QByteArray& stream_;
     int pos_;
+    int last_ = 0;
     quint16 id_ = 0;
     Body body_{nullptr, 0};
     bool broken_ = false;
@@ -208,6 +216,16 @@ bool readGlobals(const QByteArray& stream, XlsRecords& out, int& sheetAt)
     return true;
 }
 
+// A cell as its record gives it, or false when it lies outside any Excel 97 sheet or holds a
+// number that is none.
+bool add(std::vector<Cell>& cells, const Cell& c)
+{
+    if (c.column >= Biff8Columns || !std::isfinite(c.number))
+        return false;
+    cells.push_back(c);
+    return true;
+}
+
 // A formula's stored result; a text result follows in a STRING record.
 bool readFormula(const Body& b, Records& r, std::vector<Cell>& cells)
 {
@@ -216,8 +234,7 @@ bool readFormula(const Body& b, Records& r, std::vector<Cell>& cells)
     Cell c{b.u16(0), b.u16(2), b.u16(4), Kind::Number, 0, {}};
     if (b.u16(12) != 0xFFFF) {
         c.number = b.f64(6);
-        cells.push_back(c);
-        return true;
+        return add(cells, c);
     }
     switch (b.u8(6)) {
     case 0:  // text: the STRING record after the formula's own records holds it
@@ -225,13 +242,15 @@ bool readFormula(const Body& b, Records& r, std::vector<Cell>& cells)
             if (!r.next())
                 return false;
         } while (r.id() == SharedFormula || r.id() == Array || r.id() == Table);
-        if (r.id() != String)
-            return false;
+        if (r.id() != String) {  // the record belongs to what follows
+            r.unread();
+            c.kind = Kind::Uncalculated;
+            break;
+        }
         if (const std::optional<QString> s = r.body().unicodeString(0)) {
             c.kind = Kind::Text;
             c.text = *s;
-            cells.push_back(c);
-            return true;
+            break;
         }
         return false;
     case 1:
@@ -242,11 +261,13 @@ bool readFormula(const Body& b, Records& r, std::vector<Cell>& cells)
         c.kind = Kind::Error;
         c.text = errorText(b.u8(8));
         break;
-    default:  // an empty text
-        return true;
+    case 3:  // an empty text
+        return c.column < Biff8Columns;
+    default:
+        c.kind = Kind::Uncalculated;
+        break;
     }
-    cells.push_back(c);
-    return true;
+    return add(cells, c);
 }
 
 bool readSheet(const QByteArray& stream, int at, XlsRecords& out)
@@ -266,23 +287,30 @@ bool readSheet(const QByteArray& stream, int at, XlsRecords& out)
         case Eof:
             --depth;
             break;
-        case Number:
-            if (!b.has(0, 14))
+        case Dimensions:
+            if (!b.has(0, 12))
                 return false;
-            out.cells.push_back({b.u16(0), b.u16(2), b.u16(4), Kind::Number, b.f64(6), {}});
+            out.declaredRows = static_cast<int>(std::min<quint32>(b.u32(4), 1 << 20));
+            out.declaredColumns = b.u16(10);
+            break;
+        case Number:
+            if (!b.has(0, 14) ||
+                !add(out.cells, {b.u16(0), b.u16(2), b.u16(4), Kind::Number, b.f64(6), {}}))
+                return false;
             break;
         case Rk:
-            if (!b.has(0, 10))
+            if (!b.has(0, 10) ||
+                !add(out.cells, {b.u16(0), b.u16(2), b.u16(4), Kind::Number, rkNumber(b.u32(6)), {}}))
                 return false;
-            out.cells.push_back({b.u16(0), b.u16(2), b.u16(4), Kind::Number, rkNumber(b.u32(6)), {}});
             break;
         case MulRk: {
             if (!b.has(0, 6))
                 return false;
             const int count = (b.size() - 6) / 6;
             for (int i = 0; i < count; ++i)
-                out.cells.push_back({b.u16(0), b.u16(2) + i, b.u16(4 + 6 * i), Kind::Number,
-                                     rkNumber(b.u32(6 + 6 * i)), {}});
+                if (!add(out.cells, {b.u16(0), b.u16(2) + i, b.u16(4 + 6 * i), Kind::Number,
+                                     rkNumber(b.u32(6 + 6 * i)), {}}))
+                    return false;
             break;
         }
         case Formula:
@@ -293,15 +321,16 @@ bool readSheet(const QByteArray& stream, int at, XlsRecords& out)
             if (!b.has(0, 8))
                 return false;
             const bool error = b.u8(7);
-            out.cells.push_back({b.u16(0), b.u16(2), b.u16(4), error ? Kind::Error : Kind::Boolean,
+            if (!add(out.cells, {b.u16(0), b.u16(2), b.u16(4), error ? Kind::Error : Kind::Boolean,
                                  error ? 0.0 : (b.u8(6) ? 1.0 : 0.0),
-                                 error ? errorText(b.u8(6)) : QString()});
+                                 error ? errorText(b.u8(6)) : QString()}))
+                return false;
             break;
         }
         case LabelSst:
         case Label:
         case RString:
-            if (!b.has(0, 6))
+            if (!b.has(0, 6) || b.u16(2) >= Biff8Columns)
                 return false;
             out.textStyles.insert(xlsCellKey(b.u16(0), b.u16(2)), b.u16(4));
             break;

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -298,7 +299,11 @@ Workbook workbookOf(Package& package)
                 book.sheet = it->target;
         }
     };
-    if (!walkXml(package.required(main), events))
+    // A zip without a workbook part is some other package (a document, an archive).
+    const std::optional<QByteArray> mainPart = package.part(main);
+    if (!mainPart)
+        refuseNotWorkbook(package.path());
+    if (!walkXml(*mainPart, events))
         refuseDamagedWorkbook(package.path());
     if (book.sheet.isEmpty())
         refuseWorkbookWithoutSheet(package.path());
@@ -315,6 +320,7 @@ struct CellReading {
     bool inValue = false;
     bool inInline = false;
     bool hasValue = false;
+    bool formula = false;
 };
 
 double parsedNumber(const std::string& value, bool& ok)
@@ -325,8 +331,28 @@ double parsedNumber(const std::string& value, bool& ok)
     while (begin < end && *begin == ' ')
         ++begin;
     const auto [stop, error] = std::from_chars(begin, end, number);
-    ok = error == std::errc() && stop == end;
+    ok = error == std::errc() && stop == end && std::isfinite(number);
     return number;
+}
+
+// A shared string's index: digits only, within the table; nullopt for anything else.
+std::optional<size_t> stringIndex(const std::string& value, size_t count)
+{
+    const std::string_view digits = std::string_view(value).substr(
+        std::min(value.find_first_not_of(' '), value.size()));
+    size_t index = 0;
+    const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    if (digits.empty() || error != std::errc() || stop != digits.data() + digits.size() ||
+        index >= count)
+        return std::nullopt;
+    return index;
+}
+
+// Whether a formula cell carries the result its writer worked out. A script that writes only the
+// formula leaves the value out or empty; an empty text result is written as such (t="str").
+bool hasStoredResult(const CellReading& c)
+{
+    return c.hasValue && (!c.value.empty() || c.type == "str" || c.type == "inlineStr");
 }
 
 }  // namespace
@@ -341,55 +367,52 @@ std::vector<ShownCell> readXlsxSheet(const QString& path)
     const QByteArray sheet = package.required(book.sheet);
 
     std::vector<ShownCell> cells;
-    cells.reserve(static_cast<size_t>(sheet.size() / 64));  // a cell takes some 40 to 80 bytes
-    bool damaged = false;
     int row = 0;
     int column = 0;
     CellReading c;
     StringItems inlineText;
 
-    // The cell's text as shown; false for a cell that says nothing, or says it wrongly.
-    const auto shown = [&](QString& out) {
+    // The cell's text as shown; throws for a cell that says it wrongly.
+    const auto shown = [&]() -> QString {
         const NumberFormat& format =
             c.style >= 0 && c.style < static_cast<int>(formats.size()) ? formats[c.style] : general;
-        bool ok = true;
         if (c.type == "s") {
-            const double index = parsedNumber(c.value, ok);
-            if (!ok || index < 0 || index >= static_cast<double>(strings.size()))
-                return false;
-            out = format.text(strings[static_cast<size_t>(index)]);
-        } else if (c.type == "inlineStr") {
-            out = format.text(inlineText.take());
-        } else if (c.type == "str") {
-            out = format.text(unescaped(c.value));
-        } else if (c.type == "b") {
-            out = format.boolean(c.value == "1" || c.value == "true");
-        } else if (c.type == "e") {
-            out = QString::fromUtf8(c.value.data(), static_cast<qsizetype>(c.value.size()));
-        } else if (c.type == "d") {
+            const std::optional<size_t> index = stringIndex(c.value, strings.size());
+            if (!index)
+                refuseCell(c.row, c.column,
+                           QStringLiteral("的文字在工作簿中找不到，工作簿已损坏。"
+                                          "请在表格程序中打开并另存后再导入。"));
+            return format.text(strings[*index]);
+        }
+        if (c.type == "inlineStr")
+            return format.text(inlineText.take());
+        if (c.type == "str")
+            return format.text(unescaped(c.value));
+        if (c.type == "b")
+            return format.boolean(c.value == "1" || c.value == "true");
+        if (c.type == "e")
+            return QString::fromUtf8(c.value.data(), static_cast<qsizetype>(c.value.size()));
+        bool ok = true;
+        if (c.type == "d") {
             const QDateTime moment = QDateTime::fromString(QString::fromUtf8(c.value.c_str()),
                                                            Qt::ISODateWithMs);
             if (!moment.isValid())
-                return false;
+                refuseDamagedWorkbook(path);
             const QDate start = book.dates == DateSystem::From1904 ? QDate(1904, 1, 1)
                                                                    : QDate(1899, 12, 30);
             const QDateTime base(start, QTime(0, 0), moment.timeSpec());
-            out = format.number(base.msecsTo(moment) / 86400000.0);
-        } else {
-            if (c.value.empty())
-                return true;
-            const double number = parsedNumber(c.value, ok);
-            if (!ok)
-                return false;
-            out = format.number(number);
+            return format.number(base.msecsTo(moment) / 86400000.0);
         }
-        return true;
+        if (c.value.empty())
+            return {};
+        const double number = parsedNumber(c.value, ok);
+        if (!ok)
+            refuseDamagedWorkbook(path);
+        return format.number(number);
     };
 
     XmlEvents events;
     events.start = [&](std::string_view name, const char** a) {
-        if (damaged)
-            return;
         if (name == "row") {
             const char* r = xmlAttribute(a, "r");
             row = r ? number(r) : row + 1;
@@ -403,14 +426,16 @@ std::vector<ShownCell> readXlsxSheet(const QString& path)
                 column = at->first;
                 row = at->second;
             } else {
-                damaged = true;
+                refuseDamagedWorkbook(path);
             }
             if (row < 1 || row > 1048576 || column > 16384)
-                damaged = true;
+                refuseDamagedWorkbook(path);
             c.row = row;
             c.column = column;
             c.style = number(xmlAttribute(a, "s"));
             c.type = xmlAttribute(a, "t") ? xmlAttribute(a, "t") : "";
+        } else if (name == "f") {
+            c.formula = true;
         } else if (name == "v") {
             c.inValue = true;
             c.hasValue = true;
@@ -422,20 +447,22 @@ std::vector<ShownCell> readXlsxSheet(const QString& path)
         }
     };
     events.end = [&](std::string_view name) {
-        if (damaged)
-            return;
         if (name == "v") {
             c.inValue = false;
         } else if (name == "is") {
             c.inInline = false;
         } else if (c.inInline) {
             inlineText.end(name);
-        } else if (name == "c" && c.hasValue) {
-            QString text;
-            if (!shown(text))
-                damaged = true;
-            else if (!text.isEmpty())
-                cells.push_back({c.row, c.column, text});
+        } else if (name == "c") {
+            if (c.formula && !hasStoredResult(c))
+                refuseFormulaWithoutResult(c.row, c.column);
+            if (!c.hasValue)
+                return;
+            QString text = shown();
+            if (!text.isEmpty()) {
+                checkCellPlace(path, c.row, c.column);
+                cells.push_back({c.row, c.column, std::move(text)});
+            }
         }
     };
     events.text = [&](std::string_view chars) {
@@ -444,7 +471,7 @@ std::vector<ShownCell> readXlsxSheet(const QString& path)
         else if (c.inInline)
             inlineText.text(chars);
     };
-    if (!walkXml(sheet, events) || damaged)
+    if (!walkXml(sheet, events))
         refuseDamagedWorkbook(path);
     return cells;
 }

@@ -16,7 +16,8 @@ struct XmlEvents {
     std::function<void(std::string_view text)> text;
 };
 
-// False for a document that is not well-formed.
+// False for a document that is not well-formed. An exception thrown by a handler ends the walk
+// and leaves walkXml.
 bool walkXml(const QByteArray& document, const XmlEvents& events);
 
 // The value of an attribute named without prefix among expat's name/value pairs, or nullptr.
