@@ -147,6 +147,11 @@ const std::vector<SchemaStep>& schemaSteps()
           // figures, one row.
           "CREATE TABLE Unit_Figures (MinWage NUMERIC, LastYearHeads INTEGER,"
           " LastYearWages NUMERIC)"}},
+        {3,
+         {// The column matchings the clerk confirmed for payroll and staff files, by the file's
+          // heading row.
+          "CREATE TABLE IF NOT EXISTS Column_Match (Kind TEXT NOT NULL, Headings TEXT NOT NULL,"
+          " Spec TEXT NOT NULL, PRIMARY KEY (Kind, Headings))"}},
     };
     return steps;
 }
@@ -154,7 +159,9 @@ const std::vector<SchemaStep>& schemaSteps()
 // The table a "CREATE TABLE name (…)" statement makes.
 QString createdTable(const std::string& sql)
 {
-    const std::string prefix = "CREATE TABLE ";
+    std::string prefix = "CREATE TABLE ";
+    if (sql.compare(prefix.size(), 14, "IF NOT EXISTS ") == 0)
+        prefix += "IF NOT EXISTS ";
     const size_t end = sql.find(' ', prefix.size());
     return QString::fromStdString(sql.substr(prefix.size(), end - prefix.size()));
 }
