@@ -80,7 +80,7 @@ void makeUnit(const QString& folder)
     registerBenchUnit(session, "否");
     session.codes().load(session.db(), session.postFilter());
     const StaffRules rules(session.codes(), session.unit());
-    const RosterFile roster = readRosterFile(rosterFile);
+    const RosterFile roster = readRosterFile(session.db(), rosterFile);
     for (int month = 0; month <= 12; ++month) {
         Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
         placeRosterFile(roster, sheet, StaffClass::Other);
@@ -90,7 +90,7 @@ void makeUnit(const QString& folder)
         if (month == 0)
             continue;
         Sheet wages(Sheet::DefaultMaxRow, wage::ColumnCount);
-        readWageFile(wageFile, wages);
+        readWageFile(session.db(), wageFile, wages);
         const WageCheckResult stored = storeWages(session.db(), month, wages);
         if (stored.flagged || stored.writtenRows != bench::People)
             throw std::runtime_error("the wages do not pass their checks");

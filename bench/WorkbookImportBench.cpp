@@ -81,8 +81,8 @@ struct Fixture {
         writeWorkbook(xlsx);
         writeCsv(csv);
         // Both must bring the same rows, or the comparison says nothing.
-        if (readRosterFile(xlsx).rows.size() != People ||
-            readRosterFile(xlsx).rows.back().cells != readRosterFile(csv).rows.back().cells)
+        if (readRosterFile(session.db(), xlsx).rows.size() != People ||
+            readRosterFile(session.db(), xlsx).rows.back().cells != readRosterFile(session.db(), csv).rows.back().cells)
             std::abort();
     }
     const QString& file(int workbook) const { return workbook ? xlsx : csv; }
@@ -98,7 +98,7 @@ void BM_ReadRosterFile(benchmark::State& state)
 {
     const QString& path = fixture().file(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(readRosterFile(path));
+        benchmark::DoNotOptimize(readRosterFile(fixture().session.db(), path));
     state.SetLabel(path.endsWith("xlsx") ? "xlsx" : "csv");
 }
 BENCHMARK(BM_ReadRosterFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -110,7 +110,7 @@ void BM_ImportRoster(benchmark::State& state)
     const QString& path = f.file(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
-        placeRosterFile(readRosterFile(path), sheet, StaffClass::Construction);
+        placeRosterFile(readRosterFile(f.session.db(), path), sheet, StaffClass::Construction);
         const StaffRules rules(f.session.codes(), f.session.unit());
         auditAndReplaceRoster(f.session.db(), 0, sheet, rules, StaffClass::Construction);
     }

@@ -1,6 +1,7 @@
 #include "RosterCommands.h"
 
 #include "CliSupport.h"
+#include "ImportMatching.h"
 #include "PdfOutput.h"
 #include "db/Db.h"
 #include "Session.h"
@@ -26,8 +27,7 @@ bool validMonth(int month)
 
 }  // namespace
 
-int rosterImport(Session& session, int month, const QString& path,
-                 std::optional<TextEncoding> encoding)
+int rosterImport(Session& session, int month, const QString& path, const ImportOptions& options)
 {
     if (!validMonth(month))
         return Refused;
@@ -37,16 +37,19 @@ int rosterImport(Session& session, int month, const QString& path,
         return Refused;
     const StaffClass staffClass = staffClassOf(session.unit().CurDepInfo);
     Sheet sheet(Sheet::DefaultMaxRow, staff::ColumnCount);
+    std::optional<MatchedFile> matched =
+        readMatchedForCommand(session, rosterImportLayout(), path, options);
+    if (!matched)
+        return Refused;
     RosterFile file;
     try {
-        file = readRosterFile(path, encoding);
-        // How the file was read is named even when its people are then refused.
-        out(importSourceText(file.source));
+        file = rosterFileOf(std::move(*matched));
         placeRosterFile(file, sheet, staffClass);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
+    rememberColumnMatch(session.db(), rosterImportLayout(), file.file.matched);
     const std::vector<RosterFileRow>& rows = file.rows;
 
     session.codes().load(session.db(), session.postFilter());
@@ -73,8 +76,14 @@ int rosterImport(Session& session, int month, const QString& path,
                 .arg(rows[i].line)
                 .arg(sheet.text(r.row, staff::NameCol), headers.join(", ")));
     }
-    out(QStringLiteral("stored %1 rows, %2 failed").arg(audit.rows.size()).arg(failed));
+    out(QStringLiteral("stored %1 rows, %2 failed").arg(audit.rows.size()).arg(failed) +
+        matchedSummary(file.file));
     return 0;
+}
+
+int rosterColumns(Session& session)
+{
+    return printStoredMatches(session, rosterImportLayout());
 }
 
 int rosterExport(Session& session, int month)

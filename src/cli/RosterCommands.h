@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/DelimitedFile.h"
+#include "io/MatchedImport.h"
 
 #include <QString>
 
@@ -13,10 +13,11 @@ class Session;
 namespace vel::cli {
 
 // Audits and stores a roster file as the month's roster, as the roster windows save a sheet.
-// A workbook is read by its first worksheet; a CSV file in `encoding`, else in the one its bytes
-// show. The first line printed says which.
-int rosterImport(Session& session, int month, const QString& path,
-                 std::optional<TextEncoding> encoding);
+// A workbook is read by its first worksheet; a CSV file in the encoding given, else in the one
+// its bytes show. The first line printed says which. The columns are matched as wagesImport's.
+int rosterImport(Session& session, int month, const QString& path, const ImportOptions& options);
+// The stored matchings of staff lists.
+int rosterColumns(Session& session);
 int rosterExport(Session& session, int month);
 // "人员变动" as tab-separated lines, then the counts per kind; with `pdf` also its printed pages.
 int rosterDiff(Session& session, int from, int to, bool pdf);

@@ -1,12 +1,14 @@
 #include "WageCommands.h"
 
 #include "CliSupport.h"
+#include "ImportMatching.h"
 #include "PdfOutput.h"
 #include "db/Db.h"
 #include "ShownText.h"
 #include "Session.h"
 #include "monthly/PayoutList.h"
 #include "monthly/WageCarry.h"
+#include "monthly/WageErrors.h"
 #include "monthly/WageSheet.h"
 #include "monthly/WageStore.h"
 #include "period/CommandChecks.h"
@@ -27,7 +29,7 @@ bool validMonth(int month)
 // "检查/合计/存储" on a filled sheet within the command's transaction, committed, then what the
 // sheet came from (`filled`) and the store's messages printed.
 int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
-               const QString& filled = {})
+               const QString& filled = {}, const QString& summaryTail = {})
 {
     const WageCheckResult result = storeWages(session.db(), month, sheet);
     if (result.refused()) {
@@ -39,14 +41,14 @@ int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
         out(filled);
     for (const QString& message : wageStoreMessages(result))
         out(plainLineBreaks(message));
-    out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged));
+    out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged) +
+        summaryTail);
     return 0;
 }
 
 }  // namespace
 
-int wagesImport(Session& session, int month, const QString& path,
-                std::optional<TextEncoding> encoding)
+int wagesImport(Session& session, int month, const QString& path, const ImportOptions& options)
 {
     if (!validMonth(month))
         return Refused;
@@ -54,20 +56,25 @@ int wagesImport(Session& session, int month, const QString& path,
     Transaction tx(session.db());
     if (!checksPass(wageMonthOpens(session, month)))
         return Refused;
+    const std::optional<MatchedFile> file =
+        readMatchedForCommand(session, wageImportLayout(), path, options);
+    if (!file)
+        return Refused;
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
-    ImportSource source;
     try {
-        source = readWageFile(path, sheet, encoding);
+        placeWageRows(file->matched.rows, sheet);
     } catch (const Error& e) {
         err(e.message());
         return Refused;
     }
-    out(importSourceText(source));
-    if (lastWageRow(sheet) < wage::FirstPersonRow) {
-        err(QStringLiteral("文件中没有工资数据。"));
-        return Refused;
-    }
-    return storeSheet(session, month, sheet, tx);
+    // Kept with the month it read: a refused store keeps neither.
+    rememberColumnMatch(session.db(), wageImportLayout(), file->matched);
+    return storeSheet(session, month, sheet, tx, {}, matchedSummary(*file));
+}
+
+int wagesColumns(Session& session)
+{
+    return printStoredMatches(session, wageImportLayout());
 }
 
 int wagesCarry(Session& session, int month, bool replace)
@@ -89,6 +96,21 @@ int wagesCarry(Session& session, int month, bool replace)
     Sheet sheet(Sheet::DefaultMaxRow, wage::ColumnCount);
     return storeSheet(session, month, sheet, tx,
                       wageCarryMessage(carryWages(session.db(), month, sheet)));
+}
+
+int wagesConfirm(Session& session, int month, const QStringList& numbers, bool yes)
+{
+    if (!validMonth(month))
+        return Refused;
+    Transaction tx(session.db());
+    if (!checksPass(wageMonthOpens(session, month)) ||
+        !checksPass(wageConfirmChecks(session.db(), month, numbers), yes))
+        return Refused;
+    const int confirmed = confirmBoundsErrors(session.db(), month, numbers);
+    tx.commit();
+    out(QStringLiteral("工资审核性错误确认成功！"));
+    out(QStringLiteral("confirmed %1 rows").arg(confirmed));
+    return 0;
 }
 
 int wagesExport(Session& session, int month)

@@ -97,6 +97,15 @@ int main(int argc, char** argv)
             ->check(CLI::IsMember({"utf-8", "gbk"}, CLI::ignore_case));
     };
     encodingOption(rosterImport);
+    std::string columns, sheetName;
+    const auto matchingOptions = [&columns, &sheetName](CLI::App* command) {
+        command->add_option("--columns", columns,
+                            "which of the file's columns each of ours is: 目标=来源[+来源…];…");
+        command->add_option("--sheet", sheetName, "a workbook's worksheet by name, or all (else the first)");
+    };
+    matchingOptions(rosterImport);
+    CLI::App* rosterColumns =
+        roster->add_subcommand("columns", "print the stored column matchings of staff lists");
     CLI::App* rosterExport = roster->add_subcommand("export", "print the stored roster");
     rosterExport->add_option("--month", month, "0 (opening roster) to 12")->required();
     CLI::App* rosterSubmit = roster->add_subcommand(
@@ -119,11 +128,20 @@ int main(int argc, char** argv)
     wagesImport->add_option("FILE", file, "one header row, then 姓名编号, 姓名 and the four parts")
         ->required();
     encodingOption(wagesImport);
+    matchingOptions(wagesImport);
+    CLI::App* wagesColumns =
+        wages->add_subcommand("columns", "print the stored column matchings of payroll files");
     bool yes = false;
     CLI::App* wagesCarry = wages->add_subcommand(
         "carry", "store last month's wages for this month's roster (new persons without wages)");
     wagesCarry->add_option("--month", month, "2 to 12")->required();
     wagesCarry->add_flag("--yes", yes, "replace wages already stored for the month");
+    std::vector<std::string> numbers;
+    CLI::App* wagesConfirm = wages->add_subcommand(
+        "confirm", "confirm the out-of-bounds totals of these persons as verified");
+    wagesConfirm->add_option("--month", month, "1 to 12")->required();
+    wagesConfirm->add_option("NUMBER", numbers, "name numbers whose totals are right")->required();
+    wagesConfirm->add_flag("--yes", yes, "also confirm persons whose four parts are all empty");
     CLI::App* wagesExport =
         wages->add_subcommand("export", "print the stored wages with sFlag and wFlag");
     wagesExport->add_option("--month", month, "1 to 12")->required();
@@ -162,8 +180,12 @@ int main(int argc, char** argv)
         cli::err(QStringLiteral("--data-dir 不能为空。"));
         return cli::Usage;
     }
-    const std::optional<TextEncoding> fileEncoding =
-        encodingFromName(QString::fromStdString(encoding));
+    ImportOptions importOptions;
+    importOptions.encoding = encodingFromName(QString::fromStdString(encoding));
+    for (auto& [given, option] : {std::pair{&columns, &importOptions.columns},
+                                  std::pair{&sheetName, &importOptions.sheet}})
+        if (!given->empty())
+            *option = QString::fromStdString(*given);
 
     const auto run = [&]() -> int {
         // The list lives in the user's configuration: no work folder is opened for it.
@@ -196,7 +218,9 @@ int main(int argc, char** argv)
             return cli::unitSet(session, o);
         }
         if (*rosterImport)
-            return cli::rosterImport(session, month, QString::fromStdString(file), fileEncoding);
+            return cli::rosterImport(session, month, QString::fromStdString(file), importOptions);
+        if (*rosterColumns)
+            return cli::rosterColumns(session);
         if (*rosterExport)
             return cli::rosterExport(session, month);
         if (*rosterDiff)
@@ -204,9 +228,17 @@ int main(int argc, char** argv)
         if (*rosterSubmit)
             return cli::rosterSubmit(session);
         if (*wagesImport)
-            return cli::wagesImport(session, month, QString::fromStdString(file), fileEncoding);
+            return cli::wagesImport(session, month, QString::fromStdString(file), importOptions);
+        if (*wagesColumns)
+            return cli::wagesColumns(session);
         if (*wagesCarry)
             return cli::wagesCarry(session, month, yes);
+        if (*wagesConfirm) {
+            QStringList persons;
+            for (const std::string& n : numbers)
+                persons << QString::fromStdString(n).trimmed();
+            return cli::wagesConfirm(session, month, persons, yes);
+        }
         if (*wagesExport)
             return cli::wagesExport(session, month);
         if (*payout)

@@ -26,3 +26,7 @@ finish() {
   [ "$failures" -eq 0 ] && echo "all checks passed" || echo "$failures checks failed"
   [ "$failures" -eq 0 ]
 }
+
+# The heading rows of our own roster and wage files.
+rosterhead=姓名,姓名编号,性别,少数民族,中共党员,出生年月,参加工作年限,其中本岗位年限,学历,岗位名称,专业技术等级,技能等级,用工身份,全日制用工
+wagehead=姓名编号,姓名,基本工资,绩效工资,工资性津贴和补贴,其他工资

@@ -7,10 +7,10 @@ d=(--data-dir "$dir/work")
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 
 person() { echo "$1,$2,男,否,否,1970-01,10,5,大学专科,管理人员,无,无,在岗职工,是"; }
-{ echo h; person 张三 001; person 李四 002; person 王五 003; } > "$dir/month1.csv"
-{ echo h; person 王五 003; person 赵六 004; person 张三 001; } > "$dir/month2.csv"
+{ echo "$rosterhead"; person 张三 001; person 李四 002; person 王五 003; } > "$dir/month1.csv"
+{ echo "$rosterhead"; person 王五 003; person 赵六 004; person 张三 001; } > "$dir/month2.csv"
 "$cli" "${d[@]}" roster import --month 1 "$dir/month1.csv" >/dev/null
-printf '%s\n' h "001,张三,3000,500" "002,李四,2800" "003,王五,4000,,,100" > "$dir/wages1.csv"
+printf '%s\n' "$wagehead" "001,张三,3000,500" "002,李四,2800" "003,王五,4000,,,100" > "$dir/wages1.csv"
 "$cli" "${d[@]}" wages import --month 1 "$dir/wages1.csv" >/dev/null
 
 expect 1 "" "必须先核实2月名单！" -- "$cli" "${d[@]}" wages carry --month 2

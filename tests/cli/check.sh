@@ -7,8 +7,8 @@ d=(--data-dir "$dir/work")
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 
 person() { echo "$1,$2,男,否,否,1970-0$3,10,5,大学专科,管理人员,无,无,在岗职工,是"; }
-{ echo h; person 张三 001 1; person 李四 002 2; person 王五 003 3; person 赵六 004 4; } > "$dir/roster.csv"
-printf '%s\n' h "001,张三,3000,500" "002,李四,2800,200" "003,王五,2800,200" "004,赵六,2800,200" > "$dir/wages.csv"
+{ echo "$rosterhead"; person 张三 001 1; person 李四 002 2; person 王五 003 3; person 赵六 004 4; } > "$dir/roster.csv"
+printf '%s\n' "$wagehead" "001,张三,3000,500" "002,李四,2800,200" "003,王五,2800,200" "004,赵六,2800,200" > "$dir/wages.csv"
 for m in $(seq 0 12); do
   "$cli" "${d[@]}" roster import --month "$m" "$dir/roster.csv" >/dev/null
   [ "$m" -gt 0 ] && "$cli" "${d[@]}" wages import --month "$m" "$dir/wages.csv" >/dev/null
@@ -44,9 +44,9 @@ expect 1 "" "没有审核规则W99。" -- "$cli" "${d[@]}" check explain W99 5/0
 expect 0 "已删除W02 6/002的说明。" "" -- "$cli" "${d[@]}" check explain W02 6/002 ""
 
 # An error refuses the submission and cannot be explained.
-{ echo h; person 张三 001 1; } > "$dir/cut.csv"
+{ echo "$rosterhead"; person 张三 001 1; } > "$dir/cut.csv"
 "$cli" "${d[@]}" roster import --month 8 "$dir/cut.csv" >/dev/null
-printf '%s\n' h "001,张三,3000,500" > "$dir/cutwages.csv"
+printf '%s\n' "$wagehead" "001,张三,3000,500" > "$dir/cutwages.csv"
 "$cli" "${d[@]}" wages import --month 8 "$dir/cutwages.csv" >/dev/null
 expect 1 "" "E05是错误，须改正数据，不能用说明代替。" -- "$cli" "${d[@]}" check explain E05 8 x
 expect 1 "" "$(printf '%s\n' "数据审核发现错误，不能生成上报文件，请先改正：" "E05 8 8月名册只有1人，不到7月4人的一半")" \

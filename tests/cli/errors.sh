@@ -37,7 +37,7 @@ expect 1 "" "第3行第1列含有控制字符 U+0000，请删除后再导入。"
 { printf 'h\r\r\n张三,001\r\r\n'; printf '李四,002\n' | iconv -f UTF-8 -t GBK; } > "$dir/mixed.csv"
 expect 1 "" "文件混用了两种编码（第2行是UTF-8，第3行是GBK），无法读取。请把文件统一保存为一种编码，或用 --encoding 指定编码。" -- \
   "$cli" "${d[@]}" roster import --month 0 "$dir/mixed.csv"
-printf 'h\n卢莫,001,男\n' | iconv -f UTF-8 -t GBK > "$dir/lookalike.csv"
+printf '姓名,姓名编号,性别\n卢莫,001,男\n' | iconv -f UTF-8 -t GBK > "$dir/lookalike.csv"
 expect 1 "" "第3行不是UTF-8编码，无法读取。" -- \
   "$cli" "${d[@]}" roster import --month 0 --encoding utf-8 "$dir/mixed.csv"
 expect 0 "encoding GBK

@@ -35,12 +35,29 @@ stored 1 rows, 0 failed" "" -- "$cli" "${d[@]}" roster import --month 3 "$dir/gb
 expect 0 "4" "" -- bash -c "\"$cli\" ${d[*]} roster export --month 0 | wc -l"
 
 # Refusals name the line and store nothing.
-printf '%s\n' "h" "甲,1,男" ",2,女" "乙,3,男" > "$dir/gap.csv"
-expect 1 "" "第3行没有姓名，其下还有人员。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/gap.csv"
-printf '%s\n' "h" "甲,1,男,,,,,,,,,,,,,,,,x" > "$dir/wide.csv"
-expect 1 "" "第2行有19列，多于人员表的18列。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/wide.csv"
+printf '%s\n' "$rosterhead" "甲,1,男" ",2,女" "乙,3,男" > "$dir/gap.csv"
+expect 1 "encoding UTF-8" "第3行没有姓名，其下还有人员。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/gap.csv"
+printf '%s\n' "$rosterhead" "甲,1,男,,,,,,,,,,,,,,,,x" > "$dir/wide.csv"
+expect 1 "encoding UTF-8" "第2行有19列，多于人员表的18列。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/wide.csv"
 expect 1 "" "找不到文件：$dir/missing.csv" -- "$cli" "${d[@]}" roster import --month 3 "$dir/missing.csv"
-printf 'h\n' > "$dir/empty.csv"
+# A staff list from the personnel office: its own headings under a title, matched once with
+# --columns and by the kept matching after; the answers are coded and audited as always.
+{
+  echo 人事处职工名单
+  echo 工号,姓名,性别,民族,出生日期,文化程度,岗位,电话
+  echo 7001,周八,男,否,1980-02,大学本科,管理人员,13800000000
+} > "$dir/staff.csv"
+staffspec='姓名=姓名;姓名编号=工号;性别=性别;少数民族=民族;出生年月=出生日期;学历=文化程度;岗位名称=岗位'
+expect 1 "encoding UTF-8" "文件的栏目与本系统的不同，请用 --columns 指定各栏的对应关系。
+文件的栏目：工号 姓名 性别 民族 出生日期 文化程度 岗位 电话
+建议（请核对后使用）：--columns '$staffspec'" -- "$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv"
+expect 1 "encoding UTF-8" "“姓名编号”不是金额，只能对应文件中的一个栏目，不能相加。" -- \
+  "$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv" --columns "姓名=姓名;姓名编号=工号+电话"
+"$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv" --columns "$staffspec" >/dev/null
+expect 0 "$staffspec	工号 姓名 性别 民族 出生日期 文化程度 岗位 电话" "" -- "$cli" "${d[@]}" roster columns
+expect 0 "周八	7001	男	否		1980-02" "" -- \
+  bash -c "\"$cli\" ${d[*]} roster import --month 4 \"$dir/staff.csv\" >/dev/null && \"$cli\" ${d[*]} roster export --month 4 | tail -1 | cut -f1-6"
+echo "$rosterhead" > "$dir/empty.csv"
 expect 1 "encoding UTF-8" "第一行没有数据。" -- "$cli" "${d[@]}" roster import --month 3 "$dir/empty.csv"
 expect 0 "2" "" -- bash -c "\"$cli\" ${d[*]} roster export --month 3 | wc -l"
 finish

@@ -7,8 +7,8 @@ d=(--data-dir "$dir/work")
 "$cli" "${d[@]}" unit set --name 测试厂 --code 123456789 >/dev/null
 
 person() { echo "$1,$2,男,否,否,1970-01,10,5,$3,管理人员,无,无,在岗职工,是"; }
-{ echo h; person 张三 001 大学专科; person 李四 002 高中; person 王五 003 初中; } > "$dir/opening.csv"
-{ echo h; person 王五 003 初中; person 赵六 004 高中; person 张三 001 大学本科; } > "$dir/month1.csv"
+{ echo "$rosterhead"; person 张三 001 大学专科; person 李四 002 高中; person 王五 003 初中; } > "$dir/opening.csv"
+{ echo "$rosterhead"; person 王五 003 初中; person 赵六 004 高中; person 张三 001 大学本科; } > "$dir/month1.csv"
 "$cli" "${d[@]}" roster import --month 0 "$dir/opening.csv" >/dev/null
 "$cli" "${d[@]}" roster import --month 1 "$dir/month1.csv" >/dev/null
 

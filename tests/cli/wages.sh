@@ -40,16 +40,16 @@ exported="姓名编号	姓名	基本工资	绩效工资	工资性津贴和补贴
 expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 
 # A cell that is no number refuses the whole file: the stored month stays as it was.
-printf '%s\n' "h" "001,张三,3000" "002,李四,abc" > "$dir/bad.csv"
+printf '%s\n' "$wagehead" "001,张三,3000" "002,李四,abc" > "$dir/bad.csv"
 expect 1 "encoding UTF-8" "第3行“基本工资”不是数字：abc
 本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/bad.csv"
-printf '%s\n' "h" "001,张三,3000,,,,x" > "$dir/wide.csv"
-expect 1 "" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
-printf '%s\n' "h" "001,张三,3000" "002,李四,3000" "001,张三,500" > "$dir/twice.csv"
+printf '%s\n' "$wagehead" "001,张三,3000,,,,x" > "$dir/wide.csv"
+expect 1 "encoding UTF-8" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
+printf '%s\n' "$wagehead" "001,张三,3000" "002,李四,3000" "001,张三,500" > "$dir/twice.csv"
 expect 1 "encoding UTF-8" "第2行与第4行的姓名编号都是001，一人一月只能有一行工资，请合并或改正。
 本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/twice.csv"
-printf 'h\n' > "$dir/empty.csv"
-expect 1 "" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
+echo "$wagehead" > "$dir/empty.csv"
+expect 1 "encoding UTF-8" "文件中没有工资数据。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/empty.csv"
 expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 
 # Month 2 waits for month 1 to pass the audit, wages first, then staff; month 3 is not open yet.

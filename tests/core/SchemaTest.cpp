@@ -102,6 +102,26 @@ TEST(Schema, AnOlderFileGainsWhatItLacksOnOpening)
     }
 }
 
+// The kept column matchings come with the upgrade, also to a file that has the table already
+// (written by a build that added it before the version was raised).
+TEST(Schema, AFileOfTheVersionBeforeGainsTheColumnMatchingsTable)
+{
+    QTemporaryDir dir;
+    for (const bool hasTable : {false, true}) {
+        const QString path = dir.path() + (hasTable ? "/with.db" : "/without.db");
+        {
+            Db db(path);
+            db.exec("INSERT INTO Column_Match (Kind, Headings, Spec) VALUES ('wages', 'a', 'b')");
+            if (!hasTable)
+                db.exec("DROP TABLE Column_Match");
+            db.exec("PRAGMA user_version = 2");
+        }
+        Db db(path);
+        EXPECT_EQ(count(db, "PRAGMA user_version"), SchemaVersion);
+        EXPECT_EQ(count(db, "SELECT COUNT(*) FROM Column_Match"), hasTable ? 1 : 0);
+    }
+}
+
 // The checks for failed rows read a partial index only when they spell its condition; a file
 // made before the indexes gains them at its next opening.
 TEST(Schema, ChecksForFailedRowsUseTheirIndexesAlsoInAnOlderFile)

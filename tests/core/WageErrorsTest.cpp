@@ -13,7 +13,8 @@ namespace {
 
 constexpr int Month = 3;
 
-// Month 3: one clean row and one error of each kind.
+// Month 3: one clean row and one error of each kind, the last a row an earlier version stored
+// with its basic wage with fen left out of the total.
 class WageErrors : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,12 +26,13 @@ protected:
         Sheet entry(100, wage::ColumnCount);
         const std::vector<QStringList> rows = {{"1", "甲", "3000"},
                                                {"9", "乙", "3000"},
-                                               {"3", "丙", "150000", "50000"},
-                                               {"2", "乙", "3000.5", "1000"}};
+                                               {"3", "丙", "150000", "50000"}};
         for (size_t r = 0; r < rows.size(); ++r)
             for (int c = 0; c < rows[r].size(); ++c)
                 entry.setText(static_cast<int>(r) + 2, c + 1, rows[r][c]);
         storeWages(s.db(), Month, entry);
+        s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sN2, sTotal, sFlag, wFlag)"
+                    " VALUES ('2', '乙', 3, 3000.5, 1000, 1000, '1', '0')");
     }
 
     QString stored() { return wageExportText(s.db(), Month); }
@@ -60,7 +62,7 @@ TEST_F(WageErrors, ListsTheFailedRowsAndSavesCorrectionsTogether)
     EXPECT_EQ(sheet.text(2, wage::NumberCol), "9");
     EXPECT_EQ(marked(2), (std::set<int>{1, 2}));
     EXPECT_EQ(marked(3), std::set<int>{wage::TotalCol});
-    EXPECT_EQ(marked(4), std::set<int>{wage::BasicCol});
+    EXPECT_EQ(marked(4), std::set<int>{wage::TotalCol});
     EXPECT_FALSE(sheet.text(2, wage::ErrorsIdCol).isEmpty());
 
     sheet.setText(2, wage::NumberCol, " 2 ");
@@ -69,17 +71,17 @@ TEST_F(WageErrors, ListsTheFailedRowsAndSavesCorrectionsTogether)
     const WageCheckResult result = saveWageCorrections(s.db(), Month, sheet);
     ASSERT_FALSE(result.refused());
     EXPECT_EQ(result.writtenRows, 3);
-    EXPECT_EQ(result.flagged, 1);
+    EXPECT_EQ(result.flagged, 0);
     EXPECT_EQ(sheet.text(3, wage::TotalCol), "5000");
+    EXPECT_EQ(sheet.text(4, wage::TotalCol), "4000.5");
 
     EXPECT_EQ(stored(),
               "姓名编号\t姓名\t基本工资\t绩效工资\t工资性津贴和补贴\t其他工资\t合计\tsFlag\twFlag\n"
               "1\t甲\t3000\t\t\t\t3000\t1\t1\n"
               "2\t乙\t3000\t\t\t\t3000\t1\t1\n"
               "3\t丙\t5000\t\t\t\t5000\t1\t1\n"
-              // A basic wage with decimals is still left out of the total, so the row stays listed.
-              "2\t乙\t3000.5\t1000\t\t\t1000\t1\t0\n");
-    EXPECT_EQ(loadWageErrors(s.db(), Month, sheet), 1);
+              "2\t乙\t3000.5\t1000\t\t\t4000.5\t1\t1\n");
+    EXPECT_EQ(loadWageErrors(s.db(), Month, sheet), 0);
 }
 
 TEST_F(WageErrors, ABadCellOrAMissingRecordSavesNothing)
@@ -102,7 +104,7 @@ TEST_F(WageErrors, ConfirmAcceptsOnlyOutOfBoundsTotalsAndDeleteStaysInTheMonth)
 {
     EXPECT_EQ(confirmBoundsErrors(s.db(), Month), 1);
     EXPECT_EQ(s.db().scalar("SELECT wFlag FROM Wage_Info WHERE sNumber = '3'"), SqlValue("1"));
-    // Confirming cannot make a total that left out a basic wage right.
+    // Confirming cannot make a total that left out a part right; saving the row again does.
     EXPECT_EQ(s.db().scalar("SELECT wFlag FROM Wage_Info WHERE sN1 = 3000.5"), SqlValue("0"));
 
     ASSERT_EQ(loadWageErrors(s.db(), Month, sheet), 2);

@@ -69,10 +69,9 @@ TEST(WageStore, TotalsFlagsAndMarksRowByRow)
         {"a cent below the lower bound", {"5", "戊", "", "499.99"}, "戊", "499.99", "1", "0", {7}},
         {"a cent above the upper bound", {"6", "己", "100000", "0.01"}, "己", "100000.01", "1", "0",
          {7}},
-        {"basic wage with decimals alone", {"7", "庚", "3000.5"}, "庚", "0", "1", "0", {3, 7}},
-        // In bounds without the basic wage, yet the total leaves it out: flagged, not silent.
-        {"basic wage with decimals beside others", {"8", "辛", "3000.5", "2000"}, "辛", "2000", "1",
-         "0", {3}},
+        {"basic wage with fen alone", {"7", "庚", "3000.5"}, "庚", "3000.5", "1", "1", {}},
+        {"every part with fen, to the fen", {"8", "辛", "3554.48", "809.18", "4011.39"}, "辛",
+         "8375.05", "1", "1", {}},
         {"a whole basic wage written with .0", {"9", "壬", "3000.0", " 1000 "}, "壬", "4000", "1",
          "1", {}},
         {"a basic wage of -1 counts like any other", {"10", "癸", "-1", "601"}, "癸", "600", "1", "1",
@@ -135,13 +134,12 @@ TEST(WageStore, MessagesAsTheWindowShowsThem)
                              {"003", "己", "3000.5", "1000"}});
     const WageCheckResult result = storeWages(s.db(), Month, sheet);
     EXPECT_EQ(result.writtenRows, 4);  // the row without a number is checked, not stored
-    EXPECT_EQ(result.flagged, 4);
+    EXPECT_EQ(result.flagged, 3);
     EXPECT_EQ(wageStoreMessages(result),
               (QStringList{"以下：\n\r[009] [002] \n\r姓名编号或姓名不在当月名单中或姓名编号有重复，"
                            "\r请核实当月人员名册和工资输入表人员信息。",
                            "工资总额超出额定范围：\n\r上限不超过100000,下限不低于500.\n\r"
                            "请到[显示错误]中核实！",
-                           "以下行的基本工资不是整数，未计入合计：\n\r第6行\n\r请到[显示错误]中改正！",
                            "以下行没有姓名编号，未存储：\n\r第5行（戊）"}));
     EXPECT_EQ(wageSavedMessage(Month, result.people), "3月保存成功！共5人输入。");
     EXPECT_EQ(markedColumns(sheet, 5), std::set<int>{wage::NumberCol});
@@ -221,9 +219,9 @@ TEST(WageStore, OpeningShowsStoredRowsWithTheirFlagsAndRosterImportReplacesValue
 
     EXPECT_EQ(openWageSheet(s.db(), 3, Month, sheet), 3);
     EXPECT_EQ(sheet.text(3, wage::BasicCol), "3000.5");
-    EXPECT_EQ(sheet.text(3, wage::TotalCol), "600");
+    EXPECT_EQ(sheet.text(3, wage::TotalCol), "3600.5");
     EXPECT_EQ(markedColumns(sheet, 2), (std::set<int>{1, 2}));
-    EXPECT_EQ(markedColumns(sheet, 3), std::set<int>{wage::BasicCol});
+    EXPECT_EQ(markedColumns(sheet, 3), std::set<int>{});
     EXPECT_EQ(markedColumns(sheet, 4), std::set<int>{wage::TotalCol});
 
     // The roster replaces the values of the data area; the marks stay until the next check.

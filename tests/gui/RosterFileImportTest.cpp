@@ -75,7 +75,7 @@ private slots:
         const QString wide = dir.path() + "/wide.csv";
         QFile f(wide);
         f.open(QIODevice::WriteOnly);
-        f.write("h\n甲,1,男,,,,,,,,,,,,,,,,x\n");
+        f.write("姓名,姓名编号\n甲,1,男,,,,,,,,,,,,,,,,x\n");
         f.close();
         prompter.answer = true;
         QVERIFY_THROWS_EXCEPTION(Error, w.importFile(wide));

@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(f.prompter.shown.last(), QStringLiteral("导入成功，共计5人."));
         QCOMPARE(w.findChild<QLabel*>("count")->text(), QStringLiteral("共5条"));
         Sheet read(Sheet::DefaultMaxRow, wage::ColumnCount);
-        QCOMPARE(readWageFile(file, read).format, ImportFormat::Xls);
+        QCOMPARE(readWageFile(f.s.db(), file, read).source.format, ImportFormat::Xls);
         for (int row = wage::FirstPersonRow; row <= 7; ++row)
             for (int col = wage::NumberCol; col <= wage::LastPartCol; ++col)
                 QCOMPARE(w.sheet().text(row, col), read.text(row, col));

@@ -120,6 +120,11 @@ const SchemaStep SchemaSteps[] = {
     // What the data check compares the year with: the local minimum wage and last year's
     // figures, one row.
     {2, "Unit_Figures", "(MinWage NUMERIC, LastYearHeads INTEGER, LastYearWages NUMERIC)"},
+    // The column matchings the clerk confirmed for payroll and staff files, by the file's
+    // heading row.
+    {3, "Column_Match",
+     "(Kind TEXT NOT NULL, Headings TEXT NOT NULL, Spec TEXT NOT NULL,"
+     " PRIMARY KEY (Kind, Headings))"},
 };
 
 bool hasTable(Db& db, const std::string& name)

@@ -14,7 +14,7 @@ class Db;
 struct OwnedTable;
 
 // The schema version a file of this program carries (PRAGMA user_version).
-constexpr int SchemaVersion = 2;
+constexpr int SchemaVersion = 3;
 
 // Gives an empty file every table, view, index, code row and owned table (in one transaction);
 // brings a file of an older version up to date and adds the owned tables it lacks; refuses a file

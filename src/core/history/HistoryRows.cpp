@@ -240,9 +240,7 @@ int addHistoryWages(Session& session, const std::vector<SqlParams>& rows,
 
         const MonthRoster& roster = rosters.try_emplace(*month, db, *month).first->second;
         const QString sFlag = checkWagePerson(sheet, sheetRow, roster, number, name, found);
-        QString wFlag = checkWageTotal(sheet, sheetRow, amounts.total, number, found);
-        if (amounts.basicNotWhole)
-            wFlag = QStringLiteral("0");
+        const QString wFlag = checkWageTotal(sheet, sheetRow, amounts.total, number, found);
         insert.add({number, name, static_cast<long long>(*month), amountValue(amounts.parts[0]),
                     amountValue(amounts.parts[1]), amountValue(amounts.parts[2]),
                     amountValue(amounts.parts[3]), amountValue(fifth), amounts.total, sFlag,

@@ -38,8 +38,7 @@ int addHistoryStaff(Session& session, const std::vector<SqlParams>& rows, StaffM
 
 // Adds a source's wage rows (history::WageColumns, then sMon), in the caller's transaction, as a
 // wage store checks them: the total is the sum of the parts, sFlag says whether the month's
-// roster as stored by now holds the person, wFlag whether the total lies within the bounds and
-// the basic wage is whole. A row with a month outside 1..12, without a name number or name, with
+// roster as stored by now holds the person, wFlag whether the total lies within the bounds. A row with a month outside 1..12, without a name number or name, with
 // a control character, or with an amount that is no number or beyond the limit is left out and
 // added to `refused`. Returns the number of rows added.
 int addHistoryWages(Session& session, const std::vector<SqlParams>& rows,

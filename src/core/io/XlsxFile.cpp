@@ -266,7 +266,7 @@ std::optional<std::pair<int, int>> cellReference(std::string_view ref)
 }
 
 struct Workbook {
-    QString sheet;  // the first worksheet's part
+    std::vector<std::pair<QString, QString>> sheets;  // each worksheet's name and part, in order
     DateSystem dates = DateSystem::From1900;
     QString sharedStrings;
     QString styles;
@@ -292,11 +292,11 @@ Workbook workbookOf(Package& package)
             const std::string_view d1904 = xmlAttribute(a, "date1904") ? xmlAttribute(a, "date1904") : "";
             if (d1904 == "1" || d1904 == "true")
                 book.dates = DateSystem::From1904;
-        } else if (name == "sheet" && book.sheet.isEmpty()) {
+        } else if (name == "sheet") {
             // The relationship id is r:id, whatever prefix the writer gave its namespace.
             const auto it = rels.constFind(text(xmlAttribute(a, "id")));
             if (it != rels.constEnd() && isOfType(*it, u"worksheet"))
-                book.sheet = it->target;
+                book.sheets.emplace_back(text(xmlAttribute(a, "name")), it->target);
         }
     };
     // A zip without a workbook part is some other package (a document, an archive).
@@ -305,7 +305,7 @@ Workbook workbookOf(Package& package)
         refuseNotWorkbook(package.path());
     if (!walkXml(*mainPart, events))
         refuseDamagedWorkbook(package.path());
-    if (book.sheet.isEmpty())
+    if (book.sheets.empty())
         refuseWorkbookWithoutSheet(package.path());
     return book;
 }
@@ -357,14 +357,25 @@ bool hasStoredResult(const CellReading& c)
 
 }  // namespace
 
-std::vector<ShownCell> readXlsxSheet(const QString& path)
+QStringList readXlsxSheetNames(const QString& path)
+{
+    Package package(path);
+    QStringList names;
+    for (const auto& sheet : workbookOf(package).sheets)
+        names << sheet.first;
+    return names;
+}
+
+std::vector<ShownCell> readXlsxSheet(const QString& path, int index)
 {
     Package package(path);
     const Workbook book = workbookOf(package);
+    if (index < 0 || index >= static_cast<int>(book.sheets.size()))
+        refuseWorkbookWithoutSheet(path);
     const std::vector<QString> strings = sharedStrings(package, book.sharedStrings);
     const std::vector<NumberFormat> formats = cellFormats(package, book.styles, book.dates);
     const NumberFormat general(QStringLiteral("General"), book.dates);
-    const QByteArray sheet = package.required(book.sheet);
+    const QByteArray sheet = package.required(book.sheets[static_cast<size_t>(index)].second);
 
     std::vector<ShownCell> cells;
     int row = 0;

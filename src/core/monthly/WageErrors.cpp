@@ -4,6 +4,8 @@
 #include "db/Db.h"
 #include "sheet/Sheet.h"
 
+#include <algorithm>
+
 namespace vel {
 namespace {
 
@@ -92,13 +94,8 @@ WageCheckResult saveWageCorrections(Db& db, int month, Sheet& sheet)
 
         const QString number = trimBlanks(sheet.text(row, wage::NumberCol));
         QString wFlag = "1";
-        // Here an empty basic wage is worth a look too, though it leaves the flags alone.
-        const bool basicCounted = amounts.parts[0] && !amounts.basicNotWhole;
-        sheet.setMark(row, wage::BasicCol, basicCounted ? CellMark::None : CellMark::Error);
-        if (amounts.basicNotWhole) {
-            wFlag = "0";
-            result.problems.push_back({row, wage::BasicCol, WageProblem::BasicNotWhole, number});
-        }
+        // Here an empty basic wage is worth a look, though it leaves the flags alone.
+        sheet.setMark(row, wage::BasicCol, amounts.parts[0] ? CellMark::None : CellMark::Error);
         sheet.setText(row, wage::TotalCol, decimalText(amounts.total));
         if (checkWageTotal(sheet, row, amounts.total, number, result.problems) == u"0")
             wFlag = "0";
@@ -125,32 +122,68 @@ WageCheckResult saveWageCorrections(Db& db, int month, Sheet& sheet)
 }
 
 namespace {
-// The rows a confirmation accepts: out of bounds, but not for a basic wage the total left out.
-const std::string ConfirmedRows =
-    "sMon = ? AND wFlag = '0' AND (sN1 IS NULL OR sN1 = ROUND(sN1))";
+// The rows a confirmation accepts: out of bounds, but never a total that is not the sum of its
+// parts (an earlier version left a basic wage with fen out); re-saving those corrects them.
+struct ConfirmableRow {
+    long long id;
+    QString number;
+    QString person;
+    bool empty;  // all four parts empty
+};
+
+std::vector<ConfirmableRow> confirmableRows(Db& db, int month, const QStringList& numbers)
+{
+    std::vector<ConfirmableRow> rows;
+    Query q(db, "SELECT * FROM Wage_Info WHERE sMon = ? AND wFlag = '0' ORDER BY id",
+            {static_cast<long long>(month)});
+    while (q.next()) {
+        const QString number = trimBlanks(q.text("sNumber"));
+        if (!totalCountsEveryPart(q) || (!numbers.isEmpty() && !numbers.contains(number)))
+            continue;
+        const bool empty = q.isNull("sN1") && q.isNull("sN2") && q.isNull("sN3") &&
+                           q.isNull("sN4");
+        rows.push_back({q.integer("id"), number,
+                        QStringLiteral("[%1] %2").arg(q.text("sNumber"), q.text("sName")), empty});
+    }
+    return rows;
+}
 }  // namespace
 
-QString confirmEmptyWagesQuestion(Db& db, int month)
+CheckOutcome wageConfirmChecks(Db& db, int month, const QStringList& numbers)
 {
+    if (!hasWageErrors(db, month))
+        return CheckOutcome::refused(QStringLiteral("没有错误信息！"));
+    const std::vector<ConfirmableRow> rows = confirmableRows(db, month, numbers);
+    QStringList missing;
+    for (const QString& number : numbers)
+        if (std::none_of(rows.begin(), rows.end(),
+                         [&](const ConfirmableRow& r) { return r.number == number; }))
+            missing << number;
+    if (!missing.isEmpty())
+        return CheckOutcome::refused(
+            QStringLiteral("%1月没有以下姓名编号的超限合计可确认：%2").arg(month).arg(missing.join(u' ')));
     QStringList persons;
-    Query q(db,
-            "SELECT sNumber, sName FROM Wage_Info WHERE " + ConfirmedRows +
-                " AND sN1 IS NULL AND sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL ORDER BY id",
-            {static_cast<long long>(month)});
-    while (q.next())
-        persons << QStringLiteral("[%1] %2").arg(q.text("sNumber"), q.text("sName"));
-    if (persons.isEmpty())
-        return {};
-    return QStringLiteral("以下人员的四项工资都是空的，确认后将按0元计入报表：\n\r%1\n\r"
-                          "是否仍然确认？")
-        .arg(persons.join(u' '));
+    for (const ConfirmableRow& r : rows)
+        if (r.empty)
+            persons << r.person;
+    CheckOutcome outcome(true);
+    if (!persons.isEmpty())
+        outcome.question =
+            QStringLiteral("以下人员的四项工资都是空的，确认后将按0元计入报表：\n\r%1\n\r"
+                           "是否仍然确认？")
+                .arg(persons.join(u' '));
+    return outcome;
 }
 
-int confirmBoundsErrors(Db& db, int month)
+int confirmBoundsErrors(Db& db, int month, const QStringList& numbers)
 {
-    db.exec("UPDATE Wage_Info SET wFlag = '1' WHERE " + ConfirmedRows,
-            {static_cast<long long>(month)});
-    return db.handle().getChanges();
+    Transaction tx(db);
+    const std::vector<ConfirmableRow> rows = confirmableRows(db, month, numbers);
+    Statement confirm(db, "UPDATE Wage_Info SET wFlag = '1' WHERE id = ? AND sMon = ?");
+    for (const ConfirmableRow& r : rows)
+        confirm.run({r.id, static_cast<long long>(month)});
+    tx.commit();
+    return static_cast<int>(rows.size());
 }
 
 void deleteWageRow(Db& db, int month, long long id)

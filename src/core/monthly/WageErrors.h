@@ -1,6 +1,7 @@
 #pragma once
 
 #include "monthly/WageStore.h"
+#include "period/PeriodChecks.h"
 
 namespace vel {
 
@@ -9,7 +10,7 @@ bool hasWageErrors(Db& db, int month);
 
 // Loading the wage error window: clears the data area and writes the month's failed rows in
 // stored order with their ids in column 9, marking a person the roster does not hold under that
-// name, an out-of-bounds total and a basic wage the total left out. Returns the number listed;
+// name and a total that is out of bounds or not the sum of its parts. Returns the number listed;
 // with none the window closes.
 int loadWageErrors(Db& db, int month, Sheet& sheet);
 
@@ -19,15 +20,16 @@ int loadWageErrors(Db& db, int month, Sheet& sheet);
 // refuses the save: nothing is written. The window reloads the list afterwards.
 WageCheckResult saveWageCorrections(Db& db, int month, Sheet& sheet);
 
-// Asked before "工资审核性错误 [确认]" when some of the rows it would accept have all four parts
-// empty: a forgotten wage would otherwise pass as a wage of 0. Names those persons; empty when
-// there are none.
-QString confirmEmptyWagesQuestion(Db& db, int month);
+// Before "工资审核性错误 [确认]" of the persons `numbers` (the month's every out-of-bounds total
+// when empty): refused when the month lists no errors ("显示错误" opens nothing) or a number has
+// no total to confirm. Asks when some of the rows it would accept have all four parts empty: a
+// forgotten wage would otherwise pass as a wage of 0.
+CheckOutcome wageConfirmChecks(Db& db, int month, const QStringList& numbers = {});
 
-// "工资审核性错误 [确认]": the month's out-of-bounds totals are accepted as verified (wFlag "1").
-// A total that left out a basic wage with decimals is wrong, not unusual, and stays an error.
-// Returns the number of rows confirmed.
-int confirmBoundsErrors(Db& db, int month);
+// "工资审核性错误 [确认]": the out-of-bounds totals of the persons `numbers` (all the month's when
+// empty) are accepted as verified (wFlag "1"). A total that is not the sum of its stored parts is
+// wrong, not unusual, and stays an error. Returns the number of rows confirmed.
+int confirmBoundsErrors(Db& db, int month, const QStringList& numbers = {});
 
 // Pop-up "删除" of both windows: the stored row of that id, if it belongs to the month.
 void deleteWageRow(Db& db, int month, long long id);

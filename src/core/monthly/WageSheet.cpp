@@ -17,7 +17,6 @@
 namespace vel {
 namespace {
 
-constexpr int FileColumns = 6;
 
 const std::array<WageColumn, 7> Columns = {{
     {wage::NumberCol, "姓名编号", "sNumber"},
@@ -114,9 +113,31 @@ bool withinWageBounds(double total)
     return total >= wage::TotalMin && total <= wage::TotalMax;
 }
 
-bool isWholeAmount(double value)
+double wageTotal(const std::array<std::optional<double>, 4>& parts)
 {
-    return std::floor(value) == value;
+    double sum = 0;
+    for (const std::optional<double>& part : parts)
+        if (part)
+            sum += *part;
+    const double total = static_cast<double>(std::llround(sum * 100)) / 100;
+    return total > 0 ? total : 0.0;
+}
+
+QString wageTotalText(const QStringList& parts)
+{
+    std::array<std::optional<double>, 4> amounts;
+    for (size_t i = 0; i < amounts.size(); ++i) {
+        bool ok = true;
+        amounts[i] = amountOf(parts.value(static_cast<qsizetype>(i)), ok);
+        if (!ok)
+            return {};
+    }
+    return decimalText(wageTotal(amounts));
+}
+
+bool sameToTheFen(double a, double b)
+{
+    return std::llround(a * 100) == std::llround(b * 100);
 }
 
 QStringList storedWageCells(const Query& q)
@@ -134,14 +155,23 @@ void writeStoredWageRow(const Query& q, Sheet& sheet, int row)
         sheet.setText(row, col, cells[col - 1]);
 }
 
+bool totalCountsEveryPart(const Query& q)
+{
+    std::array<std::optional<double>, 4> parts;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const char* field = Columns[wage::FirstPartCol - 1 + i].field;
+        if (!q.isNull(field))
+            parts[i] = q.number(field);
+    }
+    return sameToTheFen(q.number("sTotal"), wageTotal(parts));
+}
+
 void markStoredTotal(const Query& q, Sheet& sheet, int row)
 {
     if (q.text("wFlag") == u"1")
         return;
-    if (!withinWageBounds(q.number("sTotal")))
+    if (!withinWageBounds(q.number("sTotal")) || !totalCountsEveryPart(q))
         sheet.setMark(row, wage::TotalCol, CellMark::Error);
-    if (!q.isNull("sN1") && !isWholeAmount(q.number("sN1")))
-        sheet.setMark(row, wage::BasicCol, CellMark::Error);
 }
 
 int loadMonthRoster(Db& db, int month, Sheet& sheet)
@@ -179,40 +209,61 @@ std::optional<int> openWageSheet(Db& db, int lastWageMonth, int month, Sheet& sh
     return row - wage::FirstPersonRow;
 }
 
-ImportSource readWageFile(const QString& path, Sheet& sheet, std::optional<TextEncoding> encoding)
+const ImportLayout& wageImportLayout()
 {
-    const ImportTable text = readImportFile(path, encoding);
-    const int dataLines = static_cast<int>(text.lines.size()) - 1;
-    if (dataLines > sheet.maxRow() - wage::FirstPersonRow + 1)
-        throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。")
-                        .arg(sheet.maxRow() - wage::FirstPersonRow + 1));
+    static const ImportLayout layout = [] {
+        ImportLayout l;
+        l.kind = QStringLiteral("wages");
+        const auto words = [](std::initializer_list<const char*> list) {
+            QStringList out;
+            for (const char* w : list)
+                out << QString::fromUtf8(w);
+            return out;
+        };
+        l.columns = {
+            {wageFileHeader(wage::NumberCol), false, words({"工号", "职工编号", "人员编号", "编号", "职工号"}), {}},
+            {wageFileHeader(wage::NameCol), false, words({"职工姓名", "员工姓名"}), {}},
+            {wageFileHeader(wage::BasicCol), true, words({"岗位工资", "薪级工资"}), {}},
+            {wageFileHeader(wage::PerformanceCol), true, words({"绩效奖金", "奖金", "绩效"}), {}},
+            {wageFileHeader(wage::AllowanceCol), true, {}, words({"补贴", "津贴"})},
+            {wageFileHeader(wage::OtherCol), true, words({"加班费", "加班工资"}), {}},
+        };
+        l.numberColumn = wage::NumberCol - 1;
+        l.nameColumn = wage::NameCol - 1;
+        l.numberRequired = true;
+        l.sheetName = QStringLiteral("工资表");
+        return l;
+    }();
+    return layout;
+}
 
-    std::vector<QStringList> rows;
-    for (size_t i = 1; i < text.lines.size(); ++i) {
-        const DelimitedLine& line = text.lines[i];
-        QStringList cells = line.cells;
-        while (!cells.isEmpty() && cells.back().trimmed().isEmpty())
-            cells.removeLast();
-        if (cells.size() > FileColumns)
-            throw Error(QStringLiteral("第%1行有%2列，多于工资表的%3列。")
-                            .arg(line.line)
-                            .arg(cells.size())
-                            .arg(FileColumns));
-        rows.push_back(cells);
-    }
-    if (std::all_of(rows.begin(), rows.end(), [](const QStringList& r) { return r.isEmpty(); }))
+void placeWageRows(const MatchedRows& rows, Sheet& sheet)
+{
+    const int room = sheet.maxRow() - wage::FirstPersonRow + 1;
+    if (static_cast<int>(rows.rows.size()) > room)
+        throw Error(QStringLiteral("工资行多于工资表能容纳的%1行。").arg(room));
+    if (std::all_of(rows.rows.begin(), rows.rows.end(), [](const DelimitedLine& r) {
+            return std::all_of(r.cells.begin(), r.cells.end(),
+                               [](const QString& c) { return c.trimmed().isEmpty(); });
+        }))
         throw Error(QStringLiteral("文件中没有工资数据。"));
 
     const SheetBatch batch(sheet);
     sheet.clearRange(wage::FirstPersonRow, 1, sheet.maxRow(), wage::ColumnCount,
                      ClearWhat::Everything);
     int row = wage::FirstPersonRow;
-    for (const QStringList& cells : rows) {
-        for (int col = 1; col <= cells.size(); ++col)
-            sheet.setText(row, col, cells[col - 1]);
+    for (const DelimitedLine& r : rows.rows) {
+        for (int col = 1; col <= r.cells.size(); ++col)
+            sheet.setText(row, col, r.cells[col - 1]);
         ++row;
     }
-    return text.source;
+}
+
+MatchedFile readWageFile(Db& db, const QString& path, Sheet& sheet, const ImportOptions& options)
+{
+    MatchedFile file = readMatchedFile(db, wageImportLayout(), path, options);
+    placeWageRows(file.matched.rows, sheet);
+    return file;
 }
 
 QString wageExportText(Db& db, int month)

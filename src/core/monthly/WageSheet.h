@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Progress.h"
-#include "io/ImportFile.h"
+#include "io/MatchedImport.h"
 
 #include <QString>
 #include <QStringList>
@@ -79,15 +79,22 @@ std::optional<double> amountOf(const QString& text, bool& ok);
 
 // wage::TotalMin <= total <= wage::TotalMax.
 bool withinWageBounds(double total);
-// The basic wage counts towards the total only in whole yuan.
-bool isWholeAmount(double value);
+// A person's month total: every part that is a number, summed to the fen; 0 when the sum is not
+// above zero. Every total the program stores comes from here.
+double wageTotal(const std::array<std::optional<double>, 4>& parts);
+// The 合计 the store gives these four part cells (a preview); empty while one is no number.
+QString wageTotalText(const QStringList& parts);
+// Two amounts that are the same to the fen.
+bool sameToTheFen(double a, double b);
 
 // Columns 1..7 of the current stored Wage_Info row, amounts in the shortest decimal form.
 QStringList storedWageCells(const Query& q);
 // Writes storedWageCells on a sheet row.
 void writeStoredWageRow(const Query& q, Sheet& sheet, int row);
-// Marks why a stored row's wFlag is not "1": the total out of bounds, or a basic wage with
-// decimals that the total left out.
+// The current stored Wage_Info row's total is wageTotal of its stored parts.
+bool totalCountsEveryPart(const Query& q);
+// Marks why a stored row's wFlag is not "1": the total out of bounds, or a total that is not the
+// sum of its parts (stored by an earlier version that left a basic wage with fen out).
 void markStoredTotal(const Query& q, Sheet& sheet, int row);
 
 // "导入本月名册": clears the values (not the marks) of the data area and writes the month's
@@ -99,13 +106,18 @@ int loadMonthRoster(Db& db, int month, Sheet& sheet);
 // loaded, nullopt when the month's wages were not read.
 std::optional<int> openWageSheet(Db& db, int lastWageMonth, int month, Sheet& sheet);
 
-// Reads a wage file with one header row (a workbook's first worksheet, or a CSV or tab-separated
-// file) into a cleared entry sheet: number, name and the four parts, file line n on sheet row n.
-// Returns how it was read (readImportFile). Throws Error for a file that cannot be read, a line
-// with more than six columns, more lines than the sheet holds or no wage row at all; the sheet is
-// then untouched. `wages import` and the wage window's "从文件导入" read files through it.
-ImportSource readWageFile(const QString& path, Sheet& sheet,
-                          std::optional<TextEncoding> encoding = std::nullopt);
+// The columns a payroll file is read into (number, name, the four gross parts) with the headings
+// finance offices give them.
+const ImportLayout& wageImportLayout();
+
+// Writes a matched wage file into a cleared entry sheet from row 2, one row per row read. Throws
+// Error for more rows than the sheet holds or no wage row at all; the sheet is then untouched.
+void placeWageRows(const MatchedRows& rows, Sheet& sheet);
+
+// Reads a wage file (readMatchedFile with the wage columns) into the entry sheet (placeWageRows).
+// `wages import` and the wage window's "从文件导入" read files through it.
+MatchedFile readWageFile(Db& db, const QString& path, Sheet& sheet,
+                         const ImportOptions& options = {});
 
 // The stored wage rows of a month as tab-separated text: a header row, then number, name, the
 // four parts, total, sFlag and wFlag of each row in stored order.

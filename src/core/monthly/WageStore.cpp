@@ -56,7 +56,6 @@ MonthRoster::Match MonthRoster::match(const QString& number, const QString& name
 WageRowTotal totalWageRow(const Sheet& sheet, int row)
 {
     WageRowTotal t;
-    double sum = 0;
     for (int col = wage::FirstPartCol; col <= wage::LastPartCol; ++col) {
         bool ok = true;
         const std::optional<double> amount = amountOf(sheet.text(row, col), ok);
@@ -66,14 +65,8 @@ WageRowTotal totalWageRow(const Sheet& sheet, int row)
             continue;
         }
         t.parts[static_cast<size_t>(col - wage::FirstPartCol)] = amount;
-        if (!amount)
-            continue;
-        if (col == wage::BasicCol && !isWholeAmount(*amount))
-            t.basicNotWhole = true;
-        else
-            sum += *amount;
     }
-    t.total = sum > 0 ? roundedAmount(sum) : 0.0;
+    t.total = wageTotal(t.parts);
     return t;
 }
 
@@ -184,15 +177,7 @@ WageCheckResult storeWages(Db& db, int month, Sheet& sheet,
             sheet.setText(row, wage::TotalCol, decimalText(amounts.total));
             const QString number = trimBlanks(sheet.text(row, wage::NumberCol));
             PendingRow p{number, name, amounts, "1", "1"};
-
-            if (amounts.basicNotWhole) {
-                sheet.setMark(row, wage::BasicCol, CellMark::Error);
-                p.wFlag = "0";
-                result.problems.push_back({row, wage::BasicCol, WageProblem::BasicNotWhole,
-                                           number});
-            } else {
-                sheet.setMark(row, wage::BasicCol, CellMark::None);
-            }
+            sheet.setMark(row, wage::BasicCol, CellMark::None);
 
             if (number.isEmpty()) {
                 sheet.setMark(row, wage::NumberCol, CellMark::Error);
@@ -298,7 +283,6 @@ QStringList wageStoreMessages(const WageCheckResult& result)
     if (result.refused())
         return {wageRefusalMessage(result)};
     QString notInRoster;
-    QStringList basicLeftOut;
     QStringList withoutNumber;
     bool outOfBounds = false;
     for (const WageRowProblem& p : result.problems) {
@@ -309,9 +293,6 @@ QStringList wageStoreMessages(const WageCheckResult& result)
             break;
         case WageProblem::OutOfBounds:
             outOfBounds = true;
-            break;
-        case WageProblem::BasicNotWhole:
-            basicLeftOut << QStringLiteral("第%1行").arg(p.row);
             break;
         case WageProblem::NoNumber:
             withoutNumber << QStringLiteral("第%1行（%2）").arg(p.row).arg(p.text);
@@ -331,10 +312,6 @@ QStringList wageStoreMessages(const WageCheckResult& result)
                             .arg(wage::TotalMax)
                             .arg(wage::TotalMin) +
                         LineBreak + QStringLiteral("请到[显示错误]中核实！");
-    if (!basicLeftOut.isEmpty())
-        messages << QStringLiteral("以下行的基本工资不是整数，未计入合计：") + LineBreak +
-                        basicLeftOut.join(',') + LineBreak +
-                        QStringLiteral("请到[显示错误]中改正！");
     if (!withoutNumber.isEmpty())
         messages << QStringLiteral("以下行没有姓名编号，未存储：") + LineBreak +
                         withoutNumber.join(',');

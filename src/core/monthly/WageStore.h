@@ -19,7 +19,6 @@ enum class WageProblem {
     NotInRoster,    // number and name red, sFlag "0"
     NameDiffers,    // the roster gives the number another name: name red, sFlag "0"
     OutOfBounds,    // total red, wFlag "0"
-    BasicNotWhole,  // a basic wage with decimals, left out of the total: red, wFlag "0"
     NoNumber,       // a row without a number is checked but not stored
     NotANumber,     // a part or total that does not read as a number
     NoName,         // a row with wages but no name
@@ -64,13 +63,11 @@ private:
     QHash<QString, QStringList> names_;
 };
 
-// The amounts of one sheet row. The basic wage counts only when it is a whole number, the other
-// three parts whenever they are filled.
+// The amounts of one sheet row and their total (wageTotal).
 struct WageRowTotal {
     std::array<std::optional<double>, 4> parts;  // columns 3..6; nullopt when empty
     int badCol = 0;            // the first part column that is not a number, 0 when none
-    bool basicNotWhole = false;
-    double total = 0;          // what column 7 shows: 0 when the sum is not above zero
+    double total = 0;          // what column 7 shows
 };
 WageRowTotal totalWageRow(const Sheet& sheet, int row);
 // A part as it is stored: null when the cell was empty.
@@ -102,8 +99,7 @@ QString checkWageTotal(Sheet& sheet, int row, double total, const QString& numbe
 WageCheckResult storeWages(Db& db, int month, Sheet& sheet, const Progress& progress = {});
 
 // The messages a store shows before its saved message: on refusal the one refusal message;
-// otherwise the problem list, the bounds message, the basic wages left out and the rows without
-// a number, each when it has something to say. Line breaks are "\n\r" as in every message box.
+// otherwise the problem list, the bounds message and the rows without a number, each when it has something to say. Line breaks are "\n\r" as in every message box.
 QStringList wageStoreMessages(const WageCheckResult& result);
 // Names every refused cell and says that nothing was changed.
 QString wageRefusalMessage(const WageCheckResult& result);

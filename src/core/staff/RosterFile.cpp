@@ -5,6 +5,8 @@
 #include "sheet/Sheet.h"
 #include "sheet/SheetClipboard.h"
 
+#include <map>
+
 namespace vel {
 namespace {
 
@@ -22,29 +24,62 @@ void fillStaffSheet(Sheet& sheet, const std::vector<RosterFileRow>& rows, StaffC
 
 }  // namespace
 
-RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding)
+const ImportLayout& rosterImportLayout()
 {
-    const ImportTable text = readImportFile(path, encoding);
+    static const ImportLayout layout = [] {
+        ImportLayout l;
+        l.kind = QStringLiteral("roster");
+        const std::map<int, QStringList> synonyms = {
+            {staff::NameCol, {QStringLiteral("职工姓名"), QStringLiteral("员工姓名")}},
+            {staff::NumberCol,
+             {QStringLiteral("工号"), QStringLiteral("职工编号"), QStringLiteral("人员编号"),
+              QStringLiteral("编号"), QStringLiteral("职工号")}},
+            {staff::NationCol, {QStringLiteral("民族")}},
+            {staff::BirthCol, {QStringLiteral("出生日期")}},
+            {staff::WorksCol, {QStringLiteral("工龄")}},
+            {staff::EduCol, {QStringLiteral("文化程度")}},
+            {staff::PostCol, {QStringLiteral("岗位")}},
+        };
+        const std::map<int, QStringList> shortNames = {
+            {staff::GradeCol, {QStringLiteral("专业技术等级")}},
+            {staff::GradeJnCol, {QStringLiteral("技能等级")}},
+        };
+        const auto listFor = [](const std::map<int, QStringList>& lists, int col) {
+            const auto it = lists.find(col);
+            return it == lists.end() ? QStringList() : it->second;
+        };
+        for (const StaffColumn& c : staffColumns())
+            l.columns.push_back({headingKey(staffHeader(c.col, StaffTemplate::OpeningRoster)),
+                                 false, listFor(synonyms, c.col), {}, listFor(shortNames, c.col)});
+        l.numberColumn = staff::NumberCol - 1;
+        l.nameColumn = staff::NameCol - 1;
+        l.sheetName = QStringLiteral("人员表");
+        return l;
+    }();
+    return layout;
+}
 
-    RosterFile file;
-    file.source = text.source;
+RosterFile rosterFileOf(MatchedFile file)
+{
+    RosterFile roster;
     NamelessRowCheck nameless;
-    for (size_t i = 1; i < text.lines.size(); ++i) {
-        const int line = text.lines[i].line;
-        QStringList cells = text.lines[i].cells;
+    for (DelimitedLine& line : file.matched.rows.rows) {
+        QStringList& cells = line.cells;
         while (!cells.isEmpty() && cells.back().trimmed().isEmpty())
             cells.removeLast();
-        if (cells.size() > staff::AnswerCount)
-            throw Error(QStringLiteral("第%1行有%2列，多于人员表的%3列。")
-                            .arg(line)
-                            .arg(cells.size())
-                            .arg(staff::AnswerCount));
         const bool named = !cells.isEmpty() && !cells[0].isEmpty();
-        nameless.row(line, named);
+        nameless.row(line.line, named);
         if (named)
-            file.rows.push_back({line, cells});
+            roster.rows.push_back({line.line, std::move(cells)});
     }
-    return file;
+    file.matched.rows.rows.clear();
+    roster.file = std::move(file);
+    return roster;
+}
+
+RosterFile readRosterFile(Db& db, const QString& path, const ImportOptions& options)
+{
+    return rosterFileOf(readMatchedFile(db, rosterImportLayout(), path, options));
 }
 
 void placeRosterFile(const RosterFile& file, Sheet& sheet, StaffClass staffClass)
@@ -58,14 +93,6 @@ void placeRosterFile(const RosterFile& file, Sheet& sheet, StaffClass staffClass
     sheet.clearRange(staff::FirstPersonRow, 1, sheet.maxRow(), sheet.columnCount(),
                      ClearWhat::Everything);
     fillStaffSheet(sheet, file.rows, staffClass);
-}
-
-RosterFile loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass,
-                          std::optional<TextEncoding> encoding)
-{
-    RosterFile file = readRosterFile(path, encoding);
-    placeRosterFile(file, sheet, staffClass);
-    return file;
 }
 
 QString rosterExportText(Db& db, int month)

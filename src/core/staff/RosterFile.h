@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/ImportFile.h"
+#include "io/MatchedImport.h"
 #include "staff/StaffSheet.h"
 
 #include <QString>
@@ -22,24 +22,27 @@ struct RosterFileRow {
 };
 
 struct RosterFile {
-    ImportSource source;  // a workbook, or the encoding a delimited file was read in
+    // How it was read and matched; its rows are moved into `rows`.
+    MatchedFile file;
     std::vector<RosterFileRow> rows;
 };
 
-// Reads a roster file with one header row: a workbook's first worksheet, or a CSV or
-// tab-separated file in the given encoding or the one its bytes show (readImportFile). Throws
-// Error naming the line for a row with more columns than the sheet, an empty name above filled
-// rows, or a file that cannot be read.
-RosterFile readRosterFile(const QString& path, std::optional<TextEncoding> encoding = std::nullopt);
+// The columns a staff list is read into (the 18 answers) with the headings personnel offices
+// give them.
+const ImportLayout& rosterImportLayout();
+
+// The persons of a matched staff list: its rows with a name. Throws Error naming the line for an
+// empty name above filled rows.
+RosterFile rosterFileOf(MatchedFile file);
+
+// Reads a roster file (readMatchedFile with the roster columns), then rosterFileOf.
+RosterFile readRosterFile(Db& db, const QString& path, const ImportOptions& options = {});
 
 // The file's people written into the staff sheet from row 3, the sheet's rows below the headers
 // cleared first. Throws Error for a file without people ("第一行没有数据。") and more people than
 // the sheet holds; the sheet is then untouched.
 void placeRosterFile(const RosterFile& file, Sheet& sheet, StaffClass staffClass);
 
-// "从文件导入" in the roster windows: readRosterFile, then placeRosterFile.
-RosterFile loadRosterFile(const QString& path, Sheet& sheet, StaffClass staffClass,
-                          std::optional<TextEncoding> encoding = std::nullopt);
 
 // The stored roster of a month as tab-separated text: a header row, then the 18 answers and
 // sIsok of each person in the order they were stored.

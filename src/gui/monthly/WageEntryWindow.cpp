@@ -5,6 +5,7 @@
 #include "Prompter.h"
 #include "Session.h"
 #include "grid/SheetView.h"
+#include "io/ColumnMatchDialog.h"
 #include "monthly/WageCarry.h"
 #include "monthly/WageDuplicatesWindow.h"
 #include "monthly/WageErrorWindow.h"
@@ -122,8 +123,13 @@ void WageEntryWindow::importFile(const QString& path)
     if (lastWageRow(sheet()) >= wage::FirstPersonRow &&
         !prompt().ask(this, QStringLiteral("导入文件将覆盖上面显示的工资，是否继续？")))
         return;
+    const std::optional<MatchedFile> file =
+        matchFileColumns(this, context_.session.db(), wageImportLayout(), path,
+                         [](const QStringList& cells) { return wageTotalText(cells.mid(2, 4)); });
+    if (!file)
+        return;
     // Unsaved on purpose: the clerk looks the wages over before "检查/合计/存储".
-    readWageFile(path, sheet());
+    placeWageRows(file->matched.rows, sheet());
     const int n = lastWageRow(sheet()) - wage::FirstPersonRow + 1;
     setCount(n);
     view()->selectRange(wage::FirstPersonRow, 1, wage::FirstPersonRow, 1);

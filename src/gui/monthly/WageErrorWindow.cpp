@@ -90,8 +90,10 @@ void WageErrorWindow::confirmBounds()
 {
     if (!mayDropEdits())
         return;
-    const QString question = confirmEmptyWagesQuestion(context_.session.db(), month_);
-    if (!question.isEmpty() && !prompt().ask(this, question))
+    const CheckOutcome checks = wageConfirmChecks(context_.session.db(), month_);
+    for (const QString& message : checks.messages)
+        prompt().info(this, message);
+    if (!checks.passed || (!checks.question.isEmpty() && !prompt().ask(this, checks.question)))
         return;
     read_.write(context_.session.db(), [&] { confirmBoundsErrors(context_.session.db(), month_); });
     reload();

@@ -9,6 +9,7 @@
 #include "WindowFit.h"
 #include "grid/SheetDocument.h"
 #include "grid/SheetView.h"
+#include "io/ColumnMatchDialog.h"
 #include "staff/RosterFile.h"
 #include "staff/StaffSheetPanel.h"
 
@@ -71,9 +72,15 @@ int StaffSheetWindow::importRosterFile(const QString& path, const StaffPass& pas
     panel_->hideEditors();
     Session& session = context_.session;
     const StaffRules rules(session.codes(), session.unit());
+    std::optional<MatchedFile> matched =
+        matchFileColumns(this, session.db(), rosterImportLayout(), path);
+    if (!matched)
+        return 0;
     int n = 0;
     quietly([&] {
-        n = static_cast<int>(loadRosterFile(path, sheet, panel_->staffClass()).rows.size());
+        const RosterFile file = rosterFileOf(std::move(*matched));
+        placeRosterFile(file, sheet, panel_->staffClass());
+        n = static_cast<int>(file.rows.size());
         rules.runPass(sheet, pass);
     });
     markEdited();
