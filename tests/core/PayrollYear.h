@@ -157,8 +157,9 @@ private:
             for (Person& p : persons_)
                 if (p.department == 0)
                     p.lastMonth = 6;
-        // Churn: one to two in a hundred leave each month and as many join.
-        for (int m = std::max(1, start); m <= 12; ++m) {
+        // Churn: one to two in a hundred leave each month and as many join. Who leaves in
+        // December is on no roster yet of next year: the year's records show no leaving then.
+        for (int m = std::max(1, start); m < 12; ++m) {
             const int moves = uniform(std::max(2, shape_.persons / 150), std::max(5, shape_.persons / 60));
             for (int k = 0; k < moves; ++k) {
                 Person& p = persons_[static_cast<size_t>(uniform(0, shape_.persons - 1))];
@@ -166,7 +167,7 @@ private:
                     p.lastMonth = m;
             }
             const int hires = uniform(std::max(2, shape_.persons / 150), std::max(5, shape_.persons / 60));
-            for (int k = 0; m < 12 && k < hires; ++k)
+            for (int k = 0; k < hires; ++k)
                 addPerson(m + 1);
         }
         if (shape_.restructuring)
@@ -202,7 +203,7 @@ private:
         std::array<double, 4> parts{base, performance, allowance, other};
         // Joiners and leavers are paid for the days they worked.
         const bool joined = p.firstMonth == m && m > firstMonth();
-        if (joined || p.lastMonth == m) {
+        if (joined || (p.lastMonth == m && m < 12)) {
             const double share = uniform(3, 27) / 30.0;
             for (double& part : parts)
                 part = cents(part * share);

@@ -147,16 +147,32 @@ const std::vector<SchemaStep>& schemaSteps()
           // figures, one row.
           "CREATE TABLE Unit_Figures (MinWage NUMERIC, LastYearHeads INTEGER,"
           " LastYearWages NUMERIC)"}},
+        {3,
+         {// The figures of the finding an explanation was written for: when they change, the
+          // explanation no longer answers for it.
+          "ALTER TABLE Check_Note ADD COLUMN Figures TEXT"}},
     };
     return steps;
 }
 
-// The table a "CREATE TABLE name (…)" statement makes.
+// The table a "CREATE TABLE name (…)" statement makes; empty for another statement.
 QString createdTable(const std::string& sql)
 {
     const std::string prefix = "CREATE TABLE ";
+    if (sql.rfind(prefix, 0) != 0)
+        return {};
     const size_t end = sql.find(' ', prefix.size());
     return QString::fromStdString(sql.substr(prefix.size(), end - prefix.size()));
+}
+
+// The table and column an "ALTER TABLE name ADD COLUMN column …" statement adds; empty for
+// another statement.
+std::pair<QString, QString> addedColumn(const std::string& sql)
+{
+    const QStringList words = QString::fromStdString(sql).split(' ');
+    if (words.size() < 6 || words[0] != "ALTER" || words[3] != "ADD" || words[4] != "COLUMN")
+        return {};
+    return {words[2], words[5]};
 }
 
 void runSteps(Db& db, int fromVersion)
@@ -251,6 +267,10 @@ QStringList schemaGaps(SQLite::Database& file)
                 expected.erase(std::remove_if(expected.begin(), expected.end(),
                                               [&](const auto& o) { return o.first == name; }),
                                expected.end());
+                const auto [table, column] = addedColumn(sql);
+                for (auto& object : expected)
+                    if (object.first == table)
+                        object.second.removeAll(column);
             }
     std::vector<std::pair<QString, QStringList>> present = schemaObjects(file);
     QStringList gaps;

@@ -11,7 +11,7 @@ namespace vel {
 class Db;
 
 // The schema version a file of this program carries (PRAGMA user_version).
-constexpr int SchemaVersion = 2;
+constexpr int SchemaVersion = 3;
 
 // Gives an empty file every table, view, index, code row and pre-numbered report row (in one
 // transaction); brings a file of an older version up to date; refuses a file that is not ours or
