@@ -76,11 +76,18 @@ int main(int argc, char** argv)
     CLI::App* unitSet = unit->add_subcommand("set", "register the unit or change its registration");
     std::string name, code, type = "企业事业单位", unitClass = "否";
     int founded = 0;
-    unitSet->add_option("--name", name, "unit name")->required();
-    unitSet->add_option("--code", code, "organisation code, nine characters")->required();
+    CLI::Option* nameOption = unitSet->add_option("--name", name, "unit name");
+    CLI::Option* codeOption = unitSet->add_option("--code", code, "organisation code, nine characters");
     unitSet->add_option("--type", type, "企业事业单位 or 机关单位");
     unitSet->add_option("--class", unitClass, "否, 规上, 是1 or 是2");
     CLI::Option* foundedOption = unitSet->add_option("--founded", founded, "founding month 1..12");
+    std::string minWage, lastHeads, lastWages;
+    CLI::Option* minWageOption = unitSet->add_option(
+        "--min-wage", minWage, "the local monthly minimum wage the data check uses; empty clears it");
+    CLI::Option* lastHeadsOption = unitSet->add_option(
+        "--last-heads", lastHeads, "last year's year-end head count; empty clears it");
+    CLI::Option* lastWagesOption = unitSet->add_option(
+        "--last-wages", lastWages, "last year's wage total in thousand yuan; empty clears it");
 
     CLI::App* roster = cli.add_subcommand("roster", "a month's staff roster (0 = opening roster)");
     roster->require_subcommand(1);
@@ -209,8 +216,16 @@ int main(int argc, char** argv)
             return cli::unitShow(session);
         if (*unitSet) {
             cli::UnitSetOptions o;
-            o.name = QString::fromStdString(name);
-            o.code = QString::fromStdString(code);
+            if (*nameOption)
+                o.name = QString::fromStdString(name);
+            if (*codeOption)
+                o.code = QString::fromStdString(code);
+            const auto figure = [](CLI::Option* option, const std::string& text) {
+                return *option ? std::optional<QString>(QString::fromStdString(text)) : std::nullopt;
+            };
+            o.minWage = figure(minWageOption, minWage);
+            o.lastHeads = figure(lastHeadsOption, lastHeads);
+            o.lastWages = figure(lastWagesOption, lastWages);
             o.type = QString::fromStdString(type);
             o.unitClass = QString::fromStdString(unitClass);
             if (*foundedOption)

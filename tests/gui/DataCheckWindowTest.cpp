@@ -26,12 +26,13 @@ using namespace vel::gui;
 
 namespace {
 
-// Four persons at 3,000 a month all year; person 2's May wage typed as 6,000 (W02 in May and
-// June).
+// Four persons at 3,000 a month all year; person 2's May wage typed as 6,000 (W02 in May), and
+// everyone paid 4,000 in December (W03 for the month).
 void fillYear(Session& s)
 {
     fillSmallYear(s, 4);
     s.db().exec("UPDATE Wage_Info SET sN1 = 6000, sTotal = 6000 WHERE sMon = 5 AND sNumber = '2'");
+    s.db().exec("UPDATE Wage_Info SET sN1 = 4000, sTotal = 4000 WHERE sMon = 12");
 }
 
 // August's roster cut to one person (E05).
@@ -100,11 +101,17 @@ private slots:
         // One text for several selected warnings at once.
         tree->clearSelection();
         row(tree, "W02", "5/2")->setSelected(true);
-        row(tree, "W02", "6/2")->setSelected(true);
-        note->setText(QStringLiteral("补发后恢复"));
+        row(tree, "W03", "12")->setSelected(true);
+        note->setText(QStringLiteral("补发和年终奖"));
         window.findChild<QPushButton*>("saveNote")->click();
         QCOMPARE(groups(tree), (QStringList{"错误（1）", "警告（0）", "已说明（2）"}));
-        QCOMPARE(row(tree, "W02", "6/2")->text(3), QStringLiteral("补发后恢复"));
+        QCOMPARE(row(tree, "W03", "12")->text(3), QStringLiteral("补发和年终奖"));
+
+        // May's wage changed under its explanation: shown with it, as not explained.
+        s.db().exec("UPDATE Wage_Info SET sN1 = 6100, sTotal = 6100 WHERE sMon = 5 AND sNumber = '2'");
+        window.refresh();
+        QCOMPARE(groups(tree), (QStringList{"错误（1）", "警告（1）", "已说明（1）"}));
+        QCOMPARE(row(tree, "W02", "5/2")->text(3), QStringLiteral("说明已过时：补发和年终奖"));
 
         // Double-clicking the cut month opens its roster; once it closes the check runs again.
         QString opened;
@@ -112,9 +119,12 @@ private slots:
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* roster = qobject_cast<MonthlyRosterWindow*>(modal)) {
                 opened = roster->windowTitle();
-                // The clerk adds two of the missing persons back.
+                // The clerk adds two of the missing persons back, with their wages.
                 s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sIsok, sMon, ssf, sqrz)"
                             " VALUES ('人2', '2', '1', 8, 1, 1), ('人3', '3', '1', 8, 1, 1)");
+                s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sN1, sTotal, sFlag, wFlag)"
+                            " VALUES ('2', '人2', 8, 3000, 3000, '1', '1'),"
+                            " ('3', '人3', 8, 3000, 3000, '1', '1')");
             }
             if (modal)
                 modal->close();
@@ -152,11 +162,11 @@ private slots:
             QCOMPARE(window->checkButton()->text(), QStringLiteral("数据审核"));
             window->submit();
             QVERIFY(prompter.shown.last().contains("数据审核发现错误，不能生成上报文件"));
-            QVERIFY(prompter.shown.last().contains("E05 8 8月名册只有1人，不到7月4人的一半"));
+            QVERIFY(prompter.shown.last().contains("E05 8 8月名册只有1人，不超过7月4人的一半"));
             QVERIFY(!QFileInfo::exists(file));
         });
 
-        // August put right: the two warnings of May are left, and asked about.
+        // August put right: May's and December's warnings are left, and asked about.
         s.db().exec("DELETE FROM Staff_moninfo WHERE sMon = 8");
         s.db().exec("DELETE FROM Wage_Info WHERE sMon = 8");
         s.db().exec("INSERT INTO Staff_moninfo (sName, sNumber, sIsok, sMon, ssf, sqrz, sSex,"

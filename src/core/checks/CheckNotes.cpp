@@ -13,9 +13,13 @@ std::map<std::pair<QString, QString>, CheckNote> loadCheckNotes(Db& db)
     std::map<std::pair<QString, QString>, CheckNote> notes;
     if (!db.exists("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'Check_Note'"))
         return notes;
-    Query q(db, "SELECT Code, Place, Note, NoteDate FROM Check_Note");
+    // A file of an older version opened for reading keeps explanations tied to no figures.
+    const bool tied = db.exists("SELECT 1 FROM pragma_table_info('Check_Note') WHERE name = 'Figures'");
+    Query q(db, tied ? "SELECT Code, Place, Note, NoteDate, Figures FROM Check_Note"
+                     : "SELECT Code, Place, Note, NoteDate, NULL AS Figures FROM Check_Note");
     while (q.next())
-        notes[{q.text("Code"), q.text("Place")}] = {q.text("Note"), q.text("NoteDate")};
+        notes[{q.text("Code"), q.text("Place")}] = {q.text("Note"), q.text("NoteDate"),
+                                                    q.isNull("Figures") ? QString() : q.text("Figures")};
     return notes;
 }
 
@@ -48,9 +52,9 @@ void storeCheckNotes(Db& db, const std::vector<const Finding*>& findings, const 
         const QString place = f->place.token();
         db.exec("DELETE FROM Check_Note WHERE Code = ? AND Place = ?", {f->code, place});
         if (!line.isEmpty())
-            db.exec("INSERT INTO Check_Note (Code, Period, Place, Note, NoteDate)"
-                    " VALUES (?, ?, ?, ?, ?)",
-                    {f->code, f->place.periodText(), place, line, today});
+            db.exec("INSERT INTO Check_Note (Code, Period, Place, Note, NoteDate, Figures)"
+                    " VALUES (?, ?, ?, ?, ?, ?)",
+                    {f->code, f->place.periodText(), place, line, today, f->figures()});
     }
     tx.commit();
 }

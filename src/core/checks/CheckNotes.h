@@ -15,7 +15,8 @@ class Db;
 // The clerk's explanation of a warning, kept in Check_Note by rule and place.
 struct CheckNote {
     QString text;
-    QString date;  // yyyy-MM-dd
+    QString date;     // yyyy-MM-dd
+    QString figures;  // the finding's figures it was written for; null when not known
 };
 
 // Every stored explanation by (code, place token); none in a file of an older version opened

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "checks/Finding.h"
+#include "checks/PersonYears.h"
 #include "checks/YearRecords.h"
+#include "unit/UnitFigures.h"
 
 #include <QString>
 
@@ -14,8 +16,9 @@ namespace vel {
 class Session;
 struct FormDefinition;
 
-// What the rules read: the session, the year's records (read once, when a rule first asks), and
-// the form and period a submission is being written for, whose stored figures are that period's.
+// What the rules read: the session, the year's records and the unit's figures (each read once,
+// when a rule first asks), and the form and period a submission is being written for, whose
+// stored figures are that period's.
 class CheckInput {
 public:
     explicit CheckInput(Session& session, const FormDefinition* form = nullptr,
@@ -26,15 +29,22 @@ public:
     const std::optional<FormPeriod> period;
 
     const YearRecords& records();
+    const std::vector<PersonYear>& persons();
+    const UnitFigures& figures();
+    // Whether a rule looks at the form: every form, unless the check is for one.
+    bool concerns(const FormDefinition& f) const { return !form || form == &f; }
 
 private:
     std::optional<YearRecords> records_;
+    std::optional<std::vector<PersonYear>> persons_;
+    std::optional<UnitFigures> figures_;
 };
 
 using Findings = std::vector<Finding>;
 
 // Where a finding placed in a month is mended: the month's roster or its wages. One placed in a
-// form or a file is mended in its form.
+// form or a file is mended in its form. A finding mended in the wages concerns only the forms
+// that read wages.
 enum class MendedIn { Roster, Wages };
 
 // One rule of the data check. Codes "E…" are errors that must be corrected before the forms they
@@ -50,6 +60,8 @@ struct CheckRule {
     // The rule reads the submission files, not the records: run after a file is written, and
     // not before it (the file is about to be replaced).
     bool readsFiles = false;
+    // The rule places its findings in stored forms and files, not in months.
+    bool placesInForms = false;
 
     bool isError() const { return code[0] == 'E'; }
 };

@@ -31,10 +31,22 @@ bool inScope(const Finding& f, const CheckScope& scope)
     if (scope.month) {
         const FindingPlace& p = f.place;
         if ((p.kind != FindingPlace::Kind::Month && p.kind != FindingPlace::Kind::Person) ||
-            p.month != *scope.month)
+            *scope.month < p.month || *scope.month > p.lastMonth())
             return false;
     }
     return !scope.form || touches(f, *scope.form, scope.period.value_or(widestPeriod(*scope.form)));
+}
+
+// Whether the rule can find anything in the scope: a month holds no form's figures or files, and
+// a form without wages is not concerned by the rules on wages.
+bool runsFor(const CheckRule& rule, const CheckScope& scope)
+{
+    if (rule.readsFiles && !scope.files)
+        return false;
+    if (scope.month && rule.placesInForms)
+        return false;
+    return !scope.form || rule.placesInForms || rule.mendedIn != MendedIn::Wages ||
+           readsWages(*scope.form);
 }
 
 constexpr int FindingsNamed = 10;
@@ -62,7 +74,7 @@ Findings runDataCheck(Session& session, const CheckScope& scope)
     Findings errors;
     Findings warnings;
     for (const CheckRule& rule : checkRules()) {
-        if (rule.readsFiles && !scope.files)
+        if (!runsFor(rule, scope))
             continue;
         Findings found;
         rule.find(input, found);
@@ -75,6 +87,8 @@ Findings runDataCheck(Session& session, const CheckScope& scope)
         if (const auto note = notes.find({f.code, f.place.token()}); note != notes.end()) {
             f.note = note->second.text;
             f.noteDate = note->second.date;
+            // Explanations kept before they were tied to figures stay as they were.
+            f.noteStale = !note->second.figures.isNull() && note->second.figures != f.figures();
         }
     errors.insert(errors.end(), std::make_move_iterator(warnings.begin()),
                   std::make_move_iterator(warnings.end()));
@@ -102,6 +116,8 @@ QString findingLine(const Finding& f)
     QString line = f.code + ' ' + f.place.token() + ' ' + f.message;
     if (f.explained())
         line += QStringLiteral(" 说明：") + f.note;
+    else if (f.noteStale)
+        line += QStringLiteral(" 说明已过时：") + f.note;
     return line;
 }
 

@@ -202,7 +202,8 @@ void findFilesOffStored(CheckInput& in, Findings& out)
     if (!in.session.unitRegistered())
         return;
     for (const FormDefinition* form : forms())
-        if (form->appliesTo(in.session.unit().isOrgan()) && !fileReadsSharedTable(*form))
+        if (in.concerns(*form) && form->appliesTo(in.session.unit().isOrgan()) &&
+            !fileReadsSharedTable(*form))
             checkForm(in.session, *form, submittedPeriods(*form),
                       in.form == form ? in.period : std::nullopt, out);
 }

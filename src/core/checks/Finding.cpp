@@ -1,6 +1,9 @@
 #include "Finding.h"
 
+#include "checks/CheckRules.h"
 #include "reports/FormDefinition.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -108,14 +111,33 @@ std::pair<int, int> monthsRead(const FormDefinition& form, const FormPeriod& per
     return {0, 12};
 }
 
+QString Finding::figures() const
+{
+    if (!ownFigures.isEmpty())
+        return ownFigures;
+    static const QRegularExpression number(QStringLiteral("\\d+(\\.\\d+)?"));
+    QStringList found;
+    for (auto it = number.globalMatch(message); it.hasNext();)
+        found << it.next().captured();
+    return found.join(' ');
+}
+
+bool readsWages(const FormDefinition& form)
+{
+    return !std::holds_alternative<CategoryFormSetup>(form.engine);
+}
+
 bool touches(const Finding& finding, const FormDefinition& form, const FormPeriod& period)
 {
     const FindingPlace& p = finding.place;
     if (finding.forms.contains(form.number))
         return true;
     if (p.kind == FindingPlace::Kind::Month || p.kind == FindingPlace::Kind::Person) {
+        const CheckRule* rule = checkRule(finding.code);
+        if (rule && rule->mendedIn == MendedIn::Wages && !readsWages(form))
+            return false;
         const auto [first, last] = monthsRead(form, period);
-        return p.month >= first && p.month <= last;
+        return p.lastMonth() >= first && p.month <= last;
     }
     if (p.form != &form)
         return false;

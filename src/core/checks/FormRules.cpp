@@ -214,7 +214,7 @@ int endMonth(const FormPeriod& p)
 void findUnbalancedForms(CheckInput& in, Findings& out)
 {
     for (const FormDefinition* form : forms()) {
-        if (!form->appliesTo(in.session.unit().isOrgan()))
+        if (!in.concerns(*form) || !form->appliesTo(in.session.unit().isOrgan()))
             continue;
         if (const auto* setup = std::get_if<FigureFormSetup>(&form->engine))
             checkFigureForm(in, *form, *setup, out);
@@ -232,7 +232,7 @@ void findFormsOffRecords(CheckInput& in, Findings& out)
             form->periods.begin(), form->periods.end(),
             [](PeriodKind k) { return k == PeriodKind::Quarter || k == PeriodKind::Year; });
         const FigureRule* wages = setup ? wageRule(*setup) : nullptr;
-        if (!wages || !quarterOrYear)
+        if (!wages || !quarterOrYear || !in.concerns(*form))
             continue;
         const std::optional<StoredFigures> row = storedFormRow(in.session.db(), *form);
         if (!row)
@@ -293,6 +293,11 @@ void findFormsDisagreeing(CheckInput& in, Findings& out)
 {
     Db& db = in.session.db();
     const FormDefinition& annual = formForUnit(in.session, "annual");
+    const FormDefinition& summary = formForUnit(in.session, "wage-summary");
+    const FormDefinition& basic = formForUnit(in.session, "basic-annual");
+    // Its findings stand in the summary and I102-2, never in I102-1.
+    if (!in.concerns(summary) && !in.concerns(basic))
+        return;
     const std::optional<StoredFigures> year = storedFormRow(db, annual);
     // I102-1 is the measure only while it holds what the records give (else E02 says so); a form
     // that then disagrees with it was drawn from other records, or keeps other figures.
@@ -303,10 +308,9 @@ void findFormsDisagreeing(CheckInput& in, Findings& out)
         storedValue(*year, WagesColumn) != recordWages(records, *wages, 12))
         return;
 
-    const FormDefinition& summary = formForUnit(in.session, "wage-summary");
     const MonthRange wholeYear{1, 12};
     const std::map<int, StoredFigures> copy = storedSummaryCopy(db, summary, wholeYear);
-    if (const auto total = copy.find(1); total != copy.end()) {
+    if (const auto total = copy.find(1); in.concerns(summary) && total != copy.end()) {
         const std::optional<FormPeriod> period = FormPeriod::ofRange(wholeYear);
         const long long heads = storedValue(total->second, "G11");
         if (heads != storedValue(*year, HeadsColumn))
@@ -331,8 +335,8 @@ void findFormsDisagreeing(CheckInput& in, Findings& out)
                      .arg(L::SummaryWageToleranceThousands)});
     }
 
-    const FormDefinition& basic = formForUnit(in.session, "basic-annual");
-    if (const std::optional<StoredFigures> labor = storedFormRow(db, basic)) {
+    if (const std::optional<StoredFigures> labor = in.concerns(basic) ? storedFormRow(db, basic)
+                                                                       : std::nullopt) {
         const std::optional<FormPeriod> period = FormPeriod::ofYear();
         const long long heads = storedValue(*labor, HeadsColumn);
         if (heads != storedValue(*year, HeadsColumn))
@@ -363,7 +367,10 @@ void findYearAgainstLastYear(CheckInput& in, Findings& out)
     if (!last.lastYearHeads || !december.hasRoster())
         return;
     const FormDefinition& annual = formForUnit(in.session, "annual");
-    const QStringList alsoBasic{formForUnit(in.session, "basic-annual").number};
+    const FormDefinition& basic = formForUnit(in.session, "basic-annual");
+    if (!in.concerns(annual) && !in.concerns(basic))
+        return;
+    const QStringList alsoBasic{basic.number};
     const std::optional<FormPeriod> wholeYear = FormPeriod::ofYear();
     const double heads = static_cast<double>(december.roster.size());
     const double lastHeads = static_cast<double>(*last.lastYearHeads);

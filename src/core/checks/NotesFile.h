@@ -16,8 +16,10 @@ class WorkFolder;
 QString notesFilePath(const WorkFolder& folder, const QString& unitCode, const FormDefinition& form,
                       const FormPeriod& period);
 
-// The warnings of the findings, one line each: code, place, message, the explanation and its
-// date, or that there is none. Empty when there is no warning.
+// The warnings of the findings grouped by month (then the forms' places) and rule, a heading
+// for each group; within it each explanation (with its date, or that there is none, or that it
+// no longer fits the figures) on a line, and under it one line per finding it covers: code,
+// place, message. Empty when there is no warning.
 QStringList noteLines(const Findings& findings);
 
 // Writes the lines in GBK with CR LF line ends, replacing an earlier file only once the new one

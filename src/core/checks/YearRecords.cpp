@@ -26,6 +26,14 @@ std::optional<double> MonthRecords::averageWage() const
     return wageTotal / static_cast<double>(wages.size());
 }
 
+int YearRecords::lastEnteredMonth() const
+{
+    for (int m = 12; m >= 1; --m)
+        if (months[static_cast<size_t>(m)].hasRoster() || months[static_cast<size_t>(m)].hasWages())
+            return m;
+    return 0;
+}
+
 int YearRecords::lastRosterMonth() const
 {
     for (int m = 12; m >= 1; --m)
@@ -51,25 +59,28 @@ YearRecords loadYearRecords(Db& db)
     std::array<QHash<QString, int>, 13> onRoster;
     guarded(db, [&] {
         SQLite::Statement staff(db.handle(),
-                                "SELECT sMon, sNumber, sName, sBirth, ssf, sqrz FROM Staff_moninfo"
+                                "SELECT sMon, sNumber, sName, sBirth, ssf, sqrz, sIsok = '0'"
+                                " FROM Staff_moninfo"
                                 " WHERE +sMon BETWEEN 0 AND 12");
         while (staff.executeStep()) {
             MonthRecords& m = year.months[static_cast<size_t>(staff.getColumn(0).getInt())];
             m.roster.push_back({text(staff.getColumn(1)), text(staff.getColumn(2)),
                                 text(staff.getColumn(3)), code(staff.getColumn(4)),
-                                code(staff.getColumn(5))});
+                                code(staff.getColumn(5)), staff.getColumn(6).getInt() != 0});
             if (!staff.getColumn(1).isNull())
                 ++onRoster[static_cast<size_t>(staff.getColumn(0).getInt())][m.roster.back().number];
         }
         SQLite::Statement wages(db.handle(),
                                 "SELECT sMon, sNumber, sName, COALESCE(sTotal, 0), sN1 IS NULL AND"
-                                " sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL FROM Wage_Info"
+                                " sN2 IS NULL AND sN3 IS NULL AND sN4 IS NULL, sFlag = '0' OR wFlag = '0'"
+                                " FROM Wage_Info"
                                 " WHERE +sMon BETWEEN 0 AND 12");
         while (wages.executeStep()) {
             const auto month = static_cast<size_t>(wages.getColumn(0).getInt());
             MonthRecords& m = year.months[month];
             m.wages.push_back({text(wages.getColumn(1)), text(wages.getColumn(2)),
-                               wages.getColumn(3).getDouble(), wages.getColumn(4).getInt() != 0});
+                               wages.getColumn(3).getDouble(), wages.getColumn(4).getInt() != 0,
+                               wages.getColumn(5).getInt() != 0});
             m.wageTotal += m.wages.back().total;
             if (!wages.getColumn(1).isNull())
                 m.formWageMicros += std::llround(m.wages.back().total * 1e6) *

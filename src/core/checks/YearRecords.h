@@ -18,6 +18,7 @@ struct RosterPerson {
     QString birth;  // as stored
     std::optional<long long> ssf;
     std::optional<long long> sqrz;
+    bool failed = false;  // failed the roster's audit (sIsok '0')
 };
 
 // A wage row of a month.
@@ -26,6 +27,7 @@ struct WageRow {
     QString name;
     double total = 0;
     bool partsEmpty = false;  // none of the four parts holds a value
+    bool failed = false;      // flagged by the wage checks (sFlag or wFlag '0')
 };
 
 struct MonthRecords {
@@ -48,6 +50,8 @@ struct YearRecords {
 
     // The last month 1..12 that has a roster; 0 when none has.
     int lastRosterMonth() const;
+    // The last month 1..12 that has a roster or wages; 0 when none has.
+    int lastEnteredMonth() const;
     // The wages the forms count of months first..last, in millionths of a yuan.
     long long formWageMicros(int first, int last) const;
 };

@@ -103,28 +103,33 @@ std::vector<std::string> tableStatements()
     return s;
 }
 
-// A table a later version adds to a file of the version before: opening an older file brings it
-// up to date, and a backup of an older version is complete without it. A step may meet a file
-// that already holds its table (one written between versions), so it makes it only if missing.
+// What a later version adds to a file of the version before, a table or a column: opening an
+// older file brings it up to date, and a backup of an older version is complete without it. A
+// step may meet a file that already holds what it adds (one written between versions), so it adds
+// only what is missing.
 struct SchemaStep {
     int version;
     const char* table;
-    const char* columns;
+    const char* column;      // nullptr: the step makes the table
+    const char* definition;  // the table's columns, or the column's type
 };
 
 const SchemaStep SchemaSteps[] = {
     // The clerk's explanations of the data check's warnings, by rule and place.
-    {2, "Check_Note",
+    {2, "Check_Note", nullptr,
      "(Code TEXT NOT NULL, Period TEXT, Place TEXT NOT NULL, Note TEXT NOT NULL, NoteDate TEXT,"
      " PRIMARY KEY (Code, Place))"},
     // What the data check compares the year with: the local minimum wage and last year's
     // figures, one row.
-    {2, "Unit_Figures", "(MinWage NUMERIC, LastYearHeads INTEGER, LastYearWages NUMERIC)"},
+    {2, "Unit_Figures", nullptr, "(MinWage NUMERIC, LastYearHeads INTEGER, LastYearWages NUMERIC)"},
     // The column matchings the clerk confirmed for payroll and staff files, by the file's
     // heading row.
-    {3, "Column_Match",
+    {3, "Column_Match", nullptr,
      "(Kind TEXT NOT NULL, Headings TEXT NOT NULL, Spec TEXT NOT NULL,"
      " PRIMARY KEY (Kind, Headings))"},
+    // The figures of the finding an explanation was written for: when they change, the
+    // explanation no longer answers for it.
+    {3, "Check_Note", "Figures", "TEXT"},
 };
 
 bool hasTable(Db& db, const std::string& name)
@@ -133,11 +138,24 @@ bool hasTable(Db& db, const std::string& name)
                      {QString::fromStdString(name)});
 }
 
+bool hasColumn(Db& db, const char* table, const char* column)
+{
+    return db.exists("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE",
+                     {QString::fromLatin1(table), QString::fromLatin1(column)});
+}
+
 void runSteps(Db& db, int fromVersion)
 {
-    for (const SchemaStep& step : SchemaSteps)
-        if (step.version > fromVersion)
-            db.exec(std::string("CREATE TABLE IF NOT EXISTS ") + step.table + " " + step.columns);
+    for (const SchemaStep& step : SchemaSteps) {
+        if (step.version <= fromVersion)
+            continue;
+        if (!step.column)
+            db.exec(std::string("CREATE TABLE IF NOT EXISTS ") + step.table + " " +
+                    step.definition);
+        else if (!hasColumn(db, step.table, step.column))
+            db.exec(std::string("ALTER TABLE ") + step.table + " ADD COLUMN " + step.column + " " +
+                    step.definition);
+    }
 }
 
 // Made with the file, or added at the first opening by a program that describes them.
@@ -234,7 +252,8 @@ QStringList schemaGaps(SQLite::Database& file, const std::vector<OwnedTable>& ow
     const int version = file.execAndGet("PRAGMA user_version").getInt();
     for (const SchemaStep& step : SchemaSteps)
         if (step.version > version)
-            addedOnOpening << QString::fromLatin1(step.table);
+            addedOnOpening << QString::fromLatin1(step.table) +
+                                  (step.column ? "." + QString::fromLatin1(step.column) : QString());
     for (const OwnedTable& table : ownedTables)
         addedOnOpening << QString::fromStdString(table.name);
     std::vector<std::pair<QString, QStringList>> present = schemaObjects(file);
@@ -250,7 +269,8 @@ QStringList schemaGaps(SQLite::Database& file, const std::vector<OwnedTable>& ow
             continue;
         }
         for (const QString& column : object.second)
-            if (!found->second.contains(column, Qt::CaseInsensitive))
+            if (!found->second.contains(column, Qt::CaseInsensitive) &&
+                !addedOnOpening.contains(name + "." + column, Qt::CaseInsensitive))
                 gaps << name + "." + column;
     }
     return gaps;

@@ -114,8 +114,10 @@ void DataCheckWindow::refresh()
     for (size_t i = 0; i < findings_.size(); ++i) {
         const Finding& f = findings_[i];
         QTreeWidgetItem* group = groups[f.isError() ? 0 : f.explained() ? 2 : 1];
-        auto* item = new QTreeWidgetItem(group, {f.code, f.place.token(), f.message,
-                                                 f.explained() ? f.note : QString()});
+        const QString note = f.explained() ? f.note
+                             : f.noteStale ? QStringLiteral("说明已过时：") + f.note
+                                           : QString();
+        auto* item = new QTreeWidgetItem(group, {f.code, f.place.token(), f.message, note});
         item->setData(CodeCol, FindingRole, static_cast<int>(i));
         item->setToolTip(MessageCol, f.message);
     }
