@@ -145,16 +145,17 @@ TEST(WorkbookWriter, WritesTheFormAsLaidOut)
 
 TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
 {
-    Sheet sheet(7, 2);
-    const char* const texts[] = {"代码", "12", "4.50", "01", "--", "", "-7"};
-    for (int r = 1; r <= 7; ++r) {
+    Sheet sheet(9, 2);
+    const char* const texts[] = {"代码", "12",   "4.50",     "01",      "--",
+                                 "",     "-7",   "81988.40", "80462.96"};
+    for (int r = 1; r <= 9; ++r) {
         sheet.setText(r, 1, QString::fromUtf8(texts[r - 1]));
         sheet.setText(r, 2, QString::fromUtf8(texts[r - 1]));
     }
     WorkbookLayout l;
-    l.copy.sheetCells = {1, 1, 7, 2};
+    l.copy.sheetCells = {1, 1, 9, 2};
     l.copy.rowOffset = 1;
-    l.copy.figures = {{2, 2, 7, 2}};  // column 1 holds codes
+    l.copy.figures = {{2, 2, 9, 2}};  // column 1 holds codes
     l.cell(1, 1, "表").font(TitleFont, 12);
     l.headingRows = {2, 2};
     QTemporaryDir dir;
@@ -166,7 +167,7 @@ TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
     EXPECT_EQ(book["fitWidth"].toInt(), 1);
     EXPECT_EQ(book["fitHeight"].toInt(), 0);  // as many pages high as the rows need
     EXPECT_EQ(book["printTitles"].toString(), "$2:$2");
-    EXPECT_TRUE(book["printArea"].toString().endsWith("$A$1:$B$8")) << book["printArea"].toString().toStdString();
+    EXPECT_TRUE(book["printArea"].toString().endsWith("$A$1:$B$10")) << book["printArea"].toString().toStdString();
     const QJsonObject cells = book["cells"].toObject();
     struct Case {
         const char* cell;
@@ -184,6 +185,9 @@ TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
     }
     EXPECT_EQ(cells["B4"].toObject()["value"].toDouble(), 4.5);
     EXPECT_EQ(cells["B8"].toObject()["value"].toDouble(), -7);
+    // Stored as shown, without the binary noise of sixteen digits (81988.39999999999).
+    EXPECT_EQ(cells["B9"].toObject()["value"].toDouble(), 81988.4);
+    EXPECT_EQ(cells["B10"].toObject()["value"].toDouble(), 80462.96);
     EXPECT_EQ(cells["B5"].toObject()["value"].toString(), "01");
     // Every row of the form has its height, one line of its largest font where none is given.
     const QJsonObject rows = book["rows"].toObject();

@@ -4,6 +4,7 @@
 #include "WorkFolder.h"
 #include "output/LaidOutSheet.h"
 #include "output/PendingFile.h"
+#include "output/ShortestNumbers.h"
 
 #include <QDir>
 #include <QFile>
@@ -255,6 +256,7 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
 
         writeNotesSheet(workbook.get(), layout);
         check(workbook_close(workbook.release()));
+        storeShortestNumbers(file.path());
         file.commit();
     } catch (const FileError& e) {
         throw exportFailure(path, e.message());
