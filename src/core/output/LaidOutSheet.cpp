@@ -272,6 +272,7 @@ LaidOutSheet layOutSheet(const Sheet& sheet, const WorkbookLayout& layout)
     page.marginBottom = m.bottom.value_or(DefaultTopBottomMargin);
     page.landscape = layout.landscape;
     page.headingRows = layout.headingRows;
+    page.stamp = layout.stamp;
     return page;
 }
 
