@@ -162,6 +162,9 @@ QFont printFont(const CellStyle& style, const QPaintDevice& device)
     // The painter draws in points; the font would otherwise be scaled twice.
     font.setPointSizeF(style.fontSize * 72.0 / device.logicalDpiY());
     font.setBold(style.bold);
+    // Han and Latin need no shaping; shaped, a digit after a letter takes a glyph of its own that
+    // no character maps to, and it drops out of a PDF's text.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
