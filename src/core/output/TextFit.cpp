@@ -182,11 +182,15 @@ void fitHeading(LaidOutSheet& page, int row, int col, LaidOutCell& cell)
     const double widest = widestUnbreakable(cell.text, size);
     if (widest > inner)
         size = std::max(LeastHeadingSize, smallerSize(size, inner / widest));
-    // A last line of one character alone reads as a word of its own.
+    // A last character alone, cut from the word before it ("中专及高/中"), reads as a word of its
+    // own; a point or two smaller usually takes it back.
     const Wrapped now = wrapByPieces(cell.text, size, inner);
-    if (now.lines == 1 || now.lastLine.size() != 1 || !wide(now.lastLine.at(0)))
+    const QString text = cell.text.trimmed();
+    if (now.lines == 1 || now.lastLine.trimmed().size() != 1 || text.size() < 2 ||
+        !wide(text.back()) || !wide(text.at(text.size() - 2)))
         return;
-    for (double smaller = std::ceil(size) - 1; smaller >= LeastHeadingSize; --smaller) {
+    const double least = std::max(LeastHeadingSize, std::ceil(size) - 2);
+    for (double smaller = std::ceil(size) - 1; smaller >= least; --smaller) {
         const Wrapped w = wrapByPieces(cell.text, smaller, inner);
         if (w.lines < now.lines && w.lines * lineHeight(smaller) <= height) {
             size = smaller;

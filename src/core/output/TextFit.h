@@ -21,7 +21,8 @@ double widestUnbreakable(const QString& text, double fontSize);
 void fitHeaderTexts(LaidOutSheet& page);
 
 // Column headings break only where their text allows: a heading with a number or code wider
-// than its column, or whose last line would hold one character alone, is set smaller.
+// than its column is set smaller, and one whose last line would hold a character cut from its
+// word alone a point or two smaller where that takes it back.
 void fitHeadings(LaidOutSheet& page);
 
 }  // namespace vel
