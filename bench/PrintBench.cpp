@@ -70,7 +70,7 @@ void BM_PreviewPayoutList(benchmark::State& state)
     const PayoutList list = listPayouts(year().session.db(), 1, 12);
     int pages = 0;
     for (auto _ : state)
-        pages = preview(payoutPage(list, QStringLiteral("基准单位"), 1, 12, QDate(2012, 12, 31))
+        pages = preview(payoutPage(list, year().session.unit(), 1, 12, QDate(2012, 12, 31))
                             .laidOut());
     state.counters["pages"] = pages;
 }

@@ -15,7 +15,7 @@ int yearOverview(Session& session, bool pdf)
         out(delimitedLine(row, '\t'));
     if (pdf)
         writePagePdf(session.folder(), YearOverviewName,
-                     yearOverviewPage(overview, session.unit().CurDepName).laidOut());
+                     yearOverviewPage(overview, session.unit()).laidOut());
     return 0;
 }
 

@@ -109,7 +109,7 @@ int rosterDiff(Session& session, int from, int to, bool pdf)
             .arg(diff.count(RosterChangeKind::Left))
             .arg(diff.count(RosterChangeKind::Changed)));
     if (pdf)
-        writePagePdf(session.folder(), rosterDiffName(diff), rosterDiffPage(diff).laidOut());
+        writePagePdf(session.folder(), rosterDiffName(diff), rosterDiffPage(diff, session.unit()).laidOut());
     return 0;
 }
 

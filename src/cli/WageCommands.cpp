@@ -141,7 +141,7 @@ int payoutList(Session& session, int first, int last, bool pdf)
         out(delimitedLine(row, '\t'));
     if (pdf)
         writePagePdf(session.folder(), payoutListName(first, last),
-                     payoutPage(list, session.unit().CurDepName, first, last,
+                     payoutPage(list, session.unit(), first, last,
                                 QDate::currentDate())
                          .laidOut());
     return 0;

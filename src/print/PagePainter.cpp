@@ -120,6 +120,28 @@ void drawText(QPainter& painter, const QRectF& rect, const LaidOutCell& cell, Pa
     painter.restore();
 }
 
+// The owner above the form and the page number below it, in the bands the plan gives them.
+void paintStamp(QPainter& painter, const LaidOutSheet& sheet, const PagePlan& plan, int index)
+{
+    CellStyle style;
+    style.fontSize = StampFontSize;
+    const QFont font = printFont(style, *painter.device());
+    painter.setPen(Qt::black);
+    if (plan.ownerHeight > 0) {
+        QTextLayout layout(sheet.stamp.owner, font, painter.device());
+        breakLines(layout, plan.ownerWidth, StampFontSize, Qt::AlignLeft);
+        layout.draw(&painter, QPointF(plan.left, plan.ownerTop));
+    }
+    if (plan.numberHeight > 0) {
+        painter.setFont(font);
+        const double width = plan.paperWidth - plan.left - sheet.marginRight;
+        painter.drawText(QRectF(plan.left, plan.numberTop, width, plan.numberHeight),
+                         Qt::AlignHCenter | Qt::AlignBottom,
+                         pageNumberText(QString::number(index + 1),
+                                        QString::number(plan.pages.size())));
+    }
+}
+
 }  // namespace
 
 int printedLines(const LaidOutCell& cell, double width, QPaintDevice& device)
@@ -140,6 +162,9 @@ QFont printFont(const CellStyle& style, const QPaintDevice& device)
     // The painter draws in points; the font would otherwise be scaled twice.
     font.setPointSizeF(style.fontSize * 72.0 / device.logicalDpiY());
     font.setBold(style.bold);
+    // Han and Latin need no shaping; shaped, a digit after a letter takes a glyph of its own that
+    // no character maps to, and it drops out of a PDF's text.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -207,6 +232,7 @@ bool paintPages(QPagedPaintDevice& device, const LaidOutSheet& sheet)
         painter.save();
         painter.scale(pointToDevice, pointToDevice);
         paintPage(painter, sheet, plan, i);
+        paintStamp(painter, sheet, plan, i);
         painter.restore();
     }
     return painter.end();

@@ -76,7 +76,7 @@ TEST(RosterDiff, ExportedWorkbookHoldsTheTable)
 {
     TestSession s;
     fixture(s.db());
-    const QString path = exportRosterDiff(s->folder(), diffRosters(s.db(), 0, 3));
+    const QString path = exportRosterDiff(s->folder(), diffRosters(s.db(), 0, 3), s->unit());
     EXPECT_TRUE(path.endsWith("/XLS/人员变动0_3.xlsx")) << path.toStdString();
     const QJsonObject book = readWithPython("read_xlsx.py", path);
     const QJsonObject cells = book["cells"].toObject();

@@ -2,6 +2,7 @@
 #include "PythonReader.h"
 #include "WorkFolder.h"
 #include "output/LaidOutSheet.h"
+#include "output/PagePlan.h"
 #include "output/WorkbookWriter.h"
 
 #include <QDir>
@@ -145,16 +146,17 @@ TEST(WorkbookWriter, WritesTheFormAsLaidOut)
 
 TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
 {
-    Sheet sheet(7, 2);
-    const char* const texts[] = {"代码", "12", "4.50", "01", "--", "", "-7"};
-    for (int r = 1; r <= 7; ++r) {
+    Sheet sheet(9, 2);
+    const char* const texts[] = {"代码", "12",   "4.50",     "01",      "--",
+                                 "",     "-7",   "81988.40", "80462.96"};
+    for (int r = 1; r <= 9; ++r) {
         sheet.setText(r, 1, QString::fromUtf8(texts[r - 1]));
         sheet.setText(r, 2, QString::fromUtf8(texts[r - 1]));
     }
     WorkbookLayout l;
-    l.copy.sheetCells = {1, 1, 7, 2};
+    l.copy.sheetCells = {1, 1, 9, 2};
     l.copy.rowOffset = 1;
-    l.copy.figures = {{2, 2, 7, 2}};  // column 1 holds codes
+    l.copy.figures = {{2, 2, 9, 2}};  // column 1 holds codes
     l.cell(1, 1, "表").font(TitleFont, 12);
     l.headingRows = {2, 2};
     QTemporaryDir dir;
@@ -166,7 +168,7 @@ TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
     EXPECT_EQ(book["fitWidth"].toInt(), 1);
     EXPECT_EQ(book["fitHeight"].toInt(), 0);  // as many pages high as the rows need
     EXPECT_EQ(book["printTitles"].toString(), "$2:$2");
-    EXPECT_TRUE(book["printArea"].toString().endsWith("$A$1:$B$8")) << book["printArea"].toString().toStdString();
+    EXPECT_TRUE(book["printArea"].toString().endsWith("$A$1:$B$10")) << book["printArea"].toString().toStdString();
     const QJsonObject cells = book["cells"].toObject();
     struct Case {
         const char* cell;
@@ -184,6 +186,9 @@ TEST(WorkbookWriter, FiguresAreNumbersOnA4PagesOneWideUnderTheirHeadings)
     }
     EXPECT_EQ(cells["B4"].toObject()["value"].toDouble(), 4.5);
     EXPECT_EQ(cells["B8"].toObject()["value"].toDouble(), -7);
+    // Stored as shown, without the binary noise of sixteen digits (81988.39999999999).
+    EXPECT_EQ(cells["B9"].toObject()["value"].toDouble(), 81988.4);
+    EXPECT_EQ(cells["B10"].toObject()["value"].toDouble(), 80462.96);
     EXPECT_EQ(cells["B5"].toObject()["value"].toString(), "01");
     // Every row of the form has its height, one line of its largest font where none is given.
     const QJsonObject rows = book["rows"].toObject();
@@ -263,4 +268,42 @@ TEST(WorkbookWriter, WorkbooksGoToXlsAndTheErrorListToError)
               folder.root() + "/ERROR/3月错误名单.xlsx");
     EXPECT_TRUE(QDir(folder.root() + "/XLS").exists());
     EXPECT_TRUE(QDir(folder.root() + "/ERROR").exists());
+}
+
+TEST(WorkbookWriter, NotesSheetPrintsOneWideWithEachExplanationBesideItsFinding)
+{
+    WorkbookLayout l = smallLayout();
+    l.notesSheetName = "审核说明";
+    l.notesRows.push_back({"代码", "位置", "审核发现", "说明", "说明日期"});
+    for (int i = 1; i <= 60; ++i)
+        l.notesRows.push_back(
+            {"W02", QString("%1/10%2").arg(i % 12 + 1).arg(i, 2, 10, QChar('0')),
+             QString("%1月职工%2（10%2）工资合计18000元，上月为6000元，多12000元（200%），请核实是否补发或录入有误")
+                 .arg(i % 12 + 1).arg(i, 2, 10, QChar('0')),
+             "补发上半年绩效工资及年终奖金，经单位负责人审批，附发放明细表", "2012-12-31"});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("notes.xlsx");
+    writeWorkbook(smallReport(), l, path);
+
+    const QJsonObject book = readWithPython("read_xlsx.py", path);
+    EXPECT_EQ(book["sheets"].toArray(), (QJsonArray{"基础定期报表", "审核说明"}));
+    const QJsonObject page = book["notesPage"].toObject();
+    EXPECT_EQ(page["paper"].toInt(), 9);
+    EXPECT_EQ(page["orientation"].toString(), "landscape");
+    EXPECT_EQ(page["fitWidth"].toInt(), 1);
+    EXPECT_EQ(page["fitHeight"].toInt(), 0);
+    EXPECT_EQ(page["printTitles"].toString(), "$1:$1");
+    EXPECT_TRUE(page["footer"].toString().contains("&P")) << page["footer"].toString().toStdString();
+    EXPECT_TRUE(page["wrapped"].toBool());
+    // Wide enough to read, narrow enough that the fit to one page wide leaves the text its size.
+    double points = 0;
+    for (const QJsonValue width : page["widths"].toArray())
+        points += columnPoints(width.toDouble());
+    EXPECT_LE(points, A4Height - 2 * DefaultSideMargin);
+    EXPECT_GE(points, 0.8 * (A4Height - 2 * DefaultSideMargin));
+
+    const QJsonArray notes = book["notes"].toArray();
+    ASSERT_EQ(notes.size(), 61);
+    EXPECT_EQ(notes[60].toArray()[1].toString(), "1/1060");
+    EXPECT_EQ(notes[60].toArray()[3].toString(), "补发上半年绩效工资及年终奖金，经单位负责人审批，附发放明细表");
 }

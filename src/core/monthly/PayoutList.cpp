@@ -1,6 +1,7 @@
 #include "PayoutList.h"
 
 #include "Errors.h"
+#include "Session.h"
 #include "ShownText.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
@@ -166,13 +167,13 @@ QString payoutListName(int first, int last)
     return QStringLiteral("工资发放清单%1_%2").arg(first).arg(last);
 }
 
-TablePage payoutPage(const PayoutList& list, const QString& unitName, int first, int last,
+TablePage payoutPage(const PayoutList& list, const UnitAttributes& unit, int first, int last,
                      const QDate& drawn)
 {
     TableOutline outline;
     outline.sheetName = QStringLiteral("工资发放汇总清单");
     outline.title = QStringLiteral("[%1] %2月 - %3月 的工资发放汇总清单　统计日期：%4")
-                     .arg(unitName)
+                     .arg(unit.CurDepName)
                      .arg(first)
                      .arg(last)
                      .arg(dateText(drawn));
@@ -183,6 +184,7 @@ TablePage payoutPage(const PayoutList& list, const QString& unitName, int first,
     for (int c = payout::FirstMonthCol; c <= payout::TotalCol; ++c)
         outline.figureColumns.insert(c);
     outline.landscape = true;
+    outline.owner = unitPageOwner(unit.CurDepName, unit.CurDepNo);
     return tablePage(outline, list.rows);
 }
 

@@ -12,6 +12,8 @@
 
 namespace vel {
 
+struct UnitAttributes;
+
 class Db;
 
 namespace payout {
@@ -49,7 +51,7 @@ QString payoutListName(int first, int last);
 
 // The list as it is printed: "[{unit}] {first}月 - {last}月 的工资发放汇总清单" and the date it was
 // drawn on above the table, the sums as figures.
-TablePage payoutPage(const PayoutList& list, const QString& unitName, int first, int last,
+TablePage payoutPage(const PayoutList& list, const UnitAttributes& unit, int first, int last,
                      const QDate& drawn);
 
 }  // namespace vel

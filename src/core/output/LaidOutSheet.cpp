@@ -1,6 +1,7 @@
 #include "LaidOutSheet.h"
 
 #include "output/PagePlan.h"
+#include "output/TextFit.h"
 
 #include <QRegularExpression>
 
@@ -272,6 +273,9 @@ LaidOutSheet layOutSheet(const Sheet& sheet, const WorkbookLayout& layout)
     page.marginBottom = m.bottom.value_or(DefaultTopBottomMargin);
     page.landscape = layout.landscape;
     page.headingRows = layout.headingRows;
+    page.stamp = layout.stamp;
+    fitHeaderTexts(page);
+    fitHeadings(page);
     return page;
 }
 

@@ -70,6 +70,7 @@ struct LaidOutSheet {
     double marginBottom = DefaultTopBottomMargin;
     bool landscape = false;
     std::optional<std::pair<int, int>> headingRows;
+    PageStamp stamp;
 
     double columnWidth(int col) const;
     double rowHeight(int row) const;

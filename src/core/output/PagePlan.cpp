@@ -20,30 +20,38 @@ double fitScale(double available, double width)
     return std::max(LeastScale, std::floor(available / width * 100) / 100);
 }
 
-}  // namespace
+// The gap between a stamp's band and the form.
+constexpr double StampGap = 3;
 
-double columnPoints(double characters)
-{
-    if (characters <= 0)
-        return 0;
-    return std::trunc(characters * 7 + 5) * PointsPerPixel;
-}
-
-PagePlan planPages(const LaidOutSheet& sheet)
+PagePlan planPages(const LaidOutSheet& sheet, bool numbered)
 {
     PagePlan plan;
     if (sheet.landscape)
         std::swap(plan.paperWidth, plan.paperHeight);
     plan.left = sheet.marginLeft;
     plan.top = sheet.marginTop;
+    double& bottom = plan.bottom;
+    bottom = plan.paperHeight - sheet.marginBottom;
+    if (!sheet.stamp.owner.isEmpty()) {
+        plan.ownerWidth = plan.paperWidth - sheet.marginLeft - sheet.marginRight;
+        plan.ownerHeight = lineRowHeight(
+            StampFontSize, wrappedLines(sheet.stamp.owner, StampFontSize, plan.ownerWidth));
+        plan.ownerTop = std::max(PrintableEdge, plan.top - StampGap - plan.ownerHeight);
+        plan.top = std::max(plan.top, plan.ownerTop + plan.ownerHeight + StampGap);
+    }
+    if (numbered) {
+        plan.numberHeight = lineRowHeight(StampFontSize);
+        plan.numberTop = std::min(plan.paperHeight - PrintableEdge - plan.numberHeight,
+                                  bottom + StampGap);
+        bottom = std::min(bottom, plan.numberTop - StampGap);
+    }
 
     plan.columnLeft.assign(static_cast<size_t>(sheet.lastColumn) + 2, 0);
     for (int c = 1; c <= sheet.lastColumn; ++c)
         plan.columnLeft[static_cast<size_t>(c) + 1] =
             plan.columnLeft[static_cast<size_t>(c)] + columnPoints(sheet.columnWidth(c));
     plan.scale = fitScale(plan.paperWidth - sheet.marginLeft - sheet.marginRight, plan.formWidth());
-    const double pageHeight =
-        (plan.paperHeight - sheet.marginTop - sheet.marginBottom) / plan.scale;
+    const double pageHeight = (bottom - plan.top) / plan.scale;
 
     std::vector<int> headings;
     double headingHeight = 0;
@@ -75,6 +83,36 @@ PagePlan planPages(const LaidOutSheet& sheet)
         used += height;
     }
     plan.pages.push_back(std::move(page));
+    return plan;
+}
+
+}  // namespace
+
+double columnPoints(double characters)
+{
+    if (characters <= 0)
+        return 0;
+    return std::trunc(characters * 7 + 5) * PointsPerPixel;
+}
+
+QString pageNumberText(const QString& page, const QString& pages)
+{
+    return QStringLiteral("第 %1 页 共 %2 页").arg(page, pages);
+}
+
+PagePlan planPages(const LaidOutSheet& sheet)
+{
+    switch (sheet.stamp.numbers) {
+    case PageNumbers::None:
+        return planPages(sheet, false);
+    case PageNumbers::Always:
+        return planPages(sheet, true);
+    case PageNumbers::WhenSeveral:
+        break;
+    }
+    PagePlan plan = planPages(sheet, false);
+    if (plan.pages.size() > 1)
+        plan = planPages(sheet, true);
     return plan;
 }
 

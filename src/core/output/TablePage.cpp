@@ -32,6 +32,7 @@ TablePage tablePage(const TableOutline& outline, const std::vector<QStringList>&
         l.columnWidths[c] = outline.columnWidths[static_cast<size_t>(c) - 1];
     l.landscape = outline.landscape;
     l.headingRows = {2, 2};
+    l.stamp = {outline.owner, PageNumbers::Always};
     return page;
 }
 

@@ -24,6 +24,8 @@ struct TableOutline {
     bool landscape = false;
     // Room for headers that wrap onto more than one line.
     std::optional<double> headerHeight;
+    // Whose list it is, at the head of every printed page.
+    QString owner;
 };
 
 // The list's sheet and its layout, for the workbook writer and the printed pages alike.
@@ -35,7 +37,7 @@ struct TablePage {
 };
 
 // The title in row 1, `rows` from row 2 (the first of them the header, repeated on every
-// printed page), every cell of the table lined.
+// printed page), every cell of the table lined; every page names the owner and is numbered.
 TablePage tablePage(const TableOutline& outline, const std::vector<QStringList>& rows);
 
 }  // namespace vel

@@ -100,6 +100,20 @@ struct PageMargins {
     std::optional<double> bottom;
 };
 
+enum class PageNumbers { None, Always, WhenSeveral };
+
+// What every printed page carries besides the form, so that a loose page can be attributed.
+struct PageStamp {
+    QString owner;  // whose pages they are, at the head of each; empty for none
+    PageNumbers numbers = PageNumbers::None;  // "第 N 页 共 M 页" at the foot
+};
+
+// The line that names the unit at the head of a list's pages.
+inline QString unitPageOwner(const QString& name, const QString& code)
+{
+    return QStringLiteral("单位名称：") + name + QStringLiteral("　单位代码：") + code;
+}
+
 // How a report's sheet becomes a printable form: everything the workbook holds besides the
 // copied texts. Ranges are workbook cells, rows and columns from 1.
 struct WorkbookLayout {
@@ -123,6 +137,7 @@ struct WorkbookLayout {
     // Workbook rows repeated at the top of every printed page: the column headings. Every form
     // is printed on A4, one page wide, as many pages high as its rows need.
     std::optional<std::pair<int, int>> headingRows;
+    PageStamp stamp;
 
     void setColumnWidths(int c1, int c2, double width)
     {

@@ -3,7 +3,9 @@
 #include "Errors.h"
 #include "WorkFolder.h"
 #include "output/LaidOutSheet.h"
+#include "output/PagePlan.h"
 #include "output/PendingFile.h"
+#include "output/ShortestNumbers.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,38 +148,37 @@ void setUpColumnsAndRows(lxw_worksheet* ws, Formats& formats, const LaidOutSheet
     }
 }
 
-// The plain rows of the second sheet, the first one bold, each column as wide as its longest text.
-void writeNotesSheet(lxw_workbook* workbook, const WorkbookLayout& layout)
+// The side of a page stamp's text that libxlsxwriter reads as a code: "&" is written "&&".
+std::string headerText(const QString& text)
 {
-    if (layout.notesRows.empty())
-        return;
-    lxw_worksheet* ws = workbook_add_worksheet(workbook, layout.notesSheetName.toUtf8().constData());
-    if (!ws)
-        fail(QStringLiteral("工作表名称“%1”不合规则。").arg(layout.notesSheetName));
-    lxw_format* header = workbook_add_format(workbook);
-    format_set_bold(header);
-    std::map<int, int> widths;
-    for (size_t r = 0; r < layout.notesRows.size(); ++r) {
-        const QStringList& row = layout.notesRows[r];
-        for (int c = 0; c < row.size(); ++c) {
-            const QByteArray text = row[c].toUtf8();
-            check(worksheet_write_string(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
-                                         text.constData(), r == 0 ? header : nullptr));
-            // A Chinese character takes about two widths of a digit.
-            widths[c] = std::max(widths[c], static_cast<int>(row[c].size()) * 2 + 2);
-        }
-    }
-    constexpr int WidestColumn = 80;
-    for (const auto& [c, width] : widths)
-        check(worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                   std::min(width, WidestColumn), nullptr));
+    return QString(text).replace('&', QStringLiteral("&&")).toUtf8().toStdString();
 }
 
-// A4, one page wide, the form's block as the print area and its headings on every page.
+// A4, one page wide, the form's block as the print area and its headings on every page; the
+// stamp in the margins the printed pages give it.
 void setUpPage(lxw_worksheet* ws, const LaidOutSheet& page)
 {
+    const PagePlan plan = planPages(page);
+    const double bottom = plan.numberHeight > 0 ? plan.paperHeight - plan.bottom : page.marginBottom;
     worksheet_set_margins(ws, page.marginLeft / PointsPerInch, page.marginRight / PointsPerInch,
-                          page.marginTop / PointsPerInch, page.marginBottom / PointsPerInch);
+                          plan.top / PointsPerInch, bottom / PointsPerInch);
+    if (plan.ownerHeight > 0) {
+        lxw_header_footer_options at{plan.ownerTop / PointsPerInch, nullptr, nullptr, nullptr};
+        check(worksheet_set_header_opt(
+            ws, ("&L&" + std::to_string(static_cast<int>(StampFontSize)) + headerText(page.stamp.owner))
+                    .c_str(),
+            &at));
+    }
+    if (plan.numberHeight > 0) {
+        lxw_header_footer_options at{(plan.paperHeight - plan.numberTop - plan.numberHeight) /
+                                         PointsPerInch,
+                                     nullptr, nullptr, nullptr};
+        const QString numbers = pageNumberText(QStringLiteral("&P"), QStringLiteral("&N"));
+        check(worksheet_set_footer_opt(
+            ws, ("&C&" + std::to_string(static_cast<int>(StampFontSize)) + numbers.toStdString())
+                    .c_str(),
+            &at));
+    }
     worksheet_set_paper(ws, A4Paper);
     if (page.landscape)
         worksheet_set_landscape(ws);
@@ -187,6 +188,91 @@ void setUpPage(lxw_worksheet* ws, const LaidOutSheet& page)
     if (page.headingRows)
         check(worksheet_repeat_rows(ws, page.headingRows->first - 1,
                                     page.headingRows->second - 1));
+}
+
+// Writes the laid-out page into the worksheet; `rowDone` hears each row once its cells are in.
+void writeSheet(lxw_worksheet* ws, Formats& formats, const LaidOutSheet& page,
+                const std::function<void(int)>& rowDone)
+{
+    setUpColumnsAndRows(ws, formats, page);
+    for (const CellRange& m : page.merges) {
+        const LaidOutCell& first = *page.cell(m.r1, m.c1);
+        check(worksheet_merge_range(ws, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1,
+                                    first.text.toUtf8().constData(), formats.get(first)));
+    }
+    for (auto it = page.cells.begin(); it != page.cells.end(); ++it) {
+        const auto [row, col] = it->first;
+        const LaidOutCell& cell = it->second;
+        lxw_format* format = formats.get(cell);
+        const QByteArray text = cell.text.toUtf8();
+        check(cell.number ? worksheet_write_number(ws, row - 1, col - 1, *cell.number, format)
+              : text.isEmpty()
+                  ? worksheet_write_blank(ws, row - 1, col - 1, format)
+                  : worksheet_write_string(ws, row - 1, col - 1, text.constData(), format));
+        const auto next = std::next(it);
+        if (rowDone && (next == page.cells.end() || next->first.first != row))
+            rowDone(row);
+    }
+    setUpPage(ws, page);
+}
+
+// The data check's explanations as a lined table under its bold headings: each finding on one
+// row with its explanation beside it, the long texts wrapped, so that the sheet prints one
+// page wide with its headings on every page.
+LaidOutSheet notesPage(const WorkbookLayout& form)
+{
+    const std::vector<QStringList>& rows = form.notesRows;
+    int columns = 0;
+    for (const QStringList& row : rows)
+        columns = std::max(columns, static_cast<int>(row.size()));
+    Sheet sheet(static_cast<int>(rows.size()), columns);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        for (int c = 0; c < rows[static_cast<size_t>(r)].size(); ++c)
+            sheet.setText(r + 1, c + 1, rows[static_cast<size_t>(r)][c]);
+
+    WorkbookLayout l;
+    l.sheetName = form.notesSheetName;
+    l.copy.sheetCells = {1, 1, sheet.maxRow(), columns};
+    l.copy.generalColumns.clear();
+    for (int c = 1; c <= columns; ++c) {
+        l.copy.generalColumns.insert(c);
+        l.format(1, c).inBold().centred();
+    }
+    // Code, place, finding, explanation, date: the texts get the room, no column more than its
+    // longest text needs (a Chinese character two widths of a digit).
+    constexpr double Widest[] = {10, 18, 54, 40, 12};
+    for (int c = 1; c <= columns; ++c) {
+        double width = 4;
+        for (int r = 1; r <= sheet.maxRow(); ++r) {
+            double need = 2;
+            for (const QChar ch : sheet.text(r, c))
+                need += ch.unicode() >= 0x2E80 ? 2 : 1;
+            width = std::max(width, need);
+        }
+        const double widest = c <= 5 ? Widest[c - 1] : 30;
+        l.columnWidths[c] = std::min(width, widest);
+    }
+    // Every spreadsheet sets the wrapped lines of its fallback CJK fonts wider apart than the
+    // form's own line height: half the font size between lines, so that none is cut.
+    constexpr double FontSize = 10;
+    for (int r = 1; r <= sheet.maxRow(); ++r) {
+        int lines = 1;
+        for (int c = 1; c <= columns; ++c)
+            lines = std::max(lines, wrappedLines(sheet.text(r, c), FontSize,
+                                                 columnPoints(l.columnWidths[c]) - 2 * CellPadding));
+        l.rowHeights[r] = lines * 1.5 * FontSize + 3;
+    }
+    l.grid(1, 1, sheet.maxRow(), columns);
+    l.landscape = true;
+    l.headingRows = {1, 1};
+    l.stamp.numbers = PageNumbers::Always;
+    LaidOutSheet page = layOutSheet(sheet, l);
+    // The table's outer lines are its own cells' edges: no empty cells below or beside it.
+    for (auto it = page.cells.begin(); it != page.cells.end();)
+        it = it->first.first > page.lastRow || it->first.second > page.lastColumn
+                 ? page.cells.erase(it)
+                 : std::next(it);
+    return page;
 }
 
 }  // namespace
@@ -225,36 +311,24 @@ void writeWorkbook(const Sheet& sheet, const WorkbookLayout& layout, const QStri
         if (!ws)
             fail(QStringLiteral("工作表名称“%1”不合规则。").arg(page.sheetName));
         Formats formats(workbook.get());
-        setUpColumnsAndRows(ws, formats, page);
-
-        for (const CellRange& m : page.merges) {
-            const LaidOutCell& first = *page.cell(m.r1, m.c1);
-            check(worksheet_merge_range(ws, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1,
-                                        first.text.toUtf8().constData(), formats.get(first)));
-        }
-
         const CopiedBlock& copy = layout.copy;
         const int divisor =
             layout.progressDivisor > 0 ? layout.progressDivisor : std::max(copy.sheetCells.r2, 1);
-        for (auto it = page.cells.begin(); it != page.cells.end(); ++it) {
-            const auto [row, col] = it->first;
-            const LaidOutCell& cell = it->second;
-            lxw_format* format = formats.get(cell);
-            const QByteArray text = cell.text.toUtf8();
-            check(cell.number ? worksheet_write_number(ws, row - 1, col - 1, *cell.number, format)
-                  : text.isEmpty()
-                      ? worksheet_write_blank(ws, row - 1, col - 1, format)
-                      : worksheet_write_string(ws, row - 1, col - 1, text.constData(), format));
-            const auto next = std::next(it);
+        writeSheet(ws, formats, page, [&](int row) {
             const int sheetRow = row - copy.rowOffset;
-            if ((next == page.cells.end() || next->first.first != row) &&
-                sheetRow >= copy.sheetCells.r1 && sheetRow <= copy.sheetCells.r2)
+            if (sheetRow >= copy.sheetCells.r1 && sheetRow <= copy.sheetCells.r2)
                 report(sheetRow * 100 / divisor);
-        }
-        setUpPage(ws, page);
+        });
 
-        writeNotesSheet(workbook.get(), layout);
+        if (!layout.notesRows.empty()) {
+            lxw_worksheet* notes = workbook_add_worksheet(
+                workbook.get(), layout.notesSheetName.toUtf8().constData());
+            if (!notes)
+                fail(QStringLiteral("工作表名称“%1”不合规则。").arg(layout.notesSheetName));
+            writeSheet(notes, formats, notesPage(layout), {});
+        }
         check(workbook_close(workbook.release()));
+        storeShortestNumbers(file.path());
         file.commit();
     } catch (const FileError& e) {
         throw exportFailure(path, e.message());

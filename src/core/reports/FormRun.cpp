@@ -22,6 +22,13 @@ bool contains(const std::vector<PeriodKind>& kinds, PeriodKind kind)
     return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
 }
 
+// A form that runs onto a second page numbers its pages, on paper and in the workbook alike.
+WorkbookLayout pagedLayout(WorkbookLayout layout)
+{
+    layout.stamp.numbers = PageNumbers::WhenSeveral;
+    return layout;
+}
+
 }  // namespace
 
 FormRun::FormRun(Session& session, const FormDefinition& form, const FormPeriod& period)
@@ -155,8 +162,7 @@ QString FormRun::workbookFolder() const
 QString FormRun::exportWorkbook(const Progress& progress, const QString& year) const
 {
     Sheet& shown = sheet();
-    const WorkbookLayout layout = form_.workbook.layout(context(year), shown);
-    WorkbookLayout withNotes = layout;
+    WorkbookLayout withNotes = pagedLayout(form_.workbook.layout(context(year), shown));
     withNotes.notesSheetName = QStringLiteral("审核说明");
     withNotes.notesRows = notesSheetRows(findings());
     const QString path = workbookPath();
@@ -167,7 +173,7 @@ QString FormRun::exportWorkbook(const Progress& progress, const QString& year) c
 LaidOutSheet FormRun::printedSheet(const QString& year) const
 {
     Sheet& shown = sheet();
-    return layOutSheet(shown, form_.workbook.layout(context(year), shown));
+    return layOutSheet(shown, pagedLayout(form_.workbook.layout(context(year), shown)));
 }
 
 bool FormRun::submissionOffered() const

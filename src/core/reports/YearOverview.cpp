@@ -140,14 +140,15 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview)
     return rows;
 }
 
-TablePage yearOverviewPage(const YearOverview& overview, const QString& unitName)
+TablePage yearOverviewPage(const YearOverview& overview, const UnitAttributes& unit)
 {
     const std::vector<QStringList> rows = yearOverviewTable(overview);
     const int roles = static_cast<int>(overview.roleNames.size());
     const int lastFigure = 2 + roles + 4 + 1 + 2;  // persons, roles, parts, total, problems
     TableOutline outline;
     outline.sheetName = YearOverviewName;
-    outline.title = YearOverviewName + QStringLiteral("　") + unitName;
+    outline.title = YearOverviewName + QStringLiteral("　") + unit.CurDepName;
+    outline.owner = unitPageOwner(unit.CurDepName, unit.CurDepNo);
     outline.columnWidths = {6};
     outline.columnWidths.resize(static_cast<size_t>(lastFigure), 9);
     outline.columnWidths.push_back(16);

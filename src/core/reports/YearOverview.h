@@ -10,6 +10,8 @@
 
 namespace vel {
 
+struct UnitAttributes;
+
 class Session;
 
 // One month of "全年概况": its roster, its wages and what was submitted for the period it ends.
@@ -54,6 +56,6 @@ std::vector<QStringList> yearOverviewTable(const YearOverview& overview);
 inline const QString YearOverviewName = QStringLiteral("全年概况");
 
 // The table as it is printed, under "全年概况" and the unit's name.
-TablePage yearOverviewPage(const YearOverview& overview, const QString& unitName);
+TablePage yearOverviewPage(const YearOverview& overview, const UnitAttributes& unit);
 
 }  // namespace vel

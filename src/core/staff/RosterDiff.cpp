@@ -1,5 +1,6 @@
 #include "RosterDiff.h"
 
+#include "Session.h"
 #include "db/CodeLists.h"
 #include "db/Db.h"
 #include "db/ReadTransaction.h"
@@ -145,7 +146,7 @@ QString rosterDiffName(const RosterDiff& diff)
     return QStringLiteral("人员变动%1_%2").arg(diff.from).arg(diff.to);
 }
 
-TablePage rosterDiffPage(const RosterDiff& diff)
+TablePage rosterDiffPage(const RosterDiff& diff, const UnitAttributes& unit)
 {
     TableOutline outline;
     outline.sheetName = QStringLiteral("人员变动");
@@ -154,12 +155,14 @@ TablePage rosterDiffPage(const RosterDiff& diff)
                           rosterDiffSummary(diff));
     outline.columnWidths = {10, 10, 12, 26, 18, 18};
     outline.generalColumns = {2, 3, 4, 5, 6};
+    outline.owner = unitPageOwner(unit.CurDepName, unit.CurDepNo);
     return tablePage(outline, rosterDiffTable(diff));
 }
 
-QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff)
+QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff,
+                         const UnitAttributes& unit)
 {
-    const TablePage page = rosterDiffPage(diff);
+    const TablePage page = rosterDiffPage(diff, unit);
     const QString path = workbookPath(folder, rosterDiffName(diff));
     writeWorkbook(page.sheet, page.layout, path);
     return path;

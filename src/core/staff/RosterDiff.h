@@ -10,6 +10,8 @@
 
 namespace vel {
 
+struct UnitAttributes;
+
 class Db;
 class WorkFolder;
 
@@ -65,10 +67,11 @@ QString rosterDiffSummary(const RosterDiff& diff);
 QString rosterDiffName(const RosterDiff& diff);
 
 // The table under its title, for the workbook and the printed pages.
-TablePage rosterDiffPage(const RosterDiff& diff);
+TablePage rosterDiffPage(const RosterDiff& diff, const UnitAttributes& unit);
 
 // Writes the table under its title as XLS/人员变动{from}_{to}.xlsx; returns the path. Throws
 // FileError when the workbook cannot be written, any earlier file left as it was.
-QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff);
+QString exportRosterDiff(const WorkFolder& folder, const RosterDiff& diff,
+                         const UnitAttributes& unit);
 
 }  // namespace vel

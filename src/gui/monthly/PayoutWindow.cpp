@@ -89,7 +89,7 @@ PayoutWindow::PayoutWindow(const WindowContext& context, int first, int last,
       pdfName_(payoutListName(first, last))
 {
     const QDate today = QDate::currentDate();
-    printed_ = payoutPage(list, context.session.unit().CurDepName, first, last, today).laidOut();
+    printed_ = payoutPage(list, context.session.unit(), first, last, today).laidOut();
     setWindowTitle(QStringLiteral("[%1] 工资发放汇总清单").arg(context.session.unit().CurDepName));
     {
         SheetBatch batch(sheet_);

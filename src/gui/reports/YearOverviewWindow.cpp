@@ -122,13 +122,13 @@ YearOverviewWindow::YearOverviewWindow(const WindowContext& context, QWidget* pa
 
 void YearOverviewWindow::print()
 {
-    openPrintPreview(this, yearOverviewPage(overview_, context_.session.unit().CurDepName).laidOut());
+    openPrintPreview(this, yearOverviewPage(overview_, context_.session.unit()).laidOut());
 }
 
 void YearOverviewWindow::exportPdf()
 {
     gui::exportPdf(this, context_.session.folder(), YearOverviewName,
-                   yearOverviewPage(overview_, context_.session.unit().CurDepName).laidOut());
+                   yearOverviewPage(overview_, context_.session.unit()).laidOut());
 }
 
 void YearOverviewWindow::refresh()

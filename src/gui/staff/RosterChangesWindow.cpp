@@ -135,19 +135,19 @@ void RosterChangesWindow::offerFiles(bool offered)
 
 void RosterChangesWindow::exportTable()
 {
-    const QString path = exportRosterDiff(context_.session.folder(), diff_);
+    const QString path = exportRosterDiff(context_.session.folder(), diff_, context_.session.unit());
     prompt().info(this, writtenFileMessage(path));
 }
 
 void RosterChangesWindow::print()
 {
-    openPrintPreview(this, rosterDiffPage(diff_).laidOut());
+    openPrintPreview(this, rosterDiffPage(diff_, context_.session.unit()).laidOut());
 }
 
 void RosterChangesWindow::exportPdf()
 {
     gui::exportPdf(this, context_.session.folder(), rosterDiffName(diff_),
-                   rosterDiffPage(diff_).laidOut());
+                   rosterDiffPage(diff_, context_.session.unit()).laidOut());
 }
 
 void openRosterChanges(const WindowContext& context, QWidget* parent)
