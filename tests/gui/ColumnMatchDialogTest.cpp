@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Session.h"
 #include "TestPrompter.h"
 #include "io/ColumnMatchDialog.h"
@@ -127,5 +128,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ColumnMatchDialogTest)
+VEL_GUI_TEST(ColumnMatchDialogTest)
 #include "ColumnMatchDialogTest.moc"
