@@ -507,6 +507,8 @@ double roundedLikeTheSuite(double a, int decimals)
         return std::round(a);
     const double factor = std::pow(10.0, decimals);
     const double x = a * factor;
+    if (!std::isfinite(x))  // near the largest double: no fraction digits to round
+        return a;
     const int magnitude = x > 0 ? static_cast<int>(std::floor(std::log10(x))) : 0;
     const int place = magnitude < 0 ? 15 : magnitude >= 14 ? 0 : 15 - magnitude;
     const double correction = place == 0 ? 0 : 9 * std::pow(10.0, -place);
