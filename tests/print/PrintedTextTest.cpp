@@ -62,23 +62,20 @@ std::vector<PdfPage> readWords(const QString& pdf)
     return pages;
 }
 
-// The characters of a text but its blanks, in order of code point.
-QString sortedCharacters(const QString& text)
-{
-    QString kept;
-    for (const QChar c : text)
-        if (!c.isSpace())
-            kept += c;
-    std::sort(kept.begin(), kept.end());
-    return kept;
-}
-
 QString withoutBlanks(const QString& text)
 {
     QString kept;
     for (const QChar c : text)
         if (!c.isSpace())
             kept += c;
+    return kept;
+}
+
+// The characters of a text but its blanks, in order of code point.
+QString sortedCharacters(const QString& text)
+{
+    QString kept = withoutBlanks(text);
+    std::sort(kept.begin(), kept.end());
     return kept;
 }
 
