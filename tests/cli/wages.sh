@@ -57,12 +57,12 @@ expect 1 "" "必须先核实1月[工资]数据，否则无法进行本月操作�
 必须先核实1月[人员]数据，否则无法进行本月操作！" -- "$cli" "${d[@]}" wages import --month 2 "$dir/one.csv"
 expect 1 "" "3月工资过录表未开放。" -- "$cli" "${d[@]}" wages import --month 3 "$dir/one.csv"
 
+# The list counts wages as the forms do: 赵六's number is not on January's roster.
 expect 0 "姓名	编号	1月	2月	3月	4月	5月	6月 	7月	8月	9月	10月	11月	12月	合计
 张三	001	3700												3700
 李五	002	3000												3000
 王五	003	100000.5												100000.5
-赵六	009	3000												3000
-													总计：	109700.5" "" -- "$cli" "${d[@]}" payout --from 1 --to 12
+													总计：	106700.5" "" -- "$cli" "${d[@]}" payout --from 1 --to 12
 expect 1 "" "开始、截止月份错误!" -- "$cli" "${d[@]}" payout --from 2 --to 1
 # The checks run inside the store's write: a roster another program clears while the import
 # waits for the database is seen, and no wages are stored for a month without a roster.

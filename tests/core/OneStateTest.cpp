@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 using namespace vel;
@@ -60,7 +61,12 @@ QString computeQuarter(Session& s)
     report_fixture::FormUnderTest form(s, "quarterly", FormPeriod::ofQuarter(1));
     if (!form.check().passed)
         return QStringLiteral("refused");
-    const CheckOutcome out = form.computeAndStore();
+    // Halfway, between the head counts and the wages, the window shows its progress; on a busy
+    // machine that takes a while, which is when another program's commit could slip in.
+    const CheckOutcome out = form.computeAndStore([](int percent) {
+        if (percent == 50)
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    });
     return out.passed ? storedQuarter(s.db()) : QStringLiteral("refused: ") + out.messages.join(' ');
 }
 
@@ -108,9 +114,14 @@ TEST(OneState, AFormComputedDuringARosterImportStoresTheFiguresOfOneState)
         ++rounds;
         if (stored != before && stored != after)
             torn << stored;
+        // The clerk reads the form before opening the next.
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
     }
     importer.join();
-    EXPECT_TRUE(importFailures.isEmpty()) << importFailures.join('\n').toStdString();
+    // An import that met the form waited for it; one that waited too long was refused in words.
+    for (const QString& failure : importFailures)
+        EXPECT_TRUE(failure.contains("正被另一个程序使用")) << failure.toStdString();
+    EXPECT_LT(importFailures.size(), Rounds / 4) << importFailures.join('\n').toStdString();
     EXPECT_TRUE(torn.isEmpty()) << torn.size() << " of " << rounds << " rounds, first: "
                                 << torn.value(0).toStdString() << "\nbefore: "
                                 << before.toStdString() << "\nafter: " << after.toStdString();

@@ -40,11 +40,14 @@ struct Fixture {
         s.db().exec("INSERT INTO Staff_moninfo (sNumber, sName, sMon, sIsok) VALUES ('1', '甲', ?, '1')",
                     {static_cast<long long>(month)});
     }
+    // A wage of a person on the month's roster: the list counts no other.
     void wage(const QString& number, const QString& name, int month, double total)
     {
         s.db().exec("INSERT INTO Wage_Info (sNumber, sName, sMon, sTotal, sFlag, wFlag)"
                     " VALUES (?, ?, ?, ?, '1', '1')",
                     {number, name, static_cast<long long>(month), total});
+        s.db().exec("INSERT INTO Staff_moninfo (sNumber, sName, sMon, sIsok) VALUES (?, ?, ?, '1')",
+                    {number, name, static_cast<long long>(month)});
     }
 
     QTemporaryDir dir;
