@@ -35,7 +35,7 @@ void BM_DataCheckPayrollYear(benchmark::State& state)
     QTemporaryDir dir;
     Session session{WorkFolder(dir.path())};
     registerBenchUnit(session, "否");
-    payroll_year::fill(session.db(), {People, 2012, false, 0, true});
+    payroll_year::fill(session.db(), {bench::People, 2012, false, 0, true});
     CheckScope scope;
     scope.files = false;
     if (state.range(0) == 1)

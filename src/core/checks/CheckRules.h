@@ -29,6 +29,8 @@ public:
     const std::optional<FormPeriod> period;
 
     const YearRecords& records();
+    // Month 0..12 of the records.
+    const MonthRecords& month(int m) { return records().months[static_cast<size_t>(m)]; }
     const std::vector<PersonYear>& persons();
     const UnitFigures& figures();
     // Whether a rule looks at the form: every form, unless the check is for one.

@@ -17,11 +17,6 @@ namespace {
 namespace L = check_limits;
 using namespace finding_text;
 
-const MonthRecords& month(CheckInput& in, int m)
-{
-    return in.records().months[static_cast<size_t>(m)];
-}
-
 // The month before, counted in the rules: the opening roster before January.
 constexpr int FirstMonth = 1;
 
@@ -31,8 +26,8 @@ void findCutRosters(CheckInput& in, Findings& out)
 {
     // An empty month is missing (E10), not cut short.
     for (int m = FirstMonth; m <= 12; ++m) {
-        const size_t now = month(in, m).roster.size();
-        const size_t before = month(in, m - 1).roster.size();
+        const size_t now = in.month(m).roster.size();
+        const size_t before = in.month(m - 1).roster.size();
         if (now == 0 || now * 100 > before * L::CutRosterPercent)
             continue;
         out.push_back({"E05", FindingPlace::ofMonth(m),
@@ -47,8 +42,8 @@ void findCutRosters(CheckInput& in, Findings& out)
 void findHeadCountJumps(CheckInput& in, Findings& out)
 {
     for (int m = FirstMonth; m <= 12; ++m) {
-        const double now = static_cast<double>(month(in, m).roster.size());
-        const double before = static_cast<double>(month(in, m - 1).roster.size());
+        const double now = static_cast<double>(in.month(m).roster.size());
+        const double before = static_cast<double>(in.month(m - 1).roster.size());
         // A roster cut short is the error E05 already.
         if (now == 0 || before == 0 || now * 100 <= before * L::CutRosterPercent)
             continue;
@@ -69,7 +64,7 @@ void findDoubleEntries(CheckInput& in, Findings& out)
     for (int m = 0; m <= 12; ++m) {
         // Name and birth month -> the first name number seen with them this month.
         QHash<QString, QString> byPerson;
-        for (const RosterPerson& p : month(in, m).roster) {
+        for (const RosterPerson& p : in.month(m).roster) {
             const auto seen = lastName.find(p.number);
             if (seen != lastName.end() && !p.name.isEmpty() && *seen != p.name) {
                 out.push_back({"W04", FindingPlace::ofPerson(m, p.number),

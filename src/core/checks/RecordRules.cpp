@@ -19,11 +19,6 @@ namespace {
 namespace L = check_limits;
 using namespace finding_text;
 
-const MonthRecords& month(CheckInput& in, int m)
-{
-    return in.records().months[static_cast<size_t>(m)];
-}
-
 // The first persons of a list and how many there are in all.
 constexpr int PersonsNamed = 10;
 
@@ -66,7 +61,7 @@ void findRosterWithoutWages(CheckInput& in, Findings& out)
 {
     // A month without any wages is not entered yet, or missing (E10).
     for (int m = 1; m <= 12; ++m) {
-        const MonthRecords& records = month(in, m);
+        const MonthRecords& records = in.month(m);
         if (!records.hasWages())
             continue;
         QSet<QString> paid;
@@ -84,7 +79,7 @@ void findRosterWithoutWages(CheckInput& in, Findings& out)
 void findWagesOffRoster(CheckInput& in, Findings& out)
 {
     for (int m = 1; m <= 12; ++m) {
-        const MonthRecords& records = month(in, m);
+        const MonthRecords& records = in.month(m);
         if (!records.hasRoster())
             continue;  // E10 names the month
         QSet<QString> onRoster;
@@ -109,20 +104,20 @@ void findWagesOffRoster(CheckInput& in, Findings& out)
 void findFailedRosterRows(CheckInput& in, Findings& out)
 {
     for (int m = 0; m <= 12; ++m)
-        failedRows(month(in, m).roster, m, "E08", QStringLiteral("名册"), out);
+        failedRows(in.month(m).roster, m, "E08", QStringLiteral("名册"), out);
 }
 
 void findFailedWageRows(CheckInput& in, Findings& out)
 {
     for (int m = 1; m <= 12; ++m)
-        failedRows(month(in, m).wages, m, "E09", QStringLiteral("工资"), out);
+        failedRows(in.month(m).wages, m, "E09", QStringLiteral("工资"), out);
 }
 
 void findMissingMonths(CheckInput& in, Findings& out)
 {
     const int last = in.records().lastEnteredMonth();
     for (int m = firstMonth(in.session); m <= last; ++m) {
-        const MonthRecords& records = month(in, m);
+        const MonthRecords& records = in.month(m);
         // The last month entered may still wait for its wages.
         if (records.hasRoster() && (records.hasWages() || m == last))
             continue;
