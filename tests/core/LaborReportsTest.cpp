@@ -494,6 +494,9 @@ TEST(LaborReports, AnnualWorkbookAndSubmission)
     for (int i = 0; i < 8; ++i)
         addStaff(s.db(), 0, 12, {QString::number(i), 1, 51});
     addWage(s.db(), 12, "0", 917405);
+    // The others were paid nothing: a row with empty parts each, as the wage window keeps it.
+    for (int i = 1; i < 8; ++i)
+        addWage(s.db(), 12, QString::number(i), {});
     tx.commit();
     BasicAnnualReport report(*s);
     report.compute();

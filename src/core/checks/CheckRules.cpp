@@ -102,8 +102,8 @@ const std::vector<CheckRule>& checkRules()
          QStringLiteral("打开该月工资，改正后重新检查、合计、存储。"),
          findFailedWageRows, MendedIn::Wages},
         {"E10", QStringLiteral("缺月"),
-         QStringLiteral("从创办月份（全年存在的单位从 1 月）到最后一个已录入的月份之间，"
-                        "某月没有名册或没有工资。最后一个已录入的月份可以暂时只有名册。"),
+         QStringLiteral("从创办月份（全年存在的单位从 1 月）到最后一个已录入名册或工资的月份之间，"
+                        "某月没有名册（报表不计没有名册的月份的人员和工资）。"),
          QString(),
          QStringLiteral("按顺序录入该月的名册和工资。"),
          findMissingMonths},

@@ -118,12 +118,9 @@ void findMissingMonths(CheckInput& in, Findings& out)
     const int last = in.records().lastEnteredMonth();
     for (int m = firstMonth(in.session); m <= last; ++m) {
         const MonthRecords& records = in.month(m);
-        // The last month entered may still wait for its wages.
-        if (records.hasRoster() && (records.hasWages() || m == last))
+        if (records.hasRoster())
             continue;
-        const QString missing = records.hasRoster() ? QStringLiteral("工资")
-                                : records.hasWages() ? QStringLiteral("名册")
-                                                     : QStringLiteral("名册和工资");
+        const QString missing = records.hasWages() ? QStringLiteral("名册") : QStringLiteral("名册和工资");
         out.push_back({"E10", FindingPlace::ofMonth(m),
                        QStringLiteral("%1没有%2，而%3已经录入；报表会漏掉这个月")
                            .arg(rosterMonthName(m), missing, rosterMonthName(last))});
