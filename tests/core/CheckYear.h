@@ -1,13 +1,28 @@
 #pragma once
 
 #include "Session.h"
+#include "checks/DataCheck.h"
 #include "db/Db.h"
 
 #include <QString>
 
+#include <set>
+#include <string>
+
 // A steady year for the data check: `people` full-time on-post persons in the opening roster and
 // every month, named and born apart, each paid the same every month in two parts.
 namespace check_year {
+
+using Found = std::set<std::string>;  // "code place"
+
+// What the check finds, as "code place" each.
+inline Found found(vel::Session& s, const vel::CheckScope& scope = {})
+{
+    Found out;
+    for (const vel::Finding& f : vel::runDataCheck(s, scope))
+        out.insert((f.code + ' ' + f.place.token()).toStdString());
+    return out;
+}
 
 inline QString number(int i)
 {

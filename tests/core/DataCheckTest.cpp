@@ -26,15 +26,8 @@ namespace {
 
 constexpr int People = 50;
 
-using Found = std::set<std::string>;  // "code place"
-
-Found found(Session& s, const CheckScope& scope = {})
-{
-    Found out;
-    for (const Finding& f : runDataCheck(s, scope))
-        out.insert((f.code + ' ' + f.place.token()).toStdString());
-    return out;
-}
+using check_year::Found;
+using check_year::found;
 
 struct SteadyYear {
     TestSession s;

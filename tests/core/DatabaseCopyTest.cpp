@@ -171,7 +171,7 @@ TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)
     };
     const QString noColumn = variant(
         "no-column.db", "DROP INDEX Wage_Info_failed; ALTER TABLE Wage_Info DROP COLUMN sFlag");
-    const QString noTable = variant("no-table.db", "DROP TABLE Total_Info");
+    const QString noTable = variant("no-table.db", "DROP TABLE Tmp_Del");
     const QString namesOnly = s.path() + "/names-only.db";
     SQLite::Database(namesOnly.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
         .exec("PRAGMA user_version = 1; CREATE TABLE Dep_Info (a); CREATE TABLE Staff_moninfo (a);"
@@ -195,7 +195,7 @@ TEST(DatabaseCopy, RestoreRefusesWhatIsNoBackupOfThisProgramAndChangesNothing)
         {s.path() + "/missing.db", "找不到要还原的文件"},
         {"/dev/null", "不是普通文件，无法还原：/dev/null"},
         {noColumn, "数据库文件缺少本系统的表或列（Wage_Info.sFlag），无法还原：" + noColumn},
-        {noTable, "数据库文件缺少本系统的表或列（Total_Info），无法还原：" + noTable},
+        {noTable, "数据库文件缺少本系统的表或列（Tmp_Del），无法还原：" + noTable},
         {namesOnly, "数据库文件缺少本系统的表或列（Dep_Info.DepName、Dep_Info.DepNo、"
                     "Dep_Info.DepType、Dep_Info.DepInfo、Dep_Info.Flag、等"},
         {padded, QStringLiteral("文件的大小（%1 字节）与其中数据库的大小（%2 字节）不符，"

@@ -18,15 +18,8 @@ using namespace vel;
 
 namespace {
 
-using Found = std::set<std::string>;  // "code place"
-
-Found found(Session& s, const CheckScope& scope = {})
-{
-    Found out;
-    for (const Finding& f : runDataCheck(s, scope))
-        out.insert((f.code + ' ' + f.place.token()).toStdString());
-    return out;
-}
+using check_year::Found;
+using check_year::found;
 
 struct Year {
     TestSession s;
