@@ -29,9 +29,11 @@ bool validMonth(int month)
 // "检查/合计/存储" on a filled sheet within the command's transaction, committed, then what the
 // sheet came from (`filled`) and the store's messages printed.
 int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
-               const QString& filled = {}, const QString& summaryTail = {})
+               const QString& filled = {}, const MatchedFile* file = nullptr)
 {
-    const WageCheckResult result = storeWages(session.db(), month, sheet);
+    WageCheckResult result = storeWages(session.db(), month, sheet);
+    if (file)
+        nameFileLines(result, *file);
     if (result.refused()) {
         err(plainLineBreaks(wageRefusalMessage(result)));
         return Refused;
@@ -42,7 +44,7 @@ int storeSheet(Session& session, int month, Sheet& sheet, Transaction& tx,
     for (const QString& message : wageStoreMessages(result))
         out(plainLineBreaks(message));
     out(QStringLiteral("stored %1 rows, %2 flagged").arg(result.writtenRows).arg(result.flagged) +
-        summaryTail);
+        (file ? matchedSummary(*file) : QString()));
     return 0;
 }
 
@@ -69,7 +71,7 @@ int wagesImport(Session& session, int month, const QString& path, const ImportOp
     }
     // Kept with the month it read: a refused store keeps neither.
     rememberColumnMatch(session.db(), wageImportLayout(), file->matched);
-    return storeSheet(session, month, sheet, tx, {}, matchedSummary(*file));
+    return storeSheet(session, month, sheet, tx, {}, &*file);
 }
 
 int wagesColumns(Session& session)

@@ -43,6 +43,11 @@ expect 0 "$exported" "" -- "$cli" "${d[@]}" wages export --month 1
 printf '%s\n' "$wagehead" "001,张三,3000" "002,李四,abc" > "$dir/bad.csv"
 expect 1 "encoding UTF-8" "第3行“基本工资”不是数字：abc
 本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/bad.csv"
+# Under a title and an empty line the messages still name the file's lines.
+printf '%s\n' "3月工资表" "" "$wagehead" "001,张三,3000" "002,李四,abc" "001,张三,500" > "$dir/titled.csv"
+expect 1 "encoding UTF-8" "第5行“基本工资”不是数字：abc
+第4行与第6行的姓名编号都是001，一人一月只能有一行工资，请合并或改正。
+本月工资未作任何改动。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/titled.csv"
 printf '%s\n' "$wagehead" "001,张三,3000,,,,x" > "$dir/wide.csv"
 expect 1 "encoding UTF-8" "第2行有7列，多于工资表的6列。" -- "$cli" "${d[@]}" wages import --month 1 "$dir/wide.csv"
 printf '%s\n' "$wagehead" "001,张三,3000" "002,李四,3000" "001,张三,500" > "$dir/twice.csv"

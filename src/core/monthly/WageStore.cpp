@@ -233,6 +233,24 @@ WageCheckResult storeWages(Db& db, int month, Sheet& sheet,
     return result;
 }
 
+void nameFileLines(WageCheckResult& result, const MatchedFile& file)
+{
+    if (file.sheets.size() > 1)
+        return;
+    const std::vector<DelimitedLine>& rows = file.matched.rows.rows;
+    const auto lineOf = [&](int row) {
+        const int i = row - wage::FirstPersonRow;
+        return i >= 0 && i < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(i)].line
+                                                           : row;
+    };
+    for (std::vector<WageRowProblem>* list : {&result.refusals, &result.problems})
+        for (WageRowProblem& p : *list) {
+            p.row = lineOf(p.row);
+            if (p.earlierRow > 0)
+                p.earlierRow = lineOf(p.earlierRow);
+        }
+}
+
 QString wageRefusalMessage(const WageCheckResult& result)
 {
     QStringList lines;

@@ -98,6 +98,11 @@ QString checkWageTotal(Sheet& sheet, int row, double total, const QString& numbe
 // the month as before.
 WageCheckResult storeWages(Db& db, int month, Sheet& sheet, const Progress& progress = {});
 
+// A file import's messages name the file's lines, not the rows of the sheet the file was placed
+// in (placeWageRows: the first row read at wage::FirstPersonRow). Kept as sheet rows for a file of
+// several sheets, where a line alone names no place.
+void nameFileLines(WageCheckResult& result, const MatchedFile& file);
+
 // The messages a store shows before its saved message: on refusal the one refusal message;
 // otherwise the problem list, the bounds message and the rows without a number, each when it has something to say. Line breaks are "\n\r" as in every message box.
 QStringList wageStoreMessages(const WageCheckResult& result);
