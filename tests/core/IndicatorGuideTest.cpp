@@ -2,7 +2,7 @@
 #include "help/GeneratedSections.h"
 #include "help/SelectionWords.h"
 #include "help/StaffGuide.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "reports/LaborForms.h"
 #include "reports/Forms.h"
 #include "reports/WageSummaryForms.h"

@@ -2,7 +2,7 @@
 #include "ReportFixture.h"
 #include "TestSession.h"
 #include "reports/Balancing.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "reports/PeriodCopy.h"
 #include "reports/Rounding.h"
 #include "reports/WageSummary.h"

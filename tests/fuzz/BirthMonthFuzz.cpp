@@ -2,7 +2,7 @@
 // "yyyy-MM" with a year of the accepted range and a month no higher than 12, which every report
 // reads as that month.
 #include "FuzzSupport.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "sheet/Sheet.h"
 #include "staff/StaffRules.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "checks/CheckRules.h"
-#include "period/PeriodChecks.h"
+#include "CheckOutcome.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "Session.h"
 #include "checks/CheckLimits.h"
 #include "checks/FindingText.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "staff/RosterDiff.h"
 
 #include <QHash>

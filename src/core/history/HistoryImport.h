@@ -2,7 +2,7 @@
 
 #include "Progress.h"
 #include "history/HistorySource.h"
-#include "period/PeriodChecks.h"
+#include "CheckOutcome.h"
 
 #include <QString>
 #include <QStringList>

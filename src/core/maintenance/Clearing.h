@@ -1,6 +1,6 @@
 #pragma once
 
-#include "period/PeriodChecks.h"
+#include "CheckOutcome.h"
 
 #include <optional>
 

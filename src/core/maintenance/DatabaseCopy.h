@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Progress.h"
-#include "period/PeriodChecks.h"
+#include "CheckOutcome.h"
 
 #include <QString>
 

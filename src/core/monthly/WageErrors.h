@@ -1,7 +1,7 @@
 #pragma once
 
 #include "monthly/WageStore.h"
-#include "period/PeriodChecks.h"
+#include "CheckOutcome.h"
 
 namespace vel {
 

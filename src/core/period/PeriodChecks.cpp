@@ -49,13 +49,6 @@ std::vector<int> wageErrorMonths(Db& db, int upTo)
                   {m64(upTo)});
 }
 
-CheckOutcome CheckOutcome::refused(const QString& message, MessageKind shownAs)
-{
-    CheckOutcome out{false, {message}};
-    out.shownAs = shownAs;
-    return out;
-}
-
 bool MonthRosterVerified(Db& db, int month)
 {
     return db.exists("SELECT 1 FROM Staff_moninfo WHERE sMon = ?", {m64(month)});

@@ -2,7 +2,7 @@
 
 #include "db/Db.h"
 #include "reports/Balancing.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "reports/Rounding.h"
 #include "reports/WageSums.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/DbfWriter.h"
+#include "output/FileMessages.h"
 #include "reports/FormPeriod.h"
 
 #include <QString>
@@ -13,16 +14,6 @@
 namespace vel {
 
 struct UnitAttributes;
-
-// The forms' messages after a file was written, from its path.
-// "文件所在路径:'{folder}/';" and "文件名为:{file}" on two lines.
-QString writtenFileMessage(const QString& path);
-// "你导出到'{folder}/'里,文件名为:{file}".
-QString exportedToMessage(const QString& path);
-// "你保存在'{folder}/'里,文件名为:{file}", of the first path.
-QString savedFileMessage(const QStringList& paths);
-// "你保存在'{folder}/'里," and what `names` says of the files.
-QString savedMessage(const QString& folder, const QString& names);
 
 // The widths of the report tables' text fields in their submission files: the unit's code (nine
 // characters), the date of computation (yyyy-MM-dd) and the unit's name, as long as its

@@ -1,7 +1,7 @@
 #include "Tally.h"
 
 #include "db/Db.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 
 #include <set>
 

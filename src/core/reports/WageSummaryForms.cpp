@@ -1,6 +1,6 @@
 #include "WageSummaryForms.h"
 
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 
 namespace vel {
 namespace {

@@ -3,7 +3,7 @@
 #include "Errors.h"
 #include "db/CodeLists.h"
 #include "io/DelimitedFile.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 
 namespace vel {
 namespace {

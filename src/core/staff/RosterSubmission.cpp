@@ -1,7 +1,7 @@
 #include "RosterSubmission.h"
 
 #include "output/DbfWriter.h"
-#include "reports/ReportOutput.h"
+#include "output/FileMessages.h"
 
 namespace vel {
 

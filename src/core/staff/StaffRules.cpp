@@ -2,7 +2,7 @@
 
 #include "Session.h"
 #include "db/CodeLists.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "unit/UnitRegistration.h"
 
 #include <algorithm>

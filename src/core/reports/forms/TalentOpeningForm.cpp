@@ -1,5 +1,5 @@
 #include "Session.h"
-#include "reports/BirthMonth.h"
+#include "staff/BirthMonth.h"
 #include "reports/FormDefinition.h"
 #include "reports/ReportChecks.h"
 #include "reports/ReportOutput.h"
