@@ -19,7 +19,7 @@ std::optional<MatchedFile> readMatchedForCommand(Session& session, const ImportL
         err(QStringLiteral("文件的栏目：%1").arg(e.headings.join(u' ')));
         if (e.proposal)
             err(QStringLiteral("建议（请核对后使用）：--columns '%1'")
-                    .arg(e.proposal->match.spec(layout)));
+                    .arg(e.proposal->match.text(layout)));
     } catch (const Error& e) {
         err(e.message());
     }
@@ -42,7 +42,7 @@ int printStoredMatches(Session& session, const ImportLayout& layout)
     if (stored.empty())
         err(QStringLiteral("没有保存的栏目对应关系。"));
     for (const StoredColumnMatch& m : stored)
-        out(m.spec + u'\t' + m.headings.join(u' '));
+        out(m.text + u'\t' + m.headings.join(u' '));
     return 0;
 }
 

@@ -19,7 +19,7 @@ std::optional<MatchedFile> readMatchedForCommand(Session& session, const ImportL
 // A、B" when several sheets were read.
 QString matchedSummary(const MatchedFile& file);
 
-// `wages columns` / `roster columns`: each stored matching as its SPEC and the headings it is for,
+// `wages columns` / `roster columns`: each stored matching as its MATCHING and the headings it is for,
 // tab-separated.
 int printStoredMatches(Session& session, const ImportLayout& layout);
 

@@ -47,15 +47,15 @@ person() { echo "$1,$2,男,否,否,1970-01,10,5,大学专科,管理人员,无,�
 { echo "$rosterhead"; person 张伟 1001; person 李娜 1002; person 赵六 2001; person 钱七 2002; } \
   > "$dir/roster.csv"
 for m in 1 2 3; do "$cli" "${d[@]}" roster import --month $m "$dir/roster.csv" >/dev/null; done
-spec='姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资;工资性津贴和补贴=交通补贴+通讯补贴+高温补贴;其他工资=加班费'
+matching='姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资;工资性津贴和补贴=交通补贴+通讯补贴+高温补贴;其他工资=加班费'
 found='文件的栏目：序号 工号 姓名 岗位工资 薪级工资 交通补贴 通讯补贴 高温补贴 加班费 应发合计 代扣个税 社保个人部分 公积金个人部分 实发工资'
 
 # The first time nothing is taken on trust: the headings found and a matching to check.
 expect 1 "workbook xlsx" "文件的栏目与本系统的不同，请用 --columns 指定各栏的对应关系。
 $found
-建议（请核对后使用）：--columns '$spec'" -- "$cli" "${d[@]}" wages import --month 1 "$dir/jan.xlsx"
+建议（请核对后使用）：--columns '$matching'" -- "$cli" "${d[@]}" wages import --month 1 "$dir/jan.xlsx"
 expect 1 "workbook xlsx" "“实发工资”是扣款、实发数或合计，不是应发工资的一部分，不能计入“其他工资”。" -- \
-  "$cli" "${d[@]}" wages import --month 1 "$dir/jan.xlsx" --columns "$spec+实发工资"
+  "$cli" "${d[@]}" wages import --month 1 "$dir/jan.xlsx" --columns "$matching+实发工资"
 expect 0 "" "没有保存的栏目对应关系。" -- "$cli" "${d[@]}" wages columns
 
 # Both departments as one month; each 合计 the sheet's 应发合计; the total rows skipped.
@@ -64,13 +64,13 @@ expect 0 "workbook xlsx
 上限不超过100000,下限不低于500.
 请到[显示错误]中核实！
 stored 4 rows, 1 flagged, 2 skipped, sheets 行政部、生产部" "" -- \
-  "$cli" "${d[@]}" wages import --month 1 "$dir/jan.xlsx" --columns "$spec"
+  "$cli" "${d[@]}" wages import --month 1 "$dir/jan.xlsx" --columns "$matching"
 expect 0 "姓名编号	姓名	基本工资	绩效工资	工资性津贴和补贴	其他工资	合计	sFlag	wFlag
 1001	张伟	3554.48		809.18	4011.39	8375.05	1	1
 1002	李娜	2001				2001	1	1
 2001	赵六	2800.5		500	600	3900.5	1	1
 2002	钱七	400				400	1	0" "" -- "$cli" "${d[@]}" wages export --month 1
-expect 0 "$spec	${found#文件的栏目：}" "" -- "$cli" "${d[@]}" wages columns
+expect 0 "$matching	${found#文件的栏目：}" "" -- "$cli" "${d[@]}" wages columns
 "$cli" "${d[@]}" wages confirm --month 1 2002 >/dev/null
 
 # Next month's file has the same headings: no option needed.
@@ -97,5 +97,5 @@ expect 1 "workbook xlsx" "第3行与第4行的姓名编号都是1002，一人一
 # Other headings ask again.
 expect 1 "workbook xlsx" "文件的栏目与本系统的不同，请用 --columns 指定各栏的对应关系。
 $found 备注
-建议（请核对后使用）：--columns '$spec'" -- "$cli" "${d[@]}" wages import --month 3 "$dir/mar.xlsx"
+建议（请核对后使用）：--columns '$matching'" -- "$cli" "${d[@]}" wages import --month 3 "$dir/mar.xlsx"
 finish

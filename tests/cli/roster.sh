@@ -47,14 +47,14 @@ expect 1 "" "找不到文件：$dir/missing.csv" -- "$cli" "${d[@]}" roster impo
   echo 工号,姓名,性别,民族,出生日期,文化程度,岗位,电话
   echo 7001,周八,男,否,1980-02,大学本科,管理人员,13800000000
 } > "$dir/staff.csv"
-staffspec='姓名=姓名;姓名编号=工号;性别=性别;少数民族=民族;出生年月=出生日期;学历=文化程度;岗位名称=岗位'
+staffmatching='姓名=姓名;姓名编号=工号;性别=性别;少数民族=民族;出生年月=出生日期;学历=文化程度;岗位名称=岗位'
 expect 1 "encoding UTF-8" "文件的栏目与本系统的不同，请用 --columns 指定各栏的对应关系。
 文件的栏目：工号 姓名 性别 民族 出生日期 文化程度 岗位 电话
-建议（请核对后使用）：--columns '$staffspec'" -- "$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv"
+建议（请核对后使用）：--columns '$staffmatching'" -- "$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv"
 expect 1 "encoding UTF-8" "“姓名编号”不是金额，只能对应文件中的一个栏目，不能相加。" -- \
   "$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv" --columns "姓名=姓名;姓名编号=工号+电话"
-"$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv" --columns "$staffspec" >/dev/null
-expect 0 "$staffspec	工号 姓名 性别 民族 出生日期 文化程度 岗位 电话" "" -- "$cli" "${d[@]}" roster columns
+"$cli" "${d[@]}" roster import --month 4 "$dir/staff.csv" --columns "$staffmatching" >/dev/null
+expect 0 "$staffmatching	工号 姓名 性别 民族 出生日期 文化程度 岗位 电话" "" -- "$cli" "${d[@]}" roster columns
 expect 0 "周八	7001	男	否		1980-02" "" -- \
   bash -c "\"$cli\" ${d[*]} roster import --month 4 \"$dir/staff.csv\" >/dev/null && \"$cli\" ${d[*]} roster export --month 4 | tail -1 | cut -f1-6"
 echo "$rosterhead" > "$dir/empty.csv"

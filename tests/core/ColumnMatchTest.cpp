@@ -21,7 +21,7 @@ std::vector<DelimitedLine> linesOf(const std::vector<QStringList>& rows)
 const QStringList PayrollHeadings = {"序号",     "工号",     "姓名",     "岗位工资",   "薪级工资",
                                      "交通补贴", "通讯补贴", "高温补贴", "加班费",     "应发合计",
                                      "代扣个税", "社保个人部分", "实发工资"};
-const QString PayrollSpec = "姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资;"
+const QString PayrollMatching = "姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资;"
                             "工资性津贴和补贴=交通补贴+通讯补贴+高温补贴;其他工资=加班费";
 
 // March as the finance office sends it: a title, an empty line, the headings, a part-month joiner
@@ -47,8 +47,8 @@ std::vector<DelimitedLine> payrollMarch()
 TEST(ColumnMatch, APayrollIsReadBelowItsTitleWithPartsSummedAndTotalRowsSkipped)
 {
     const ImportLayout& layout = wageImportLayout();
-    const ColumnMatch match = parseColumnSpec(layout, PayrollSpec);
-    EXPECT_EQ(match.spec(layout), PayrollSpec);
+    const ColumnMatch match = parseColumnMatch(layout, PayrollMatching);
+    EXPECT_EQ(match.text(layout), PayrollMatching);
     const MatchedRows read = applyColumnMatch(layout, match, payrollMarch());
     EXPECT_EQ(read.headingLine, 3);
     EXPECT_EQ(read.headings, PayrollHeadings);
@@ -62,7 +62,7 @@ TEST(ColumnMatch, APayrollIsReadBelowItsTitleWithPartsSummedAndTotalRowsSkipped)
     EXPECT_EQ(read.rows[2].cells, (QStringList{"1003", "王五", "800.5", "", "100", ""}));
 
     // Full-width separators and blanks inside headings read the same.
-    EXPECT_EQ(parseColumnSpec(layout, "姓名编号＝ 工号 ；姓名=姓名;基本工资=岗位工资＋薪级工资").spec(layout),
+    EXPECT_EQ(parseColumnMatch(layout, "姓名编号＝ 工号 ；姓名=姓名;基本工资=岗位工资＋薪级工资").text(layout),
               "姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资");
 }
 
@@ -72,7 +72,7 @@ TEST(ColumnMatch, BadMatchingsAreRefusedNamingTheFault)
     const std::vector<DelimitedLine> lines = payrollMarch();
     const struct {
         const char* what;
-        QString spec;
+        QString matching;
         QString message;
     } cases[] = {
         {"a target named twice", "姓名编号=工号;姓名=姓名;基本工资=岗位工资;基本工资=薪级工资",
@@ -97,7 +97,7 @@ TEST(ColumnMatch, BadMatchingsAreRefusedNamingTheFault)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         try {
-            applyColumnMatch(layout, parseColumnSpec(layout, c.spec), lines);
+            applyColumnMatch(layout, parseColumnMatch(layout, c.matching), lines);
             ADD_FAILURE() << "not refused";
         } catch (const Error& e) {
             EXPECT_EQ(e.message(), c.message);
@@ -105,7 +105,7 @@ TEST(ColumnMatch, BadMatchingsAreRefusedNamingTheFault)
     }
     std::vector<DelimitedLine> twice = lines;
     twice[2].cells[0] = "工号";
-    EXPECT_THROW(applyColumnMatch(layout, parseColumnSpec(layout, PayrollSpec), twice), Error);
+    EXPECT_THROW(applyColumnMatch(layout, parseColumnMatch(layout, PayrollMatching), twice), Error);
 }
 
 TEST(ColumnMatch, ProposalsComeFromTheSynonymsAndNeverTakeDeductions)
@@ -113,7 +113,7 @@ TEST(ColumnMatch, ProposalsComeFromTheSynonymsAndNeverTakeDeductions)
     const std::optional<ColumnProposal> wages = proposeColumnMatch(wageImportLayout(), payrollMarch());
     ASSERT_TRUE(wages);
     EXPECT_EQ(wages->headingLine, 3);
-    EXPECT_EQ(wages->match.spec(wageImportLayout()), PayrollSpec);
+    EXPECT_EQ(wages->match.text(wageImportLayout()), PayrollMatching);
 
     const std::vector<DelimitedLine> staffList =
         linesOf({{"人事处职工名单"},
@@ -121,7 +121,7 @@ TEST(ColumnMatch, ProposalsComeFromTheSynonymsAndNeverTakeDeductions)
                  {"1001", "张伟", "男", "汉族", "1967-05", "大学本科", "管理人员", "123"}});
     const std::optional<ColumnProposal> roster = proposeColumnMatch(rosterImportLayout(), staffList);
     ASSERT_TRUE(roster);
-    EXPECT_EQ(roster->match.spec(rosterImportLayout()),
+    EXPECT_EQ(roster->match.text(rosterImportLayout()),
               "姓名=姓名;姓名编号=工号;性别=性别;少数民族=民族;出生年月=出生日期;学历=文化程度;"
               "岗位名称=岗位");
     EXPECT_FALSE(proposeColumnMatch(wageImportLayout(), linesOf({{"甲", "乙"}, {"1", "2"}})));
@@ -161,9 +161,9 @@ TEST(ColumnMatch, AGivenMatchingIsKeptForFilesWithTheSameHeadings)
     } catch (const ColumnMatchNeeded& e) {
         EXPECT_EQ(e.headings, PayrollHeadings);
         ASSERT_TRUE(e.proposal);
-        EXPECT_EQ(e.proposal->match.spec(layout), PayrollSpec);
+        EXPECT_EQ(e.proposal->match.text(layout), PayrollMatching);
     }
-    const MatchedImport given = matchImportLines(s.db(), layout, payrollMarch(), PayrollSpec);
+    const MatchedImport given = matchImportLines(s.db(), layout, payrollMarch(), PayrollMatching);
     EXPECT_EQ(given.origin, MatchOrigin::Given);
     rememberColumnMatch(s.db(), layout, given);
     rememberColumnMatch(s.db(), layout, given);  // kept once

@@ -111,7 +111,7 @@ TEST(Schema, AFileOfTheVersionBeforeGainsTheColumnMatchingsTable)
         const QString path = dir.path() + (hasTable ? "/with.db" : "/without.db");
         {
             Db db(path);
-            db.exec("INSERT INTO Column_Match (Kind, Headings, Spec) VALUES ('wages', 'a', 'b')");
+            db.exec("INSERT INTO Column_Match (Kind, Headings, Matching) VALUES ('wages', 'a', 'b')");
             if (!hasTable)
                 db.exec("DROP TABLE Column_Match");
             db.exec("PRAGMA user_version = 2");

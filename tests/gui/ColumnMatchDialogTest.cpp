@@ -77,7 +77,7 @@ private slots:
                             [](const QStringList& c) { return wageTotalText(c.mid(2, 4)); });
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QCOMPARE(d.spec(), QStringLiteral("姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资;"
+        QCOMPARE(d.matchingText(), QStringLiteral("姓名编号=工号;姓名=姓名;基本工资=岗位工资+薪级工资;"
                                           "工资性津贴和补贴=交通补贴;其他工资=加班费"));
         QCOMPARE(d.findChild<QComboBox*>("source_0")->currentText(), QStringLiteral("工号"));
         QCOMPARE(d.findChild<QToolButton*>("source_2")->text(), QStringLiteral("岗位工资+薪级工资"));

@@ -125,7 +125,7 @@ const SchemaStep SchemaSteps[] = {
     // The column matchings the clerk confirmed for payroll and staff files, by the file's
     // heading row.
     {3, "Column_Match", nullptr,
-     "(Kind TEXT NOT NULL, Headings TEXT NOT NULL, Spec TEXT NOT NULL,"
+     "(Kind TEXT NOT NULL, Headings TEXT NOT NULL, Matching TEXT NOT NULL,"
      " PRIMARY KEY (Kind, Headings))"},
     // The figures of the finding an explanation was written for: when they change, the
     // explanation no longer answers for it.

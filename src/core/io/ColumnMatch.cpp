@@ -127,7 +127,7 @@ QStringList headingKeys(const DelimitedLine& line)
     return keys;
 }
 
-QString ColumnMatch::spec(const ImportLayout& layout) const
+QString ColumnMatch::text(const ImportLayout& layout) const
 {
     QStringList items;
     for (size_t i = 0; i < sources.size() && i < layout.columns.size(); ++i)
@@ -144,12 +144,12 @@ QStringList ColumnMatch::headings() const
     return all;
 }
 
-ColumnMatch parseColumnSpec(const ImportLayout& layout, const QString& spec)
+ColumnMatch parseColumnMatch(const ImportLayout& layout, const QString& written)
 {
     ColumnMatch match;
     match.sources.resize(layout.columns.size());
     QHash<QString, QString> targetOf;  // source heading -> the target it went to
-    for (const QString& item : splitAny(spec, QStringLiteral(";；"))) {
+    for (const QString& item : splitAny(written, QStringLiteral(";；"))) {
         if (item.trimmed().isEmpty())
             continue;
         const qsizetype eq = std::max(item.indexOf(u'='), item.indexOf(u'＝'));

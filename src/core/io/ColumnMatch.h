@@ -42,7 +42,7 @@ struct ColumnMatch {
     bool inOrder = false;
 
     // "目标=来源[+来源…];…" in our column order, the columns read only.
-    QString spec(const ImportLayout& layout) const;
+    QString text(const ImportLayout& layout) const;
     // Every heading named, in our column order.
     QStringList headings() const;
 };
@@ -50,7 +50,7 @@ struct ColumnMatch {
 // Reads "目标=来源[+来源…];…". Throws Error naming the fault: an unknown target, a target named
 // twice, one heading for two targets, a sum into a column that is no amount, a wage part from a
 // deduction or from what is paid out, or a row's number or name left unmatched.
-ColumnMatch parseColumnSpec(const ImportLayout& layout, const QString& spec);
+ColumnMatch parseColumnMatch(const ImportLayout& layout, const QString& written);
 
 // The file's rows in our column order, as the sheet takes them.
 struct MatchedRows {

@@ -35,16 +35,16 @@ QStringList firstHeadings(const std::vector<DelimitedLine>& lines)
 std::vector<StoredColumnMatch> storedColumnMatches(Db& db, const QString& kind)
 {
     std::vector<StoredColumnMatch> matches;
-    Query q(db, "SELECT Headings, Spec FROM Column_Match WHERE Kind = ? ORDER BY rowid", {kind});
+    Query q(db, "SELECT Headings, Matching FROM Column_Match WHERE Kind = ? ORDER BY rowid", {kind});
     while (q.next())
-        matches.push_back({q.text("Headings").split(HeadingSeparator), q.text("Spec")});
+        matches.push_back({q.text("Headings").split(HeadingSeparator), q.text("Matching")});
     return matches;
 }
 
 void storeColumnMatch(Db& db, const QString& kind, const StoredColumnMatch& match)
 {
-    db.exec("INSERT OR REPLACE INTO Column_Match (Kind, Headings, Spec) VALUES (?, ?, ?)",
-            {kind, match.headings.join(HeadingSeparator), match.spec});
+    db.exec("INSERT OR REPLACE INTO Column_Match (Kind, Headings, Matching) VALUES (?, ?, ?)",
+            {kind, match.headings.join(HeadingSeparator), match.text});
 }
 
 ColumnMatchNeeded::ColumnMatchNeeded(QStringList found, std::optional<ColumnProposal> proposed)
@@ -55,12 +55,12 @@ ColumnMatchNeeded::ColumnMatchNeeded(QStringList found, std::optional<ColumnProp
 
 MatchedImport matchImportLines(Db& db, const ImportLayout& layout,
                                const std::vector<DelimitedLine>& lines,
-                               const std::optional<QString>& spec)
+                               const std::optional<QString>& columns)
 {
     MatchedImport out;
-    if (spec) {
+    if (columns) {
         out.origin = MatchOrigin::Given;
-        out.match = parseColumnSpec(layout, *spec);
+        out.match = parseColumnMatch(layout, *columns);
         out.rows = applyColumnMatch(layout, out.match, lines);
         return out;
     }
@@ -68,7 +68,7 @@ MatchedImport matchImportLines(Db& db, const ImportLayout& layout,
         if (!holdsHeadings(lines, stored.headings))
             continue;
         out.origin = MatchOrigin::Stored;
-        out.match = parseColumnSpec(layout, stored.spec);
+        out.match = parseColumnMatch(layout, stored.text);
         out.rows = applyColumnMatch(layout, out.match, lines);
         return out;
     }
@@ -159,7 +159,7 @@ MatchedFile readMatchedFile(Db& db, const ImportLayout& layout, const QString& p
 void rememberColumnMatch(Db& db, const ImportLayout& layout, const MatchedImport& matched)
 {
     if (matched.origin == MatchOrigin::Given)
-        storeColumnMatch(db, layout.kind, {matched.rows.headings, matched.match.spec(layout)});
+        storeColumnMatch(db, layout.kind, {matched.rows.headings, matched.match.text(layout)});
 }
 
 }  // namespace vel

@@ -17,7 +17,7 @@ class Db;
 // A matching the clerk confirmed, kept with the unit for files with the same heading row.
 struct StoredColumnMatch {
     QStringList headings;  // the heading row's keys
-    QString spec;
+    QString text;
 };
 
 // The kind's stored matchings, oldest first.
@@ -47,12 +47,12 @@ public:
     std::optional<ColumnProposal> proposal;
 };
 
-// Reads the file's lines into our columns: by `spec` when given, else by a stored matching whose
+// Reads the file's lines into our columns: by `columns` when given, else by a stored matching whose
 // headings a line of the file holds, else by our own headings; otherwise throws
-// ColumnMatchNeeded. A bad spec or a file that does not fit it throws Error naming the fault.
+// ColumnMatchNeeded. A bad matching or a file that does not fit it throws Error naming the fault.
 MatchedImport matchImportLines(Db& db, const ImportLayout& layout,
                                const std::vector<DelimitedLine>& lines,
-                               const std::optional<QString>& spec = std::nullopt);
+                               const std::optional<QString>& columns = std::nullopt);
 
 // What the clerk said about reading a file: its encoding (delimited files), the matching
 // (`目标=来源[+来源…];…`), and for a workbook the worksheet by name or "all" (else the first).

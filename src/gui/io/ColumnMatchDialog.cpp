@@ -130,9 +130,9 @@ ColumnMatchDialog::ColumnMatchDialog(const ImportLayout& layout,
     refresh();
 }
 
-QString ColumnMatchDialog::spec() const
+QString ColumnMatchDialog::matchingText() const
 {
-    return match_.spec(layout_);
+    return match_.text(layout_);
 }
 
 void ColumnMatchDialog::choose(int column, const QStringList& headings)
@@ -172,7 +172,7 @@ void ColumnMatchDialog::refresh()
     problem_->clear();
     try {
         const MatchedRows rows =
-            applyColumnMatch(layout_, parseColumnSpec(layout_, spec()), lines_);
+            applyColumnMatch(layout_, parseColumnMatch(layout_, matchingText()), lines_);
         const int shown = std::min(PreviewRows, static_cast<int>(rows.rows.size()));
         preview_->setRowCount(shown);
         for (int r = 0; r < shown; ++r) {
@@ -209,7 +209,7 @@ std::optional<MatchedFile> matchFileColumns(QWidget* parent, Db& db, const Impor
                                  parent);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        MatchedFile file = matchImportSheets(db, layout, read, dialog.spec());
+        MatchedFile file = matchImportSheets(db, layout, read, dialog.matchingText());
         Transaction tx(db);
         rememberColumnMatch(db, layout, file.matched);
         tx.commit();

@@ -28,7 +28,7 @@ public:
                       QWidget* parent = nullptr);
 
     // The matching as chosen, in the form the command line's --columns takes.
-    QString spec() const;
+    QString matchingText() const;
     // Chooses the headings for our column `column` (an index into the layout), as the clerk does.
     void choose(int column, const QStringList& headings);
 
